@@ -1,0 +1,27 @@
+#!/usr/bin/env bash
+# Installs what is missing, builds everything with warnings as errors and runs
+# every test: once in the normal build, once with AddressSanitizer and
+# UndefinedBehaviorSanitizer (leaks checked).
+set -euo pipefail
+root=$(cd "$(dirname "$0")/.." && pwd)
+bash "$root/scripts/install-deps.sh"
+jobs=$(nproc)
+status=0
+
+run_suite() {
+  local name=$1 dir=$2; shift 2
+  echo "=== $name build ==="
+  cmake -S "$root" -B "$dir" -DHALVANE_WERROR=ON "$@"
+  cmake --build "$dir" -j"$jobs"
+  echo "=== $name tests ==="
+  (cd "$dir" && ctest --output-on-failure -j"$jobs" --timeout 900) || status=1
+}
+
+run_suite normal "$root/build-test" -DCMAKE_BUILD_TYPE=RelWithDebInfo
+if [ "${HALVANE_SKIP_SANITIZE:-0}" != 1 ]; then
+  export ASAN_OPTIONS=detect_leaks=1:abort_on_error=1
+  export UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1
+  export LSAN_OPTIONS=suppressions="$root/tests/support/lsan.supp":print_suppressions=0
+  run_suite sanitize "$root/build-asan" -DCMAKE_BUILD_TYPE=Debug -DHALVANE_SANITIZE=ON -DHALVANE_BUILD_BENCH=OFF
+fi
+exit $status

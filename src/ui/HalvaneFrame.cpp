@@ -1,0 +1,53 @@
+#include "ui/HalvaneFrame.h"
+
+#include "ui/ConfigPanel.h"
+#include "ui/LogPanel.h"
+#include "ui/NodeCallPanel.h"
+#include "ui/SchedulePanel.h"
+
+#include <wx/msgdlg.h>
+#include <wx/notebook.h>
+#include <wx/sizer.h>
+#include <wx/statusbr.h>
+
+#include "images/icon.xpm"
+
+std::unique_ptr<AppConfigFile> LoadAppConfig(const wxString& path)
+{
+    AppConfigStatus status;
+    auto table = ReadAppConfig(path, status);
+    if (status == AppConfigStatus::BadLength)
+        wxMessageBox("Error Reading Halvane Config File", wxMessageBoxCaptionStr, wxOK | wxCENTRE);
+    return table;
+}
+
+HalvaneFrame::HalvaneFrame(wxWindow* parent, wxWindowID id, const wxString& title,
+                           const wxPoint& pos, const wxSize& size, long style)
+    : wxFrame(parent, id, title, pos, size, style)
+{
+    SetSizeHints(wxDefaultSize, wxDefaultSize);
+    SetIcon(wxIcon(icon_xpm));
+
+    auto* sizer = new wxBoxSizer(wxVERTICAL);
+    notebook = new wxNotebook(this, wxID_ANY, wxDefaultPosition, wxDefaultSize, 0);
+    sizer->Add(notebook, 1, wxEXPAND | wxALL, 5);
+    SetSizer(sizer);
+    Layout();
+
+    statusBar = CreateStatusBar(1, wxST_SIZEGRIP, wxID_ANY);
+
+    const wxSize pageSize(446, 319);
+    configPanel = new ConfigPanel(notebook, wxID_ANY, wxDefaultPosition, pageSize, wxTAB_TRAVERSAL);
+    schedulePanel = new SchedulePanel(notebook, wxID_ANY, wxDefaultPosition, pageSize, wxTAB_TRAVERSAL);
+    logPanel = new LogPanel(notebook, wxID_ANY, wxDefaultPosition, pageSize, wxTAB_TRAVERSAL);
+    nodeCallPanel = new NodeCallPanel(notebook, wxID_ANY, wxDefaultPosition, pageSize, wxTAB_TRAVERSAL);
+
+    notebook->AddPage(configPanel, "Configuration Profile", false);
+    notebook->AddPage(schedulePanel, "Schedule", false);
+    notebook->AddPage(logPanel, "Log Book", false);
+    notebook->AddPage(nodeCallPanel, "Node Call", false);
+
+    appConfig = LoadAppConfig("appconfig.txt");
+}
+
+HalvaneFrame::~HalvaneFrame() = default;

@@ -1,0 +1,39 @@
+#pragma once
+
+#include "core/AppConfigFile.h"
+
+#include <wx/frame.h>
+
+#include <memory>
+
+class wxNotebook;
+class wxStatusBar;
+class ConfigPanel;
+class SchedulePanel;
+class LogPanel;
+class NodeCallPanel;
+
+// Loads the settings file at path; a length that is not a whole number of
+// records is reported in a message box and gives an empty table.
+std::unique_ptr<AppConfigFile> LoadAppConfig(const wxString& path);
+
+// The main window: a notebook with the four pages and a status bar.
+class HalvaneFrame : public wxFrame {
+public:
+    HalvaneFrame(wxWindow* parent, wxWindowID id, const wxString& title,
+                 const wxPoint& pos = wxDefaultPosition, const wxSize& size = wxSize(640, 480),
+                 long style = wxDEFAULT_FRAME_STYLE | wxTAB_TRAVERSAL);
+    ~HalvaneFrame() override;
+
+    const AppConfigFile& GetAppConfig() const { return *appConfig; }
+    wxNotebook* GetNotebook() const { return notebook; }
+
+private:
+    std::unique_ptr<AppConfigFile> appConfig;
+    wxStatusBar* statusBar = nullptr;
+    wxNotebook* notebook = nullptr;
+    ConfigPanel* configPanel = nullptr;
+    SchedulePanel* schedulePanel = nullptr;
+    LogPanel* logPanel = nullptr;
+    NodeCallPanel* nodeCallPanel = nullptr;
+};

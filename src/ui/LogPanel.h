@@ -1,0 +1,9 @@
+#pragma once
+
+#include <wx/panel.h>
+
+class LogPanel : public wxPanel {
+public:
+    LogPanel(wxWindow* parent, wxWindowID id = wxID_ANY, const wxPoint& pos = wxDefaultPosition,
+       const wxSize& size = wxSize(446, 319), long style = wxTAB_TRAVERSAL);
+};

@@ -1,0 +1,6 @@
+#include "ui/NodeCallPanel.h"
+
+NodeCallPanel::NodeCallPanel(wxWindow* parent, wxWindowID id, const wxPoint& pos, const wxSize& size, long style)
+    : wxPanel(parent, id, pos, size, style)
+{
+}

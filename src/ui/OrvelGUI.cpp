@@ -1,0 +1,47 @@
+#include "ui/OrvelGUI.h"
+
+#include "core/Version.h"
+#include "ui/HalvaneFrame.h"
+
+#include <wx/image.h>
+#include <wx/splash.h>
+#include <wx/stattext.h>
+
+#include "images/splash.xpm"
+
+namespace {
+constexpr int kSplashMilliseconds = 6000;
+constexpr wxWindowID kSplashLabelId = 5006;
+} // namespace
+
+void RegisterImageHandlers()
+{
+    wxInitAllImageHandlers();
+}
+
+wxSplashScreen* ShowSplashScreen()
+{
+    const wxBitmap bitmap(splash_xpm);
+    auto* splash = new wxSplashScreen(bitmap, wxSPLASH_CENTRE_ON_SCREEN | wxSPLASH_TIMEOUT,
+                                      kSplashMilliseconds, nullptr, wxID_ANY, wxDefaultPosition,
+                                      wxDefaultSize, wxSIMPLE_BORDER | wxSTAY_ON_TOP);
+    wxWindow* inner = splash->GetSplashWindow();
+    new wxStaticText(inner, kSplashLabelId, "v" + GetVersionText());
+    // wxDefaultCoord is -1, so the build label sits at y = 14.
+    new wxStaticText(inner, kSplashLabelId, "b" + GetBuildDateText(),
+                     wxPoint(wxDefaultCoord, wxDefaultCoord + 15));
+    return splash;
+}
+
+bool OrvelGUI::OnInit()
+{
+    if (!wxApp::OnInit())
+        return false;
+    RegisterImageHandlers();
+    ShowSplashScreen();
+    wxYield();  // let the splash paint before the frame is built
+    auto* frame = new HalvaneFrame(nullptr, wxID_ANY, GetClientTitle(), wxDefaultPosition,
+                                   wxSize(640, 480), wxDEFAULT_FRAME_STYLE | wxTAB_TRAVERSAL);
+    frame->Show();
+    return true;
+}

@@ -1,0 +1,3 @@
+#include "ui/OrvelGUI.h"
+
+wxIMPLEMENT_APP(OrvelGUI);

@@ -1,0 +1,153 @@
+// Helpers shared by the GUI tests: dialog expectations whose failures are
+// test failures, and event pumping.
+#pragma once
+
+#include <wx/colordlg.h>
+#include <wx/evtloop.h>
+#include <wx/filedlg.h>
+#include <wx/wx.h>
+
+#include <gtest/gtest.h>
+
+#include "temp_dir.h"
+
+#include <chrono>
+#include <functional>
+#include <memory>
+#include <string>
+
+class GTestModalHook;
+#define wxTEST_DIALOG_HOOK_CLASS GTestModalHook
+#include <wx/testing.h>
+
+class GTestModalHook : public wxTestingModalHook {
+public:
+    using wxTestingModalHook::wxTestingModalHook;
+
+protected:
+    void ReportFailure(const wxString& msg) override
+    {
+        ADD_FAILURE() << "wxTEST_DIALOG: " << msg.utf8_string();
+    }
+    // The base lets an unexpected dialog really run, which hangs under Xvfb.
+    int Enter(wxDialog* dlg) override
+    {
+        const int rc = wxTestingModalHook::Enter(dlg);
+        return rc == wxID_NONE ? wxID_CANCEL : rc;
+    }
+};
+
+// Hidden top-level frame made by main(); a parent for windows under test.
+wxFrame* TestTopFrame();
+
+// Pumps events until cond() holds or timeoutMs pass; returns cond().
+inline bool PumpUntil(const std::function<bool()>& cond, int timeoutMs = 2000)
+{
+    using clock = std::chrono::steady_clock;
+    const auto deadline = clock::now() + std::chrono::milliseconds(timeoutMs);
+    wxEventLoopBase* active = wxEventLoopBase::GetActive();
+    std::unique_ptr<wxEventLoop> own;
+    std::unique_ptr<wxEventLoopActivator> activator;
+    if (!active) {
+        own.reset(new wxEventLoop);
+        activator.reset(new wxEventLoopActivator(own.get()));
+        active = own.get();
+    }
+    while (!cond()) {
+        if (clock::now() >= deadline)
+            return cond();
+        active->DispatchTimeout(10);
+        if (wxTheApp)
+            wxTheApp->ProcessPendingEvents();
+    }
+    return true;
+}
+
+// Pumps events for a while (for settling after a user action).
+inline void PumpFor(int ms)
+{
+    PumpUntil([] { return false; }, ms);
+}
+
+// A message box whose text, caption and (optionally) style are checked.
+class ExpectMessageBox : public wxExpectModalBase<wxMessageDialog, ExpectMessageBox> {
+public:
+    ExpectMessageBox(int answer, wxString message, wxString caption, long requiredStyle = 0)
+        : m_answer(answer), m_message(std::move(message)), m_caption(std::move(caption)),
+          m_requiredStyle(requiredStyle)
+    {
+    }
+
+protected:
+    int OnInvoked(wxMessageDialog* dlg) const override
+    {
+        EXPECT_EQ(dlg->GetMessage().utf8_string(), m_message.utf8_string());
+        EXPECT_EQ(dlg->GetCaption().utf8_string(), m_caption.utf8_string());
+        if (m_requiredStyle) {
+            EXPECT_EQ(dlg->GetMessageDialogStyle() & m_requiredStyle, m_requiredStyle)
+                << "message box \"" << m_message.utf8_string() << "\" lacks a required style flag";
+        }
+        return m_answer;
+    }
+    wxString GetDefaultDescription() const override { return "message box \"" + m_message + "\""; }
+
+private:
+    int m_answer;
+    wxString m_message, m_caption;
+    long m_requiredStyle;
+};
+
+// The toolkit's default message box caption ("Message").
+inline wxString DefaultCaption()
+{
+    return wxMessageBoxCaptionStr;
+}
+
+// wxFileDialog on GTK only reports a path set by SetPath() after the main
+// loop has run: pump inside the expectation. An open dialog cannot select a
+// file that does not exist.
+class ExpectFile : public wxExpectModalBase<wxFileDialog, ExpectFile> {
+public:
+    explicit ExpectFile(wxString path, int id = wxID_OK) : m_path(std::move(path)), m_id(id) {}
+
+protected:
+    int OnInvoked(wxFileDialog* dlg) const override
+    {
+        if (m_id != wxID_OK)
+            return m_id;
+        dlg->SetPath(m_path);
+        if (!PumpUntil([&] { return dlg->GetPath() == m_path; }, 3000))
+            ADD_FAILURE() << "file dialog did not accept '" << m_path.utf8_string() << "'";
+        return m_id;
+    }
+    wxString GetDefaultDescription() const override { return "file dialog -> " + m_path; }
+
+private:
+    wxString m_path;
+    int m_id;
+};
+
+// There is no stock expectation for wxColourDialog; on GTK the colour must
+// also be pushed into the native widget or the dialog returns its initial one.
+struct ColourDialogAccess : wxColourDialog {
+    static void Push(wxColourDialog* d) { (d->*(&ColourDialogAccess::ColourDataToDialog))(); }
+};
+template <>
+class wxExpectModal<wxColourDialog> : public wxExpectModalBase<wxColourDialog> {
+public:
+    explicit wxExpectModal(const wxColour& c, int id = wxID_OK) : m_colour(c), m_id(id) {}
+
+protected:
+    int OnInvoked(wxColourDialog* dlg) const override
+    {
+        dlg->GetColourData().SetColour(m_colour);
+#ifdef __WXGTK__
+        ColourDialogAccess::Push(dlg);
+#endif
+        return m_id;
+    }
+
+private:
+    wxColour m_colour;
+    int m_id;
+};
