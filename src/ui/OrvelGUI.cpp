@@ -6,6 +6,7 @@
 #include <wx/image.h>
 #include <wx/splash.h>
 #include <wx/stattext.h>
+#include <wx/weakref.h>
 
 #include "images/splash.xpm"
 
@@ -38,10 +39,14 @@ bool OrvelGUI::OnInit()
     if (!wxApp::OnInit())
         return false;
     RegisterImageHandlers();
-    ShowSplashScreen();
+    wxWeakRef<wxSplashScreen> splash = ShowSplashScreen();
     wxYield();  // let the splash paint before the frame is built
     auto* frame = new HalvaneFrame(nullptr, wxID_ANY, GetClientTitle(), wxDefaultPosition,
                                    wxSize(640, 480), wxDEFAULT_FRAME_STYLE | wxTAB_TRAVERSAL);
     frame->Show();
+    // The frame is shown under the splash; without a window manager that
+    // honours "stay on top" it would otherwise cover it.
+    if (splash)
+        splash->Raise();
     return true;
 }
