@@ -1,0 +1,216 @@
+// The schedule table's file: 88-byte entries back to back, read and written
+// whole; and the lenient number reading of the new-entry dialog.
+#include "core/NodeSchedule.h"
+#include "core/WordHelpers.h"
+
+#include "temp_dir.h"
+
+#include <gtest/gtest.h>
+
+#include <unistd.h>
+
+#include <filesystem>
+
+namespace {
+
+std::vector<unsigned char> Pattern(std::size_t size)
+{
+    std::vector<unsigned char> bytes(size);
+    for (std::size_t i = 0; i < size; ++i)
+        bytes[i] = static_cast<unsigned char>(i * 13 + 5);
+    return bytes;
+}
+
+ScheduleEntry MarchEntry()
+{
+    ScheduleEntry e;
+    e.date() = EncodePackedDate(wxDateTime(7, wxDateTime::Mar, 2013));
+    e.targetEc() = 1500;
+    e.targetPh() = FloatToWord(6.5f);
+    e.ecRatio(0) = 1;
+    e.ecRatio(1) = 2;
+    return e;
+}
+
+} // namespace
+
+TEST(ScheduleFile, SeventhOfMarchExampleBytes)
+{
+    const auto bytes = EncodeScheduleFile({MarchEntry()});
+    ASSERT_EQ(bytes.size(), 88u);
+    const std::vector<unsigned char> head = {0x00, 0x00, 0x00, 0x00, 0x03, 0x07, 0xDD, 0x07,
+                                             0xDC, 0x05, 0x00, 0x00, 0x00, 0x00, 0xD0, 0x40,
+                                             0x01, 0x00, 0x00, 0x00, 0x02, 0x00, 0x00, 0x00};
+    EXPECT_EQ(std::vector<unsigned char>(bytes.begin(), bytes.begin() + 24), head);
+    EXPECT_TRUE(std::all_of(bytes.begin() + 24, bytes.end(), [](unsigned char b) { return b == 0; }));
+
+    // The same bytes through the file, and the date reads back as that day.
+    TempDir dir;
+    wxString error;
+    ASSERT_TRUE(WriteScheduleFile(dir.File("march.hvs"), {MarchEntry()}, error)) << error;
+    EXPECT_EQ(ReadBytes(dir.File("march.hvs")), bytes);
+    ScheduleFileStatus status;
+    const NodeSchedule back = ReadScheduleFile(dir.File("march.hvs"), status);
+    ASSERT_EQ(status, ScheduleFileStatus::Loaded);
+    ASSERT_EQ(back.size(), 1u);
+    EXPECT_EQ(back[0], MarchEntry());
+    EXPECT_EQ(DecodePackedDate(back[0][kScheduleDate]), wxDateTime(7, wxDateTime::Mar, 2013));
+}
+
+TEST(ScheduleFile, EmptyTableIsAnEmptyFileAndBack)
+{
+    TempDir dir;
+    const wxString path = dir.File("empty.hvs");
+    WriteBytes(path, Pattern(880)); // an old file is replaced, not appended to
+    wxString error;
+    ASSERT_TRUE(WriteScheduleFile(path, {}, error)) << error;
+    EXPECT_TRUE(std::filesystem::exists(path.utf8_string()));
+    EXPECT_TRUE(ReadBytes(path).empty());
+
+    ScheduleFileStatus status = ScheduleFileStatus::ReadError;
+    EXPECT_TRUE(ReadScheduleFile(path, status).empty());
+    EXPECT_EQ(status, ScheduleFileStatus::Loaded);
+}
+
+TEST(ScheduleFile, LengthsThatAreNotWholeEntriesAreRefused)
+{
+    TempDir dir;
+    for (std::size_t size : {1, 87, 89, 100, 365 * 88 + 1}) {
+        SCOPED_TRACE(size);
+        const wxString path = dir.File("odd.hvs");
+        WriteBytes(path, Pattern(size));
+        ScheduleFileStatus status = ScheduleFileStatus::Loaded;
+        EXPECT_TRUE(ReadScheduleFile(path, status).empty());
+        EXPECT_EQ(status, ScheduleFileStatus::BadLength);
+
+        NodeSchedule decoded(3);
+        const auto bytes = Pattern(size);
+        EXPECT_FALSE(DecodeScheduleFile(bytes.data(), bytes.size(), decoded));
+        EXPECT_TRUE(decoded.empty());
+    }
+}
+
+TEST(ScheduleFile, CapacityLimitsAddingNotReading)
+{
+    TempDir dir;
+    for (std::size_t count : {std::size_t{1}, std::size_t{365}, std::size_t{400}, kScheduleFileMaxEntries}) {
+        SCOPED_TRACE(count);
+        const auto bytes = Pattern(count * 88);
+        const wxString path = dir.File("many.hvs");
+        WriteBytes(path, bytes);
+        ScheduleFileStatus status;
+        const NodeSchedule table = ReadScheduleFile(path, status);
+        ASSERT_EQ(status, ScheduleFileStatus::Loaded);
+        ASSERT_EQ(table.size(), count);
+        // In file order, every word little-endian.
+        const std::size_t last = count - 1;
+        EXPECT_EQ(table[last][21], static_cast<uint32_t>(bytes[last * 88 + 84]) |
+                                       static_cast<uint32_t>(bytes[last * 88 + 85]) << 8 |
+                                       static_cast<uint32_t>(bytes[last * 88 + 86]) << 16 |
+                                       static_cast<uint32_t>(bytes[last * 88 + 87]) << 24);
+        // Written back, byte for byte.
+        wxString error;
+        ASSERT_TRUE(WriteScheduleFile(dir.File("copy.hvs"), table, error)) << error;
+        EXPECT_EQ(ReadBytes(dir.File("copy.hvs")), bytes);
+    }
+}
+
+TEST(ScheduleFile, AFileBeyondTenYearsOfDaysIsRefusedNotAllocated)
+{
+    TempDir dir;
+    const wxString path = dir.File("huge.hvs");
+    WriteBytes(path, Pattern((kScheduleFileMaxEntries + 1) * 88));
+    ScheduleFileStatus status = ScheduleFileStatus::Loaded;
+    EXPECT_TRUE(ReadScheduleFile(path, status).empty());
+    EXPECT_EQ(status, ScheduleFileStatus::TooLarge);
+}
+
+TEST(ScheduleFile, ReservedWordAndAnyValuesSurviveARoundTrip)
+{
+    NodeSchedule table(3);
+    table[0].reserved() = 0xDEADBEEF;
+    table[0].date() = 0x00FF0D0D; // month 13, day 13: not a date, kept as it is
+    table[1].targetPh() = FloatToWord(-0.0f);
+    table[2].phDownRatio(5) = 0xFFFFFFFF;
+    table[2].reserved() = 1;
+    TempDir dir;
+    wxString error;
+    ASSERT_TRUE(WriteScheduleFile(dir.File("r.hvs"), table, error)) << error;
+    ScheduleFileStatus status;
+    const NodeSchedule back = ReadScheduleFile(dir.File("r.hvs"), status);
+    ASSERT_EQ(status, ScheduleFileStatus::Loaded);
+    EXPECT_EQ(back, table);
+    EXPECT_EQ(back[0][kScheduleReserved], 0xDEADBEEFu);
+    EXPECT_FALSE(DecodePackedDate(back[0][kScheduleDate]).IsValid()); // and no wx assertion
+}
+
+TEST(ScheduleFile, MissingUnreadableAndFailedSaves)
+{
+    TempDir dir;
+    ScheduleFileStatus status = ScheduleFileStatus::Loaded;
+    EXPECT_TRUE(ReadScheduleFile(dir.File("absent.hvs"), status).empty());
+    EXPECT_EQ(status, ScheduleFileStatus::Missing);
+
+    // A save into a folder that does not exist fails and says why.
+    wxString error;
+    EXPECT_FALSE(WriteScheduleFile(dir.File("nowhere/s.hvs"), {MarchEntry()}, error));
+    EXPECT_FALSE(error.empty());
+
+    // A save that fails leaves the old file whole.
+    const wxString path = dir.File("keep.hvs");
+    const auto old = Pattern(176);
+    WriteBytes(path, old);
+    std::filesystem::create_directory(dir.Path() / "keep.hvs.dir");
+    error.clear();
+    EXPECT_FALSE(WriteScheduleFile(dir.File("keep.hvs.dir"), {MarchEntry()}, error));
+    EXPECT_EQ(ReadBytes(path), old);
+
+    if (geteuid() != 0) { // root reads anything
+        std::filesystem::permissions(path.utf8_string(), std::filesystem::perms::none);
+        EXPECT_TRUE(ReadScheduleFile(path, status).empty());
+        EXPECT_EQ(status, ScheduleFileStatus::ReadError);
+    }
+}
+
+TEST(ScheduleNumbers, UnsignedTextReadsLikeStrtoul)
+{
+    struct Case {
+        const char* text;
+        uint32_t value;
+    };
+    const Case cases[] = {
+        {"5a", 5},
+        {"", 0},
+        {"abc", 0},
+        {"0", 0},
+        {"100", 100},
+        {"  42", 42},
+        {"+7", 7},
+        {"12a", 12},
+        {"1500", 1500},
+        {"-1", 0xFFFFFFFFu},
+        {"-0", 0},
+        {"-101", 4294967195u},
+        {"4294967295", 4294967295u},
+        {"4294967296", 0xFFFFFFFFu},
+        {"-4294967296", 0xFFFFFFFFu},
+        {"0x10", 0},
+        {"- 5", 0},
+        {"99999", 99999},
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(ReadUnsignedText(c.text), c.value) << '"' << c.text << '"';
+}
+
+TEST(ScheduleNumbers, DecimalTextReadsLikeStrtod)
+{
+    EXPECT_EQ(FloatToWord(static_cast<float>(ReadDecimalText("6.5"))), FloatToWord(6.5f));
+    EXPECT_EQ(FloatToWord(static_cast<float>(ReadDecimalText("6.5"))), 0x40D00000u);
+    EXPECT_EQ(ReadDecimalText(""), 0.0);
+    EXPECT_EQ(ReadDecimalText("abc"), 0.0);
+    EXPECT_EQ(ReadDecimalText("7.2x"), 7.2);
+    EXPECT_EQ(ReadDecimalText(" 14.00"), 14.0);
+    EXPECT_EQ(ReadDecimalText("-1.5"), -1.5);
+    EXPECT_EQ(ReadDecimalText(".5"), 0.5);
+    EXPECT_EQ(ReadDecimalText("6,5"), 6.0); // a point, whatever the machine's locale
+}
