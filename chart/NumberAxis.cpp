@@ -1,0 +1,134 @@
+#include "chart/NumberAxis.h"
+
+#include "chart/XYSimpleDataset.h"
+
+#include <algorithm>
+#include <cfloat>
+#include <cmath>
+
+namespace chart {
+
+double NiceStep(double rawStep)
+{
+    if (!std::isfinite(rawStep) || rawStep <= 0)
+        return 0;
+    const double magnitude = std::pow(10.0, std::floor(std::log10(rawStep)));
+    if (!std::isfinite(magnitude) || magnitude <= 0)
+        return 0;
+    for (double factor : {1.0, 2.0, 5.0, 10.0}) {
+        const double step = factor * magnitude;
+        // 1e-9 forgives the rounding of log10/pow at exact powers of ten.
+        if (step >= rawStep * (1 - 1e-9))
+            return std::isfinite(step) ? step : 0;
+    }
+    return 0;
+}
+
+std::vector<double> TicksInRange(double minValue, double maxValue, double step, size_t maxCount)
+{
+    std::vector<double> ticks;
+    if (!std::isfinite(minValue) || !std::isfinite(maxValue) || minValue > maxValue || !std::isfinite(step) ||
+        step <= 0 || maxCount == 0)
+        return ticks;
+    const double first = std::ceil(minValue / step);
+    const double last = std::floor(maxValue / step);
+    if (!std::isfinite(first) || !std::isfinite(last) || last < first)
+        return ticks;
+    // Counted with an integer: at large magnitudes first + 1 may equal first.
+    const double count = last - first + 1;
+    const size_t n = count > static_cast<double>(maxCount) ? maxCount : static_cast<size_t>(count);
+    for (size_t i = 0; i < n; ++i) {
+        double value = (first + static_cast<double>(i)) * step;
+        if (std::fabs(value) < step * 1e-9)
+            value = 0; // no "-0" or 1e-17 where zero is meant
+        if (value < minValue || value > maxValue)
+            continue;
+        if (!ticks.empty() && value <= ticks.back())
+            continue;
+        ticks.push_back(value);
+    }
+    return ticks;
+}
+
+} // namespace chart
+
+NumberAxis::NumberAxis(AXIS_LOCATION location)
+    : m_location(location), m_labelTextColour(*wxBLACK), m_labelPen(*wxBLACK, 1, wxPENSTYLE_SOLID)
+{
+}
+
+void NumberAxis::GetRange(double& minValue, double& maxValue) const
+{
+    XYBounds bounds;
+    for (const XYSimpleDataset* dataset : m_datasets)
+        bounds.Include(dataset->GetBounds());
+    if (bounds.empty) {
+        minValue = 0;
+        maxValue = 1;
+        return;
+    }
+    minValue = IsVertical() ? bounds.minY : bounds.minX;
+    maxValue = IsVertical() ? bounds.maxY : bounds.maxX;
+    if (minValue < maxValue)
+        return;
+    // One value only: widen by a tenth of it (or by 1 around zero), staying finite.
+    const double value = minValue;
+    double pad = std::fabs(value) * 0.1;
+    if (!(pad > 1e-300))
+        pad = 1;
+    minValue = value - pad;
+    maxValue = value + pad;
+    if (!std::isfinite(minValue))
+        minValue = value;
+    if (!std::isfinite(maxValue))
+        maxValue = value;
+}
+
+double NumberAxis::GetMinValue() const
+{
+    double minValue, maxValue;
+    GetRange(minValue, maxValue);
+    return minValue;
+}
+
+double NumberAxis::GetMaxValue() const
+{
+    double minValue, maxValue;
+    GetRange(minValue, maxValue);
+    return maxValue;
+}
+
+double NumberAxis::GetTickStep(int maxTicks) const
+{
+    double minValue, maxValue;
+    GetRange(minValue, maxValue);
+    const int target = std::max(maxTicks, 2);
+    // Divided before subtracting: the span itself may overflow.
+    return chart::NiceStep(maxValue / target - minValue / target);
+}
+
+std::vector<double> NumberAxis::GetTickValues(int maxTicks) const
+{
+    double minValue, maxValue;
+    GetRange(minValue, maxValue);
+    const int target = std::max(maxTicks, 2);
+    return chart::TicksInRange(minValue, maxValue, GetTickStep(target), static_cast<size_t>(target) * 2 + 2);
+}
+
+wxString NumberAxis::FormatTickLabel(double value, double step)
+{
+    if (!std::isfinite(value))
+        return wxString();
+    if (!(step > 0) || !std::isfinite(step))
+        return wxString::Format("%g", value);
+    if (std::fabs(value) < step * 1e-9)
+        value = 0;
+    const int decimals = step >= 1 ? 0 : static_cast<int>(std::ceil(-std::log10(step) - 1e-9));
+    if (std::fabs(value) < 1e15 && decimals <= 9)
+        return wxString::Format("%.*f", decimals, value);
+    // Very large or very fine: significant digits down to the step.
+    const double top = std::floor(std::log10(std::max(std::fabs(value), step)));
+    const double bottom = std::floor(std::log10(step));
+    const int digits = static_cast<int>(std::clamp(top - bottom + 1, 1.0, 17.0));
+    return wxString::Format("%.*g", digits, value);
+}

@@ -1,0 +1,57 @@
+// Series of (x, y) points and the dataset that groups them for a plot.
+#pragma once
+
+#include <cstddef>
+#include <memory>
+#include <vector>
+
+class XYLineRenderer;
+
+// The finite bounds of a set of points (points with a NaN or infinite x or y
+// are left out). Empty when there is no finite point.
+struct XYBounds {
+    bool empty = true;
+    double minX = 0, maxX = 0, minY = 0, maxY = 0;
+    void Include(const XYBounds& other);
+};
+
+class XYSerie {
+public:
+    // Copies count (x, y) pairs, that is 2 * count doubles, x first.
+    XYSerie(const double* interleavedXY, size_t count);
+
+    size_t GetCount() const { return m_count; }
+    double GetX(size_t i) const;
+    double GetY(size_t i) const;
+    // The interleaved points, 2 * GetCount() doubles.
+    const double* GetData() const { return m_xy.get(); }
+    const XYBounds& GetBounds() const { return m_bounds; }
+
+private:
+    std::unique_ptr<double[]> m_xy;
+    size_t m_count = 0;
+    XYBounds m_bounds;
+};
+
+class XYSimpleDataset {
+public:
+    XYSimpleDataset();
+    ~XYSimpleDataset();
+    XYSimpleDataset(const XYSimpleDataset&) = delete;
+    XYSimpleDataset& operator=(const XYSimpleDataset&) = delete;
+
+    void AddSerie(XYSerie* serie); // takes ownership
+    void AddSerie(const double* interleavedXY, size_t count);
+    size_t GetSerieCount() const { return m_series.size(); }
+    const XYSerie* GetSerie(size_t i) const;
+
+    void SetRenderer(XYLineRenderer* renderer); // takes ownership
+    XYLineRenderer* GetRenderer() const { return m_renderer.get(); }
+
+    // The finite bounds of all series.
+    XYBounds GetBounds() const;
+
+private:
+    std::vector<std::unique_ptr<XYSerie>> m_series;
+    std::unique_ptr<XYLineRenderer> m_renderer;
+};

@@ -1,0 +1,59 @@
+#include "chart/wxChartPanel.h"
+
+#include <wx/dcclient.h>
+#include <wx/dcmemory.h>
+
+wxBEGIN_EVENT_TABLE(wxChartPanel, wxWindow) EVT_PAINT(wxChartPanel::OnPaint) EVT_SIZE(wxChartPanel::OnSize)
+    wxEND_EVENT_TABLE()
+
+        wxChartPanel::wxChartPanel(wxWindow* parent, wxWindowID id, Chart* chart, const wxPoint& pos,
+                                   const wxSize& size)
+    : wxWindow(parent, id, pos, size, wxFULL_REPAINT_ON_RESIZE), m_chart(chart)
+{
+    SetBackgroundStyle(wxBG_STYLE_PAINT);
+    SetBackgroundColour(*wxWHITE);
+    RedrawBackBuffer();
+}
+
+wxChartPanel::~wxChartPanel() = default;
+
+void wxChartPanel::SetChart(Chart* chart)
+{
+    m_chart.reset(chart);
+    RedrawBackBuffer();
+}
+
+void wxChartPanel::RedrawBackBuffer()
+{
+    const wxSize size = GetClientSize();
+    if (size.x <= 0 || size.y <= 0) {
+        m_backBuffer = wxBitmap();
+        return;
+    }
+    if (!m_backBuffer.IsOk() || m_backBuffer.GetWidth() != size.x || m_backBuffer.GetHeight() != size.y)
+        m_backBuffer = wxBitmap(size.x, size.y, 24);
+    wxMemoryDC dc(m_backBuffer);
+    const wxRect rect(wxPoint(0, 0), size);
+    if (m_chart) {
+        m_chart->Draw(dc, rect);
+    } else {
+        dc.SetPen(*wxTRANSPARENT_PEN);
+        dc.SetBrush(wxBrush(GetBackgroundColour()));
+        dc.DrawRectangle(rect);
+    }
+    dc.SelectObject(wxNullBitmap);
+    Refresh(false);
+}
+
+void wxChartPanel::OnPaint(wxPaintEvent&)
+{
+    wxPaintDC dc(this);
+    if (m_backBuffer.IsOk())
+        dc.DrawBitmap(m_backBuffer, 0, 0);
+}
+
+void wxChartPanel::OnSize(wxSizeEvent& event)
+{
+    RedrawBackBuffer();
+    event.Skip();
+}
