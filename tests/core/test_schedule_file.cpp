@@ -160,9 +160,14 @@ TEST(ScheduleFile, MissingUnreadableAndFailedSaves)
     const wxString path = dir.File("keep.hvs");
     const auto old = Pattern(176);
     WriteBytes(path, old);
-    std::filesystem::create_directory(dir.Path() / "keep.hvs.dir");
-    error.clear();
-    EXPECT_FALSE(WriteScheduleFile(dir.File("keep.hvs.dir"), {MarchEntry()}, error));
+    if (geteuid() != 0) { // root writes anywhere
+        std::filesystem::permissions(dir.Path(),
+                                     std::filesystem::perms::owner_read | std::filesystem::perms::owner_exec);
+        error.clear();
+        EXPECT_FALSE(WriteScheduleFile(path, {MarchEntry()}, error));
+        EXPECT_FALSE(error.empty());
+        std::filesystem::permissions(dir.Path(), std::filesystem::perms::owner_all);
+    }
     EXPECT_EQ(ReadBytes(path), old);
 
     if (geteuid() != 0) { // root reads anything
