@@ -24,4 +24,17 @@ if [ "${HALVANE_SKIP_SANITIZE:-0}" != 1 ]; then
   export LSAN_OPTIONS=suppressions="$root/tests/support/lsan.supp":print_suppressions=0
   run_suite sanitize "$root/build-asan" -DCMAKE_BUILD_TYPE=Debug -DHALVANE_SANITIZE=ON -DHALVANE_BUILD_BENCH=OFF
 fi
+if [ "${HALVANE_SKIP_FUZZ:-0}" != 1 ]; then
+  # The fuzz targets (clang, libFuzzer, ASan + UBSan), each run for a few
+  # seconds over its seed corpus so they keep building and passing.
+  unset ASAN_OPTIONS UBSAN_OPTIONS LSAN_OPTIONS
+  echo "=== fuzz build ==="
+  CC=clang CXX=clang++ cmake -S "$root" -B "$root/build-fuzz" -DCMAKE_BUILD_TYPE=RelWithDebInfo \
+    -DHALVANE_BUILD_FUZZ=ON -DHALVANE_BUILD_TESTS=OFF -DHALVANE_BUILD_BENCH=OFF -DHALVANE_WERROR=ON \
+    "-DCMAKE_CXX_FLAGS=-fsanitize=fuzzer-no-link,address,undefined -fno-sanitize-recover=undefined" \
+    "-DCMAKE_C_FLAGS=-fsanitize=fuzzer-no-link,address,undefined"
+  cmake --build "$root/build-fuzz" -j"$jobs" --target fuzz_all
+  echo "=== fuzz tests ==="
+  (cd "$root/build-fuzz" && ctest --output-on-failure --timeout 300) || status=1
+fi
 exit $status
