@@ -1,0 +1,73 @@
+// The six point series a chart view plots from a node log: EC, PH and
+// temperature of channels 1 and 2 against the time since the first record, in
+// days. Pure: no window, no drawing.
+#pragma once
+
+#include "core/NodeLog.h"
+
+#include <cstdint>
+#include <memory>
+
+constexpr int kLogChannelCount = 6;
+
+// Record word of channel k (EC1, EC2, PH1, PH2, TE1, TE2).
+unsigned LogChannelWord(int channel);
+// The value a chart plots for channel k of record r: EC words as unsigned
+// integers, PH and temperature words as floats; no range rule.
+double LogChannelValue(const LogRecord& r, int channel);
+
+// Milliseconds since the epoch of a record's date and time words in local
+// time, or false when the words are no real date or time (never asserts).
+bool LogRecordTime(uint32_t dateWord, uint32_t timeWord, int64_t& ms);
+
+// Converts many records' date and time words quickly: local time is resolved
+// once per hour of a day and reused for the records within that hour, giving
+// exactly what LogRecordTime gives (an hour in which the local offset changes
+// is converted record by record).
+class LogTimeDecoder {
+public:
+    bool Decode(uint32_t dateWord, uint32_t timeWord, int64_t& ms);
+
+private:
+    bool m_have = false;
+    bool m_valid = false;
+    bool m_regular = false;
+    uint32_t m_dateWord = 0;
+    uint32_t m_hour = 0;
+    int64_t m_hourStart = 0;
+};
+
+enum class LogSpanStop {
+    None,            // every record was within the span of the first and last record
+    OutOfSpan,       // record StopIndex() lies before the first or after the last record
+    InvalidDateTime, // record StopIndex() has no real date or time (or the span has none)
+};
+
+class LogSeries {
+public:
+    // Fills point i of all six series from record i in file order: x is the
+    // time since record 0 in days, y the channel's value. Returns 0, or -1 at
+    // the first record outside the span of the first and last record, or
+    // whose date-time is invalid; the points before it stay filled and are
+    // the only ones that may be read.
+    int32_t Fill(const LogRecord* records, uint32_t count);
+
+    // Records handed to Fill.
+    uint32_t Count() const { return m_count; }
+    // Points filled: Count() after a successful fill.
+    uint32_t FilledCount() const { return m_filled; }
+    LogSpanStop Stop() const { return m_stop; }
+    uint32_t StopIndex() const { return m_filled; }
+
+    // Interleaved x, y pairs of channel k; FilledCount() pairs are valid.
+    const double* Points(int channel) const { return m_points[channel].get(); }
+
+    // Frees the point arrays.
+    void Release();
+
+private:
+    std::unique_ptr<double[]> m_points[kLogChannelCount];
+    uint32_t m_count = 0;
+    uint32_t m_filled = 0;
+    LogSpanStop m_stop = LogSpanStop::None;
+};

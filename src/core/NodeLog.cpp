@@ -1,0 +1,91 @@
+#include "core/NodeLog.h"
+
+#include <wx/defs.h>
+#include <wx/file.h>
+#include <wx/filefn.h>
+#include <wx/log.h>
+
+#include <algorithm>
+#include <cstring>
+#include <limits>
+#include <new>
+
+namespace {
+
+// Words are little-endian in the file; records in memory are in host order.
+void WordsFromFileOrder([[maybe_unused]] LogRecord* records, [[maybe_unused]] size_t count)
+{
+#ifdef WORDS_BIGENDIAN
+    for (size_t r = 0; r < count; ++r)
+        for (uint32_t& word : records[r])
+            word = wxUINT32_SWAP_ALWAYS(word);
+#endif
+}
+
+} // namespace
+
+LogLoadStatus LoadNodeLog(const wxString& path, NodeLog& log)
+{
+    if (!wxFileExists(path)) {
+        log = NodeLog{};
+        return LogLoadStatus::Missing;
+    }
+
+    wxLogNull quiet; // the page tells the user; no log dialogs from wxFile
+    wxFile file;
+    if (!file.Open(path, wxFile::read))
+        return LogLoadStatus::ReadError;
+    const wxFileOffset length = file.Length();
+    if (length < 0)
+        return LogLoadStatus::ReadError;
+    if (length % static_cast<wxFileOffset>(kLogRecordSize) != 0)
+        return LogLoadStatus::BadLength;
+
+    const uint64_t announced = static_cast<uint64_t>(length) / kLogRecordSize;
+    if (announced > std::numeric_limits<uint32_t>::max() ||
+        announced > std::numeric_limits<size_t>::max() / kLogRecordSize)
+        return LogLoadStatus::ReadError;
+    if (announced == 0) {
+        log = NodeLog{};
+        return LogLoadStatus::Loaded;
+    }
+
+    // The buffer is sized from the length just checked, never from a fixed
+    // staging size, and left uninitialised: the read fills it.
+    const size_t wanted = static_cast<size_t>(announced) * kLogRecordSize;
+    std::unique_ptr<LogRecord[]> records(new (std::nothrow) LogRecord[static_cast<size_t>(announced)]);
+    if (!records)
+        return LogLoadStatus::ReadError;
+
+    auto* bytes = reinterpret_cast<unsigned char*>(records.get());
+    size_t got = 0;
+    while (got < wanted) {
+        // Large files are read in pieces: one read() call moves at most ~2 GB.
+        const size_t piece = std::min<size_t>(wanted - got, size_t{1} << 30);
+        const ssize_t n = file.Read(bytes + got, piece);
+        if (n == wxInvalidOffset)
+            return LogLoadStatus::ReadError;
+        if (n == 0)
+            break; // the file shrank after its length was taken
+        got += static_cast<size_t>(n);
+    }
+    file.Close();
+
+    const size_t whole = got / kLogRecordSize;
+    WordsFromFileOrder(records.get(), whole);
+    log.records = std::shared_ptr<const LogRecord[]>(whole ? records.release() : nullptr);
+    log.count = static_cast<uint32_t>(whole);
+    return LogLoadStatus::Loaded;
+}
+
+NodeLog MakeNodeLog(const LogRecord* records, uint32_t count)
+{
+    NodeLog log;
+    if (count == 0)
+        return log;
+    std::unique_ptr<LogRecord[]> copy(new LogRecord[count]);
+    std::copy(records, records + count, copy.get());
+    log.records = std::shared_ptr<const LogRecord[]>(copy.release());
+    log.count = count;
+    return log;
+}

@@ -1,0 +1,62 @@
+// The controller's node log file (*.hvl): 160-byte status records back to
+// back, no header. The client only reads it.
+//
+// A loaded log is immutable and shared: the log page lists it and every chart
+// view opened on it keeps its own reference, so loading another file never
+// frees records a chart view still draws.
+#pragma once
+
+#include <wx/string.h>
+
+#include <array>
+#include <cstddef>
+#include <cstdint>
+#include <memory>
+
+constexpr size_t kLogRecordWords = 40;
+constexpr size_t kLogRecordSize = kLogRecordWords * 4; // 160 bytes
+
+// One snapshot of the controller's status block. Word n is status item n;
+// the words the client reads are named below, the rest are kept unchanged.
+using LogRecord = std::array<uint32_t, kLogRecordWords>;
+static_assert(sizeof(LogRecord) == kLogRecordSize, "a log record is 160 bytes in memory and on disk");
+
+enum LogWord : unsigned {
+    kLogCoreStatus = 5,
+    kLogEc1 = 11,
+    kLogEc2 = 12,
+    kLogPh1 = 13,
+    kLogPh2 = 14,
+    kLogTe1 = 15,
+    kLogTe2 = 16,
+    kLogAc1 = 21,  // AC1 .. AC6 are words 21 .. 26
+    kLogDate = 31, // PackedDate
+    kLogTime = 32, // PackedTime
+};
+
+// A loaded log: records in file order. Empty (no array, count 0) before the
+// first load and after loading a missing or 0-byte file.
+struct NodeLog {
+    std::shared_ptr<const LogRecord[]> records;
+    uint32_t count = 0;
+
+    bool Empty() const { return count == 0; }
+    const LogRecord& operator[](size_t i) const { return records[i]; }
+};
+
+enum class LogLoadStatus {
+    Loaded,    // the file was read; the log holds its whole records (possibly none)
+    Missing,   // no file at the path; the log is now empty
+    BadLength, // length is not a whole number of records; the log is unchanged
+    ReadError, // the file could not be opened, held in memory or read; the log is unchanged
+};
+
+// Loads the node log at path into log. The record buffer is sized from the
+// file's length. On Loaded the log holds exactly the whole records actually
+// read (fewer than the length announced when the file shrank while being
+// read). On BadLength and ReadError nothing of the file is published and the
+// previous log stays. Never shows or logs anything.
+LogLoadStatus LoadNodeLog(const wxString& path, NodeLog& log);
+
+// Makes a log from records in memory (words in host order).
+NodeLog MakeNodeLog(const LogRecord* records, uint32_t count);

@@ -1,0 +1,208 @@
+// The point series a chart view plots from a node log.
+#include "core/LogSeries.h"
+#include "core/WordHelpers.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <ctime>
+#include <vector>
+
+namespace {
+
+uint32_t Date(int year, int month, int day)
+{
+    return static_cast<uint32_t>(month) | static_cast<uint32_t>(day) << 8 | static_cast<uint32_t>(year) << 16;
+}
+
+uint32_t Time(int hour, int minute, int second)
+{
+    return static_cast<uint32_t>(hour) | static_cast<uint32_t>(minute) << 8 |
+           static_cast<uint32_t>(second) << 16;
+}
+
+LogRecord Record(uint32_t date, uint32_t time, uint32_t seed)
+{
+    LogRecord r{};
+    r[kLogDate] = date;
+    r[kLogTime] = time;
+    r[kLogEc1] = 1000 + seed;
+    r[kLogEc2] = 0xFFFFFFFFu - seed;
+    r[kLogPh1] = FloatToWord(0.5f + static_cast<float>(seed));
+    r[kLogPh2] = FloatToWord(6.25f);
+    r[kLogTe1] = FloatToWord(-4.5f);
+    r[kLogTe2] = FloatToWord(21.0f + static_cast<float>(seed));
+    return r;
+}
+
+// Runs the body with the TZ environment variable set, then restores it.
+class WithTimeZone {
+public:
+    explicit WithTimeZone(const char* zone)
+    {
+        if (const char* old = std::getenv("TZ")) {
+            m_had = true;
+            m_old = old;
+        }
+        setenv("TZ", zone, 1);
+        tzset();
+    }
+    ~WithTimeZone()
+    {
+        if (m_had)
+            setenv("TZ", m_old.c_str(), 1);
+        else
+            unsetenv("TZ");
+        tzset();
+    }
+
+private:
+    bool m_had = false;
+    std::string m_old;
+};
+
+} // namespace
+
+TEST(LogSeries, TimeInDaysSinceTheFirstRecordAndValuesAsStored)
+{
+    const std::vector<LogRecord> log = {Record(Date(2012, 12, 31), Time(0, 0, 0), 0),
+                                        Record(Date(2012, 12, 31), Time(12, 0, 0), 1),
+                                        Record(Date(2013, 1, 1), Time(0, 0, 0), 2)};
+    LogSeries series;
+    ASSERT_EQ(series.Fill(log.data(), 3), 0);
+    EXPECT_EQ(series.Count(), 3u);
+    EXPECT_EQ(series.FilledCount(), 3u);
+    EXPECT_EQ(series.Stop(), LogSpanStop::None);
+    const double xs[] = {0.0, 0.5, 1.0};
+    for (int k = 0; k < kLogChannelCount; ++k)
+        for (size_t i = 0; i < 3; ++i)
+            EXPECT_DOUBLE_EQ(series.Points(k)[2 * i], xs[i]) << "channel " << k << " point " << i;
+    for (uint32_t i = 0; i < 3; ++i) {
+        const double* y = nullptr;
+        y = series.Points(0);
+        EXPECT_EQ(y[2 * i + 1], 1000.0 + i);
+        y = series.Points(1);
+        EXPECT_EQ(y[2 * i + 1], 4294967295.0 - i) << "EC is unsigned";
+        y = series.Points(2);
+        EXPECT_EQ(y[2 * i + 1], 0.5 + i) << "no PH range rule on the chart";
+        EXPECT_EQ(series.Points(3)[2 * i + 1], 6.25);
+        EXPECT_EQ(series.Points(4)[2 * i + 1], -4.5);
+        EXPECT_EQ(series.Points(5)[2 * i + 1], 21.0 + i);
+    }
+    for (int k = 0; k < kLogChannelCount; ++k)
+        EXPECT_EQ(LogChannelValue(log[1], k), series.Points(k)[3]);
+}
+
+TEST(LogSeries, OneRecordIsOnePointAtZero)
+{
+    const LogRecord r = Record(Date(2020, 2, 29), Time(23, 59, 59), 5);
+    LogSeries series;
+    ASSERT_EQ(series.Fill(&r, 1), 0);
+    EXPECT_EQ(series.FilledCount(), 1u);
+    for (int k = 0; k < kLogChannelCount; ++k)
+        EXPECT_EQ(series.Points(k)[0], 0.0);
+    EXPECT_EQ(series.Points(0)[1], 1005.0);
+}
+
+TEST(LogSeries, RecordsOutsideTheSpanStopTheFill)
+{
+    const uint32_t day = Date(2021, 6, 1);
+    // Middle records may be out of order among themselves; equal times are fine.
+    const std::vector<LogRecord> ok = {Record(day, Time(1, 0, 0), 0), Record(day, Time(5, 0, 0), 1),
+                                       Record(day, Time(3, 0, 0), 2), Record(day, Time(5, 0, 0), 3),
+                                       Record(day, Time(6, 0, 0), 4), Record(day, Time(6, 0, 0), 5)};
+    LogSeries series;
+    EXPECT_EQ(series.Fill(ok.data(), static_cast<uint32_t>(ok.size())), 0);
+    EXPECT_EQ(series.FilledCount(), 6u);
+
+    struct Case {
+        const char* what;
+        std::vector<LogRecord> log;
+        LogSpanStop stop;
+        uint32_t filled;
+    };
+    const Case cases[] = {
+        {"earlier than the first",
+         {Record(day, Time(1, 0, 0), 0), Record(day, Time(2, 0, 0), 1), Record(day, Time(0, 59, 59), 2),
+          Record(day, Time(3, 0, 0), 3)},
+         LogSpanStop::OutOfSpan,
+         2},
+        {"later than the last",
+         {Record(day, Time(1, 0, 0), 0), Record(Date(2021, 6, 2), Time(0, 0, 0), 1),
+          Record(day, Time(3, 0, 0), 2)},
+         LogSpanStop::OutOfSpan,
+         1},
+        {"last before first",
+         {Record(day, Time(4, 0, 0), 0), Record(day, Time(3, 0, 0), 1)},
+         LogSpanStop::OutOfSpan,
+         0},
+        {"invalid date in the middle",
+         {Record(day, Time(1, 0, 0), 0), Record(day, Time(2, 0, 0), 1),
+          Record(Date(2021, 13, 1), Time(2, 0, 0), 2), Record(day, Time(3, 0, 0), 3)},
+         LogSpanStop::InvalidDateTime,
+         2},
+        {"invalid time in the middle",
+         {Record(day, Time(1, 0, 0), 0), Record(day, Time(1, 60, 0), 1), Record(day, Time(3, 0, 0), 2)},
+         LogSpanStop::InvalidDateTime,
+         1},
+        {"invalid last record: no span at all",
+         {Record(day, Time(1, 0, 0), 0), Record(day, Time(2, 0, 0), 1),
+          Record(Date(2021, 2, 30), Time(0, 0, 0), 2)},
+         LogSpanStop::InvalidDateTime,
+         0},
+        {"invalid single record", {Record(Date(0, 0, 0), Time(0, 0, 0), 0)}, LogSpanStop::InvalidDateTime, 0},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        LogSeries s;
+        EXPECT_EQ(s.Fill(c.log.data(), static_cast<uint32_t>(c.log.size())), -1);
+        EXPECT_EQ(s.Stop(), c.stop);
+        EXPECT_EQ(s.FilledCount(), c.filled);
+        EXPECT_EQ(s.StopIndex(), c.filled);
+        EXPECT_EQ(s.Count(), c.log.size());
+        for (uint32_t i = 0; i < s.FilledCount(); ++i)
+            EXPECT_EQ(s.Points(5)[2 * i + 1], 21.0 + i) << "filled points keep their values";
+    }
+}
+
+TEST(LogSeries, FastTimeDecodingMatchesTheToolkitEverywhere)
+{
+    // Across daylight saving changes (a missing and a repeated hour), far
+    // years, and invalid fields, the per-hour cache gives what a full
+    // conversion of every record gives.
+    for (const char* zone : {"UTC0", "Europe/Berlin", "America/New_York", "Australia/Lord_Howe"}) {
+        SCOPED_TRACE(zone);
+        WithTimeZone tz(zone);
+        LogTimeDecoder decoder;
+        std::vector<std::pair<uint32_t, uint32_t>> words;
+        for (uint32_t date :
+             {Date(2021, 3, 28), Date(2021, 10, 31), Date(2021, 3, 14), Date(2021, 11, 7), Date(2021, 4, 4),
+              Date(2021, 10, 3), Date(1969, 12, 31), Date(2200, 7, 4), Date(2021, 2, 29), Date(2021, 0, 1)})
+            for (int hour = 0; hour <= 24; ++hour)
+                for (int minute : {0, 1, 29, 30, 59, 60})
+                    for (int second : {0, 30, 59, 61})
+                        words.emplace_back(date, Time(hour, minute, second) | 0xAB000000u);
+        for (const auto& [date, time] : words) {
+            int64_t direct = 0, fast = 0;
+            const bool directOk = LogRecordTime(date, time, direct);
+            ASSERT_EQ(decoder.Decode(date, time, fast), directOk) << std::hex << date << " " << time;
+            if (directOk) {
+                ASSERT_EQ(fast, direct) << std::hex << date << " " << time;
+            }
+        }
+    }
+}
+
+TEST(LogSeries, RefillAndRelease)
+{
+    const std::vector<LogRecord> two = {Record(Date(2021, 1, 1), Time(0, 0, 0), 0),
+                                        Record(Date(2021, 1, 2), Time(6, 0, 0), 1)};
+    LogSeries series;
+    ASSERT_EQ(series.Fill(two.data(), 2), 0);
+    EXPECT_DOUBLE_EQ(series.Points(0)[2], 1.25);
+    series.Release();
+    EXPECT_EQ(series.Points(0), nullptr);
+    EXPECT_EQ(series.FilledCount(), 0u);
+    ASSERT_EQ(series.Fill(two.data(), 1), 0);
+    EXPECT_EQ(series.FilledCount(), 1u);
+}

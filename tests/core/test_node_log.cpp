@@ -1,0 +1,241 @@
+// Loading node log files and turning their words into the log page's texts.
+#include "core/LogText.h"
+#include "core/NodeLog.h"
+#include "core/WordHelpers.h"
+
+#include "temp_dir.h"
+
+#include <gtest/gtest.h>
+
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cstring>
+#include <vector>
+
+namespace {
+
+std::vector<unsigned char> Pattern(size_t size, unsigned seed = 0)
+{
+    std::vector<unsigned char> bytes(size);
+    for (size_t i = 0; i < size; ++i)
+        bytes[i] = static_cast<unsigned char>(i * 13 + seed);
+    return bytes;
+}
+
+// Word n of record r read straight from the file's bytes (little-endian).
+uint32_t FileWord(const std::vector<unsigned char>& bytes, size_t r, size_t n)
+{
+    const unsigned char* p = bytes.data() + r * kLogRecordSize + n * 4;
+    return uint32_t{p[0]} | uint32_t{p[1]} << 8 | uint32_t{p[2]} << 16 | uint32_t{p[3]} << 24;
+}
+
+void ExpectLogIsFile(const NodeLog& log, const std::vector<unsigned char>& bytes)
+{
+    ASSERT_EQ(size_t{log.count}, bytes.size() / kLogRecordSize);
+    for (size_t r = 0; r < log.count; ++r)
+        for (size_t n = 0; n < kLogRecordWords; ++n)
+            ASSERT_EQ(log[r][n], FileWord(bytes, r, n)) << "record " << r << " word " << n;
+}
+
+NodeLog LoadedOk(const TempDir& dir, const std::vector<unsigned char>& bytes)
+{
+    const wxString path = dir.File("ok.hvl");
+    WriteBytes(path, bytes);
+    NodeLog log;
+    EXPECT_EQ(LoadNodeLog(path, log), LogLoadStatus::Loaded);
+    return log;
+}
+
+LogRecord Blank()
+{
+    LogRecord r{};
+    return r;
+}
+
+} // namespace
+
+TEST(NodeLogLoad, LengthsAroundOneRecord)
+{
+    TempDir dir;
+    const NodeLog earlier = LoadedOk(dir, Pattern(3 * kLogRecordSize, 7));
+    ASSERT_EQ(earlier.count, 3u);
+
+    struct Case {
+        size_t size;
+        LogLoadStatus status;
+        uint32_t count;
+    };
+    const Case cases[] = {
+        {0, LogLoadStatus::Loaded, 0},
+        {159, LogLoadStatus::BadLength, 3}, // rejected: the earlier log stays
+        {160, LogLoadStatus::Loaded, 1},
+        {161, LogLoadStatus::BadLength, 3},
+        {319, LogLoadStatus::BadLength, 3},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(testing::Message() << c.size << " bytes");
+        const wxString path = dir.File("log" + std::to_string(c.size) + ".hvl");
+        const auto bytes = Pattern(c.size, 1);
+        WriteBytes(path, bytes);
+        NodeLog log = earlier;
+        EXPECT_EQ(LoadNodeLog(path, log), c.status);
+        EXPECT_EQ(log.count, c.count);
+        if (c.status == LogLoadStatus::Loaded) {
+            ExpectLogIsFile(log, bytes);
+            EXPECT_EQ(log.Empty(), c.count == 0);
+            EXPECT_EQ(log.records == nullptr, c.count == 0);
+        } else {
+            EXPECT_EQ(log.records, earlier.records) << "nothing of a rejected file may be published";
+        }
+    }
+}
+
+TEST(NodeLogLoad, MissingPathEmptiesTheLog)
+{
+    TempDir dir;
+    NodeLog log = LoadedOk(dir, Pattern(2 * kLogRecordSize));
+    ASSERT_EQ(log.count, 2u);
+    EXPECT_EQ(LoadNodeLog(dir.File("no-such.hvl"), log), LogLoadStatus::Missing);
+    EXPECT_EQ(log.count, 0u);
+    EXPECT_EQ(log.records, nullptr);
+    // A folder is no log file either.
+    log = LoadedOk(dir, Pattern(kLogRecordSize));
+    EXPECT_EQ(LoadNodeLog(wxString::FromUTF8(dir.Path().string()), log), LogLoadStatus::Missing);
+    EXPECT_EQ(log.count, 0u);
+}
+
+TEST(NodeLogLoad, ManyMoreThanTheOldStagingBufferHeld)
+{
+    TempDir dir;
+    for (size_t records : {1024u, 1025u, 5000u}) {
+        SCOPED_TRACE(records);
+        const auto bytes = Pattern(records * kLogRecordSize, static_cast<unsigned>(records));
+        ExpectLogIsFile(LoadedOk(dir, bytes), bytes);
+    }
+}
+
+TEST(NodeLogLoad, UnreadableFileKeepsThePreviousLog)
+{
+    TempDir dir;
+    NodeLog log = LoadedOk(dir, Pattern(kLogRecordSize));
+    const auto before = log.records;
+    // A file we may not read: refused, log unchanged.
+    const wxString locked = dir.File("locked.hvl");
+    WriteBytes(locked, Pattern(2 * kLogRecordSize));
+    chmod(locked.fn_str(), 0);
+    if (geteuid() == 0)
+        GTEST_SKIP() << "root reads every file";
+    EXPECT_EQ(LoadNodeLog(locked, log), LogLoadStatus::ReadError);
+    EXPECT_EQ(log.records, before);
+    EXPECT_EQ(log.count, 1u);
+}
+
+TEST(NodeLogLoad, ChartViewsKeepTheirRecordsAcrossAReload)
+{
+    TempDir dir;
+    const auto first = Pattern(4 * kLogRecordSize, 3);
+    NodeLog page = LoadedOk(dir, first);
+    const NodeLog view = page; // what a chart view holds
+    WriteBytes(dir.File("b.hvl"), Pattern(kLogRecordSize, 9));
+    ASSERT_EQ(LoadNodeLog(dir.File("b.hvl"), page), LogLoadStatus::Loaded);
+    EXPECT_EQ(page.count, 1u);
+    ExpectLogIsFile(view, first); // still whole and readable (ASan would catch a free)
+}
+
+TEST(NodeLogLoad, DecodedWordsOfAKnownRecord)
+{
+    std::vector<unsigned char> bytes(kLogRecordSize, 0);
+    const unsigned char ph[] = {0x00, 0x00, 0xD0, 0x40};   // 6.5f
+    const unsigned char ec[] = {0xFF, 0xFF, 0xFF, 0xFF};   // 4294967295
+    const unsigned char date[] = {0x0C, 0x1F, 0xDC, 0x07}; // 31 December 2012
+    const unsigned char time[] = {0x0D, 0x2D, 0x1E, 0x9A}; // 13:45:30, top byte ignored
+    std::memcpy(&bytes[kLogPh1 * 4], ph, 4);
+    std::memcpy(&bytes[kLogEc1 * 4], ec, 4);
+    std::memcpy(&bytes[kLogDate * 4], date, 4);
+    std::memcpy(&bytes[kLogTime * 4], time, 4);
+    TempDir dir;
+    const NodeLog log = LoadedOk(dir, bytes);
+    ASSERT_EQ(log.count, 1u);
+    const LogRecord& r = log[0];
+
+    EXPECT_EQ(WordToFloat(r[kLogPh1]), 6.5f);
+    EXPECT_EQ(r[kLogEc1], 4294967295u);
+    const wxDateTime d = DecodePackedDate(r[kLogDate]);
+    ASSERT_TRUE(d.IsValid());
+    EXPECT_EQ(d.GetDay(), 31);
+    EXPECT_EQ(d.GetMonth(), wxDateTime::Dec);
+    EXPECT_EQ(d.GetYear(), 2012);
+    const wxDateTime t = DecodePackedTime(r[kLogTime]);
+    ASSERT_TRUE(t.IsValid());
+    EXPECT_EQ(t.GetHour(), 13);
+    EXPECT_EQ(t.GetMinute(), 45);
+    EXPECT_EQ(t.GetSecond(), 30);
+
+    EXPECT_EQ(LogCellText(r, 0), wxDateTime(31, wxDateTime::Dec, 2012).Format("%x"));
+    EXPECT_EQ(LogCellText(r, 1), wxDateTime::Today().SetHour(13).SetMinute(45).SetSecond(30).Format("%X"));
+    EXPECT_EQ(LogCellText(r, 3), "4294967295");
+    EXPECT_EQ(LogCellText(r, 5), "6.500000");
+}
+
+TEST(LogText, ColumnsOfTheList)
+{
+    const char* headers[] = {"Date", "Time", "Core", "EC1", "EC2", "PH1", "PH2", "TE1",
+                             "TE2",  "AC1",  "AC2",  "AC3", "AC4", "AC5", "AC6"};
+    const unsigned items[] = {31, 32, 5, 11, 12, 13, 14, 15, 16, 21, 22, 23, 24, 25, 26};
+    for (unsigned c = 0; c < kLogColumnCount; ++c) {
+        EXPECT_STREQ(GetLogColumn(c).header, headers[c]);
+        EXPECT_EQ(GetLogColumn(c).item, items[c]);
+        EXPECT_EQ(GetLogColumn(c).width, c == 2 ? 75 : 50);
+    }
+}
+
+TEST(LogText, CellFormatterRules)
+{
+    // Unsigned decimals, never negative.
+    for (unsigned item : {11u, 12u, 21u, 26u, 27u, 30u}) {
+        EXPECT_EQ(FormatLogCell(item, 0), "0") << item;
+        EXPECT_EQ(FormatLogCell(item, 0xFFFFFFFFu), "4294967295") << item;
+        EXPECT_EQ(FormatLogCell(item, 0x80000000u), "2147483648") << item;
+    }
+    // PH: only 1 < value < 14 is shown.
+    struct Ph {
+        float value;
+        const char* text;
+    };
+    const Ph phs[] = {{0.5f, "0.000000"},  {1.0f, "0.000000"},    {14.0f, "0.000000"},
+                      {6.5f, "6.500000"},  {13.99f, "13.990000"}, {1.0001f, "1.000100"},
+                      {-3.0f, "0.000000"}, {100.0f, "0.000000"}};
+    for (unsigned item : {13u, 14u})
+        for (const Ph& p : phs)
+            EXPECT_EQ(FormatLogCell(item, FloatToWord(p.value)), p.text) << item << " " << p.value;
+    EXPECT_EQ(FormatLogCell(13, 0x7FC00000u), "0.000000") << "NaN is no PH";
+    // Temperatures: every value as stored.
+    for (unsigned item : {15u, 16u}) {
+        EXPECT_EQ(FormatLogCell(item, FloatToWord(0.5f)), "0.500000");
+        EXPECT_EQ(FormatLogCell(item, FloatToWord(-12.25f)), "-12.250000");
+        EXPECT_EQ(FormatLogCell(item, FloatToWord(21.5f)), "21.500000");
+    }
+    // Everything else is empty, the "Core" item 5 included.
+    for (unsigned item : {0u, 1u, 5u, 10u, 17u, 20u, 33u, 39u, 40u, 1000u})
+        EXPECT_EQ(FormatLogCell(item, 0x01020304u), "") << item;
+}
+
+TEST(LogText, InvalidDatesAndTimesShowTheFixedText)
+{
+    const uint32_t badDates[] = {0x07DC1F00u /* month 0 */, 0x07DC1F0Du /* month 13 */,
+                                 0x07DC000Cu /* day 0 */, 0x07DD1E02u /* 30 Feb */, 0xFFFFFFFFu};
+    for (uint32_t w : badDates)
+        EXPECT_EQ(FormatLogCell(kLogDate, w), InvalidDateTimeText()) << std::hex << w;
+    const uint32_t badTimes[] = {0x00000018u /* 24:00 */, 0x00003C00u /* minute 60 */,
+                                 0x003C0000u /* second 60 */, 0xFFFFFFFFu};
+    for (uint32_t w : badTimes)
+        EXPECT_EQ(FormatLogCell(kLogTime, w), InvalidDateTimeText()) << std::hex << w;
+    // The whole row of a record full of noise formats without a wx assertion.
+    LogRecord noise = Blank();
+    for (size_t n = 0; n < kLogRecordWords; ++n)
+        noise[n] = 0xFFFFFFFFu - static_cast<uint32_t>(n);
+    for (unsigned c = 0; c < kLogColumnCount; ++c)
+        (void)LogCellText(noise, c);
+    EXPECT_EQ(LogCellText(noise, 2), "");
+}
