@@ -1,19 +1,39 @@
 #include "core/SafeFile.h"
 
 #include <wx/file.h>
+#include <wx/filefn.h>
 #include <wx/filename.h>
 #include <wx/log.h>
+#include <wx/utils.h>
 
 #include <cerrno>
-#include <cstdio>
 #include <cstring>
 
 namespace {
-wxString SystemReason()
+
+wxString SystemReason(int code)
 {
-    const int code = errno;
     return code ? wxString::FromUTF8(std::strerror(code)) : wxString("unknown error");
 }
+
+// Creates a new, unique file beside the target. Created with the usual
+// permissions for a user's file (read and write for everyone, less the umask).
+bool CreateTempBeside(const wxFileName& target, wxFile& file, wxString& tempPath, int& code)
+{
+    static unsigned long counter = 0;
+    for (int attempt = 0; attempt < 100; ++attempt) {
+        tempPath = target.GetPathWithSep() + "." + target.GetFullName() +
+                   wxString::Format(".%lu-%lu.tmp", wxGetProcessId(), ++counter);
+        errno = 0;
+        if (file.Create(tempPath, false, wxS_DEFAULT))
+            return true;
+        code = errno;
+        if (!wxFileExists(tempPath))
+            return false;  // not a name clash: the folder refuses us
+    }
+    return false;
+}
+
 } // namespace
 
 bool WriteFileAtomically(const wxString& path, const void* data, std::size_t size, wxString& error)
@@ -29,41 +49,27 @@ bool WriteFileAtomically(const wxString& path, const void* data, std::size_t siz
         return false;
     }
 
-    // The temporary file must live in the target's folder so the rename
-    // stays on one file system.
+    // The temporary file lives in the target's folder so the final rename
+    // stays on one file system and replaces the target in one step.
     wxFile temp;
-    const wxString tempPath = wxFileName::CreateTempFileName(target.GetPathWithSep() + ".halvane", &temp);
-    if (tempPath.empty() || !temp.IsOpened()) {
-        errno = errno ? errno : EACCES;
-        error = "cannot create a file in \"" + target.GetPath() + "\": " + SystemReason();
+    wxString tempPath;
+    int code = 0;
+    if (!CreateTempBeside(target, temp, tempPath, code)) {
+        error = "cannot create a file in \"" + target.GetPath() + "\": " + SystemReason(code);
         return false;
     }
     errno = 0;
     bool ok = size == 0 || temp.Write(data, size) == size;
+    ok = ok && temp.Flush();
+    code = errno;
+    ok = temp.Close() && ok;
     if (!ok)
-        error = "cannot write \"" + path + "\": " + SystemReason();
-    if (ok && !temp.Flush()) {
-        ok = false;
-        error = "cannot write \"" + path + "\": " + SystemReason();
-    }
-    if (ok && !temp.Close()) {
-        ok = false;
-        error = "cannot write \"" + path + "\": " + SystemReason();
-    }
-    if (temp.IsOpened())
-        temp.Close();
-    // Files for the controller's card are readable and writable by everyone
-    // (less the user's umask), like any file the user saves.
-    if (ok) {
-        const mode_t mask = umask(0);
-        umask(mask);
-        wxChmod(tempPath, 0666 & ~mask);
-    }
+        error = "cannot write \"" + path + "\": " + SystemReason(code ? code : errno);
     if (ok) {
         errno = 0;
-        if (std::rename(tempPath.fn_str(), path.fn_str()) != 0) {
+        if (!wxRenameFile(tempPath, path, true)) {
             ok = false;
-            error = "cannot replace \"" + path + "\": " + SystemReason();
+            error = "cannot replace \"" + path + "\": " + SystemReason(errno);
         }
     }
     if (!ok)
