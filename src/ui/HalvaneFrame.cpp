@@ -16,7 +16,9 @@ std::unique_ptr<AppConfigFile> LoadAppConfig(const wxString& path)
 {
     AppConfigStatus status;
     auto table = ReadAppConfig(path, status);
-    if (status == AppConfigStatus::BadLength)
+    // A file that exists but cannot be read is as unusable as one of the
+    // wrong length: the user hears of both the same way.
+    if (status == AppConfigStatus::BadLength || status == AppConfigStatus::ReadError)
         wxMessageBox("Error Reading Halvane Config File", wxMessageBoxCaptionStr, wxOK | wxCENTRE);
     return table;
 }
