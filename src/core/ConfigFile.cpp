@@ -1,0 +1,115 @@
+#include "core/ConfigFile.h"
+
+#include "core/SafeFile.h"
+
+#include <wx/file.h>
+#include <wx/filename.h>
+#include <wx/log.h>
+
+namespace {
+
+// A zero target switches its channel's adjustment off, and with it the
+// checks of the entries that only serve that adjustment. The test is on the
+// raw slot, so for a PH target only the all-zero pattern counts.
+bool SwitchedOffByZeroTarget(const NodeConfig& config, int index)
+{
+    switch (index) {
+    case 50:
+    case 54:
+    case 64:
+        return config[kIndexEc1Target] == 0;
+    case 51:
+    case 55:
+    case 65:
+        return config[kIndexEc2Target] == 0;
+    case 52:
+    case 56:
+    case 58:
+    case 66:
+        return config[kIndexPh1Target] == 0;
+    case 53:
+    case 57:
+    case 59:
+    case 67:
+        return config[kIndexPh2Target] == 0;
+    default:
+        return false;
+    }
+}
+
+} // namespace
+
+std::optional<int> ValidateForSave(const NodeConfig& config)
+{
+    const uint32_t mode = config[kIndexOperationMode];
+    for (int index = 0; index < kParameterCount; ++index) {
+        if (SwitchedOffByZeroTarget(config, index) || IsUnusedInMode(index, mode) ||
+            index >= kIndexHostname || KindOf(index) == ParamKind::None)
+            continue;
+        if (!IsValidValue(index, config[index]))
+            return index;
+    }
+    return std::nullopt;
+}
+
+ConfigImage EncodeConfig(const NodeConfig& config)
+{
+    ConfigImage image{};
+    for (int i = 0; i < kParameterCount; ++i) {
+        const uint32_t word = config[i];
+        for (int b = 0; b < 4; ++b)
+            image[static_cast<std::size_t>(4 * i + b)] = static_cast<unsigned char>(word >> (8 * b));
+    }
+    return image;
+}
+
+NodeConfig DecodeConfig(const unsigned char* bytes, std::size_t size)
+{
+    ConfigImage image{};
+    if (bytes)
+        std::copy(bytes, bytes + std::min(size, kConfigFileSize), image.begin());
+    NodeConfig config;
+    for (int i = 0; i < kParameterCount; ++i) {
+        uint32_t word = 0;
+        for (int b = 0; b < 4; ++b)
+            word |= static_cast<uint32_t>(image[static_cast<std::size_t>(4 * i + b)]) << (8 * b);
+        config[i] = word;
+    }
+    return config;
+}
+
+ConfigLoadStatus ReadConfigFile(const wxString& path, NodeConfig& config)
+{
+    wxLogNull quiet; // the page tells the user; no log dialogs from wxFile
+    if (path.empty() || !wxFileName::FileExists(path))
+        return ConfigLoadStatus::Missing;
+
+    wxFile file;
+    if (!file.Open(path, wxFile::read))
+        return ConfigLoadStatus::ReadError;
+    const wxFileOffset length = file.Length();
+    if (length < 0)
+        return ConfigLoadStatus::ReadError;
+    if (length % 4 != 0)
+        return ConfigLoadStatus::BadLength;
+
+    const std::size_t wanted = std::min(static_cast<std::size_t>(length), kConfigFileSize);
+    ConfigImage image{};
+    std::size_t got = 0;
+    while (got < wanted) {
+        const ssize_t n = file.Read(image.data() + got, wanted - got);
+        if (n == wxInvalidOffset || n < 0)
+            return ConfigLoadStatus::ReadError;
+        if (n == 0)
+            break; // the file shrank while we read it: what we have, zero-filled
+        got += static_cast<std::size_t>(n);
+    }
+    config = DecodeConfig(image.data(), got);
+    return ConfigLoadStatus::Loaded;
+}
+
+bool WriteConfigFile(const wxString& path, const NodeConfig& config, wxString& error)
+{
+    const ConfigImage image = EncodeConfig(config); // a copy taken before the write
+    return WriteFileAtomically(path, image.data(), image.size(), error);
+}
