@@ -1,6 +1,236 @@
 #include "ui/SchedulePanel.h"
 
-SchedulePanel::SchedulePanel(wxWindow* parent, wxWindowID id, const wxPoint& pos, const wxSize& size, long style)
+#include "core/ParameterTable.h"
+#include "core/WordHelpers.h"
+#include "ui/NewScheduleEntryDialog.h"
+
+#include <wx/filedlg.h>
+#include <wx/msgdlg.h>
+#include <wx/sizer.h>
+
+#include <memory>
+
+namespace {
+
+constexpr wxWindowID kScheduleListId = 5015;
+constexpr int kColumnWidth = 60;
+constexpr uint32_t kMaxDaysPerRun = 100;
+const char* const kScheduleWildcard = "Schedule File (*.hvs)|*.hvs";
+
+ScheduleEntry* EntryOf(const wxListCtrl* list, long row)
+{
+    return reinterpret_cast<ScheduleEntry*>(list->GetItemData(row));
+}
+
+void ShowScheduleError(wxWindow* parent, const wxString& message)
+{
+    wxMessageBox(message, "Error", wxOK | wxICON_WARNING | wxCENTRE, parent);
+}
+
+} // namespace
+
+// clang-format off
+wxBEGIN_EVENT_TABLE(SchedulePanel, wxPanel)
+    EVT_LIST_ITEM_SELECTED(kScheduleListId, SchedulePanel::OnItemSelected)
+    EVT_BUTTON(wxID_SAVE, SchedulePanel::OnSaveAs)
+    EVT_BUTTON(wxID_OPEN, SchedulePanel::OnOpen)
+    EVT_BUTTON(wxID_NEW, SchedulePanel::OnAdd)
+    EVT_BUTTON(wxID_DELETE, SchedulePanel::OnRemove)
+    EVT_BUTTON(wxID_CLEAR, SchedulePanel::OnClear)
+wxEND_EVENT_TABLE()
+    // clang-format on
+
+    SchedulePanel::SchedulePanel(wxWindow* parent, wxWindowID id, const wxPoint& pos, const wxSize& size,
+                                 long style)
     : wxPanel(parent, id, pos, size, style)
 {
+    list = new wxListCtrl(this, kScheduleListId, wxDefaultPosition, wxDefaultSize,
+                          wxLC_REPORT | wxLC_SINGLE_SEL);
+    saveAsButton = new wxButton(this, wxID_SAVE, "Save As");
+    openButton = new wxButton(this, wxID_OPEN, "Open");
+    addButton = new wxButton(this, wxID_NEW, "Add");
+    removeButton = new wxButton(this, wxID_DELETE, "Remove");
+    clearButton = new wxButton(this, wxID_CLEAR, "Clear");
+
+    auto* box = new wxBoxSizer(wxVERTICAL);
+    box->Add(list, 5, wxEXPAND | wxALL, 5);
+    auto* buttonRow = new wxBoxSizer(wxHORIZONTAL);
+    // A horizontal box ignores wxALIGN_RIGHT on its items; the stretch
+    // spacer puts the buttons at the right edge.
+    buttonRow->AddStretchSpacer();
+    for (wxButton* button : {saveAsButton, openButton, addButton, removeButton, clearButton})
+        buttonRow->Add(button, 0, wxALL, 5);
+    box->Add(buttonRow, 1, wxEXPAND, 5);
+    SetSizer(box);
+    Layout();
+
+    list->ClearAll();
+    ScheduleColumnLabels labels;
+    FillScheduleColumnLabels(labels);
+    for (int c = 0; c < kScheduleColumnCount; ++c)
+        list->InsertColumn(c, labels[static_cast<std::size_t>(c)], wxLIST_FORMAT_LEFT, kColumnWidth);
+}
+
+SchedulePanel::~SchedulePanel()
+{
+    DeleteAllRows();
+}
+
+wxString SchedulePanel::FormatScheduleCell(int column, uint32_t word)
+{
+    if (column == static_cast<int>(kScheduleDate))
+        return FormatDateText(DecodePackedDate(word));
+    if (column == static_cast<int>(kScheduleTargetPh))
+        return wxString::Format("%f", static_cast<double>(WordToFloat(word)));
+    if (column >= static_cast<int>(kScheduleTargetEc) && column < kScheduleColumnCount)
+        return wxString::Format("%lu", static_cast<unsigned long>(word));
+    return wxString(); // column 0 (the reserved word) and anything unknown
+}
+
+NodeSchedule SchedulePanel::GetSchedule() const
+{
+    NodeSchedule schedule;
+    const long rows = list->GetItemCount();
+    schedule.reserve(static_cast<std::size_t>(rows));
+    for (long row = 0; row < rows; ++row) {
+        const ScheduleEntry* entry = EntryOf(list, row);
+        schedule.push_back(entry ? *entry : ScheduleEntry{});
+    }
+    return schedule;
+}
+
+void SchedulePanel::ShowEntry(long row, const ScheduleEntry& entry)
+{
+    auto owned = std::make_unique<ScheduleEntry>(entry);
+    const long at = list->InsertItem(row, wxString());
+    if (at < 0)
+        return;
+    list->SetItemPtrData(at, reinterpret_cast<wxUIntPtr>(owned.release()));
+    for (int c = 0; c < kScheduleColumnCount; ++c)
+        list->SetItem(at, c, FormatScheduleCell(c, entry[static_cast<std::size_t>(c)]));
+}
+
+void SchedulePanel::DeleteRow(long row)
+{
+    delete EntryOf(list, row);
+    list->SetItemPtrData(row, 0);
+    list->DeleteItem(row);
+}
+
+void SchedulePanel::DeleteAllRows()
+{
+    if (!list)
+        return;
+    while (list->GetItemCount() > 0)
+        DeleteRow(0);
+}
+
+bool SchedulePanel::ConfirmAndClear()
+{
+    if (list->GetItemCount() == 0)
+        return true;
+    if (wxMessageBox("Are you sure?", "Delete All Entries", wxYES_NO | wxICON_QUESTION, this) != wxYES)
+        return false;
+    DeleteAllRows();
+    return true;
+}
+
+void SchedulePanel::OnItemSelected(wxListEvent& event)
+{
+    selectedRow = static_cast<int32_t>(event.GetIndex());
+}
+
+void SchedulePanel::OnAdd(wxCommandEvent&)
+{
+    const long existing = list->GetItemCount();
+    if (static_cast<std::size_t>(existing) >= ScheduleCapacity) {
+        ShowScheduleError(this, "Max Schedule Size Reached!");
+        return;
+    }
+
+    NewScheduleEntryDialog dialog(this, wxID_ANY, "Add New Schedule Entry", wxDefaultPosition,
+                                  wxSize(500, 250), wxDEFAULT_DIALOG_STYLE);
+    if (dialog.ShowModal() != wxID_OK)
+        return;
+
+    ScheduleEntry scratch;
+    uint32_t days = 0;
+    dialog.ReadEntry(scratch, days);
+    if (days < 1 || days > kMaxDaysPerRun) {
+        ShowScheduleError(this, "Number of Days is invalid!");
+        return;
+    }
+    if (static_cast<std::size_t>(existing) + days > ScheduleCapacity) {
+        ShowScheduleError(this, "Number of Days is too many!");
+        return;
+    }
+
+    // A run of consecutive calendar days from the picked date, all alike.
+    for (uint32_t i = 0; i < days; ++i) {
+        ScheduleEntry entry;
+        uint32_t sameDays = 0;
+        dialog.ReadEntry(entry, sameDays);
+        wxDateTime day = DecodePackedDate(entry.date());
+        if (day.IsValid()) {
+            day.Add(wxDateSpan(0, 0, 0, static_cast<int>(i)));
+            entry.date() = EncodePackedDate(day);
+        }
+        ShowEntry(existing + static_cast<long>(i), entry);
+    }
+}
+
+void SchedulePanel::OnRemove(wxCommandEvent&)
+{
+    // The row the list has selected now; selectedRow may name a row that has
+    // since moved or gone.
+    const long row = list->GetNextItem(-1, wxLIST_NEXT_ALL, wxLIST_STATE_SELECTED);
+    if (row < 0)
+        return;
+    DeleteRow(row);
+}
+
+void SchedulePanel::OnClear(wxCommandEvent&)
+{
+    ConfirmAndClear();
+}
+
+void SchedulePanel::OnSaveAs(wxCommandEvent&)
+{
+    wxFileDialog dialog(this, "Save Schedule", "", "", kScheduleWildcard, wxFD_SAVE | wxFD_OVERWRITE_PROMPT);
+    if (dialog.ShowModal() != wxID_OK)
+        return;
+    const wxString path = dialog.GetPath();
+    if (path.empty())
+        return;
+    wxString error;
+    if (!WriteScheduleFile(path, GetSchedule(), error))
+        wxMessageBox("The schedule was not saved to \"" + path + "\".\n" + error, "Error",
+                     wxOK | wxICON_ERROR | wxCENTRE, this);
+}
+
+void SchedulePanel::OnOpen(wxCommandEvent&)
+{
+    wxFileDialog dialog(this, "Load Schedule", "", "", kScheduleWildcard, wxFD_OPEN);
+    if (dialog.ShowModal() != wxID_OK)
+        return;
+    const wxString path = dialog.GetPath();
+    if (path.empty())
+        return;
+
+    ScheduleFileStatus status;
+    const NodeSchedule read = ReadScheduleFile(path, status);
+    if (status == ScheduleFileStatus::Missing)
+        return; // the file went away after it was chosen: nothing to replace the table with
+    if (status != ScheduleFileStatus::Loaded) {
+        wxMessageBox("Error reading node schedule file", wxMessageBoxCaptionStr, wxOK | wxCENTRE, this);
+        return;
+    }
+    wxMessageBox(wxString::Format("%lu", static_cast<unsigned long>(read.size())), wxMessageBoxCaptionStr,
+                 wxOK | wxCENTRE, this);
+    if (!ConfirmAndClear())
+        return; // the user kept the table; what was read is dropped
+    list->Freeze();
+    for (std::size_t i = 0; i < read.size(); ++i)
+        ShowEntry(static_cast<long>(i), read[i]);
+    list->Thaw();
 }

@@ -1,0 +1,133 @@
+#include "ui/NewScheduleEntryDialog.h"
+
+#include "core/WordHelpers.h"
+
+#include <wx/button.h>
+#include <wx/sizer.h>
+#include <wx/stattext.h>
+
+#include <algorithm>
+
+namespace {
+
+constexpr int kDaysMaxLength = 3;
+constexpr int kTargetMaxLength = 5;
+constexpr int kRatioMaxLength = 3;
+
+wxTextCtrl* MakeField(wxWindow* parent, const wxString& text, int width, int maxLength)
+{
+    auto* field = new wxTextCtrl(parent, wxID_ANY, text, wxDefaultPosition, wxSize(width, -1), 0);
+    field->SetMaxLength(static_cast<unsigned long>(maxLength));
+    return field;
+}
+
+// "      1:" ... "      6:", built from the actuator number.
+wxString ActuatorLabel(std::size_t actuator)
+{
+    return "      " + wxString::Format("%u", static_cast<unsigned>(actuator + 1)) + ":";
+}
+
+// One row of six ratio fields, each behind its actuator label.
+wxSizer* MakeRatioRow(wxWindow* parent, const wxString& title, NewScheduleEntryDialog::RatioFields& fields,
+                      int proportion)
+{
+    auto* grid = new wxGridSizer(1, 13, 0, 0);
+    grid->Add(new wxStaticText(parent, wxID_ANY, title), proportion, wxALL, 2);
+    for (std::size_t k = 0; k < kScheduleActuators; ++k) {
+        grid->Add(new wxStaticText(parent, wxID_ANY, ActuatorLabel(k)), proportion, wxALL, 1);
+        fields[k] = MakeField(parent, "0", 30, kRatioMaxLength);
+        grid->Add(fields[k], proportion, wxALL, 1);
+    }
+    return grid;
+}
+
+} // namespace
+
+NewScheduleEntryDialog::NewScheduleEntryDialog(wxWindow* parent, wxWindowID id, const wxString& title,
+                                               const wxPoint& pos, const wxSize& size, long style)
+    : wxDialog(parent, id, title, pos, size, style)
+{
+    SetSizeHints(wxDefaultSize, wxDefaultSize);
+
+    auto* box = new wxBoxSizer(wxVERTICAL);
+
+    auto* dateRow = new wxGridSizer(1, 6, 0, 0);
+    dateRow->Add(new wxStaticText(this, wxID_ANY, "Date: "), 1, wxALL, 1);
+    datePicker = new wxDatePickerCtrl(this, wxID_ANY, wxDefaultDateTime, wxDefaultPosition, wxDefaultSize,
+                                      wxDP_DEFAULT, wxDefaultValidator, "datectrl");
+    dateRow->Add(datePicker, 1, wxALL, 1);
+    dateRow->Add(1, 1, 1, wxALL, 1);
+    dateRow->Add(new wxStaticText(this, wxID_ANY, "Days: "), 1, wxALL, 1);
+    daysField = MakeField(this, "1", 70, kDaysMaxLength);
+    dateRow->Add(daysField, 1, wxALL, 1);
+
+    auto* targetRow = new wxGridSizer(1, 6, 0, 0);
+    targetRow->Add(new wxStaticText(this, wxID_ANY, "Target EC: "), 1, wxALL, 1);
+    ecField = MakeField(this, "", 70, kTargetMaxLength);
+    targetRow->Add(ecField, 1, wxALL, 1);
+    targetRow->Add(1, 1, 1, wxALL, 1);
+    targetRow->Add(new wxStaticText(this, wxID_ANY, "Target PH: "), 1, wxALL, 1);
+    phField = MakeField(this, "", 70, kTargetMaxLength);
+    targetRow->Add(phField, 1, wxALL, 1);
+
+    wxSizer* ecUpRow = MakeRatioRow(this, "ECUP: ", ecUpFields, 2);
+    wxSizer* phUpRow = MakeRatioRow(this, "PHUP: ", phUpFields, 2);
+    wxSizer* phDownRow = MakeRatioRow(this, "PHDO: ", phDownFields, 1);
+
+    auto* buttonRow = new wxBoxSizer(wxHORIZONTAL);
+    auto* addButton = new wxButton(this, wxID_OK, "Add New Entries");
+    auto* cancelButton = new wxButton(this, wxID_CANCEL, "Cancel");
+    buttonRow->Add(addButton, 0, wxALL, 5);
+    buttonRow->Add(cancelButton, 0, wxALL, 5);
+    addButton->SetDefault(); // Enter in a field adds, Escape cancels
+
+    for (wxSizer* row :
+         {static_cast<wxSizer*>(dateRow), static_cast<wxSizer*>(targetRow), ecUpRow, phUpRow, phDownRow})
+        box->Add(row, 1, wxALL, 5);
+    box->Add(buttonRow, 1, wxEXPAND, 5);
+    SetSizer(box);
+
+    // The rows of thirteen cells need more than 500 pixels with most desktop
+    // fonts; grow rather than cut off the sixth actuator's fields.
+    const wxSize needed = ClientToWindowSize(box->CalcMin());
+    SetSize(std::max(GetSize().x, needed.x), std::max(GetSize().y, needed.y));
+    Layout();
+
+    addButton->Bind(wxEVT_BUTTON, &NewScheduleEntryDialog::OnAddNewEntries, this);
+    cancelButton->Bind(wxEVT_BUTTON, &NewScheduleEntryDialog::OnCancel, this);
+}
+
+void NewScheduleEntryDialog::ReadEntry(ScheduleEntry& entry, uint32_t& days) const
+{
+    entry.date() = EncodePackedDate(datePicker->GetValue());
+    entry.targetEc() = ReadUnsignedText(ecField->GetValue());
+    entry.targetPh() = FloatToWord(static_cast<float>(ReadDecimalText(phField->GetValue())));
+    for (std::size_t k = 0; k < kScheduleActuators; ++k) {
+        entry.ecRatio(k) = ReadUnsignedText(ecUpFields[k]->GetValue());
+        entry.phUpRatio(k) = ReadUnsignedText(phUpFields[k]->GetValue());
+        entry.phDownRatio(k) = ReadUnsignedText(phDownFields[k]->GetValue());
+    }
+    days = ReadUnsignedText(daysField->GetValue());
+}
+
+void NewScheduleEntryDialog::OnAddNewEntries(wxCommandEvent&)
+{
+    EndWith(wxID_OK);
+}
+
+void NewScheduleEntryDialog::OnCancel(wxCommandEvent&)
+{
+    EndWith(wxID_CANCEL);
+}
+
+void NewScheduleEntryDialog::EndWith(int code)
+{
+    // Shown modally in use; a modeless show (in a test or a future caller)
+    // must not trip EndModal's assertion.
+    if (IsModal()) {
+        EndModal(code);
+    } else {
+        SetReturnCode(code);
+        Hide();
+    }
+}
