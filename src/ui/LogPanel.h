@@ -1,9 +1,63 @@
+// The "Log Book" page: opens a node log, lists every record as a row and
+// opens chart views of it.
 #pragma once
 
+#include "core/NodeLog.h"
+
+#include <wx/button.h>
+#include <wx/listctrl.h>
 #include <wx/panel.h>
+
+#include <vector>
+
+class OrvelGUIChartViewFrame;
+
+// The page's list. Virtual: it holds the loaded logs, not row texts, and
+// formats only the rows on screen, so a year of records lists at once.
+// Each load's rows go on top of the rows of earlier loads.
+class LogListCtrl : public wxListCtrl {
+public:
+    LogListCtrl(wxWindow* parent, wxWindowID id);
+
+    // Puts the log's records on top, in file order; earlier rows move down.
+    void AddRowsOnTop(const NodeLog& log);
+    // The record shown in a row, or null for a row that does not exist.
+    const LogRecord* RecordOfRow(long row) const;
+
+protected:
+    wxString OnGetItemText(long item, long column) const override;
+
+private:
+    std::vector<NodeLog> m_blocks; // newest load first
+    std::vector<long> m_firstRows; // the row of each block's first record
+};
 
 class LogPanel : public wxPanel {
 public:
+    enum { ID_LOG_LIST = 5015, ID_SHOW_CHART = 5044 };
+
     LogPanel(wxWindow* parent, wxWindowID id = wxID_ANY, const wxPoint& pos = wxDefaultPosition,
-       const wxSize& size = wxSize(446, 319), long style = wxTAB_TRAVERSAL);
+             const wxSize& size = wxSize(446, 319), long style = wxTAB_TRAVERSAL);
+
+    // Loads the node log at path (telling the user what went wrong) and puts
+    // its records on top of the list.
+    void OpenLogFile(const wxString& path);
+    // Opens a chart view of the loaded log, or says there is none. Returns
+    // the new view, or null.
+    OrvelGUIChartViewFrame* ShowChart();
+
+    const NodeLog& GetLog() const { return m_log; }
+    LogListCtrl* GetList() const { return m_list; }
+
+private:
+    void OnOpen(wxCommandEvent& event);
+    void OnShowChart(wxCommandEvent& event);
+    void OnItemActivated(wxListEvent& event);
+
+    NodeLog m_log; // shared with the chart views opened on it
+    LogListCtrl* m_list = nullptr;
+    wxButton* m_openButton = nullptr;
+    wxButton* m_chartButton = nullptr;
+
+    wxDECLARE_EVENT_TABLE();
 };

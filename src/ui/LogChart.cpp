@@ -1,0 +1,49 @@
+#include "ui/LogChart.h"
+
+#include "chart/Chart.h"
+#include "chart/NumberAxis.h"
+#include "chart/XYLineRenderer.h"
+#include "chart/XYPlot.h"
+#include "chart/XYSimpleDataset.h"
+
+#include <wx/pen.h>
+
+int32_t LogChart::FillSeries(const LogRecord* records, uint32_t count)
+{
+    return m_series.Fill(records, count);
+}
+
+Chart* LogChart::CreateChart(const ChannelColours& colours)
+{
+    auto* plot = new XYPlot();
+    const size_t points = m_series.FilledCount();
+    static const double none[2] = {0.0, 0.0};
+
+    size_t datasets = 0;
+    for (int k = 0; k < kLogChannelCount; ++k) {
+        if (!colours[k])
+            continue;
+        auto* dataset = new XYSimpleDataset();
+        dataset->AddSerie(points ? m_series.Points(k) : none, points);
+        auto* renderer = new XYLineRenderer(false, true, 1, wxPENSTYLE_SOLID);
+        renderer->SetSerieColour(0, colours[k]);
+        dataset->SetRenderer(renderer);
+        plot->AddDataset(dataset);
+        ++datasets;
+    }
+    for (int k = 0; k < kLogChannelCount; ++k) {
+        if (!colours[k])
+            continue;
+        auto* axis = new NumberAxis(AXIS_LEFT);
+        axis->SetLabelTextColour(*colours[k]);
+        axis->SetLabelPen(wxPen(*colours[k], 1, wxPENSTYLE_SOLID));
+        plot->AddAxis(axis);
+    }
+    plot->AddAxis(new NumberAxis(AXIS_BOTTOM)); // days since the first record
+
+    for (size_t j = 0; j < datasets; ++j) {
+        plot->LinkDataVerticalAxis(j, j);
+        plot->LinkDataHorizontalAxis(j, 0);
+    }
+    return new Chart(plot, GetName());
+}

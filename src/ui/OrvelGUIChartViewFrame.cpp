@@ -1,0 +1,264 @@
+#include "ui/OrvelGUIChartViewFrame.h"
+
+#include "ui/LogChart.h"
+
+#include "chart/wxChartPanel.h"
+#include "core/SafeFile.h"
+#include "core/Version.h"
+
+#include <wx/colordlg.h>
+#include <wx/dcmemory.h>
+#include <wx/filedlg.h>
+#include <wx/icon.h>
+#include <wx/log.h>
+#include <wx/msgdlg.h>
+#include <wx/mstream.h>
+#include <wx/sizer.h>
+
+#include <memory>
+
+#include "images/icon.xpm"
+
+namespace {
+
+const char* const kChannelNames[kLogChannelCount] = {"EC Channel 1", "EC Channel 2", "PH Channel 1",
+                                                     "PH Channel 2", "TE Channel 1", "TE Channel 2"};
+const unsigned char kChannelRgb[kLogChannelCount][3] = {{255, 0, 0},   {0, 255, 0},   {0, 0, 255},
+                                                        {0, 255, 255}, {255, 0, 255}, {255, 255, 0}};
+
+wxBitmap Swatch(const wxColour& colour)
+{
+    wxBitmap bitmap(16, 16, 24);
+    wxMemoryDC dc(bitmap);
+    dc.SetBackground(*wxBLACK_BRUSH);
+    dc.Clear();
+    dc.SetPen(*wxTRANSPARENT_PEN);
+    dc.SetBrush(wxBrush(colour));
+    dc.DrawRectangle(1, 1, 14, 14);
+    dc.SelectObject(wxNullBitmap);
+    return bitmap;
+}
+
+} // namespace
+
+wxBEGIN_EVENT_TABLE(OrvelGUIChartViewFrame, wxFrame) EVT_MENU_RANGE(ID_EXPORT_BMP, ID_EXPORT_TIF,
+                                                                    OrvelGUIChartViewFrame::OnExport)
+    EVT_MENU(ID_CHART_CLOSE, OrvelGUIChartViewFrame::OnClose)
+        EVT_MENU_RANGE(ID_VIEW_FIRST, ID_VIEW_FIRST + kLogChannelCount - 1, OrvelGUIChartViewFrame::OnView)
+            EVT_MENU_RANGE(ID_COLOUR_FIRST, ID_COLOUR_FIRST + kLogChannelCount - 1,
+                           OrvelGUIChartViewFrame::OnColour)
+                EVT_MENU(wxID_ABOUT, OrvelGUIChartViewFrame::OnAbout) wxEND_EVENT_TABLE()
+
+                    OrvelGUIChartViewFrame::OrvelGUIChartViewFrame(wxWindow* parent, wxWindowID id,
+                                                                   const wxString& title, const wxPoint& pos,
+                                                                   const wxSize& size, long style)
+    : wxFrame(parent, id, title, pos, size, style), m_title(title)
+{
+    SetSizeHints(wxDefaultSize, wxDefaultSize);
+    SetIcon(wxIcon(icon_xpm));
+
+    auto* sizer = new wxBoxSizer(wxVERTICAL);
+    m_chartPanel = new wxChartPanel(this, wxID_ANY, nullptr, wxDefaultPosition, wxDefaultSize);
+    sizer->Add(m_chartPanel, 5, wxEXPAND | wxALL, 5);
+    SetSizer(sizer);
+
+    m_menuBar = new wxMenuBar(0);
+    m_fileMenu = new wxMenu();
+    m_fileMenu->Append(ID_EXPORT_BMP, "Export to BMP");
+    m_fileMenu->Append(ID_EXPORT_JPG, "Export to JPG");
+    m_fileMenu->Append(ID_EXPORT_PNG, "Export to PNG");
+    m_fileMenu->Append(ID_EXPORT_TIF, "Export to TIF");
+    m_fileMenu->AppendSeparator();
+    m_fileMenu->Append(ID_CHART_CLOSE, "Close");
+    m_menuBar->Append(m_fileMenu, "File");
+
+    m_viewMenu = new wxMenu();
+    for (int k = 0; k < kLogChannelCount; ++k)
+        m_viewItems[k] = m_viewMenu->AppendCheckItem(ID_VIEW_FIRST + k, kChannelNames[k]);
+    m_menuBar->Append(m_viewMenu, "View");
+
+    m_colourMenu = new wxMenu();
+    for (int k = 0; k < kLogChannelCount; ++k) {
+        m_colours[k] = DefaultChannelColour(k);
+        auto* item = new wxMenuItem(m_colourMenu, ID_COLOUR_FIRST + k, kChannelNames[k]);
+        item->SetBitmap(Swatch(m_colours[k]));
+        m_colourItems[k] = m_colourMenu->Append(item);
+    }
+    m_menuBar->Append(m_colourMenu, "Color");
+
+    m_aboutMenu = new wxMenu();
+    m_aboutItem = m_aboutMenu->Append(wxID_ABOUT, "About");
+    m_menuBar->Append(m_aboutMenu, "About");
+    SetMenuBar(m_menuBar);
+
+    Layout();
+}
+
+wxString OrvelGUIChartViewFrame::ChannelName(int channel)
+{
+    return kChannelNames[channel];
+}
+
+wxColour OrvelGUIChartViewFrame::DefaultChannelColour(int channel)
+{
+    const unsigned char* rgb = kChannelRgb[channel];
+    return wxColour(rgb[0], rgb[1], rgb[2], 255);
+}
+
+void OrvelGUIChartViewFrame::RebuildChart()
+{
+    wxColour copies[kLogChannelCount];
+    ChannelColours colours{};
+    for (int k = 0; k < kLogChannelCount; ++k) {
+        if (m_viewItems[k]->IsChecked()) {
+            copies[k] = m_colours[k];
+            colours[k] = &copies[k];
+        }
+    }
+
+    // The old chart goes first: a year of records is large, and two charts of
+    // it at once are not needed.
+    m_chartPanel->SetChart(nullptr);
+    LogChart chart;
+    chart.FillSeries(m_log.records.get(), m_log.count);
+    m_chartPanel->SetChart(chart.CreateChart(colours));
+
+    // A log that leaves its time span is plotted up to the record that does;
+    // the title says so.
+    const LogSeries& series = chart.GetSeries();
+    wxString title = m_title;
+    if (series.Stop() != LogSpanStop::None) {
+        const unsigned record = series.StopIndex() + 1;
+        title << " - " << series.FilledCount() << " of " << series.Count() << " records shown: record "
+              << record
+              << (series.Stop() == LogSpanStop::OutOfSpan
+                      ? " is outside the time span of the first and last record"
+                      : " has an invalid date or time");
+    }
+    if (GetTitle() != title)
+        SetTitle(title);
+}
+
+void OrvelGUIChartViewFrame::ChooseChannelColour(int channel)
+{
+    wxColourData data;
+    data.SetColour(m_colours[channel]);
+    wxColourDialog dialog(this, &data);
+    if (dialog.ShowModal() == wxID_OK) {
+        m_colours[channel] = dialog.GetColourData().GetColour();
+        ShowColourSwatch(channel);
+    }
+}
+
+void OrvelGUIChartViewFrame::ShowColourSwatch(int channel)
+{
+    // GTK builds an entry's image when the entry is inserted.
+    wxMenuItem* item = m_colourMenu->Remove(m_colourItems[channel]);
+    item->SetBitmap(Swatch(m_colours[channel]));
+    m_colourItems[channel] = m_colourMenu->Insert(static_cast<size_t>(channel), item);
+}
+
+wxString OrvelGUIChartViewFrame::ExportWildcard(const wxString& extension)
+{
+    return extension.Upper() + " Image File (*." + extension + ")|*." + extension;
+}
+
+void OrvelGUIChartViewFrame::ExportChart(const wxString& extension, wxBitmapType type)
+{
+    if (!m_chartPanel->GetChart()) {
+        wxLogError("No chart chosen!");
+        return;
+    }
+    wxFileDialog dialog(this, "Export Chart", "", "", ExportWildcard(extension),
+                        wxFD_SAVE | wxFD_OVERWRITE_PROMPT);
+    if (dialog.ShowModal() != wxID_OK || dialog.GetPath().empty())
+        return;
+    SaveChartImage(dialog.GetPath(), type);
+}
+
+bool OrvelGUIChartViewFrame::SaveChartImage(const wxString& path, wxBitmapType type)
+{
+    wxString error;
+    bool ok = false;
+    const wxBitmap& buffer = m_chartPanel->GetBackBuffer();
+    if (!buffer.IsOk()) {
+        error = "the chart window has no room to draw the chart";
+    } else {
+        // Encode in memory, then write the file whole: a failure never leaves
+        // an empty or cut-off image behind.
+        const wxImage image = buffer.ConvertToImage();
+        wxMemoryOutputStream encoded;
+        bool encodedOk = false;
+        {
+            wxLogNull quiet;
+            encodedOk = image.IsOk() && image.SaveFile(encoded, type);
+        }
+        if (!encodedOk) {
+            error = "the image could not be encoded in this format";
+        } else {
+            const wxStreamBuffer* bytes = encoded.GetOutputStreamBuffer();
+            ok = WriteFileAtomically(path, bytes->GetBufferStart(), static_cast<size_t>(encoded.GetLength()),
+                                     error);
+        }
+    }
+    if (!ok)
+        wxMessageBox("Cannot export the chart to \"" + path + "\": " + error, wxMessageBoxCaptionStr,
+                     wxOK | wxCENTRE | wxICON_ERROR, this);
+    return ok;
+}
+
+wxAboutDialogInfo OrvelGUIChartViewFrame::AboutInfo()
+{
+    wxAboutDialogInfo info;
+    info.SetName("HALVANE DUO Client Tool");
+    info.SetVersion(GetVersionText());
+    info.SetDescription(
+        "This is the HALVANE DUO Client Tool.  Part of the HALVANE DUO Client Software package.");
+    return info;
+}
+
+void OrvelGUIChartViewFrame::ShowAbout()
+{
+    wxAboutBox(AboutInfo());
+}
+
+void OrvelGUIChartViewFrame::OnExport(wxCommandEvent& event)
+{
+    switch (event.GetId()) {
+    case ID_EXPORT_BMP:
+        ExportChart("bmp", wxBITMAP_TYPE_BMP);
+        break;
+    case ID_EXPORT_JPG:
+        ExportChart("jpg", wxBITMAP_TYPE_JPEG);
+        break;
+    case ID_EXPORT_PNG:
+        ExportChart("png", wxBITMAP_TYPE_PNG);
+        break;
+    case ID_EXPORT_TIF:
+        ExportChart("tif", wxBITMAP_TYPE_TIFF);
+        break;
+    }
+}
+
+void OrvelGUIChartViewFrame::OnClose(wxCommandEvent&)
+{
+    // A hidden chart view could never be shown again, yet would keep its
+    // chart in memory: "Close" closes the window like its close box.
+    Close();
+}
+
+void OrvelGUIChartViewFrame::OnView(wxCommandEvent&)
+{
+    RebuildChart();
+}
+
+void OrvelGUIChartViewFrame::OnColour(wxCommandEvent& event)
+{
+    ChooseChannelColour(event.GetId() - ID_COLOUR_FIRST);
+    RebuildChart();
+}
+
+void OrvelGUIChartViewFrame::OnAbout(wxCommandEvent&)
+{
+    ShowAbout();
+}

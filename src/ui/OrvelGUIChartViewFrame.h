@@ -1,0 +1,80 @@
+// A window that charts a node log: the channels checked in "View", in the
+// colours chosen in "Color", exportable as an image from "File".
+#pragma once
+
+#include "core/LogSeries.h"
+#include "core/NodeLog.h"
+
+#include <wx/aboutdlg.h>
+#include <wx/frame.h>
+#include <wx/menu.h>
+
+class wxChartPanel;
+
+class OrvelGUIChartViewFrame : public wxFrame {
+public:
+    enum {
+        ID_EXPORT_BMP = 5128,
+        ID_EXPORT_JPG = 5129,
+        ID_EXPORT_PNG = 5130,
+        ID_EXPORT_TIF = 5131,
+        ID_CHART_CLOSE = 5132,
+        ID_COLOUR_FIRST = 5051, // "Color" entry k is ID_COLOUR_FIRST + k
+        ID_VIEW_FIRST = 5059,   // "View" entry k is ID_VIEW_FIRST + k
+    };
+
+    OrvelGUIChartViewFrame(wxWindow* parent, wxWindowID id, const wxString& title,
+                           const wxPoint& pos = wxDefaultPosition, const wxSize& size = wxSize(640, 480),
+                           long style = wxDEFAULT_FRAME_STYLE | wxTAB_TRAVERSAL);
+
+    // Keeps a share of the log: it stays readable however often the log page
+    // loads another file.
+    void SetLog(const NodeLog& log) { m_log = log; }
+    const NodeLog& GetLog() const { return m_log; }
+
+    // Builds a new chart of the checked channels in their colours and shows it.
+    void RebuildChart();
+    // Lets the user pick channel k's colour; cancel keeps it.
+    void ChooseChannelColour(int channel);
+    // Asks for a file and saves the chart as drawn in the given format.
+    void ExportChart(const wxString& extension, wxBitmapType type);
+    // Saves the chart as drawn to path, whole or not at all; tells the user
+    // when it cannot. Returns whether the file was written.
+    bool SaveChartImage(const wxString& path, wxBitmapType type);
+    void ShowAbout();
+
+    static wxString ExportWildcard(const wxString& extension);
+    static wxAboutDialogInfo AboutInfo();
+    static wxString ChannelName(int channel);
+    static wxColour DefaultChannelColour(int channel);
+
+    wxChartPanel* GetChartPanel() const { return m_chartPanel; }
+    wxColour GetChannelColour(int channel) const { return m_colours[channel]; }
+    wxMenuItem* GetViewItem(int channel) const { return m_viewItems[channel]; }
+    wxMenuItem* GetColourItem(int channel) const { return m_colourItems[channel]; }
+
+private:
+    void OnExport(wxCommandEvent& event);
+    void OnClose(wxCommandEvent& event);
+    void OnView(wxCommandEvent& event);
+    void OnColour(wxCommandEvent& event);
+    void OnAbout(wxCommandEvent& event);
+    void ShowColourSwatch(int channel);
+
+    NodeLog m_log;
+    wxChartPanel* m_chartPanel = nullptr;
+    wxMenuItem* m_viewItems[kLogChannelCount] = {};
+    wxMenuItem* m_colourItems[kLogChannelCount] = {};
+    // The colour of each "Color" entry. GTK menus cannot draw an entry's text
+    // in a colour of its own, so the entry shows a swatch of it instead.
+    wxColour m_colours[kLogChannelCount];
+    wxMenuItem* m_aboutItem = nullptr;
+    wxMenuBar* m_menuBar = nullptr;
+    wxMenu* m_fileMenu = nullptr;
+    wxMenu* m_viewMenu = nullptr;
+    wxMenu* m_colourMenu = nullptr;
+    wxMenu* m_aboutMenu = nullptr;
+    wxString m_title; // the title given; a partly plotted log adds a note to it
+
+    wxDECLARE_EVENT_TABLE();
+};

@@ -1,0 +1,296 @@
+// The "Log Book" page as a user drives it: opening logs, the rows they give,
+// the messages, and the chart views it opens.
+#include "wx_test_util.h"
+
+#include "test_log_records.h"
+
+#include "core/WordHelpers.h"
+#include "ui/LogPanel.h"
+#include "ui/OrvelGUIChartViewFrame.h"
+
+#include "chart/wxChartPanel.h"
+
+#include <wx/listctrl.h>
+
+namespace {
+
+// A shown frame holding one log page, destroyed at scope end.
+class PageFixture {
+public:
+    PageFixture()
+    {
+        frame = new wxFrame(TestTopFrame(), wxID_ANY, "log page", wxDefaultPosition, wxSize(900, 600));
+        page = new LogPanel(frame, wxID_ANY, wxDefaultPosition, wxSize(446, 319), wxTAB_TRAVERSAL);
+        frame->Show();
+        PumpFor(30);
+    }
+    ~PageFixture()
+    {
+        frame->Destroy();
+        PumpFor(20);
+    }
+
+    void Click(int id)
+    {
+        auto* button = wxDynamicCast(page->FindWindow(id), wxButton);
+        ASSERT_NE(button, nullptr) << id;
+        wxCommandEvent click(wxEVT_BUTTON, id);
+        click.SetEventObject(button);
+        button->GetEventHandler()->ProcessEvent(click);
+        wxYield();
+    }
+    // "Open", answering the file dialog with path (checking its texts).
+    void OpenThroughDialog(const wxString& path);
+
+    std::vector<OrvelGUIChartViewFrame*> ChartViews() const
+    {
+        std::vector<OrvelGUIChartViewFrame*> views;
+        for (wxWindow* child : page->GetChildren())
+            if (auto* view = wxDynamicCast(child, OrvelGUIChartViewFrame))
+                if (!view->IsBeingDeleted())
+                    views.push_back(view);
+        return views;
+    }
+
+    long Rows() const { return page->GetList()->GetItemCount(); }
+    wxString Cell(long row, int column) const { return page->GetList()->GetItemText(row, column); }
+
+    wxFrame* frame;
+    LogPanel* page;
+};
+
+class ExpectOpenDialog : public wxExpectModalBase<wxFileDialog, ExpectOpenDialog> {
+public:
+    explicit ExpectOpenDialog(wxString path, int id = wxID_OK) : m_path(std::move(path)), m_id(id) {}
+
+protected:
+    int OnInvoked(wxFileDialog* dlg) const override
+    {
+        EXPECT_EQ(dlg->GetMessage(), "Load Log File");
+        EXPECT_EQ(dlg->GetWildcard(), "Log File (*.hvl)|*.hvl");
+        EXPECT_TRUE(dlg->HasFlag(wxFD_OPEN));
+        if (m_id != wxID_OK)
+            return m_id;
+        dlg->SetPath(m_path);
+        if (!PumpUntil([&] { return dlg->GetPath() == m_path; }, 3000))
+            ADD_FAILURE() << "file dialog did not accept '" << m_path.utf8_string() << "'";
+        return m_id;
+    }
+    wxString GetDefaultDescription() const override { return "log open dialog -> " + m_path; }
+
+private:
+    wxString m_path;
+    int m_id;
+};
+
+void PageFixture::OpenThroughDialog(const wxString& path)
+{
+    wxTEST_DIALOG(Click(wxID_OPEN), ExpectOpenDialog(path));
+}
+
+void ExpectRowIs(const PageFixture& f, long row, const LogRecord& r)
+{
+    SCOPED_TRACE(testing::Message() << "row " << row);
+    EXPECT_EQ(f.Cell(row, 0), FormatDateText(DecodePackedDate(r[kLogDate])));
+    EXPECT_EQ(f.Cell(row, 1), FormatTimeText(DecodePackedTime(r[kLogTime])));
+    EXPECT_EQ(f.Cell(row, 2), "");
+    EXPECT_EQ(f.Cell(row, 3), wxString::Format("%u", r[kLogEc1]));
+    EXPECT_EQ(f.Cell(row, 4), wxString::Format("%u", r[kLogEc2]));
+    const auto phText = [](uint32_t word) {
+        const double ph = WordToFloat(word);
+        return wxString::Format("%f", ph > 1 && ph < 14 ? ph : 0.0);
+    };
+    EXPECT_EQ(f.Cell(row, 5), phText(r[kLogPh1]));
+    EXPECT_EQ(f.Cell(row, 6), phText(r[kLogPh2]));
+    EXPECT_EQ(f.Cell(row, 7), wxString::Format("%f", static_cast<double>(WordToFloat(r[kLogTe1]))));
+    EXPECT_EQ(f.Cell(row, 8), wxString::Format("%f", static_cast<double>(WordToFloat(r[kLogTe2]))));
+    for (int a = 0; a < 6; ++a)
+        EXPECT_EQ(f.Cell(row, 9 + a), wxString::Format("%u", r[kLogAc1 + static_cast<unsigned>(a)]));
+}
+
+} // namespace
+
+TEST(LogPage, LayoutAndColumns)
+{
+    PageFixture f;
+    wxListCtrl* list = f.page->GetList();
+    EXPECT_EQ(list->GetId(), 5015);
+    EXPECT_TRUE(list->HasFlag(wxLC_REPORT));
+    EXPECT_TRUE(list->HasFlag(wxLC_VIRTUAL));
+    EXPECT_TRUE(list->HasFlag(wxLC_SINGLE_SEL));
+    const char* headers[] = {"Date", "Time", "Core", "EC1", "EC2", "PH1", "PH2", "TE1",
+                             "TE2",  "AC1",  "AC2",  "AC3", "AC4", "AC5", "AC6"};
+    ASSERT_EQ(list->GetColumnCount(), 15);
+    for (int c = 0; c < 15; ++c) {
+        wxListItem column;
+        column.SetMask(wxLIST_MASK_TEXT | wxLIST_MASK_WIDTH | wxLIST_MASK_FORMAT);
+        ASSERT_TRUE(list->GetColumn(c, column));
+        EXPECT_EQ(column.GetText(), headers[c]);
+        EXPECT_EQ(column.GetWidth(), f.page->FromDIP(c == 2 ? 75 : 50)) << headers[c];
+        EXPECT_EQ(column.GetAlign(), wxLIST_FORMAT_LEFT) << headers[c];
+    }
+    EXPECT_EQ(f.Rows(), 0);
+
+    auto* open = wxDynamicCast(f.page->FindWindow(wxID_OPEN), wxButton);
+    auto* chart = wxDynamicCast(f.page->FindWindow(5044), wxButton);
+    ASSERT_NE(open, nullptr);
+    ASSERT_NE(chart, nullptr);
+    EXPECT_EQ(open->GetLabel(), "Open");
+    EXPECT_EQ(chart->GetLabel(), "Show Chart");
+    // List on top, then "Open" left of "Show Chart".
+    EXPECT_LT(list->GetRect().GetBottom(), open->GetPosition().y);
+    EXPECT_LT(open->GetPosition().x, chart->GetPosition().x);
+}
+
+TEST(LogPage, LoadsStackNewRowsOnTop)
+{
+    PageFixture f;
+    TempDir dir;
+    const auto three = HourlyLog(3, 0);
+    const auto two = HourlyLog(2, 50);
+    f.OpenThroughDialog(WriteLogFile(dir, "three.hvl", three));
+    ASSERT_EQ(f.Rows(), 3);
+    for (long i = 0; i < 3; ++i)
+        ExpectRowIs(f, i, three[static_cast<size_t>(i)]);
+
+    f.page->GetList()->SetItemState(1, wxLIST_STATE_SELECTED, wxLIST_STATE_SELECTED);
+    f.OpenThroughDialog(WriteLogFile(dir, "two.hvl", two));
+    ASSERT_EQ(f.Rows(), 5);
+    ExpectRowIs(f, 0, two[0]);
+    ExpectRowIs(f, 1, two[1]);
+    for (long i = 0; i < 3; ++i)
+        ExpectRowIs(f, 2 + i, three[static_cast<size_t>(i)]);
+    EXPECT_EQ(f.page->GetList()->GetNextItem(-1, wxLIST_NEXT_ALL, wxLIST_STATE_SELECTED), 3)
+        << "the selected record stays selected as its row moves down";
+    EXPECT_EQ(f.page->GetLog().count, 2u) << "the page's log is the last one loaded";
+
+    // A missing file: message, empty log, earlier rows stay.
+    wxTEST_DIALOG(f.page->OpenLogFile(dir.File("gone.hvl")),
+                  ExpectMessageBox(wxID_OK, "nodelog set to 0", DefaultCaption(), wxOK | wxCENTRE));
+    EXPECT_EQ(f.Rows(), 5);
+    EXPECT_EQ(f.page->GetLog().count, 0u);
+
+    // Cancelling the dialog changes nothing and says nothing.
+    f.OpenThroughDialog(WriteLogFile(dir, "again.hvl", three));
+    wxTEST_DIALOG(f.Click(wxID_OPEN), ExpectOpenDialog("", wxID_CANCEL));
+    EXPECT_EQ(f.Rows(), 8);
+    EXPECT_EQ(f.page->GetLog().count, 3u);
+}
+
+TEST(LogPage, RejectedFilesKeepTheLogAndTheRows)
+{
+    PageFixture f;
+    TempDir dir;
+    const auto log = HourlyLog(4);
+    f.OpenThroughDialog(WriteLogFile(dir, "good.hvl", log));
+    const auto records = f.page->GetLog().records;
+    for (size_t size : {159u, 161u, 4u * 160u + 1u}) {
+        SCOPED_TRACE(size);
+        const wxString path = dir.File("bad" + std::to_string(size) + ".hvl");
+        WriteBytes(path, std::vector<unsigned char>(size, 0x42));
+        wxTEST_DIALOG(
+            f.Click(wxID_OPEN), ExpectOpenDialog(path),
+            ExpectMessageBox(wxID_OK, "Error reading node log file", DefaultCaption(), wxOK | wxCENTRE));
+        EXPECT_EQ(f.Rows(), 4);
+        EXPECT_EQ(f.page->GetLog().records, records);
+        EXPECT_EQ(f.page->GetLog().count, 4u);
+    }
+    // ... so a chart of the earlier log still opens.
+    OrvelGUIChartViewFrame* view = f.page->ShowChart();
+    ASSERT_NE(view, nullptr);
+    EXPECT_EQ(view->GetLog().count, 4u);
+}
+
+TEST(LogPage, ShowChartNeedsALog)
+{
+    PageFixture f;
+    TempDir dir;
+    // Before any load.
+    wxTEST_DIALOG(f.Click(5044),
+                  ExpectMessageBox(wxID_OK, "Open Log File first.", "ERROR", wxOK | wxCENTRE | wxICON_ERROR));
+    EXPECT_TRUE(f.ChartViews().empty());
+
+    // After a log, then a 0-byte file (valid, silent, empty).
+    f.OpenThroughDialog(WriteLogFile(dir, "one.hvl", HourlyLog(1)));
+    f.OpenThroughDialog(WriteLogFile(dir, "empty.hvl", {}));
+    EXPECT_EQ(f.Rows(), 1);
+    wxTEST_DIALOG(f.Click(5044),
+                  ExpectMessageBox(wxID_OK, "Open Log File first.", "ERROR", wxOK | wxCENTRE | wxICON_ERROR));
+    EXPECT_TRUE(f.ChartViews().empty());
+}
+
+TEST(LogPage, ChartViewsKeepTheirLogAcrossReloads)
+{
+    PageFixture f;
+    TempDir dir;
+    const auto first = HourlyLog(30, 0);
+    f.OpenThroughDialog(WriteLogFile(dir, "first.hvl", first));
+    f.Click(5044);
+    f.Click(5044);
+    auto views = f.ChartViews();
+    ASSERT_EQ(views.size(), 2u) << "every click opens one more chart view";
+    for (OrvelGUIChartViewFrame* view : views) {
+        EXPECT_EQ(view->GetTitle(), "HALVANE DUO Charts");
+        EXPECT_EQ(view->GetSize(), wxSize(640, 480));
+        EXPECT_TRUE(view->IsShown());
+        EXPECT_TRUE(view->HasFlag(wxTAB_TRAVERSAL));
+        const long frameStyle = wxCAPTION | wxRESIZE_BORDER | wxSYSTEM_MENU | wxCLOSE_BOX | wxMAXIMIZE_BOX;
+        EXPECT_EQ(view->GetWindowStyleFlag() & frameStyle, frameStyle);
+        EXPECT_EQ(view->GetParent(), f.page);
+        EXPECT_NE(view->GetChartPanel()->GetChart(), nullptr);
+    }
+
+    // Another file, then a missing one: the page's log goes, the views' logs stay.
+    f.OpenThroughDialog(WriteLogFile(dir, "second.hvl", HourlyLog(2, 90)));
+    wxTEST_DIALOG(f.page->OpenLogFile(dir.File("gone.hvl")),
+                  ExpectMessageBox(wxID_OK, "nodelog set to 0", DefaultCaption(), wxOK | wxCENTRE));
+    for (OrvelGUIChartViewFrame* view : views) {
+        ASSERT_EQ(view->GetLog().count, 30u);
+        for (size_t i = 0; i < first.size(); ++i)
+            ASSERT_EQ(view->GetLog()[i], first[i]) << "record " << i;
+        // Redrawing after the reload reads the shared records (ASan would see a free).
+        view->GetViewItem(0)->Check(true);
+        view->RebuildChart();
+        EXPECT_EQ(view->GetChartPanel()->GetChart()->GetPlot()->GetDataset(0)->GetSerie(0)->GetCount(), 30u);
+    }
+}
+
+TEST(LogPage, CellTextsForEveryColumnRule)
+{
+    PageFixture f;
+    TempDir dir;
+    std::vector<LogRecord> log;
+    const float phs[] = {0.5f, 1.0f, 14.0f, 6.5f, 13.99f};
+    const char* phTexts[] = {"0.000000", "0.000000", "0.000000", "6.500000", "13.990000"};
+    for (uint32_t i = 0; i < 5; ++i) {
+        LogRecord r = SampleRecord(LogDate(2012, 12, 31), LogTime(13, 45, 30) | 0x5A000000u, i);
+        r[kLogPh1] = FloatToWord(phs[i]);
+        r[kLogPh2] = FloatToWord(phs[4 - i]);
+        r[kLogTe1] = FloatToWord(0.5f);
+        r[kLogEc1] = 0xFFFFFFFFu;
+        r[kLogAc1 + 5] = 0x80000000u;
+        log.push_back(r);
+    }
+    log[3][kLogDate] = LogDate(2012, 13, 1); // no real date
+    log[4][kLogTime] = LogTime(24, 0, 0);    // no real time
+    f.OpenThroughDialog(WriteLogFile(dir, "cells.hvl", log));
+    ASSERT_EQ(f.Rows(), 5);
+    const wxString date = wxDateTime(31, wxDateTime::Dec, 2012).Format("%x");
+    const wxString time = wxDateTime::Today().SetHour(13).SetMinute(45).SetSecond(30).Format("%X");
+    for (long i = 0; i < 5; ++i) {
+        SCOPED_TRACE(i);
+        EXPECT_EQ(f.Cell(i, 0), i == 3 ? InvalidDateTimeText() : date);
+        EXPECT_EQ(f.Cell(i, 1), i == 4 ? InvalidDateTimeText() : time);
+        EXPECT_EQ(f.Cell(i, 2), "");
+        EXPECT_EQ(f.Cell(i, 3), "4294967295");
+        EXPECT_EQ(f.Cell(i, 4), wxString::Format("%u", 2000 + static_cast<unsigned>(i)));
+        EXPECT_EQ(f.Cell(i, 5), phTexts[i]);
+        EXPECT_EQ(f.Cell(i, 6), phTexts[4 - i]);
+        EXPECT_EQ(f.Cell(i, 7), "0.500000") << "no range rule for temperatures";
+        EXPECT_EQ(f.Cell(i, 14), "2147483648");
+    }
+    // The rows are painted without a wx assertion, invalid dates included.
+    f.page->GetList()->Refresh();
+    f.page->GetList()->Update();
+    PumpFor(30);
+}
