@@ -1,6 +1,155 @@
 #include "ui/NodeCallPanel.h"
 
-NodeCallPanel::NodeCallPanel(wxWindow* parent, wxWindowID id, const wxPoint& pos, const wxSize& size, long style)
+#include <wx/msgdlg.h>
+#include <wx/sizer.h>
+#include <wx/utils.h>
+
+namespace {
+
+constexpr wxWindowID kNodeListId = 5015;
+constexpr wxWindowID kSearchButtonId = 5017;
+constexpr int kSocketId = 5039;
+
+enum Column { DateColumn, TimeColumn, NameColumn, AddressColumn };
+
+} // namespace
+
+// ---- NodeCallListCtrl
+
+NodeCallListCtrl::NodeCallListCtrl(wxWindow* parent, wxWindowID id, long style)
+    : wxListCtrl(parent, id, wxDefaultPosition, wxDefaultSize, style | wxLC_VIRTUAL)
+{
+}
+
+void NodeCallListCtrl::PrependRow(const NodeCallAnswer& answer, size_t maxRows)
+{
+    // A virtual list keeps its selection by row number: remember which rows
+    // were selected and focused so they can follow their answers down.
+    const long selected = GetNextItem(-1, wxLIST_NEXT_ALL, wxLIST_STATE_SELECTED);
+    const long focused = GetNextItem(-1, wxLIST_NEXT_ALL, wxLIST_STATE_FOCUSED);
+
+    rows.push_front(answer);
+    if (rows.size() > maxRows)
+        rows.resize(maxRows);
+    SetItemCount(static_cast<long>(rows.size()));
+
+    const long count = static_cast<long>(rows.size());
+    if (selected != -1) {
+        SetItemState(selected, 0, wxLIST_STATE_SELECTED);
+        if (selected + 1 < count)
+            SetItemState(selected + 1, wxLIST_STATE_SELECTED, wxLIST_STATE_SELECTED);
+    }
+    if (focused != -1 && focused + 1 < count)
+        SetItemState(focused + 1, wxLIST_STATE_FOCUSED, wxLIST_STATE_FOCUSED);
+    Refresh();
+}
+
+void NodeCallListCtrl::Clear()
+{
+    rows.clear();
+    DeleteAllItems();
+    Refresh();
+}
+
+wxString NodeCallListCtrl::OnGetItemText(long item, long column) const
+{
+    if (item < 0 || static_cast<size_t>(item) >= rows.size())
+        return wxString();
+    const NodeCallAnswer& row = rows[static_cast<size_t>(item)];
+    switch (column) {
+    case DateColumn:
+        return row.date;
+    case TimeColumn:
+        return row.time;
+    case NameColumn:
+        return row.serverName;
+    case AddressColumn:
+        return row.address;
+    default:
+        return wxString();
+    }
+}
+
+// ---- NodeCallPanel
+
+wxBEGIN_EVENT_TABLE(NodeCallPanel, wxPanel) EVT_SOCKET(kSocketId, NodeCallPanel::OnSocketEvent)
+    EVT_BUTTON(kSearchButtonId, NodeCallPanel::OnSearch)
+        EVT_LIST_ITEM_ACTIVATED(kNodeListId, NodeCallPanel::OnListItemActivated) wxEND_EVENT_TABLE()
+
+            NodeCallPanel::NodeCallPanel(wxWindow* parent, wxWindowID id, const wxPoint& pos,
+                                         const wxSize& size, long style)
     : wxPanel(parent, id, pos, size, style)
 {
+    auto* topSizer = new wxBoxSizer(wxVERTICAL);
+    list = new NodeCallListCtrl(this, kNodeListId, wxLC_REPORT | wxLC_SINGLE_SEL);
+    topSizer->Add(list, 5, wxEXPAND | wxALL, 5);
+
+    // The button sits at the right; a horizontal box sizer ignores alignment
+    // flags along its own direction, so a stretch spacer pushes it there.
+    auto* buttonSizer = new wxBoxSizer(wxHORIZONTAL);
+    searchButton = new wxButton(this, kSearchButtonId, "Search");
+    buttonSizer->AddStretchSpacer();
+    buttonSizer->Add(searchButton, 0, wxALL, 5);
+    topSizer->Add(buttonSizer, 1, wxEXPAND, 0);
+
+    SetSizer(topSizer);
+    Layout();
+
+    list->InsertColumn(DateColumn, "Date", wxLIST_FORMAT_LEFT, 100);
+    list->InsertColumn(TimeColumn, "Time", wxLIST_FORMAT_LEFT, 100);
+    list->InsertColumn(NameColumn, "Server Name", wxLIST_FORMAT_LEFT, 200);
+    list->InsertColumn(AddressColumn, "IP", wxLIST_FORMAT_LEFT, 100);
+
+    // Any address, port 5680. If another program holds the port the page
+    // simply hears no answers.
+    wxIPV4address local;
+    local.AnyAddress();
+    local.Service(kNodeCallPort);
+    listeningSocket = OpenNodeCallListener(local, *this, kSocketId);
+}
+
+NodeCallPanel::~NodeCallPanel()
+{
+    if (listeningSocket)
+        listeningSocket->Destroy(); // deferred: closes now, deletes when safe
+}
+
+bool NodeCallPanel::SearchNodes()
+{
+    const NodeCallSendResult result = SendNodeCallRequest(NodeCallBroadcastAddress());
+    switch (result.status) {
+    case NodeCallSendStatus::Sent:
+        return true;
+    case NodeCallSendStatus::NoSocket:
+        wxMessageBox("Broadcast Socket Error!", wxMessageBoxCaptionStr, wxOK | wxCENTRE);
+        return false;
+    case NodeCallSendStatus::SendFailed:
+        wxMessageBox(wxString::Format("Broadcast Error: %d", result.error), wxMessageBoxCaptionStr,
+                     wxOK | wxCENTRE);
+        return false;
+    }
+    return false;
+}
+
+void NodeCallPanel::OnSearch(wxCommandEvent& WXUNUSED(event))
+{
+    list->Clear();
+    SearchNodes();
+}
+
+void NodeCallPanel::OnSocketEvent(wxSocketEvent& event)
+{
+    if (event.GetSocketEvent() != wxSOCKET_INPUT || !listeningSocket)
+        return;
+    // One datagram per event: the toolkit posts the next event while more are
+    // waiting, so the window's own events get their turn between answers.
+    NodeCallAnswer answer;
+    if (ReceiveNodeCallAnswer(*listeningSocket, answer) == NodeCallReceive::Answer)
+        list->PrependRow(answer, MaxRows);
+}
+
+void NodeCallPanel::OnListItemActivated(wxListEvent& event)
+{
+    const wxString address = list->GetItemText(event.GetIndex(), AddressColumn);
+    wxLaunchDefaultBrowser("http://" + address);
 }

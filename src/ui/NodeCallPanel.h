@@ -1,9 +1,60 @@
+// The "Node Call" page: lists every controller that answers a discovery
+// broadcast and opens a controller's web client in the default browser.
 #pragma once
 
+#include "core/NodeCall.h"
+
+#include <wx/button.h>
+#include <wx/listctrl.h>
 #include <wx/panel.h>
+#include <wx/socket.h>
+
+#include <deque>
+
+// The answers as a virtual report list, newest first. Only the visible rows
+// are ever formatted, so a flood of answers costs no more than a trickle.
+class NodeCallListCtrl : public wxListCtrl {
+public:
+    NodeCallListCtrl(wxWindow* parent, wxWindowID id, long style);
+
+    // Puts the answer on top. The selected and focused rows move down with
+    // their answers, and the oldest row goes once more than `maxRows` are kept.
+    void PrependRow(const NodeCallAnswer& answer, size_t maxRows);
+    void Clear();
+    size_t RowCount() const { return rows.size(); }
+
+protected:
+    wxString OnGetItemText(long item, long column) const override;
+
+private:
+    std::deque<NodeCallAnswer> rows;
+};
 
 class NodeCallPanel : public wxPanel {
 public:
     NodeCallPanel(wxWindow* parent, wxWindowID id = wxID_ANY, const wxPoint& pos = wxDefaultPosition,
-       const wxSize& size = wxSize(446, 319), long style = wxTAB_TRAVERSAL);
+                  const wxSize& size = wxSize(446, 319), long style = wxTAB_TRAVERSAL);
+    ~NodeCallPanel() override;
+
+    // Rows kept at most; a flood of answers drops the oldest rows beyond it.
+    static constexpr size_t MaxRows = 1000;
+
+    // Sends one discovery request; false (after telling the user) on failure.
+    bool SearchNodes();
+
+    wxListCtrl* GetList() const { return list; }
+    wxButton* GetSearchButton() const { return searchButton; }
+    // False when port 5680 could not be bound (another program holds it).
+    bool IsListening() const { return listeningSocket != nullptr; }
+
+private:
+    void OnSearch(wxCommandEvent& event);
+    void OnSocketEvent(wxSocketEvent& event);
+    void OnListItemActivated(wxListEvent& event);
+
+    NodeCallListCtrl* list = nullptr;
+    wxButton* searchButton = nullptr;
+    wxDatagramSocket* listeningSocket = nullptr;
+
+    wxDECLARE_EVENT_TABLE();
 };

@@ -1,0 +1,138 @@
+#include "core/NodeCall.h"
+
+#include "core/WordHelpers.h"
+
+#include <algorithm>
+#include <cstring>
+#include <cwchar>
+
+#include <sys/socket.h>
+
+namespace {
+
+constexpr wchar_t kReplacement = 0xFFFD;
+
+uint32_t WordAt(const unsigned char* bytes, size_t offset)
+{
+    return static_cast<uint32_t>(bytes[offset]) | static_cast<uint32_t>(bytes[offset + 1]) << 8 |
+           static_cast<uint32_t>(bytes[offset + 2]) << 16 | static_cast<uint32_t>(bytes[offset + 3]) << 24;
+}
+
+// Characters that would make a list row misleading or unreadable: C0 and C1
+// controls, DEL, line and paragraph separators and the bidirectional
+// overrides and isolates (which could show a name backwards).
+bool IsUnsafeCharacter(wchar_t c)
+{
+    const auto u = static_cast<uint32_t>(c);
+    return u < 0x20 || (u >= 0x7F && u <= 0x9F) || (u >= 0x2028 && u <= 0x202E) ||
+           (u >= 0x2066 && u <= 0x2069) || u == 0x200E || u == 0x200F;
+}
+
+} // namespace
+
+std::array<unsigned char, 4> NodeCallRequest()
+{
+    const uint32_t m = kNodeCallRequestMagic;
+    return {static_cast<unsigned char>(m & 0xFF), static_cast<unsigned char>(m >> 8 & 0xFF),
+            static_cast<unsigned char>(m >> 16 & 0xFF), static_cast<unsigned char>(m >> 24 & 0xFF)};
+}
+
+wxString DecodeServerName(const unsigned char* nameBytes, size_t size)
+{
+    const auto* begin = reinterpret_cast<const char*>(nameBytes);
+    const char* end = std::find(begin, begin + size, '\0');
+    wxString name;
+    std::mbstate_t state{};
+    const char* p = begin;
+    while (p < end) {
+        wchar_t c = 0;
+        const size_t n = std::mbrtowc(&c, p, static_cast<size_t>(end - p), &state);
+        if (n == static_cast<size_t>(-1) || n == static_cast<size_t>(-2) || n == 0) {
+            // Not a character in the current set, or cut off by the 16-byte
+            // field: show the byte as one replacement character and go on.
+            name += kReplacement;
+            state = std::mbstate_t{};
+            ++p;
+            continue;
+        }
+        name += IsUnsafeCharacter(c) ? kReplacement : c;
+        p += n;
+    }
+    return name;
+}
+
+bool DecodeNodeCallAnswer(const unsigned char* bytes, size_t size, const wxString& senderAddress,
+                          NodeCallAnswer& answer)
+{
+    size = std::min(size, kNodeCallAnswerMaxSize);
+    if (bytes == nullptr || size < kNodeCallAnswerMinSize)
+        return false;
+    if (WordAt(bytes, 0) != kNodeCallAnswerMagic)
+        return false;
+    answer.date = FormatDateText(DecodePackedDate(WordAt(bytes, 12)));
+    answer.time = FormatTimeText(DecodePackedTime(WordAt(bytes, 16)));
+    answer.serverName = DecodeServerName(bytes + kNodeCallNameOffset, kNodeCallNameSize);
+    answer.address = senderAddress;
+    return true;
+}
+
+wxIPV4address NodeCallBroadcastAddress()
+{
+    wxIPV4address address;
+    address.BroadcastAddress();
+    address.Service(kNodeCallPort);
+    return address;
+}
+
+NodeCallSendResult SendNodeCallRequest(const wxIPV4address& destination)
+{
+    NodeCallSendResult result;
+    wxIPV4address unused; // ignored: the socket is not bound, the system picks the source port
+    unused.AnyAddress();
+    auto* socket = new wxDatagramSocket(unused, wxSOCKET_BROADCAST | wxSOCKET_NOBIND);
+    if (!socket->IsOk()) {
+        // No descriptor to send on: never attempt the send.
+        result.status = NodeCallSendStatus::NoSocket;
+        socket->Destroy();
+        return result;
+    }
+    int broadcast = 1;
+    socket->SetOption(SOL_SOCKET, SO_BROADCAST, &broadcast, sizeof broadcast);
+
+    const auto request = NodeCallRequest();
+    socket->SendTo(destination, request.data(), request.size());
+    if (socket->Error()) {
+        result.status = NodeCallSendStatus::SendFailed;
+        result.error = static_cast<int>(socket->LastError());
+    }
+    socket->Close();
+    socket->Destroy();
+    return result;
+}
+
+wxDatagramSocket* OpenNodeCallListener(const wxIPV4address& local, wxEvtHandler& handler, int id)
+{
+    // A read from the event handler must never wait: with the default flags
+    // an empty read would block (or re-enter the event loop) for minutes.
+    auto* socket = new wxDatagramSocket(local, wxSOCKET_NOWAIT);
+    if (!socket->IsOk()) {
+        socket->Destroy();
+        return nullptr;
+    }
+    socket->SetEventHandler(handler, id);
+    socket->SetNotify(wxSOCKET_INPUT_FLAG);
+    socket->Notify(true);
+    return socket;
+}
+
+NodeCallReceive ReceiveNodeCallAnswer(wxDatagramSocket& socket, NodeCallAnswer& answer)
+{
+    unsigned char buffer[kNodeCallAnswerMaxSize];
+    wxIPV4address sender;
+    socket.RecvFrom(sender, buffer, sizeof buffer);
+    if (socket.Error() || socket.LastCount() == 0)
+        return NodeCallReceive::Nothing;
+    if (!DecodeNodeCallAnswer(buffer, socket.LastCount(), sender.IPAddress(), answer))
+        return NodeCallReceive::Ignored;
+    return NodeCallReceive::Answer;
+}
