@@ -1,0 +1,397 @@
+// The chart view as a user drives it: its menus, channels, colours, export
+// and About box.
+#include "wx_test_util.h"
+
+#include "test_log_records.h"
+
+#include "core/Version.h"
+#include "ui/OrvelGUIChartViewFrame.h"
+
+#include "chart/Chart.h"
+#include "chart/wxChartPanel.h"
+
+#include <wx/menu.h>
+
+#include <filesystem>
+
+namespace {
+
+using View = OrvelGUIChartViewFrame;
+
+// A shown chart view of an hourly log, destroyed at scope end.
+class ViewFixture {
+public:
+    explicit ViewFixture(const std::vector<LogRecord>& records = HourlyLog(72))
+    {
+        view = new View(TestTopFrame(), wxID_ANY, "HALVANE DUO Charts", wxDefaultPosition, wxSize(640, 480),
+                        wxDEFAULT_FRAME_STYLE | wxTAB_TRAVERSAL);
+        view->SetLog(MakeNodeLog(records.data(), static_cast<uint32_t>(records.size())));
+        view->RebuildChart();
+        view->Show(true);
+        PumpFor(50);
+    }
+    ~ViewFixture()
+    {
+        if (alive())
+            view->Destroy();
+        PumpFor(20);
+    }
+    bool alive() const
+    {
+        for (wxWindow* w : TestTopFrame()->GetChildren())
+            if (w == view && !w->IsBeingDeleted())
+                return true;
+        return false;
+    }
+
+    // A click on a menu entry: check items toggle, then the command goes out.
+    void Choose(int id)
+    {
+        wxMenuItem* item = view->GetMenuBar()->FindItem(id);
+        ASSERT_NE(item, nullptr) << id;
+        if (item->IsCheckable())
+            item->Check(!item->IsChecked());
+        wxCommandEvent command(wxEVT_MENU, id);
+        command.SetEventObject(view);
+        command.SetInt(item->IsCheckable() && item->IsChecked());
+        view->ProcessWindowEvent(command);
+        wxYield();
+    }
+
+    XYPlot* Plot() const { return view->GetChartPanel()->GetChart()->GetPlot(); }
+
+    View* view;
+};
+
+class ExpectExportDialog : public wxExpectModalBase<wxFileDialog, ExpectExportDialog> {
+public:
+    ExpectExportDialog(wxString path, wxString wildcard, int id = wxID_OK)
+        : m_path(std::move(path)), m_wildcard(std::move(wildcard)), m_id(id)
+    {
+    }
+
+protected:
+    int OnInvoked(wxFileDialog* dlg) const override
+    {
+        EXPECT_EQ(dlg->GetMessage(), "Export Chart");
+        EXPECT_EQ(dlg->GetWildcard(), m_wildcard);
+        EXPECT_TRUE(dlg->HasFlag(wxFD_SAVE));
+        EXPECT_TRUE(dlg->HasFlag(wxFD_OVERWRITE_PROMPT));
+        if (m_id != wxID_OK)
+            return m_id;
+        dlg->SetPath(m_path);
+        if (!PumpUntil([&] { return dlg->GetPath() == m_path; }, 3000))
+            ADD_FAILURE() << "file dialog did not accept '" << m_path.utf8_string() << "'";
+        return m_id;
+    }
+    wxString GetDefaultDescription() const override { return "export dialog -> " + m_path; }
+
+private:
+    wxString m_path, m_wildcard;
+    int m_id;
+};
+
+// The colour dialog: starts at `initial`, answers `answer` with `colour`.
+class ExpectColourDialog : public wxExpectModalBase<wxColourDialog, ExpectColourDialog> {
+public:
+    ExpectColourDialog(wxColour initial, wxColour colour, int answer)
+        : m_initial(initial), m_colour(colour), m_answer(answer)
+    {
+    }
+
+protected:
+    int OnInvoked(wxColourDialog* dlg) const override
+    {
+        EXPECT_EQ(dlg->GetColourData().GetColour(), m_initial);
+        dlg->GetColourData().SetColour(m_colour);
+#ifdef __WXGTK__
+        ColourDialogAccess::Push(dlg);
+#endif
+        return m_answer;
+    }
+
+private:
+    wxColour m_initial, m_colour;
+    int m_answer;
+};
+
+size_t PixelsOf(const wxImage& image, const wxColour& colour)
+{
+    size_t n = 0;
+    for (int y = 0; y < image.GetHeight(); ++y)
+        for (int x = 0; x < image.GetWidth(); ++x)
+            if (image.GetRed(x, y) == colour.Red() && image.GetGreen(x, y) == colour.Green() &&
+                image.GetBlue(x, y) == colour.Blue())
+                ++n;
+    return n;
+}
+
+wxImage ExportPng(ViewFixture& f, const TempDir& dir, const std::string& name)
+{
+    const wxString path = dir.File(name);
+    wxTEST_DIALOG(f.Choose(View::ID_EXPORT_PNG), ExpectExportDialog(path, "PNG Image File (*.png)|*.png"));
+    wxImage image;
+    EXPECT_TRUE(image.LoadFile(path, wxBITMAP_TYPE_PNG)) << name;
+    return image;
+}
+
+// Collects the errors sent to the toolkit's log.
+class ErrorLog : public wxLog {
+public:
+    ErrorLog() : m_old(wxLog::SetActiveTarget(this)) {}
+    ~ErrorLog() override { wxLog::SetActiveTarget(m_old); }
+    std::vector<wxString> errors, functions;
+
+protected:
+    void DoLogRecord(wxLogLevel level, const wxString& msg, const wxLogRecordInfo& info) override
+    {
+        if (level == wxLOG_Error) {
+            errors.push_back(msg);
+            functions.push_back(info.func);
+        }
+    }
+
+private:
+    wxLog* m_old;
+};
+
+} // namespace
+
+TEST(ChartView, MenusAndAFreshChart)
+{
+    ViewFixture f;
+    EXPECT_EQ(f.view->GetTitle(), "HALVANE DUO Charts");
+    ASSERT_EQ(f.view->GetIcons().GetIconCount(), 1u);
+    EXPECT_EQ(f.view->GetIcons().GetIconByIndex(0).GetWidth(), 16);
+
+    wxMenuBar* bar = f.view->GetMenuBar();
+    ASSERT_NE(bar, nullptr);
+    const char* titles[] = {"File", "View", "Color", "About"};
+    ASSERT_EQ(bar->GetMenuCount(), 4u);
+    for (size_t m = 0; m < 4; ++m)
+        EXPECT_EQ(bar->GetMenuLabelText(m), titles[m]);
+
+    struct Entry {
+        int id;
+        const char* text;
+    };
+    const Entry file[] = {{5128, "Export to BMP"}, {5129, "Export to JPG"}, {5130, "Export to PNG"},
+                          {5131, "Export to TIF"}, {wxID_SEPARATOR, ""},    {5132, "Close"}};
+    wxMenu* fileMenu = bar->GetMenu(0);
+    ASSERT_EQ(fileMenu->GetMenuItemCount(), 6u);
+    for (size_t i = 0; i < 6; ++i) {
+        wxMenuItem* item = fileMenu->FindItemByPosition(i);
+        EXPECT_EQ(item->GetId(), file[i].id);
+        EXPECT_EQ(item->GetItemLabelText(), file[i].text);
+        EXPECT_EQ(item->GetHelp(), "");
+    }
+    const char* channels[] = {"EC Channel 1", "EC Channel 2", "PH Channel 1",
+                              "PH Channel 2", "TE Channel 1", "TE Channel 2"};
+    const wxColour defaults[] = {{255, 0, 0},   {0, 255, 0},   {0, 0, 255},
+                                 {0, 255, 255}, {255, 0, 255}, {255, 255, 0}};
+    ASSERT_EQ(bar->GetMenu(1)->GetMenuItemCount(), 6u);
+    ASSERT_EQ(bar->GetMenu(2)->GetMenuItemCount(), 6u);
+    for (int k = 0; k < 6; ++k) {
+        wxMenuItem* view = bar->GetMenu(1)->FindItemByPosition(static_cast<size_t>(k));
+        EXPECT_EQ(view->GetId(), 5059 + k);
+        EXPECT_EQ(view->GetItemLabelText(), channels[k]);
+        EXPECT_TRUE(view->IsCheckable());
+        EXPECT_FALSE(view->IsChecked());
+        wxMenuItem* colour = bar->GetMenu(2)->FindItemByPosition(static_cast<size_t>(k));
+        EXPECT_EQ(colour->GetId(), 5051 + k);
+        EXPECT_EQ(colour->GetItemLabelText(), channels[k]);
+        EXPECT_FALSE(colour->IsCheckable());
+        EXPECT_EQ(f.view->GetChannelColour(k), defaults[k]);
+        EXPECT_EQ(f.view->GetChannelColour(k).Alpha(), 255);
+    }
+    ASSERT_EQ(bar->GetMenu(3)->GetMenuItemCount(), 1u);
+    EXPECT_EQ(bar->GetMenu(3)->FindItemByPosition(0)->GetId(), wxID_ABOUT);
+    EXPECT_EQ(bar->GetMenu(3)->FindItemByPosition(0)->GetItemLabelText(), "About");
+
+    // Nothing checked: a titled chart with only the time axis.
+    ASSERT_NE(f.view->GetChartPanel()->GetChart(), nullptr);
+    EXPECT_EQ(f.view->GetChartPanel()->GetChart()->GetTitle(), "Log File");
+    EXPECT_EQ(f.Plot()->GetDatasetCount(), 0u);
+    EXPECT_EQ(f.Plot()->GetVerticalAxisCount(), 0u);
+    EXPECT_EQ(f.Plot()->GetHorizontalAxisCount(), 1u);
+}
+
+TEST(ChartView, CheckingPhChannel2DrawsItInCyan)
+{
+    TempDir dir;
+    ViewFixture f;
+    const wxColour cyan(0, 255, 255);
+    EXPECT_EQ(PixelsOf(ExportPng(f, dir, "none.png"), cyan), 0u);
+
+    f.Choose(View::ID_VIEW_FIRST + 3); // "PH Channel 2"
+    ASSERT_EQ(f.Plot()->GetDatasetCount(), 1u);
+    ASSERT_EQ(f.Plot()->GetVerticalAxisCount(), 1u);
+    EXPECT_EQ(f.Plot()->GetVerticalAxis(0)->GetLabelTextColour(), cyan);
+    const XYSerie* serie = f.Plot()->GetDataset(0)->GetSerie(0);
+    ASSERT_EQ(serie->GetCount(), 72u);
+    EXPECT_EQ(serie->GetY(4), 7.0 - 4 * 0.5) << "word 14 of record 4";
+    const wxImage image = ExportPng(f, dir, "ph2.png");
+    EXPECT_GT(PixelsOf(image, cyan), 100u);
+    EXPECT_EQ(PixelsOf(image, wxColour(255, 0, 0)), 0u);
+
+    // Unchecking takes it away again.
+    f.Choose(View::ID_VIEW_FIRST + 3);
+    EXPECT_EQ(f.Plot()->GetDatasetCount(), 0u);
+}
+
+TEST(ChartView, ChoosingColours)
+{
+    TempDir dir;
+    ViewFixture f;
+    const wxColour orange(255, 128, 0);
+    // Cancel keeps the colour, yet the chart is rebuilt (it picks up EC1,
+    // checked without a rebuild of its own).
+    f.view->GetViewItem(0)->Check(true);
+    wxTEST_DIALOG(f.Choose(View::ID_COLOUR_FIRST),
+                  ExpectColourDialog(wxColour(255, 0, 0), orange, wxID_CANCEL));
+    EXPECT_EQ(f.view->GetChannelColour(0), wxColour(255, 0, 0));
+    ASSERT_EQ(f.Plot()->GetDatasetCount(), 1u);
+    EXPECT_EQ(f.Plot()->GetDataset(0)->GetRenderer()->GetSerieColour(0), wxColour(255, 0, 0));
+
+    // OK recolours the series and its axis, and the next dialog starts there.
+    wxTEST_DIALOG(f.Choose(View::ID_COLOUR_FIRST), ExpectColourDialog(wxColour(255, 0, 0), orange, wxID_OK));
+    EXPECT_EQ(f.view->GetChannelColour(0), orange);
+    EXPECT_EQ(f.Plot()->GetDataset(0)->GetRenderer()->GetSerieColour(0), orange);
+    EXPECT_EQ(f.Plot()->GetVerticalAxis(0)->GetLabelTextColour(), orange);
+    EXPECT_EQ(f.Plot()->GetVerticalAxis(0)->GetLabelPen().GetColour(), orange);
+    const wxImage image = ExportPng(f, dir, "orange.png");
+    EXPECT_GT(PixelsOf(image, orange), 100u);
+    EXPECT_EQ(PixelsOf(image, wxColour(255, 0, 0)), 0u);
+    wxTEST_DIALOG(f.Choose(View::ID_COLOUR_FIRST), ExpectColourDialog(orange, orange, wxID_CANCEL));
+    // The entry is still in its place in "Color".
+    EXPECT_EQ(f.view->GetMenuBar()->GetMenu(2)->FindItemByPosition(0)->GetId(), View::ID_COLOUR_FIRST);
+    EXPECT_EQ(f.view->GetMenuBar()->GetMenu(2)->GetMenuItemCount(), 6u);
+
+    // A colour for an unchecked channel waits until the channel is checked.
+    wxTEST_DIALOG(f.Choose(View::ID_COLOUR_FIRST + 4),
+                  ExpectColourDialog(wxColour(255, 0, 255), orange, wxID_OK));
+    EXPECT_EQ(f.Plot()->GetDatasetCount(), 1u);
+    f.Choose(View::ID_VIEW_FIRST + 4);
+    ASSERT_EQ(f.Plot()->GetDatasetCount(), 2u);
+    EXPECT_EQ(f.Plot()->GetDataset(1)->GetRenderer()->GetSerieColour(0), orange);
+}
+
+TEST(ChartView, ExportsInEveryFormatAtThePanelsSize)
+{
+    TempDir dir;
+    ViewFixture f;
+    f.Choose(View::ID_VIEW_FIRST + 2);
+    const wxSize size = f.view->GetChartPanel()->GetClientSize();
+    ASSERT_GT(size.x, 100);
+    ASSERT_GT(size.y, 100);
+    struct Format {
+        int id;
+        const char* extension;
+        const char* wildcard;
+        wxBitmapType type;
+    };
+    const Format formats[] = {
+        {View::ID_EXPORT_BMP, "bmp", "BMP Image File (*.bmp)|*.bmp", wxBITMAP_TYPE_BMP},
+        {View::ID_EXPORT_JPG, "jpg", "JPG Image File (*.jpg)|*.jpg", wxBITMAP_TYPE_JPEG},
+        {View::ID_EXPORT_PNG, "png", "PNG Image File (*.png)|*.png", wxBITMAP_TYPE_PNG},
+        {View::ID_EXPORT_TIF, "tif", "TIF Image File (*.tif)|*.tif", wxBITMAP_TYPE_TIFF},
+    };
+    for (const Format& format : formats) {
+        SCOPED_TRACE(format.extension);
+        EXPECT_EQ(View::ExportWildcard(format.extension), format.wildcard);
+        const wxString path = dir.File(std::string("chart.") + format.extension);
+        wxTEST_DIALOG(f.Choose(format.id), ExpectExportDialog(path, format.wildcard));
+        wxImage image;
+        ASSERT_TRUE(image.LoadFile(path, format.type));
+        EXPECT_EQ(image.GetSize(), size);
+        EXPECT_EQ(image.GetSize(), f.view->GetChartPanel()->GetBackBuffer().GetSize());
+    }
+    // A bigger window exports a bigger image.
+    f.view->SetSize(wxSize(800, 600));
+    PumpUntil([&] { return f.view->GetChartPanel()->GetClientSize() != size; });
+    const wxImage bigger = ExportPng(f, dir, "bigger.png");
+    EXPECT_EQ(bigger.GetSize(), f.view->GetChartPanel()->GetClientSize());
+    EXPECT_NE(bigger.GetSize(), size);
+
+    // Cancelling writes nothing.
+    const wxString cancelled = dir.File("cancelled.png");
+    wxTEST_DIALOG(f.Choose(View::ID_EXPORT_PNG),
+                  ExpectExportDialog(cancelled, "PNG Image File (*.png)|*.png", wxID_CANCEL));
+    EXPECT_FALSE(wxFileExists(cancelled));
+}
+
+TEST(ChartView, AFailedExportIsToldAndLeavesNoFile)
+{
+    TempDir dir;
+    ViewFixture f;
+    // An existing image is replaced whole by a good export ...
+    const wxString path = dir.File("chart.png");
+    WriteBytes(path, std::vector<unsigned char>(10, 'x'));
+    ASSERT_TRUE(f.view->SaveChartImage(path, wxBITMAP_TYPE_PNG));
+    wxImage image;
+    EXPECT_TRUE(image.LoadFile(path, wxBITMAP_TYPE_PNG));
+
+    // ... and left alone by a failed one, which is told to the user.
+    const wxString missing = dir.File("no-such-folder/chart.png");
+    bool ok = true;
+    wxTEST_DIALOG(ok = f.view->SaveChartImage(missing, wxBITMAP_TYPE_PNG),
+                  wxExpectModal<wxMessageDialog>(wxID_OK).Describe("export failure message"));
+    EXPECT_FALSE(ok);
+    EXPECT_FALSE(wxFileExists(missing));
+    const wxString folder = dir.File("a-folder.png");
+    std::filesystem::create_directory(folder.utf8_string());
+    wxTEST_DIALOG(ok = f.view->SaveChartImage(folder, wxBITMAP_TYPE_PNG),
+                  wxExpectModal<wxMessageDialog>(wxID_OK).Describe("export failure message"));
+    EXPECT_FALSE(ok);
+    EXPECT_TRUE(wxDirExists(folder));
+    size_t files = 0;
+    for ([[maybe_unused]] const auto& entry : std::filesystem::directory_iterator(dir.Path()))
+        ++files;
+    EXPECT_EQ(files, 2u) << "no temporary or partial file is left behind";
+
+    // Without a chart there is nothing to export.
+    f.view->GetChartPanel()->SetChart(nullptr);
+    ErrorLog log;
+    f.Choose(View::ID_EXPORT_BMP); // no dialog may appear
+    ASSERT_EQ(log.errors.size(), 1u);
+    EXPECT_EQ(log.errors[0], "No chart chosen!");
+    EXPECT_EQ(log.functions[0], "ExportChart");
+}
+
+TEST(ChartView, ALogOutsideItsSpanIsPlottedUpToThatRecordAndSaysSo)
+{
+    auto records = HourlyLog(10);
+    records[7][kLogTime] = LogTime(23, 0, 0);
+    records[7][kLogDate] = LogDate(2021, 6, 2); // after the last record
+    ViewFixture f(records);
+    f.Choose(View::ID_VIEW_FIRST);
+    ASSERT_EQ(f.Plot()->GetDatasetCount(), 1u);
+    EXPECT_EQ(f.Plot()->GetDataset(0)->GetSerie(0)->GetCount(), 7u);
+    EXPECT_EQ(
+        f.view->GetTitle(),
+        "HALVANE DUO Charts - 7 of 10 records shown: record 8 is outside the time span of the first and "
+        "last record");
+
+    records[7][kLogDate] = LogDate(2021, 2, 30);
+    ViewFixture g(records);
+    EXPECT_EQ(g.view->GetTitle(),
+              "HALVANE DUO Charts - 7 of 10 records shown: record 8 has an invalid date or time");
+
+    ViewFixture good;
+    EXPECT_EQ(good.view->GetTitle(), "HALVANE DUO Charts");
+}
+
+TEST(ChartView, AboutAndClose)
+{
+    const wxAboutDialogInfo info = View::AboutInfo();
+    EXPECT_EQ(info.GetName(), "HALVANE DUO Client Tool");
+    EXPECT_EQ(info.GetVersion(), GetVersionText());
+    EXPECT_EQ(info.GetDescription(),
+              "This is the HALVANE DUO Client Tool.  Part of the HALVANE DUO Client Software package.");
+
+    ViewFixture f;
+    ASSERT_TRUE(f.alive());
+    f.Choose(View::ID_CHART_CLOSE);
+    PumpFor(50);
+    EXPECT_FALSE(f.alive()) << "\"Close\" closes the window and frees its chart";
+}
