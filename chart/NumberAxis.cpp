@@ -30,8 +30,9 @@ std::vector<double> TicksInRange(double minValue, double maxValue, double step, 
     if (!std::isfinite(minValue) || !std::isfinite(maxValue) || minValue > maxValue || !std::isfinite(step) ||
         step <= 0 || maxCount == 0)
         return ticks;
-    const double first = std::ceil(minValue / step);
-    const double last = std::floor(maxValue / step);
+    // 1e-9 of a step forgives rounding: 0.7 / 0.1 is 6.999999999999999.
+    const double first = std::ceil(minValue / step - 1e-9);
+    const double last = std::floor(maxValue / step + 1e-9);
     if (!std::isfinite(first) || !std::isfinite(last) || last < first)
         return ticks;
     // Counted with an integer: at large magnitudes first + 1 may equal first.
@@ -41,8 +42,11 @@ std::vector<double> TicksInRange(double minValue, double maxValue, double step, 
         double value = (first + static_cast<double>(i)) * step;
         if (std::fabs(value) < step * 1e-9)
             value = 0; // no "-0" or 1e-17 where zero is meant
-        if (value < minValue || value > maxValue)
+        // A tick a rounding error outside the range is the range's end.
+        const double slack = step * 1e-9;
+        if (value < minValue - slack || value > maxValue + slack)
             continue;
+        value = std::clamp(value, minValue, maxValue);
         if (!ticks.empty() && value <= ticks.back())
             continue;
         ticks.push_back(value);
@@ -102,17 +106,24 @@ double NumberAxis::GetTickStep(int maxTicks) const
 {
     double minValue, maxValue;
     GetRange(minValue, maxValue);
-    const int target = std::max(maxTicks, 2);
-    // Divided before subtracting: the span itself may overflow.
-    return chart::NiceStep(maxValue / target - minValue / target);
+    // A nice step may be up to 2.5 times the even split and leave a single
+    // tick inside the range: ask for more until there are two.
+    double step = 0;
+    for (int target = std::max(maxTicks, 2); target <= 2 * std::max(maxTicks, 2) + 2; ++target) {
+        // Divided before subtracting: the span itself may overflow.
+        step = chart::NiceStep(maxValue / target - minValue / target);
+        if (chart::TicksInRange(minValue, maxValue, step, 3).size() >= 2)
+            break;
+    }
+    return step;
 }
 
 std::vector<double> NumberAxis::GetTickValues(int maxTicks) const
 {
     double minValue, maxValue;
     GetRange(minValue, maxValue);
-    const int target = std::max(maxTicks, 2);
-    return chart::TicksInRange(minValue, maxValue, GetTickStep(target), static_cast<size_t>(target) * 2 + 2);
+    const size_t limit = static_cast<size_t>(std::max(maxTicks, 2)) * 2 + 2;
+    return chart::TicksInRange(minValue, maxValue, GetTickStep(maxTicks), limit);
 }
 
 wxString NumberAxis::FormatTickLabel(double value, double step)

@@ -1,6 +1,12 @@
 #include "chart/XYPlot.h"
 
+#include <wx/dc.h>
 #include <wx/debug.h>
+#include <wx/graphics.h>
+
+#include <algorithm>
+#include <cmath>
+#include <functional>
 
 XYPlot::XYPlot() = default;
 XYPlot::~XYPlot() = default;
@@ -95,10 +101,394 @@ const NumberAxis* XYPlot::AxisOf(const DatasetLinks& links, bool vertical) const
     return axes.empty() ? nullptr : axes[0].get();
 }
 
+namespace {
+
+const int kTickLength = 4;
+const int kLabelGap = 3;
+const int kAxisSpacing = 8;
+const wxColour kGridColour(225, 225, 225);
+const wxColour kBorderColour(160, 160, 160);
+
+// A linear map from values in [lo, hi] to pixels origin .. origin + direction
+// * (pixels - 1). Halves are taken first so that the span of two huge values
+// never overflows.
+struct ValueToPixel {
+    double halfLo = 0;
+    double scale = 0;
+    double origin = 0;
+    double direction = 1;
+
+    ValueToPixel(double lo, double hi, int originPixel, int pixels, int dir)
+        : halfLo(lo * 0.5), origin(originPixel), direction(dir)
+    {
+        const double halfSpan = hi * 0.5 - lo * 0.5;
+        scale = halfSpan > 0 && pixels > 1 ? (pixels - 1) / halfSpan : 0;
+    }
+    // Offset along the axis in pixels (not rounded, not clamped).
+    double Offset(double value) const { return (value * 0.5 - halfLo) * scale; }
+    // A pixel coordinate, clamped far outside any window so that the
+    // conversion to int is always defined.
+    int Pixel(double value) const
+    {
+        double offset = std::floor(Offset(value) + 0.5);
+        offset = std::clamp(offset, -1e6, 1e6);
+        return static_cast<int>(origin + direction * offset);
+    }
+};
+
+struct AxisLayout {
+    explicit AxisLayout(const NumberAxis* a) : axis(a) {}
+    const NumberAxis* axis;
+    std::vector<double> ticks;
+    std::vector<wxString> labels;
+    int labelWidth = 0; // widest label
+    int thickness = 0;  // room the axis takes beside the plot area
+};
+
+int TickCountFor(int pixels, int pixelsPerTick)
+{
+    return std::clamp(pixels / std::max(pixelsPerTick, 1), 2, 10);
+}
+
+void LayoutAxis(wxDC& dc, AxisLayout& layout, int maxTicks)
+{
+    const double step = layout.axis->GetTickStep(maxTicks);
+    layout.ticks = layout.axis->GetTickValues(maxTicks);
+    layout.labels.clear();
+    layout.labelWidth = 0;
+    for (double value : layout.ticks) {
+        layout.labels.push_back(NumberAxis::FormatTickLabel(value, step));
+        layout.labelWidth = std::max(layout.labelWidth, dc.GetTextExtent(layout.labels.back()).x);
+    }
+}
+
+// Horizontal axes: as many ticks as fit with their labels side by side.
+void LayoutHorizontalAxis(wxDC& dc, AxisLayout& layout, int width, int charHeight)
+{
+    int maxTicks = TickCountFor(width, 90);
+    LayoutAxis(dc, layout, maxTicks);
+    for (int attempt = 0; attempt < 4 && maxTicks > 2; ++attempt) {
+        const int fits = width / std::max(layout.labelWidth + 2 * charHeight, 1);
+        if (static_cast<int>(layout.ticks.size()) <= std::max(fits, 2))
+            break;
+        maxTicks = std::max(2, std::min(maxTicks - 1, fits));
+        LayoutAxis(dc, layout, maxTicks);
+    }
+}
+
+// Sets antialiasing off while drawing lines, so that each series is drawn in
+// exactly its colour, and restores the previous mode.
+class NoAntialias {
+public:
+    explicit NoAntialias(wxDC& dc) : m_gc(dc.GetGraphicsContext())
+    {
+        if (m_gc) {
+            m_old = m_gc->GetAntialiasMode();
+            m_gc->SetAntialiasMode(wxANTIALIAS_NONE);
+        }
+    }
+    ~NoAntialias()
+    {
+        if (m_gc)
+            m_gc->SetAntialiasMode(m_old);
+    }
+    NoAntialias(const NoAntialias&) = delete;
+    NoAntialias& operator=(const NoAntialias&) = delete;
+
+private:
+    wxGraphicsContext* m_gc;
+    wxAntialiasMode m_old = wxANTIALIAS_DEFAULT;
+};
+
+} // namespace
+
+namespace chart {
+
+void ReduceSerie(const XYSerie& serie, double xLo, double xHi, int left, int width, double yLo, double yHi,
+                 int bottom, int height, const std::function<void(const wxPoint*, size_t)>& drawLine)
+{
+    const ValueToPixel toX(xLo, xHi, left, width, 1);
+    const ValueToPixel toY(yLo, yHi, bottom, height, -1);
+
+    std::vector<wxPoint> line;
+    line.reserve(2 * static_cast<size_t>(std::max(width, 1)) + 4);
+    auto push = [&](int x, double y) {
+        const wxPoint point(x, toY.Pixel(y));
+        if (line.empty() || line.back() != point)
+            line.push_back(point);
+    };
+
+    // A run is a stretch of consecutive points that fall into one pixel
+    // column; it is drawn as its lowest and highest point, in their order.
+    bool runOpen = false;
+    int runColumn = 0;
+    double runMin = 0, runMax = 0;
+    size_t runMinIndex = 0, runMaxIndex = 0;
+    auto flushRun = [&]() {
+        if (!runOpen)
+            return;
+        runOpen = false;
+        if (runMinIndex < runMaxIndex) {
+            push(runColumn, runMin);
+            push(runColumn, runMax);
+        } else if (runMaxIndex < runMinIndex) {
+            push(runColumn, runMax);
+            push(runColumn, runMin);
+        } else {
+            push(runColumn, runMin);
+        }
+    };
+    auto flushLine = [&]() {
+        flushRun();
+        if (!line.empty())
+            drawLine(line.data(), line.size());
+        line.clear();
+    };
+
+    const double* p = serie.GetData();
+    const size_t count = serie.GetCount();
+    for (size_t i = 0; i < count; ++i, p += 2) {
+        const double x = p[0], y = p[1];
+        if (!std::isfinite(x) || !std::isfinite(y)) {
+            flushLine(); // a missing value leaves a gap
+            continue;
+        }
+        const int column = toX.Pixel(x);
+        if (runOpen && column == runColumn) {
+            if (y < runMin) {
+                runMin = y;
+                runMinIndex = i;
+            } else if (y > runMax) {
+                runMax = y;
+                runMaxIndex = i;
+            }
+            continue;
+        }
+        flushRun();
+        runOpen = true;
+        runColumn = column;
+        runMin = runMax = y;
+        runMinIndex = runMaxIndex = i;
+    }
+    flushLine();
+}
+
+} // namespace chart
+
 void XYPlot::Draw(wxDC& dc, const wxRect& rect)
 {
-    m_lastPlotArea = rect;
-    dc.SetPen(*wxLIGHT_GREY_PEN);
-    dc.SetBrush(*wxTRANSPARENT_BRUSH);
-    dc.DrawRectangle(rect);
+    m_lastPlotArea = wxRect();
+    if (rect.width <= 0 || rect.height <= 0)
+        return;
+
+    const wxFont oldFont = dc.GetFont();
+    dc.SetFont(*wxNORMAL_FONT);
+    dc.SetBackgroundMode(wxBRUSHSTYLE_TRANSPARENT);
+    const int charHeight = dc.GetCharHeight();
+
+    std::vector<AxisLayout> left, right, top, bottom;
+    for (const auto& axis : m_verticalAxes)
+        (axis->GetLocation() == AXIS_RIGHT ? right : left).emplace_back(axis.get());
+    for (const auto& axis : m_horizontalAxes)
+        (axis->GetLocation() == AXIS_TOP ? top : bottom).emplace_back(axis.get());
+
+    // Heights first (horizontal axes are one text line high), then the
+    // vertical axes' ticks and widths, then the horizontal axes' ticks.
+    const int horizontalThickness = kTickLength + kLabelGap + charHeight + kAxisSpacing / 2;
+    const int topRoom = std::max<int>(top.size() * horizontalThickness, charHeight / 2 + 1);
+    const int bottomRoom = std::max<int>(bottom.size() * horizontalThickness, charHeight / 2 + 1);
+    const int plotTop = rect.y + topRoom;
+    const int plotHeight = rect.height - topRoom - bottomRoom;
+
+    int leftRoom = 0, rightRoom = 0;
+    for (auto* side : {&left, &right}) {
+        for (AxisLayout& layout : *side) {
+            LayoutAxis(dc, layout, TickCountFor(plotHeight, 4 * charHeight));
+            layout.thickness = kTickLength + kLabelGap + layout.labelWidth + kAxisSpacing;
+            (side == &left ? leftRoom : rightRoom) += layout.thickness;
+        }
+    }
+    leftRoom = std::max(leftRoom, 2);
+
+    // The last bottom label is centred on the right edge: leave room for its
+    // right half.
+    int plotWidth = rect.width - leftRoom - std::max(rightRoom, 2);
+    int overhang = 0;
+    for (auto* side : {&top, &bottom}) {
+        for (AxisLayout& layout : *side) {
+            LayoutHorizontalAxis(dc, layout, plotWidth, charHeight);
+            if (!layout.labels.empty())
+                overhang = std::max(overhang, dc.GetTextExtent(layout.labels.back()).x / 2 + 2);
+        }
+    }
+    if (right.empty() && overhang > 2) {
+        plotWidth = rect.width - leftRoom - overhang;
+        for (auto* side : {&top, &bottom})
+            for (AxisLayout& layout : *side)
+                LayoutHorizontalAxis(dc, layout, plotWidth, charHeight);
+    }
+    if (plotWidth < 2 || plotHeight < 2) {
+        dc.SetFont(oldFont);
+        return;
+    }
+    const wxRect area(rect.x + leftRoom, plotTop, plotWidth, plotHeight);
+    m_lastPlotArea = area;
+    const int areaBottom = area.y + area.height - 1;
+    const int areaRight = area.x + area.width - 1;
+
+    {
+        NoAntialias crisp(dc);
+
+        // Grid of the first axis of each orientation, then the border.
+        dc.SetPen(wxPen(kGridColour, 1, wxPENSTYLE_SOLID));
+        if (!left.empty() || !right.empty()) {
+            const AxisLayout& first = left.empty() ? right.front() : left.front();
+            const ValueToPixel toY(first.axis->GetMinValue(), first.axis->GetMaxValue(), areaBottom,
+                                   area.height, -1);
+            for (double value : first.ticks)
+                dc.DrawLine(area.x, toY.Pixel(value), areaRight + 1, toY.Pixel(value));
+        }
+        if (!bottom.empty() || !top.empty()) {
+            const AxisLayout& first = bottom.empty() ? top.front() : bottom.front();
+            const ValueToPixel toX(first.axis->GetMinValue(), first.axis->GetMaxValue(), area.x, area.width,
+                                   1);
+            for (double value : first.ticks)
+                dc.DrawLine(toX.Pixel(value), area.y, toX.Pixel(value), areaBottom + 1);
+        }
+        dc.SetPen(wxPen(kBorderColour, 1, wxPENSTYLE_SOLID));
+        dc.SetBrush(*wxTRANSPARENT_BRUSH);
+        dc.DrawRectangle(wxRect(area).Inflate(1));
+
+        // Series, clipped to the plot area.
+        {
+            wxDCClipper clip(dc, area);
+            for (size_t d = 0; d < m_datasets.size(); ++d) {
+                const XYSimpleDataset& dataset = *m_datasets[d];
+                const NumberAxis* xAxis = AxisOf(m_links[d], false);
+                const NumberAxis* yAxis = AxisOf(m_links[d], true);
+                const XYBounds bounds = dataset.GetBounds();
+                if (bounds.empty)
+                    continue;
+                // Without an axis the dataset spans the plot area on its own.
+                const double xLo = xAxis ? xAxis->GetMinValue() : bounds.minX;
+                const double xHi = xAxis ? xAxis->GetMaxValue() : bounds.maxX;
+                const double yLo = yAxis ? yAxis->GetMinValue() : bounds.minY;
+                const double yHi = yAxis ? yAxis->GetMaxValue() : bounds.maxY;
+                const XYLineRenderer* renderer = dataset.GetRenderer();
+                for (size_t s = 0; s < dataset.GetSerieCount(); ++s) {
+                    const wxColour colour = renderer ? renderer->GetSerieColour(s) : *wxBLUE;
+                    if (renderer && !renderer->GetDrawLines() && !renderer->GetDrawSymbols())
+                        continue;
+                    const int width = renderer ? renderer->GetWidth() : 1;
+                    const wxPenStyle style = renderer ? renderer->GetStyle() : wxPENSTYLE_SOLID;
+                    dc.SetPen(wxPen(colour, width, style));
+                    dc.SetBrush(wxBrush(colour));
+                    const bool lines = !renderer || renderer->GetDrawLines();
+                    const bool symbols = renderer && renderer->GetDrawSymbols();
+                    chart::ReduceSerie(*dataset.GetSerie(s), xLo, xHi, area.x, area.width, yLo, yHi,
+                                       areaBottom, area.height, [&](const wxPoint* points, size_t n) {
+                                           // A lone point (one record, or between two gaps) is
+                                           // still shown, as a dot.
+                                           if (n == 1 || !lines)
+                                               for (size_t k = 0; k < n; ++k)
+                                                   dc.DrawPoint(points[k]);
+                                           else
+                                               dc.DrawLines(static_cast<int>(n), points);
+                                           if (symbols)
+                                               for (size_t k = 0; k < n; ++k)
+                                                   dc.DrawRectangle(points[k].x - 2, points[k].y - 2, 5, 5);
+                                       });
+                }
+            }
+        }
+
+        // Axis lines and tick marks in each axis's label pen.
+        auto drawVertical = [&](const AxisLayout& layout, int axisX, int direction) {
+            wxPen pen = layout.axis->GetLabelPen();
+            dc.SetPen(pen);
+            dc.DrawLine(axisX, area.y - 1, axisX, areaBottom + 2);
+            const ValueToPixel toY(layout.axis->GetMinValue(), layout.axis->GetMaxValue(), areaBottom,
+                                   area.height, -1);
+            for (double value : layout.ticks) {
+                const int y = toY.Pixel(value);
+                dc.DrawLine(axisX, y, axisX + direction * (kTickLength + 1), y);
+            }
+        };
+        auto drawHorizontal = [&](const AxisLayout& layout, int axisY, int direction) {
+            dc.SetPen(layout.axis->GetLabelPen());
+            dc.DrawLine(area.x - 1, axisY, areaRight + 2, axisY);
+            const ValueToPixel toX(layout.axis->GetMinValue(), layout.axis->GetMaxValue(), area.x, area.width,
+                                   1);
+            for (double value : layout.ticks) {
+                const int x = toX.Pixel(value);
+                dc.DrawLine(x, axisY, x, axisY + direction * (kTickLength + 1));
+            }
+        };
+        int offset = 0;
+        for (const AxisLayout& layout : left) {
+            drawVertical(layout, area.x - 1 - offset, -1);
+            offset += layout.thickness;
+        }
+        offset = 0;
+        for (const AxisLayout& layout : right) {
+            drawVertical(layout, areaRight + 1 + offset, 1);
+            offset += layout.thickness;
+        }
+        offset = 0;
+        for (const AxisLayout& layout : bottom) {
+            drawHorizontal(layout, areaBottom + 1 + offset, 1);
+            offset += horizontalThickness;
+        }
+        offset = 0;
+        for (const AxisLayout& layout : top) {
+            drawHorizontal(layout, area.y - 1 - offset, -1);
+            offset += horizontalThickness;
+        }
+    }
+
+    // Tick labels in each axis's label text colour.
+    auto labelsVertical = [&](const AxisLayout& layout, int axisX, int direction) {
+        dc.SetTextForeground(layout.axis->GetLabelTextColour());
+        const ValueToPixel toY(layout.axis->GetMinValue(), layout.axis->GetMaxValue(), areaBottom,
+                               area.height, -1);
+        for (size_t k = 0; k < layout.ticks.size(); ++k) {
+            const wxSize extent = dc.GetTextExtent(layout.labels[k]);
+            const int y = toY.Pixel(layout.ticks[k]) - extent.y / 2;
+            const int x =
+                direction < 0 ? axisX - kTickLength - kLabelGap - extent.x : axisX + kTickLength + kLabelGap;
+            dc.DrawText(layout.labels[k], x, y);
+        }
+    };
+    auto labelsHorizontal = [&](const AxisLayout& layout, int axisY, int direction) {
+        dc.SetTextForeground(layout.axis->GetLabelTextColour());
+        const ValueToPixel toX(layout.axis->GetMinValue(), layout.axis->GetMaxValue(), area.x, area.width, 1);
+        for (size_t k = 0; k < layout.ticks.size(); ++k) {
+            const wxSize extent = dc.GetTextExtent(layout.labels[k]);
+            const int x = toX.Pixel(layout.ticks[k]) - extent.x / 2;
+            const int y =
+                direction > 0 ? axisY + kTickLength + kLabelGap : axisY - kTickLength - kLabelGap - extent.y;
+            dc.DrawText(layout.labels[k], x, y);
+        }
+    };
+    int offset = 0;
+    for (const AxisLayout& layout : left) {
+        labelsVertical(layout, area.x - 1 - offset, -1);
+        offset += layout.thickness;
+    }
+    offset = 0;
+    for (const AxisLayout& layout : right) {
+        labelsVertical(layout, areaRight + 1 + offset, 1);
+        offset += layout.thickness;
+    }
+    offset = 0;
+    for (const AxisLayout& layout : bottom) {
+        labelsHorizontal(layout, areaBottom + 1 + offset, 1);
+        offset += horizontalThickness;
+    }
+    offset = 0;
+    for (const AxisLayout& layout : top) {
+        labelsHorizontal(layout, area.y - 1 - offset, -1);
+        offset += horizontalThickness;
+    }
+    dc.SetFont(oldFont);
 }

@@ -9,6 +9,7 @@
 #include <wx/dc.h>
 #include <wx/gdicmn.h>
 
+#include <functional>
 #include <memory>
 #include <vector>
 
@@ -53,3 +54,14 @@ private:
     std::vector<std::unique_ptr<NumberAxis>> m_horizontalAxes;
     wxRect m_lastPlotArea;
 };
+
+namespace chart {
+// Turns a series into the polylines that draw it in a plot area whose
+// columns are left .. left + width - 1 and rows bottom .. bottom - height + 1,
+// for the axis ranges [xLo, xHi] and [yLo, yHi]. Consecutive points that fall
+// into one pixel column become at most two points, their lowest and highest,
+// so a spike is never lost. A point with a NaN or infinite value ends the
+// current polyline (a gap). drawLine gets each polyline (one point or more).
+void ReduceSerie(const XYSerie& serie, double xLo, double xHi, int left, int width, double yLo, double yHi,
+                 int bottom, int height, const std::function<void(const wxPoint*, size_t)>& drawLine);
+} // namespace chart

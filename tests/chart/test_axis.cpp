@@ -1,0 +1,363 @@
+// Axis ranges and ticks, dataset-to-axis links, series and renderers: the
+// numbers the chart is drawn from.
+#include "wx_test_util.h"
+
+#include "chart/Chart.h"
+
+#include <cfloat>
+#include <cmath>
+#include <limits>
+#include <vector>
+
+namespace {
+
+const double kNaN = std::numeric_limits<double>::quiet_NaN();
+const double kInf = std::numeric_limits<double>::infinity();
+
+// A plot with one dataset per series, vertical axis k for dataset k and one
+// bottom axis for all.
+XYPlot* PlotOf(const std::vector<std::vector<double>>& series)
+{
+    auto* plot = new XYPlot;
+    for (const auto& xy : series) {
+        auto* dataset = new XYSimpleDataset;
+        dataset->AddSerie(xy.data(), xy.size() / 2);
+        dataset->SetRenderer(new XYLineRenderer);
+        plot->AddDataset(dataset);
+        plot->AddAxis(new NumberAxis(AXIS_LEFT));
+    }
+    plot->AddAxis(new NumberAxis(AXIS_BOTTOM));
+    for (size_t k = 0; k < series.size(); ++k) {
+        plot->LinkDataVerticalAxis(k, k);
+        plot->LinkDataHorizontalAxis(k, 0);
+    }
+    return plot;
+}
+
+// The range and ticks every axis must have, whatever its data.
+void ExpectSaneAxis(const NumberAxis& axis)
+{
+    const double lo = axis.GetMinValue(), hi = axis.GetMaxValue();
+    ASSERT_TRUE(std::isfinite(lo));
+    ASSERT_TRUE(std::isfinite(hi));
+    ASSERT_LT(lo, hi);
+    for (int maxTicks : {2, 5, 10}) {
+        const std::vector<double> ticks = axis.GetTickValues(maxTicks);
+        EXPECT_LE(ticks.size(), static_cast<size_t>(2 * maxTicks + 2));
+        const double step = axis.GetTickStep(maxTicks);
+        for (size_t i = 0; i < ticks.size(); ++i) {
+            EXPECT_GE(ticks[i], lo);
+            EXPECT_LE(ticks[i], hi);
+            if (i > 0) {
+                EXPECT_GT(ticks[i], ticks[i - 1]);
+            }
+            const wxString label = NumberAxis::FormatTickLabel(ticks[i], step);
+            EXPECT_FALSE(label.empty());
+            EXPECT_LE(label.length(), 24u) << label;
+        }
+    }
+}
+
+} // namespace
+
+TEST(ChartAxis, NiceStepsAreOneTwoOrFiveTimesAPowerOfTen)
+{
+    EXPECT_DOUBLE_EQ(chart::NiceStep(0.7), 1);
+    EXPECT_DOUBLE_EQ(chart::NiceStep(1), 1);
+    EXPECT_DOUBLE_EQ(chart::NiceStep(1.1), 2);
+    EXPECT_DOUBLE_EQ(chart::NiceStep(3), 5);
+    EXPECT_DOUBLE_EQ(chart::NiceStep(6), 10);
+    EXPECT_DOUBLE_EQ(chart::NiceStep(45.6), 50);
+    EXPECT_DOUBLE_EQ(chart::NiceStep(0.013), 0.02);
+    EXPECT_DOUBLE_EQ(chart::NiceStep(1e-7), 1e-7);
+    EXPECT_DOUBLE_EQ(chart::NiceStep(4.3e8), 5e8);
+    // Unusable inputs give no step rather than a loop without end.
+    EXPECT_EQ(chart::NiceStep(0), 0);
+    EXPECT_EQ(chart::NiceStep(-1), 0);
+    EXPECT_EQ(chart::NiceStep(kNaN), 0);
+    EXPECT_EQ(chart::NiceStep(kInf), 0);
+    const double top = chart::NiceStep(DBL_MAX);
+    EXPECT_TRUE(top == 0 || std::isfinite(top));
+
+    EXPECT_EQ(chart::TicksInRange(0, 365, 50, 100),
+              (std::vector<double>{0, 50, 100, 150, 200, 250, 300, 350}));
+    EXPECT_EQ(chart::TicksInRange(-7, 7, 5, 100), (std::vector<double>{-5, 0, 5}));
+    EXPECT_EQ(chart::TicksInRange(0, 365, 50, 3).size(), 3u);
+    EXPECT_TRUE(chart::TicksInRange(0, 1, 0, 100).empty());
+    EXPECT_TRUE(chart::TicksInRange(0, 1, kNaN, 100).empty());
+    EXPECT_TRUE(chart::TicksInRange(kNaN, 1, 0.1, 100).empty());
+    EXPECT_TRUE(chart::TicksInRange(2, 1, 0.1, 100).empty());
+    // Steps below the resolution of the values: no endless or repeated ticks.
+    const std::vector<double> fine = chart::TicksInRange(1e17, 1e17 + 64, 1, 1000);
+    EXPECT_LE(fine.size(), 65u);
+    for (size_t i = 1; i < fine.size(); ++i) {
+        EXPECT_GT(fine[i], fine[i - 1]);
+    }
+}
+
+TEST(ChartAxis, RangeComesFromTheLinkedDataOnly)
+{
+    std::unique_ptr<XYPlot> plot(PlotOf({{0, 2, 1, 9, 2, 4}, {0, -3, 10, 0.5}}));
+    const NumberAxis& first = *plot->GetVerticalAxis(0);
+    const NumberAxis& second = *plot->GetVerticalAxis(1);
+    const NumberAxis& days = *plot->GetHorizontalAxis(0);
+    EXPECT_DOUBLE_EQ(first.GetMinValue(), 2);
+    EXPECT_DOUBLE_EQ(first.GetMaxValue(), 9);
+    EXPECT_DOUBLE_EQ(second.GetMinValue(), -3);
+    EXPECT_DOUBLE_EQ(second.GetMaxValue(), 0.5);
+    EXPECT_DOUBLE_EQ(days.GetMinValue(), 0); // x of both datasets
+    EXPECT_DOUBLE_EQ(days.GetMaxValue(), 10);
+
+    // A year of days in days-sized steps, and a PH-like range in tenths.
+    std::unique_ptr<XYPlot> year(PlotOf({{0, 5.8, 365, 7.1}}));
+    EXPECT_EQ(year->GetHorizontalAxis(0)->GetTickValues(8),
+              (std::vector<double>{0, 50, 100, 150, 200, 250, 300, 350}));
+    EXPECT_DOUBLE_EQ(year->GetVerticalAxis(0)->GetTickStep(10), 0.2);
+    const std::vector<double> ph = year->GetVerticalAxis(0)->GetTickValues(10);
+    ASSERT_EQ(ph.size(), 7u); // 5.8 .. 7.0
+    EXPECT_EQ(NumberAxis::FormatTickLabel(ph[0], 0.2), "5.8");
+    EXPECT_EQ(NumberAxis::FormatTickLabel(ph[2], 0.2), "6.2");
+    EXPECT_EQ(NumberAxis::FormatTickLabel(ph[6], 0.2), "7.0");
+    // Ends that are multiples of the step are ticks, rounding or not.
+    std::unique_ptr<XYPlot> tenths(PlotOf({{0.3, 0, 0.7, 1}}));
+    const std::vector<double> ends = tenths->GetHorizontalAxis(0)->GetTickValues(4);
+    ASSERT_EQ(ends.size(), 5u);
+    EXPECT_DOUBLE_EQ(ends.front(), 0.3);
+    EXPECT_DOUBLE_EQ(ends.back(), 0.7);
+}
+
+TEST(ChartAxis, EdgeRangesStaySaneAndFinite)
+{
+    // No data at all: the default range.
+    {
+        XYPlot plot;
+        plot.AddAxis(new NumberAxis(AXIS_BOTTOM));
+        EXPECT_EQ(plot.GetHorizontalAxis(0)->GetMinValue(), 0);
+        EXPECT_EQ(plot.GetHorizontalAxis(0)->GetMaxValue(), 1);
+        ExpectSaneAxis(*plot.GetHorizontalAxis(0));
+    }
+    // One record: one x and one y each, widened around the value.
+    {
+        std::unique_ptr<XYPlot> plot(PlotOf({{0, 6.5}}));
+        const NumberAxis& y = *plot->GetVerticalAxis(0);
+        EXPECT_LT(y.GetMinValue(), 6.5);
+        EXPECT_GT(y.GetMaxValue(), 6.5);
+        EXPECT_LT(plot->GetHorizontalAxis(0)->GetMinValue(), 0);
+        EXPECT_GT(plot->GetHorizontalAxis(0)->GetMaxValue(), 0);
+        ExpectSaneAxis(y);
+        ExpectSaneAxis(*plot->GetHorizontalAxis(0));
+    }
+    // All values equal, at zero, at the largest EC word, at the largest double.
+    for (double value : {0.0, 1500.0, 4294967295.0, -4294967295.0, 1e-300, DBL_MAX, -DBL_MAX}) {
+        SCOPED_TRACE(value);
+        std::unique_ptr<XYPlot> plot(PlotOf({{0, value, 1, value, 2, value}}));
+        const NumberAxis& y = *plot->GetVerticalAxis(0);
+        EXPECT_LE(y.GetMinValue(), value);
+        EXPECT_GE(y.GetMaxValue(), value);
+        ExpectSaneAxis(y);
+    }
+    // A range whose span overflows a double.
+    {
+        std::unique_ptr<XYPlot> plot(PlotOf({{-DBL_MAX, -DBL_MAX, DBL_MAX, DBL_MAX}}));
+        EXPECT_EQ(plot->GetVerticalAxis(0)->GetMinValue(), -DBL_MAX);
+        EXPECT_EQ(plot->GetVerticalAxis(0)->GetMaxValue(), DBL_MAX);
+        ExpectSaneAxis(*plot->GetVerticalAxis(0));
+        ExpectSaneAxis(*plot->GetHorizontalAxis(0));
+    }
+    // EC words from 0 to 4294967295: whole-number labels.
+    {
+        std::unique_ptr<XYPlot> plot(PlotOf({{0, 0, 1, 4294967295.0}}));
+        const NumberAxis& y = *plot->GetVerticalAxis(0);
+        EXPECT_EQ(y.GetMaxValue(), 4294967295.0);
+        ExpectSaneAxis(y);
+        EXPECT_EQ(NumberAxis::FormatTickLabel(4e9, y.GetTickStep(10)), "4000000000");
+    }
+    // NaN and infinite values are left out of the range; a point with one
+    // of them in x or y is left out of both ranges.
+    {
+        std::unique_ptr<XYPlot> plot(
+            PlotOf({{0, kNaN, 1, kInf, 2, 3, kNaN, 100, 3, -kInf, 4, 5, kInf, -50, 5, 4}}));
+        EXPECT_EQ(plot->GetVerticalAxis(0)->GetMinValue(), 3);
+        EXPECT_EQ(plot->GetVerticalAxis(0)->GetMaxValue(), 5);
+        EXPECT_EQ(plot->GetHorizontalAxis(0)->GetMinValue(), 2);
+        EXPECT_EQ(plot->GetHorizontalAxis(0)->GetMaxValue(), 5);
+    }
+    // Nothing finite at all behaves like no data.
+    {
+        std::unique_ptr<XYPlot> plot(PlotOf({{kNaN, kNaN, 1, kInf}}));
+        EXPECT_EQ(plot->GetVerticalAxis(0)->GetMinValue(), 0);
+        EXPECT_EQ(plot->GetVerticalAxis(0)->GetMaxValue(), 1);
+    }
+}
+
+TEST(ChartAxis, TickLabelsUseTheDecimalsTheStepNeeds)
+{
+    EXPECT_EQ(NumberAxis::FormatTickLabel(50, 50), "50");
+    EXPECT_EQ(NumberAxis::FormatTickLabel(0.5, 0.5), "0.5");
+    EXPECT_EQ(NumberAxis::FormatTickLabel(0.25, 0.05), "0.25");
+    EXPECT_EQ(NumberAxis::FormatTickLabel(7, 0.2), "7.0");
+    EXPECT_EQ(NumberAxis::FormatTickLabel(0.6000000000000001, 0.2), "0.6");
+    EXPECT_EQ(NumberAxis::FormatTickLabel(-1e-17, 0.2), "0.0"); // never "-0.0"
+    EXPECT_EQ(NumberAxis::FormatTickLabel(4294967295.0, 1), "4294967295");
+    EXPECT_EQ(NumberAxis::FormatTickLabel(2e20, 1e20), "2e+20");
+    EXPECT_EQ(NumberAxis::FormatTickLabel(3e-12, 1e-12), "3e-12");
+    EXPECT_LE(NumberAxis::FormatTickLabel(DBL_MAX, 1e307).length(), 24u);
+    EXPECT_EQ(NumberAxis::FormatTickLabel(kNaN, 1), "");
+}
+
+TEST(ChartAxis, DatasetsAreLinkedToTheirAxes)
+{
+    // Like the log view with "EC Channel 1" and "TE Channel 2": two datasets
+    // on two left axes, the second dataset on the second axis.
+    auto* plot = new XYPlot;
+    const double ec[] = {0, 1200, 1, 1400};
+    const double te[] = {0, 18.5, 1, 21.0};
+    for (const double* data : {ec, te}) {
+        auto* dataset = new XYSimpleDataset;
+        dataset->AddSerie(data, 2);
+        plot->AddDataset(dataset);
+    }
+    plot->AddAxis(new NumberAxis(AXIS_LEFT));
+    plot->AddAxis(new NumberAxis(AXIS_LEFT));
+    plot->AddAxis(new NumberAxis(AXIS_BOTTOM));
+    EXPECT_EQ(plot->GetDatasetVerticalAxis(0), -1);
+    EXPECT_EQ(plot->GetDatasetHorizontalAxis(1), -1);
+    EXPECT_EQ(plot->GetDatasetVerticalAxis(7), -1);
+    plot->LinkDataVerticalAxis(0, 0);
+    plot->LinkDataVerticalAxis(1, 1);
+    plot->LinkDataHorizontalAxis(0, 0);
+    plot->LinkDataHorizontalAxis(1, 0);
+    Chart chart(plot, "Log File");
+
+    EXPECT_EQ(chart.GetTitle(), "Log File");
+    ASSERT_EQ(chart.GetPlot(), plot);
+    EXPECT_EQ(plot->GetDatasetCount(), 2u);
+    EXPECT_EQ(plot->GetVerticalAxisCount(), 2u);
+    EXPECT_EQ(plot->GetHorizontalAxisCount(), 1u);
+    EXPECT_EQ(plot->GetDatasetVerticalAxis(0), 0);
+    EXPECT_EQ(plot->GetDatasetVerticalAxis(1), 1);
+    EXPECT_EQ(plot->GetDatasetHorizontalAxis(0), 0);
+    EXPECT_EQ(plot->GetDatasetHorizontalAxis(1), 0);
+    EXPECT_EQ(plot->GetVerticalAxis(0)->GetMaxValue(), 1400);
+    EXPECT_EQ(plot->GetVerticalAxis(1)->GetMaxValue(), 21.0);
+    EXPECT_EQ(plot->GetVerticalAxis(0)->GetLocation(), AXIS_LEFT);
+    EXPECT_EQ(plot->GetHorizontalAxis(0)->GetLocation(), AXIS_BOTTOM);
+
+    // Relinking moves the dataset's range to the other axis.
+    plot->LinkDataVerticalAxis(1, 0);
+    EXPECT_EQ(plot->GetVerticalAxis(0)->GetMinValue(), 18.5);
+    EXPECT_EQ(plot->GetVerticalAxis(1)->GetMinValue(), 0); // nothing left on it
+    EXPECT_EQ(plot->GetVerticalAxis(1)->GetMaxValue(), 1);
+
+    // Right axes are vertical, top axes horizontal.
+    XYPlot sides;
+    sides.AddAxis(new NumberAxis(AXIS_RIGHT));
+    sides.AddAxis(new NumberAxis(AXIS_TOP));
+    EXPECT_EQ(sides.GetVerticalAxis(0)->GetLocation(), AXIS_RIGHT);
+    EXPECT_EQ(sides.GetHorizontalAxis(0)->GetLocation(), AXIS_TOP);
+}
+
+TEST(ChartAxis, AnUnlinkedDatasetIsShownOnTheFirstAxis)
+{
+    XYPlot plot;
+    const double a[] = {0, 10, 1, 20};
+    const double b[] = {5, 100, 6, 200};
+    for (const double* data : {a, b}) {
+        auto* dataset = new XYSimpleDataset;
+        dataset->AddSerie(data, 2);
+        plot.AddDataset(dataset);
+    }
+    plot.AddAxis(new NumberAxis(AXIS_LEFT));
+    plot.AddAxis(new NumberAxis(AXIS_LEFT));
+    plot.AddAxis(new NumberAxis(AXIS_BOTTOM));
+    plot.LinkDataVerticalAxis(1, 1);
+    EXPECT_EQ(plot.GetVerticalAxis(0)->GetMinValue(), 10);
+    EXPECT_EQ(plot.GetVerticalAxis(0)->GetMaxValue(), 20);
+    EXPECT_EQ(plot.GetVerticalAxis(1)->GetMinValue(), 100);
+    EXPECT_EQ(plot.GetHorizontalAxis(0)->GetMinValue(), 0);
+    EXPECT_EQ(plot.GetHorizontalAxis(0)->GetMaxValue(), 6);
+}
+
+TEST(ChartAxis, SeriesAreCopiedFromInterleavedPoints)
+{
+    std::vector<double> xy = {0, 1.5, 0.5, 2.5, 1, kNaN};
+    XYSimpleDataset dataset;
+    dataset.AddSerie(xy.data(), 3);
+    dataset.AddSerie(new XYSerie(xy.data(), 2));
+    dataset.AddSerie(nullptr, 0);
+    xy.assign(xy.size(), -9); // the caller's array is free to go
+
+    ASSERT_EQ(dataset.GetSerieCount(), 3u);
+    const XYSerie& serie = *dataset.GetSerie(0);
+    ASSERT_EQ(serie.GetCount(), 3u);
+    EXPECT_EQ(serie.GetX(0), 0);
+    EXPECT_EQ(serie.GetY(0), 1.5);
+    EXPECT_EQ(serie.GetX(1), 0.5);
+    EXPECT_EQ(serie.GetY(1), 2.5);
+    EXPECT_EQ(serie.GetX(2), 1);
+    EXPECT_TRUE(std::isnan(serie.GetY(2)));
+    EXPECT_EQ(dataset.GetSerie(1)->GetCount(), 2u);
+    EXPECT_EQ(dataset.GetSerie(1)->GetY(1), 2.5);
+    EXPECT_EQ(dataset.GetSerie(2)->GetCount(), 0u);
+
+    const XYBounds bounds = dataset.GetBounds();
+    ASSERT_FALSE(bounds.empty);
+    EXPECT_EQ(bounds.minX, 0);
+    EXPECT_EQ(bounds.maxX, 0.5); // (1, NaN) is not a point of the range
+    EXPECT_EQ(bounds.minY, 1.5);
+    EXPECT_EQ(bounds.maxY, 2.5);
+
+    // A million points, as a year of minute records gives.
+    const size_t n = 1000000;
+    std::vector<double> big(2 * n);
+    for (size_t i = 0; i < n; ++i) {
+        big[2 * i] = i / 1440.0;
+        big[2 * i + 1] = static_cast<double>(i % 1000);
+    }
+    XYSerie year(big.data(), n);
+    EXPECT_EQ(year.GetCount(), n);
+    EXPECT_EQ(year.GetX(n - 1), (n - 1) / 1440.0);
+    EXPECT_EQ(year.GetY(n - 1), 999);
+    EXPECT_EQ(year.GetBounds().maxY, 999);
+}
+
+TEST(ChartAxis, RenderersKeepTheirColoursAndLineStyle)
+{
+    XYLineRenderer renderer(false, true, 1, wxPENSTYLE_SOLID);
+    EXPECT_FALSE(renderer.GetDrawSymbols());
+    EXPECT_TRUE(renderer.GetDrawLines());
+    EXPECT_EQ(renderer.GetWidth(), 1);
+    EXPECT_EQ(renderer.GetStyle(), wxPENSTYLE_SOLID);
+
+    XYLineRenderer defaults;
+    EXPECT_FALSE(defaults.GetDrawSymbols());
+    EXPECT_TRUE(defaults.GetDrawLines());
+    EXPECT_EQ(defaults.GetWidth(), 1);
+    EXPECT_EQ(defaults.GetStyle(), wxPENSTYLE_SOLID);
+
+    // Colours are copied: the caller's colour may go away.
+    {
+        wxColour cyan(0, 255, 255);
+        renderer.SetSerieColour(0, &cyan);
+        cyan.Set(1, 2, 3);
+    }
+    EXPECT_EQ(renderer.GetSerieColour(0), wxColour(0, 255, 255));
+    const wxColour yellow(255, 255, 0);
+    renderer.SetSerieColour(3, &yellow);
+    EXPECT_EQ(renderer.GetSerieColour(3), yellow);
+    EXPECT_EQ(renderer.GetSerieColour(0), wxColour(0, 255, 255));
+    // Uncoloured series get a valid default; a null colour returns to it.
+    EXPECT_TRUE(renderer.GetSerieColour(1).IsOk());
+    EXPECT_TRUE(renderer.GetSerieColour(99).IsOk());
+    renderer.SetSerieColour(3, nullptr);
+    EXPECT_NE(renderer.GetSerieColour(3), yellow);
+    EXPECT_TRUE(renderer.GetSerieColour(3).IsOk());
+
+    NumberAxis axis(AXIS_LEFT);
+    EXPECT_EQ(axis.GetLabelTextColour(), *wxBLACK);
+    axis.SetLabelTextColour(yellow);
+    axis.SetLabelPen(wxPen(yellow, 1, wxPENSTYLE_SOLID));
+    EXPECT_EQ(axis.GetLabelTextColour(), yellow);
+    EXPECT_EQ(axis.GetLabelPen().GetColour(), yellow);
+    EXPECT_EQ(axis.GetLabelPen().GetWidth(), 1);
+}
