@@ -1,0 +1,398 @@
+// How fast the Log Book opens, lists and charts logs of 1,000, 100,000 and
+// 1,000,000 records (a year at one record a minute is 525,600).
+//
+// Runs under Xvfb (it starts wx and shows windows):
+//   xvfb-run -a -s "-screen 0 1920x1200x24" build/bench/bench_log
+// Targets: 1,000,000 records loaded and listed < 150 ms, charted (fill plus
+// first draw) < 400 ms, a redraw < 30 ms, peak memory < 3 x the file size.
+#include "core/LogSeries.h"
+#include "core/LogText.h"
+#include "core/NodeLog.h"
+#include "core/WordHelpers.h"
+#include "ui/LogChart.h"
+#include "ui/LogPanel.h"
+#include "ui/OrvelGUI.h"
+#include "ui/OrvelGUIChartViewFrame.h"
+
+#include "chart/Chart.h"
+#include "chart/wxChartPanel.h"
+
+#include <benchmark/benchmark.h>
+
+#include <wx/filename.h>
+#include <wx/wx.h>
+
+#include <cstdio>
+#include <fstream>
+#include <map>
+#include <memory>
+#include <random>
+#include <string>
+#include <vector>
+
+namespace {
+
+const wxColour kChannelColours[kLogChannelCount] = {{255, 0, 0},   {0, 255, 0},   {0, 0, 255},
+                                                    {0, 255, 255}, {255, 0, 255}, {255, 255, 0}};
+const ChannelColours kAllChannels = {&kChannelColours[0], &kChannelColours[1], &kChannelColours[2],
+                                     &kChannelColours[3], &kChannelColours[4], &kChannelColours[5]};
+
+std::string g_dir;
+
+// A log of `count` records one minute apart from 1 January 2025, with
+// readings that wander like a reservoir's.
+std::vector<LogRecord> GenerateLog(uint32_t count)
+{
+    std::vector<LogRecord> log(count);
+    std::mt19937 rng(count);
+    std::normal_distribution<float> step(0.0f, 0.02f);
+    wxDateTime t(1, wxDateTime::Jan, 2025, 0, 0, 0);
+    float ph1 = 6.0f, ph2 = 6.2f, te1 = 20.0f, te2 = 21.0f;
+    uint32_t ec1 = 1400, ec2 = 1500;
+    for (uint32_t i = 0; i < count; ++i) {
+        LogRecord& r = log[i];
+        for (size_t n = 0; n < kLogRecordWords; ++n)
+            r[n] = rng();
+        ph1 += step(rng);
+        ph2 += step(rng);
+        te1 += step(rng);
+        te2 += step(rng);
+        ec1 = static_cast<uint32_t>(static_cast<int>(ec1) + static_cast<int>(rng() % 7) - 3);
+        ec2 = static_cast<uint32_t>(static_cast<int>(ec2) + static_cast<int>(rng() % 7) - 3);
+        r[kLogEc1] = ec1;
+        r[kLogEc2] = ec2;
+        r[kLogPh1] = FloatToWord(ph1);
+        r[kLogPh2] = FloatToWord(ph2);
+        r[kLogTe1] = FloatToWord(te1);
+        r[kLogTe2] = FloatToWord(te2);
+        for (unsigned a = 0; a < 6; ++a)
+            r[kLogAc1 + a] = rng() % 100;
+        r[kLogDate] = EncodePackedDate(t);
+        r[kLogTime] = static_cast<uint32_t>(t.GetHour()) | static_cast<uint32_t>(t.GetMinute()) << 8 |
+                      static_cast<uint32_t>(t.GetSecond()) << 16;
+        t += wxTimeSpan::Minute();
+    }
+    return log;
+}
+
+// The file of a generated log (written once per size).
+wxString LogFile(uint32_t count)
+{
+    static std::map<uint32_t, wxString> files;
+    auto found = files.find(count);
+    if (found != files.end())
+        return found->second;
+    const std::vector<LogRecord> log = GenerateLog(count);
+    const std::string path = g_dir + "/log" + std::to_string(count) + ".hvl";
+    std::ofstream out(path, std::ios::binary | std::ios::trunc);
+    out.write(reinterpret_cast<const char*>(log.data()),
+              static_cast<std::streamsize>(log.size() * kLogRecordSize));
+    out.close();
+    return files[count] = wxString::FromUTF8(path);
+}
+
+NodeLog LoadedLog(uint32_t count)
+{
+    static std::map<uint32_t, NodeLog> logs;
+    auto found = logs.find(count);
+    if (found != logs.end())
+        return found->second;
+    NodeLog log;
+    LoadNodeLog(LogFile(count), log);
+    return logs[count] = log;
+}
+
+long StatusKb(const char* field)
+{
+    std::ifstream status("/proc/self/status");
+    std::string line;
+    const std::string key = std::string(field) + ":";
+    while (std::getline(status, line))
+        if (line.compare(0, key.size(), key) == 0)
+            return std::stol(line.substr(key.size()));
+    return -1;
+}
+
+void SetCounts(benchmark::State& state)
+{
+    state.SetItemsProcessed(static_cast<int64_t>(state.iterations()) * state.range(0));
+    state.counters["file_MB"] = static_cast<double>(state.range(0)) * kLogRecordSize / 1e6;
+}
+
+// Rows the list shows on its first screen, formatted as a paint would.
+size_t FormatFirstScreen(wxListCtrl* list)
+{
+    size_t chars = 0;
+    const long rows = std::min<long>(list->GetItemCount(), std::max(list->GetCountPerPage(), 1) + 1);
+    for (long row = 0; row < rows; ++row)
+        for (int c = 0; c < static_cast<int>(kLogColumnCount); ++c)
+            chars += list->GetItemText(row, c).length();
+    return chars;
+}
+
+wxFrame* NewFrame(const wxSize& clientSize)
+{
+    auto* frame = new wxFrame(nullptr, wxID_ANY, "bench");
+    frame->SetClientSize(clientSize);
+    frame->Show();
+    wxYield();
+    return frame;
+}
+
+// ---- load
+
+void BM_Load(benchmark::State& state)
+{
+    const wxString path = LogFile(static_cast<uint32_t>(state.range(0)));
+    for (auto _ : state) {
+        NodeLog log;
+        if (LoadNodeLog(path, log) != LogLoadStatus::Loaded || log.count != state.range(0))
+            state.SkipWithError("load failed");
+        benchmark::DoNotOptimize(log.records.get());
+        state.PauseTiming();
+        log = NodeLog{}; // freeing is not part of opening
+        state.ResumeTiming();
+    }
+    SetCounts(state);
+}
+
+// ---- list ready: the row count set and the first screen of rows formatted
+
+void BM_ListReady(benchmark::State& state)
+{
+    const NodeLog log = LoadedLog(static_cast<uint32_t>(state.range(0)));
+    wxFrame* frame = NewFrame(wxSize(1000, 700));
+    for (auto _ : state) {
+        state.PauseTiming();
+        auto* page = new LogPanel(frame, wxID_ANY);
+        frame->SetSizer(new wxBoxSizer(wxVERTICAL));
+        frame->GetSizer()->Add(page, 1, wxEXPAND);
+        frame->Layout();
+        wxYield();
+        state.ResumeTiming();
+        page->GetList()->AddRowsOnTop(log);
+        page->GetList()->Update();
+        benchmark::DoNotOptimize(FormatFirstScreen(page->GetList()));
+        state.PauseTiming();
+        frame->SetSizer(nullptr);
+        page->Destroy();
+        wxYield();
+        state.ResumeTiming();
+    }
+    frame->Destroy();
+    wxYield();
+    SetCounts(state);
+}
+
+// ---- what the user waits for after choosing a file: load and list
+
+void BM_LoadAndList(benchmark::State& state)
+{
+    const wxString path = LogFile(static_cast<uint32_t>(state.range(0)));
+    wxFrame* frame = NewFrame(wxSize(1000, 700));
+    for (auto _ : state) {
+        state.PauseTiming();
+        auto* page = new LogPanel(frame, wxID_ANY);
+        frame->SetSizer(new wxBoxSizer(wxVERTICAL));
+        frame->GetSizer()->Add(page, 1, wxEXPAND);
+        frame->Layout();
+        wxYield();
+        state.ResumeTiming();
+        page->OpenLogFile(path);
+        page->GetList()->Update();
+        benchmark::DoNotOptimize(FormatFirstScreen(page->GetList()));
+        state.PauseTiming();
+        frame->SetSizer(nullptr);
+        page->Destroy();
+        wxYield();
+        state.ResumeTiming();
+    }
+    frame->Destroy();
+    wxYield();
+    SetCounts(state);
+}
+
+// ---- chart
+
+void BM_FillSeries(benchmark::State& state)
+{
+    const NodeLog log = LoadedLog(static_cast<uint32_t>(state.range(0)));
+    for (auto _ : state) {
+        auto chart = std::make_unique<LogChart>();
+        if (chart->FillSeries(log.records.get(), log.count) != 0)
+            state.SkipWithError("log left its span");
+        benchmark::DoNotOptimize(chart->GetSeries().Points(0));
+        state.PauseTiming();
+        chart.reset(); // freeing the arrays is not part of the fill
+        state.ResumeTiming();
+    }
+    SetCounts(state);
+}
+
+// CreateChart and the first draw into a 1280 x 720 back buffer, all six channels.
+void BM_CreateChartAndDraw(benchmark::State& state)
+{
+    const NodeLog log = LoadedLog(static_cast<uint32_t>(state.range(0)));
+    wxFrame* frame = NewFrame(wxSize(1280, 720));
+    auto* panel = new wxChartPanel(frame, wxID_ANY, nullptr, wxPoint(0, 0), wxSize(1280, 720));
+    LogChart chart;
+    chart.FillSeries(log.records.get(), log.count);
+    for (auto _ : state) {
+        panel->SetChart(chart.CreateChart(kAllChannels));
+        state.PauseTiming();
+        panel->SetChart(nullptr);
+        state.ResumeTiming();
+    }
+    if (panel->GetBackBuffer().GetSize() != wxSize(1280, 720))
+        state.SkipWithError("back buffer is not 1280 x 720");
+    frame->Destroy();
+    wxYield();
+    SetCounts(state);
+}
+
+// Charted: FillSeries, CreateChart and the first draw, as "Show Chart" does.
+void BM_Charted(benchmark::State& state)
+{
+    const NodeLog log = LoadedLog(static_cast<uint32_t>(state.range(0)));
+    wxFrame* frame = NewFrame(wxSize(1280, 720));
+    auto* panel = new wxChartPanel(frame, wxID_ANY, nullptr, wxPoint(0, 0), wxSize(1280, 720));
+    for (auto _ : state) {
+        {
+            LogChart chart;
+            chart.FillSeries(log.records.get(), log.count);
+            panel->SetChart(chart.CreateChart(kAllChannels));
+        }
+        state.PauseTiming();
+        panel->SetChart(nullptr);
+        state.ResumeTiming();
+    }
+    frame->Destroy();
+    wxYield();
+    SetCounts(state);
+}
+
+void BM_Redraw(benchmark::State& state)
+{
+    const NodeLog log = LoadedLog(static_cast<uint32_t>(state.range(0)));
+    wxFrame* frame = NewFrame(wxSize(1280, 720));
+    auto* panel = new wxChartPanel(frame, wxID_ANY, nullptr, wxPoint(0, 0), wxSize(1280, 720));
+    {
+        LogChart chart;
+        chart.FillSeries(log.records.get(), log.count);
+        panel->SetChart(chart.CreateChart(kAllChannels));
+    }
+    for (auto _ : state)
+        panel->RedrawBackBuffer();
+    frame->Destroy();
+    wxYield();
+    SetCounts(state);
+}
+
+// The chart view's PNG export of a 1280 x 720 chart of all six channels.
+void BM_ExportPng(benchmark::State& state)
+{
+    const NodeLog log = LoadedLog(static_cast<uint32_t>(state.range(0)));
+    auto* view = new OrvelGUIChartViewFrame(nullptr, wxID_ANY, "HALVANE DUO Charts");
+    view->SetClientSize(1280 + 10, 720 + 10); // the panel has a 5-pixel border
+    view->Show();
+    wxYield();
+    view->SetLog(log);
+    for (int k = 0; k < kLogChannelCount; ++k)
+        view->GetViewItem(k)->Check(true);
+    view->RebuildChart();
+    const wxString path = wxString::FromUTF8(g_dir + "/chart.png");
+    for (auto _ : state)
+        if (!view->SaveChartImage(path, wxBITMAP_TYPE_PNG))
+            state.SkipWithError("export failed");
+    state.counters["width"] = view->GetChartPanel()->GetBackBuffer().GetWidth();
+    state.counters["height"] = view->GetChartPanel()->GetBackBuffer().GetHeight();
+    view->Destroy();
+    wxYield();
+    SetCounts(state);
+}
+
+// ---- peak memory of the whole user path on a fresh process state:
+// open, list, chart all six channels, export. Reported as the growth of the
+// resident set's high-water mark over the file size.
+void BM_PeakMemory(benchmark::State& state)
+{
+    const uint32_t count = static_cast<uint32_t>(state.range(0));
+    const wxString path = LogFile(count);
+    double ratio = 0, peakMb = 0;
+    for (auto _ : state) {
+        wxFrame* frame = NewFrame(wxSize(1000, 700));
+        std::ofstream("/proc/self/clear_refs") << "5"; // restart the high-water mark
+        const long before = StatusKb("VmRSS");
+        auto* page = new LogPanel(frame, wxID_ANY);
+        page->OpenLogFile(path);
+        page->GetList()->Update();
+        OrvelGUIChartViewFrame* view = page->ShowChart();
+        for (int k = 0; k < kLogChannelCount; ++k)
+            view->GetViewItem(k)->Check(true);
+        view->RebuildChart();
+        view->SaveChartImage(wxString::FromUTF8(g_dir + "/peak.png"), wxBITMAP_TYPE_PNG);
+        const long peak = StatusKb("VmHWM");
+        peakMb = (peak - before) / 1024.0;
+        ratio = (peak - before) * 1024.0 / (static_cast<double>(count) * kLogRecordSize);
+        frame->Destroy();
+        wxYield();
+    }
+    state.counters["peak_growth_MB"] = peakMb;
+    state.counters["peak_over_file"] = ratio;
+    SetCounts(state);
+}
+
+void Sizes(benchmark::internal::Benchmark* b)
+{
+    b->Arg(1000)->Arg(100000)->Arg(1000000)->Unit(benchmark::kMillisecond);
+}
+
+BENCHMARK(BM_Load)->Apply(Sizes);
+BENCHMARK(BM_ListReady)->Apply(Sizes);
+BENCHMARK(BM_LoadAndList)->Apply(Sizes);
+BENCHMARK(BM_FillSeries)->Apply(Sizes);
+BENCHMARK(BM_CreateChartAndDraw)->Apply(Sizes);
+BENCHMARK(BM_Charted)->Apply(Sizes);
+BENCHMARK(BM_Redraw)->Apply(Sizes);
+BENCHMARK(BM_ExportPng)->Apply(Sizes);
+BENCHMARK(BM_PeakMemory)->Arg(1000000)->Iterations(1)->Unit(benchmark::kMillisecond);
+
+class BenchApp : public wxApp {
+public:
+    bool OnInit() override
+    {
+        SetExitOnFrameDelete(false);
+        return true;
+    }
+};
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    benchmark::Initialize(&argc, argv);
+    wxApp::SetInstance(new BenchApp);
+    if (!wxEntryStart(argc, argv)) {
+        std::fprintf(stderr, "wxEntryStart failed (run under xvfb-run)\n");
+        return 2;
+    }
+    if (!wxTheApp->CallOnInit())
+        return 3;
+    RegisterImageHandlers();
+    delete wxLog::SetActiveTarget(new wxLogStderr);
+
+    wxString dir = wxFileName::CreateTempFileName("halvane-bench");
+    wxRemoveFile(dir);
+    wxMkdir(dir);
+    g_dir = dir.utf8_string();
+
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+
+    for (const char* name : {"log1000.hvl", "log100000.hvl", "log1000000.hvl", "chart.png", "peak.png"})
+        wxRemoveFile(dir + "/" + name);
+    wxRmdir(dir);
+    wxTheApp->OnExit();
+    wxEntryCleanup();
+    return 0;
+}
