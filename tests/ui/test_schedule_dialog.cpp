@@ -30,7 +30,7 @@ std::vector<wxString> StaticTexts(wxWindow* parent)
 {
     std::vector<wxString> texts;
     for (wxWindow* child : parent->GetChildren())
-        if (auto* text = wxDynamicCast(child, wxStaticText))
+        if (auto* text = dynamic_cast<wxStaticText*>(child))
             texts.push_back(text->GetLabel());
     return texts;
 }
@@ -72,8 +72,8 @@ TEST(NewScheduleEntryDialog, ControlsAsTheUserFindsThem)
             EXPECT_EQ(field->GetSize().x, 30);
         }
 
-    auto* add = wxDynamicCast(dlg->FindWindow(wxID_OK), wxButton);
-    auto* cancel = wxDynamicCast(dlg->FindWindow(wxID_CANCEL), wxButton);
+    auto* add = dynamic_cast<wxButton*>(dlg->FindWindow(wxID_OK));
+    auto* cancel = dynamic_cast<wxButton*>(dlg->FindWindow(wxID_CANCEL));
     ASSERT_TRUE(add && cancel);
     EXPECT_EQ(add->GetLabel(), "Add New Entries");
     EXPECT_EQ(cancel->GetLabel(), "Cancel");

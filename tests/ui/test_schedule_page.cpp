@@ -37,7 +37,7 @@ public:
     long Rows() const { return list()->GetItemCount(); }
     wxString Cell(long row, int column) const { return list()->GetItemText(row, column); }
 
-    wxButton* Button(int id) const { return wxDynamicCast(m_page->FindWindow(id), wxButton); }
+    wxButton* Button(int id) const { return dynamic_cast<wxButton*>(m_page->FindWindow(id)); }
     // A click on one of the page's buttons, as the button itself reports it.
     void Click(int id) const
     {
