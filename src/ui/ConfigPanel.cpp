@@ -1,6 +1,197 @@
 #include "ui/ConfigPanel.h"
 
-ConfigPanel::ConfigPanel(wxWindow* parent, wxWindowID id, const wxPoint& pos, const wxSize& size, long style)
+#include "core/ConfigFile.h"
+#include "core/ConfigRows.h"
+#include "core/ParameterTable.h"
+#include "core/WordHelpers.h"
+#include "ui/OrvelGUIConfigDialog.h"
+
+#include <wx/button.h>
+#include <wx/filedlg.h>
+#include <wx/listctrl.h>
+#include <wx/msgdlg.h>
+#include <wx/sizer.h>
+
+namespace {
+
+const wxColour kHeaderBackground(211, 211, 211);
+const wxColour kUnusedText(211, 211, 211);
+const wxColour kRowBackground(255, 255, 255);
+const wxColour kInvalidBackground(255, 0, 0);
+
+const char kWildcard[] = "Configuration File (*.hvc)|*.hvc";
+
+} // namespace
+
+wxBEGIN_EVENT_TABLE(ConfigPanel, wxPanel)
+    EVT_LIST_ITEM_ACTIVATED(wxID_HELP_CONTENTS, ConfigPanel::OnItemActivated)
+        EVT_BUTTON(wxID_SAVE, ConfigPanel::OnSave) EVT_BUTTON(wxID_OPEN, ConfigPanel::OnOpen)
+            EVT_BUTTON(wxID_NEW, ConfigPanel::OnClear) wxEND_EVENT_TABLE()
+
+                ConfigPanel::ConfigPanel(wxWindow* parent, wxWindowID id, const wxPoint& pos,
+                                         const wxSize& size, long style)
     : wxPanel(parent, id, pos, size, style)
 {
+    auto* sizer = new wxBoxSizer(wxVERTICAL);
+    m_list = new wxListCtrl(this, wxID_HELP_CONTENTS, wxDefaultPosition, wxDefaultSize,
+                            wxLC_REPORT | wxLC_SINGLE_SEL);
+    sizer->Add(m_list, 5, wxEXPAND | wxALL, 5);
+
+    // The buttons keep to the right of their row.
+    auto* buttons = new wxBoxSizer(wxHORIZONTAL);
+    buttons->AddStretchSpacer();
+    m_save = new wxButton(this, wxID_SAVE, "Save");
+    m_open = new wxButton(this, wxID_OPEN, "Open");
+    m_clear = new wxButton(this, wxID_NEW, "Clear");
+    for (wxButton* button : {m_save, m_open, m_clear})
+        buttons->Add(button, 0, wxALL, 5);
+    sizer->Add(buttons, 1, wxEXPAND, 5);
+
+    SetSizer(sizer);
+    Layout();
+
+    ShowProfile();
+}
+
+void ConfigPanel::ShowProfile()
+{
+    RebuildRows();
+    ApplyModeShading();
+    RefreshValues();
+}
+
+void ConfigPanel::RebuildRows()
+{
+    m_list->ClearAll();
+    m_list->InsertColumn(0, "Description", wxLIST_FORMAT_LEFT, 400);
+    m_list->InsertColumn(1, "Value", wxLIST_FORMAT_RIGHT, 180);
+
+    ParameterTexts names;
+    FillParameterNames(names);
+    for (int row = 0; row < kConfigRowCount; ++row) {
+        const uint32_t code = ConfigRowTable[static_cast<size_t>(row)];
+        if (!IsSectionCode(code)) {
+            m_list->InsertItem(row, names[code]);
+        } else {
+            m_list->InsertItem(row, SectionTitle(code));
+            m_list->SetItemBackgroundColour(row, kHeaderBackground);
+        }
+    }
+}
+
+void ConfigPanel::ApplyModeShading()
+{
+    const uint32_t mode = m_profile[kIndexOperationMode];
+    for (int row = 0; row < kConfigRowCount; ++row) {
+        const uint32_t code = ConfigRowTable[static_cast<size_t>(row)];
+        if (!IsSectionCode(code) && IsRowShadedInMode(code, mode))
+            m_list->SetItemTextColour(row, kUnusedText);
+    }
+}
+
+void ConfigPanel::RefreshValues()
+{
+    ParameterTexts units;
+    FillUnitTexts(units);
+    for (int row = 0; row < kConfigRowCount; ++row) {
+        const uint32_t code = ConfigRowTable[static_cast<size_t>(row)];
+        if (!IsSectionCode(code))
+            m_list->SetItem(row, 1, ConfigValueText(m_profile, code, units));
+    }
+}
+
+void ConfigPanel::OnItemActivated(wxListEvent& event)
+{
+    const long row = event.GetIndex();
+    if (row < 0 || row >= kConfigRowCount)
+        return;
+    const uint32_t code = ConfigRowTable[static_cast<size_t>(row)];
+    if (IsSectionCode(code))
+        return;
+    const int index = static_cast<int>(code);
+    const ParamKind kind = KindOf(index);
+    if (kind == ParamKind::None)
+        return;
+    // Parameters the operation mode does not use cannot be edited.
+    if (m_list->GetItemTextColour(row) == kUnusedText)
+        return;
+
+    OrvelGUIConfigDialog dialog(this, wxID_ANY, wxEmptyString, wxDefaultPosition, wxSize(620, 240),
+                                wxDEFAULT_DIALOG_STYLE, kind == ParamKind::Credentials);
+    const int sliderMin = kind == ParamKind::ActuatorGroup ? 0 : 1;
+    dialog.SetUpFor(index, EditValueOf(m_profile, index), sliderMin, 65000);
+    if (dialog.ShowModal() != wxID_OK)
+        return;
+
+    ConfigEditValue edited = EditValueOf(m_profile, index);
+    dialog.ReadValues(edited);
+    StoreEditedValue(m_profile, index, edited);
+
+    if (kind == ParamKind::OperationMode) {
+        RebuildRows();
+        ApplyModeShading();
+    }
+    RefreshValues();
+}
+
+void ConfigPanel::OnSave(wxCommandEvent& WXUNUSED(event))
+{
+    // A mark left by an earlier failed attempt goes first.
+    for (int row = 0; row < kConfigRowCount; ++row)
+        if (!IsSectionCode(ConfigRowTable[static_cast<size_t>(row)]))
+            m_list->SetItemBackgroundColour(row, kRowBackground);
+
+    if (const std::optional<int> invalid = ValidateForSave(m_profile)) {
+        wxMessageBox("Entry Number " + FormatDecimal(static_cast<uint32_t>(*invalid)) + " is not valid.",
+                     wxMessageBoxCaptionStr, wxOK | wxCENTRE, this);
+        const int row = RowOfCode(static_cast<uint32_t>(GroupStartOf(*invalid)));
+        if (row >= 0)
+            m_list->SetItemBackgroundColour(row, kInvalidBackground);
+        return;
+    }
+
+    wxFileDialog dialog(this, "Save Configuration", wxEmptyString, wxEmptyString, kWildcard,
+                        wxFD_SAVE | wxFD_OVERWRITE_PROMPT);
+    // Cancel means cancel, even when the chooser had a file selected.
+    if (dialog.ShowModal() != wxID_OK)
+        return;
+    const wxString path = dialog.GetPath();
+    if (path.empty())
+        return;
+
+    wxString error;
+    if (!WriteConfigFile(path, m_profile, error)) {
+        wxMessageBox("Error writing node config file \"" + path + "\":\n" + error, wxMessageBoxCaptionStr,
+                     wxOK | wxCENTRE | wxICON_ERROR, this);
+    }
+}
+
+void ConfigPanel::OnOpen(wxCommandEvent& WXUNUSED(event))
+{
+    wxFileDialog dialog(this, "Load Configuration", wxEmptyString, wxEmptyString, kWildcard, wxFD_OPEN);
+    // Cancel means cancel, even when the chooser had a file selected.
+    if (dialog.ShowModal() != wxID_OK)
+        return;
+    const wxString path = dialog.GetPath();
+    if (path.empty())
+        return;
+
+    switch (ReadConfigFile(path, m_profile)) {
+    case ConfigLoadStatus::Loaded:
+    case ConfigLoadStatus::Missing: // nothing to load: the current profile stays
+        break;
+    case ConfigLoadStatus::BadLength:
+    case ConfigLoadStatus::ReadError:
+        wxMessageBox("Error reading node config file", wxMessageBoxCaptionStr, wxOK | wxCENTRE, this);
+        break;
+    }
+    ShowProfile();
+}
+
+void ConfigPanel::OnClear(wxCommandEvent& WXUNUSED(event))
+{
+    if (wxMessageBox("Are you sure?", "Delete All Entries", wxYES_NO | wxICON_QUESTION, this) != wxYES)
+        return;
+    m_profile.Clear();
+    ShowProfile();
 }

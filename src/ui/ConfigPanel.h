@@ -1,9 +1,44 @@
+// The "Configuration Profile" page: the controller's whole profile as a
+// sectioned list, edited row by row in OrvelGUIConfigDialog, checked and
+// saved as, or opened from, a configuration file.
 #pragma once
 
+#include "core/NodeConfig.h"
+
 #include <wx/panel.h>
+
+class wxButton;
+class wxListCtrl;
+class wxListEvent;
 
 class ConfigPanel : public wxPanel {
 public:
     ConfigPanel(wxWindow* parent, wxWindowID id = wxID_ANY, const wxPoint& pos = wxDefaultPosition,
-       const wxSize& size = wxSize(446, 319), long style = wxTAB_TRAVERSAL);
+                const wxSize& size = wxSize(446, 319), long style = wxTAB_TRAVERSAL);
+
+    // Recreates both columns and all rows with their names and default colours.
+    void RebuildRows();
+    // Greys the text of the rows the profile's operation mode does not use.
+    void ApplyModeShading();
+    // Writes the value text of every parameter row from the profile.
+    void RefreshValues();
+
+    const NodeConfig& GetProfile() const { return m_profile; }
+    wxListCtrl* GetList() const { return m_list; }
+
+private:
+    void OnItemActivated(wxListEvent& event);
+    void OnSave(wxCommandEvent& event);
+    void OnOpen(wxCommandEvent& event);
+    void OnClear(wxCommandEvent& event);
+
+    void ShowProfile();
+
+    NodeConfig m_profile; // all slots 0 until the user edits or opens a profile
+    wxListCtrl* m_list = nullptr;
+    wxButton* m_save = nullptr;
+    wxButton* m_open = nullptr;
+    wxButton* m_clear = nullptr;
+
+    wxDECLARE_EVENT_TABLE();
 };
