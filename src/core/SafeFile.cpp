@@ -8,6 +8,8 @@
 
 #include <cerrno>
 #include <cstring>
+#include <filesystem>
+#include <system_error>
 
 namespace {
 
@@ -29,7 +31,7 @@ bool CreateTempBeside(const wxFileName& target, wxFile& file, wxString& tempPath
             return true;
         code = errno;
         if (!wxFileExists(tempPath))
-            return false;  // not a name clash: the folder refuses us
+            return false; // not a name clash: the folder refuses us
     }
     return false;
 }
@@ -38,7 +40,7 @@ bool CreateTempBeside(const wxFileName& target, wxFile& file, wxString& tempPath
 
 bool WriteFileAtomically(const wxString& path, const void* data, std::size_t size, wxString& error)
 {
-    wxLogNull quiet;  // the caller tells the user; no log dialogs from wxFile
+    wxLogNull quiet; // the caller tells the user; no log dialogs from wxFile
     const wxFileName target(path);
     if (target.GetFullName().empty()) {
         error = "no file name was given";
@@ -66,10 +68,16 @@ bool WriteFileAtomically(const wxString& path, const void* data, std::size_t siz
     if (!ok)
         error = "cannot write \"" + path + "\": " + SystemReason(code ? code : errno);
     if (ok) {
-        errno = 0;
-        if (!wxRenameFile(tempPath, path, true)) {
+        // One rename that replaces the target, on every system (MoveFileEx on
+        // Windows). Not wxRenameFile: where a plain rename cannot replace an
+        // existing file (Windows) it copies over the old file in place, and an
+        // interrupted copy leaves it truncated.
+        std::error_code replaceError;
+        std::filesystem::rename(std::filesystem::path(tempPath.fn_str().data()),
+                                std::filesystem::path(path.fn_str().data()), replaceError);
+        if (replaceError) {
             ok = false;
-            error = "cannot replace \"" + path + "\": " + SystemReason(errno);
+            error = "cannot replace \"" + path + "\": " + wxString(replaceError.message());
         }
     }
     if (!ok)

@@ -4,6 +4,8 @@
 
 #include <gtest/gtest.h>
 
+#include <wx/utils.h>
+
 #include <cstdlib>
 #include <ctime>
 #include <vector>
@@ -44,15 +46,15 @@ public:
             m_had = true;
             m_old = old;
         }
-        setenv("TZ", zone, 1);
+        wxSetEnv("TZ", zone);
         tzset();
     }
     ~WithTimeZone()
     {
         if (m_had)
-            setenv("TZ", m_old.c_str(), 1);
+            wxSetEnv("TZ", m_old);
         else
-            unsetenv("TZ");
+            wxUnsetEnv("TZ");
         tzset();
     }
 

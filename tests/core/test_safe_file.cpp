@@ -1,13 +1,12 @@
 #include "core/SafeFile.h"
 
+#include "file_access.h"
 #include "temp_dir.h"
 
 #include <gtest/gtest.h>
 
-#include <sys/stat.h>
-#include <unistd.h>
-
 #include <filesystem>
+#include <fstream>
 
 namespace {
 size_t FilesIn(const TempDir& dir)
@@ -33,11 +32,30 @@ TEST(SafeFile, WritesNewAndReplacesExistingFilesWhole)
     EXPECT_TRUE(ReadBytes(path).empty());
     EXPECT_EQ(FilesIn(dir), 1u) << "no temporary file may be left behind";
 
-    struct stat st {};
-    ASSERT_EQ(stat(path.fn_str(), &st), 0);
-    const mode_t mask = umask(0);
-    umask(mask);
-    EXPECT_EQ(st.st_mode & 0777, 0666u & ~mask);
+    // The permissions any new file of the user gets (the umask applies).
+    std::ofstream(dir.Path() / "ordinary") << "x";
+    EXPECT_EQ(std::filesystem::status(dir.Path() / "profile.hvc").permissions(),
+              std::filesystem::status(dir.Path() / "ordinary").permissions());
+}
+
+TEST(SafeFile, ReplacesTheOldFileInsteadOfRewritingIt)
+{
+    // A second name (hard link) of the old file shows how it was replaced: a
+    // rename leaves the old file whole under that name; a copy over the old
+    // file in place (which an interruption leaves truncated) changes it.
+    TempDir dir;
+    const wxString path = dir.File("schedule.hvs");
+    const std::vector<unsigned char> old(176, 0x22), fresh(88, 0x33);
+    WriteBytes(path, old);
+    std::error_code ec;
+    std::filesystem::create_hard_link(dir.Path() / "schedule.hvs", dir.Path() / "second-name.hvs", ec);
+    if (ec)
+        GTEST_SKIP() << "no hard links on this file system: " << ec.message();
+    wxString error;
+    ASSERT_TRUE(WriteFileAtomically(path, fresh.data(), fresh.size(), error)) << error;
+    EXPECT_EQ(ReadBytes(path), fresh);
+    EXPECT_EQ(ReadBytes(dir.File("second-name.hvs")), old);
+    EXPECT_EQ(FilesIn(dir), 2u) << "no temporary file may be left behind";
 }
 
 TEST(SafeFile, FailureLeavesTheOldFileAndSaysWhy)
@@ -57,17 +75,17 @@ TEST(SafeFile, FailureLeavesTheOldFileAndSaysWhy)
     EXPECT_FALSE(error.empty());
     EXPECT_TRUE(std::filesystem::is_directory(dir.Path() / "folder.hvc"));
 
-    if (geteuid() != 0) {  // root writes anywhere; the read-only case needs a user
+    if (AccessCanBeDenied()) { // not as root, not on Windows
         const wxString path = dir.File("ro/profile.hvc");
         std::filesystem::create_directory(dir.Path() / "ro");
         const std::vector<unsigned char> old(400, 7);
         WriteBytes(path, old);
-        chmod((dir.Path() / "ro").c_str(), 0555);
+        MakeReadOnlyFolder(dir.Path() / "ro");
         error.clear();
         EXPECT_FALSE(WriteFileAtomically(path, bytes.data(), bytes.size(), error));
         EXPECT_NE(error.Find("ro"), wxNOT_FOUND);
         EXPECT_EQ(ReadBytes(path), old);
-        chmod((dir.Path() / "ro").c_str(), 0755);
+        AllowAccess(dir.Path() / "ro");
     }
-    EXPECT_EQ(FilesIn(dir), geteuid() != 0 ? 2u : 1u) << "no temporary file may be left behind";
+    EXPECT_EQ(FilesIn(dir), AccessCanBeDenied() ? 2u : 1u) << "no temporary file may be left behind";
 }

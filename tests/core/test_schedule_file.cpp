@@ -3,11 +3,10 @@
 #include "core/NodeSchedule.h"
 #include "core/WordHelpers.h"
 
+#include "file_access.h"
 #include "temp_dir.h"
 
 #include <gtest/gtest.h>
-
-#include <unistd.h>
 
 #include <filesystem>
 
@@ -160,18 +159,17 @@ TEST(ScheduleFile, MissingUnreadableAndFailedSaves)
     const wxString path = dir.File("keep.hvs");
     const auto old = Pattern(176);
     WriteBytes(path, old);
-    if (geteuid() != 0) { // root writes anywhere
-        std::filesystem::permissions(dir.Path(),
-                                     std::filesystem::perms::owner_read | std::filesystem::perms::owner_exec);
+    if (AccessCanBeDenied()) { // not as root, not on Windows
+        MakeReadOnlyFolder(dir.Path());
         error.clear();
         EXPECT_FALSE(WriteScheduleFile(path, {MarchEntry()}, error));
         EXPECT_FALSE(error.empty());
-        std::filesystem::permissions(dir.Path(), std::filesystem::perms::owner_all);
+        AllowAccess(dir.Path());
     }
     EXPECT_EQ(ReadBytes(path), old);
 
-    if (geteuid() != 0) { // root reads anything
-        std::filesystem::permissions(path.utf8_string(), std::filesystem::perms::none);
+    if (AccessCanBeDenied()) {
+        DenyAccess(dir.Path() / "keep.hvs");
         EXPECT_TRUE(ReadScheduleFile(path, status).empty());
         EXPECT_EQ(status, ScheduleFileStatus::ReadError);
     }
