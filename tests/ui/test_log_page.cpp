@@ -46,7 +46,7 @@ public:
     {
         std::vector<OrvelGUIChartViewFrame*> views;
         for (wxWindow* child : page->GetChildren())
-            if (auto* view = wxDynamicCast(child, OrvelGUIChartViewFrame))
+            if (auto* view = dynamic_cast<OrvelGUIChartViewFrame*>(child))
                 if (!view->IsBeingDeleted())
                     views.push_back(view);
         return views;
