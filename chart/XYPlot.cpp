@@ -204,8 +204,8 @@ private:
 
 namespace chart {
 
-void ReduceSerie(const XYSerie& serie, double xLo, double xHi, int left, int width, double yLo, double yHi,
-                 int bottom, int height, const std::function<void(const wxPoint*, size_t)>& drawLine)
+std::vector<wxPoint> ReduceSerie(const XYSerie& serie, double xLo, double xHi, int left, int width,
+                                 double yLo, double yHi, int bottom, int height)
 {
     const ValueToPixel toX(xLo, xHi, left, width, 1);
     const ValueToPixel toY(yLo, yHi, bottom, height, -1);
@@ -220,14 +220,13 @@ void ReduceSerie(const XYSerie& serie, double xLo, double xHi, int left, int wid
 
     // A run is a stretch of consecutive points that fall into one pixel
     // column; it is drawn as its lowest and highest point, in their order.
+    // In-order data makes one run per column; data out of order makes more
+    // runs, never a wrong one.
     bool runOpen = false;
     int runColumn = 0;
     double runMin = 0, runMax = 0;
     size_t runMinIndex = 0, runMaxIndex = 0;
     auto flushRun = [&]() {
-        if (!runOpen)
-            return;
-        runOpen = false;
         if (runMinIndex < runMaxIndex) {
             push(runColumn, runMin);
             push(runColumn, runMax);
@@ -238,44 +237,101 @@ void ReduceSerie(const XYSerie& serie, double xLo, double xHi, int left, int wid
             push(runColumn, runMin);
         }
     };
-    auto flushLine = [&]() {
-        flushRun();
-        if (!line.empty())
-            drawLine(line.data(), line.size());
-        line.clear();
-    };
 
-    const double* p = serie.GetData();
-    const size_t count = serie.GetCount();
-    for (size_t i = 0; i < count; ++i, p += 2) {
-        const double x = p[0], y = p[1];
-        if (!std::isfinite(x) || !std::isfinite(y)) {
-            flushLine(); // a missing value leaves a gap
-            continue;
-        }
-        const int column = toX.Pixel(x);
+    // The column of x is its offset + 0.5 truncated; offsets in [0, limit)
+    // take the fast way, anything else (outside the plot, out of int range)
+    // is clamped by ValueToPixel. Either way the column never decreases as x
+    // grows, so a block whose lowest and highest x share a column lies
+    // entirely in that column.
+    const double halfLo = toX.halfLo, scale = toX.scale;
+    const double limit = 1e6;
+    auto columnOf = [&](double x) {
+        const double offset = (x * 0.5 - halfLo) * scale + 0.5;
+        return offset >= 0 && offset < limit ? left + static_cast<int>(offset) : toX.Pixel(x);
+    };
+    // Adds the lowest and highest point of a stretch that lies in one
+    // column; the same as adding its points one by one.
+    auto add = [&](int column, double low, size_t lowIndex, double high, size_t highIndex) {
         if (runOpen && column == runColumn) {
-            if (y < runMin) {
-                runMin = y;
-                runMinIndex = i;
-            } else if (y > runMax) {
-                runMax = y;
-                runMaxIndex = i;
-            }
-            continue;
+            // Written as selects rather than branches: noisy data makes a
+            // branch here a coin toss.
+            const bool lower = low<runMin, higher = high> runMax;
+            runMinIndex = lower ? lowIndex : runMinIndex;
+            runMin = lower ? low : runMin;
+            runMaxIndex = higher ? highIndex : runMaxIndex;
+            runMax = higher ? high : runMax;
+            return;
         }
-        flushRun();
+        if (runOpen)
+            flushRun();
         runOpen = true;
         runColumn = column;
-        runMin = runMax = y;
-        runMinIndex = runMaxIndex = i;
+        runMin = low;
+        runMinIndex = lowIndex;
+        runMax = high;
+        runMaxIndex = highIndex;
+    };
+
+    const double* data = serie.GetData();
+    const size_t count = serie.GetCount();
+    const std::vector<XYSerie::Block>& blocks = serie.GetBlocks();
+    for (size_t b = 0; b < blocks.size(); ++b) {
+        const XYSerie::Block& block = blocks[b];
+        if (block.empty)
+            continue;
+        const int column = columnOf(block.minX);
+        if (column == columnOf(block.maxX)) {
+            add(column, block.minY, block.minYIndex, block.maxY, block.maxYIndex);
+            continue;
+        }
+        const size_t end = std::min(count, (b + 1) * XYSerie::kBlockSize);
+        for (size_t i = b * XYSerie::kBlockSize; i < end; ++i) {
+            const double x = data[2 * i], y = data[2 * i + 1];
+            // x - x is NaN exactly when x is NaN or infinite: such points are
+            // skipped, the line joins across them.
+            if (!(x - x == 0) || !(y - y == 0))
+                continue;
+            add(columnOf(x), y, i, y, i);
+        }
     }
-    flushLine();
+    if (runOpen)
+        flushRun();
+    return line;
 }
 
 } // namespace chart
 
+// Reducing a million points takes milliseconds; redrawing the same plot at
+// the same size (a repaint, an export) reuses the result. A series never
+// changes once made, so its address and the mapping identify the result.
+const std::vector<wxPoint>& XYPlot::ReducedLine(const XYSerie& serie, double xLo, double xHi, double yLo,
+                                                double yHi, const wxRect& area)
+{
+    for (ReducedSerie& reduced : m_reduced) {
+        if (reduced.serie == &serie && reduced.area == area && reduced.xLo == xLo && reduced.xHi == xHi &&
+            reduced.yLo == yLo && reduced.yHi == yHi) {
+            m_newReduced.push_back(std::move(reduced));
+            reduced.serie = nullptr;
+            return m_newReduced.back().line;
+        }
+    }
+    ReducedSerie reduced{&serie, area, xLo, xHi, yLo, yHi, {}};
+    reduced.line = chart::ReduceSerie(serie, xLo, xHi, area.x, area.width, yLo, yHi, area.y + area.height - 1,
+                                      area.height);
+    m_newReduced.push_back(std::move(reduced));
+    return m_newReduced.back().line;
+}
+
 void XYPlot::Draw(wxDC& dc, const wxRect& rect)
+{
+    // Only what this draw uses is kept for the next one.
+    m_newReduced.clear();
+    DrawPlot(dc, rect);
+    m_reduced.swap(m_newReduced);
+    m_newReduced.clear();
+}
+
+void XYPlot::DrawPlot(wxDC& dc, const wxRect& rect)
 {
     m_lastPlotArea = wxRect();
     if (rect.width <= 0 || rect.height <= 0)
@@ -385,19 +441,18 @@ void XYPlot::Draw(wxDC& dc, const wxRect& rect)
                     dc.SetBrush(wxBrush(colour));
                     const bool lines = !renderer || renderer->GetDrawLines();
                     const bool symbols = renderer && renderer->GetDrawSymbols();
-                    chart::ReduceSerie(*dataset.GetSerie(s), xLo, xHi, area.x, area.width, yLo, yHi,
-                                       areaBottom, area.height, [&](const wxPoint* points, size_t n) {
-                                           // A lone point (one record, or between two gaps) is
-                                           // still shown, as a dot.
-                                           if (n == 1 || !lines)
-                                               for (size_t k = 0; k < n; ++k)
-                                                   dc.DrawPoint(points[k]);
-                                           else
-                                               dc.DrawLines(static_cast<int>(n), points);
-                                           if (symbols)
-                                               for (size_t k = 0; k < n; ++k)
-                                                   dc.DrawRectangle(points[k].x - 2, points[k].y - 2, 5, 5);
-                                       });
+                    const std::vector<wxPoint>& line =
+                        ReducedLine(*dataset.GetSerie(s), xLo, xHi, yLo, yHi, area);
+                    // A lone point (a one-record log) is still shown, as a
+                    // dot of three by three pixels.
+                    if (line.size() == 1 || (!lines && !line.empty()))
+                        for (const wxPoint& point : line)
+                            dc.DrawRectangle(point.x - 1, point.y - 1, 3, 3);
+                    else if (line.size() > 1)
+                        dc.DrawLines(static_cast<int>(line.size()), line.data());
+                    if (symbols)
+                        for (const wxPoint& point : line)
+                            dc.DrawRectangle(point.x - 2, point.y - 2, 5, 5);
                 }
             }
         }

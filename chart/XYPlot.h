@@ -9,7 +9,6 @@
 #include <wx/dc.h>
 #include <wx/gdicmn.h>
 
-#include <functional>
 #include <memory>
 #include <vector>
 
@@ -45,6 +44,18 @@ private:
         int vertical = -1;
         int horizontal = -1;
     };
+    // A series reduced to the points drawn for one plot area and axis ranges.
+    struct ReducedSerie {
+        const XYSerie* serie;
+        wxRect area;
+        double xLo, xHi, yLo, yHi;
+        std::vector<wxPoint> line;
+    };
+    void DrawPlot(wxDC& dc, const wxRect& rect);
+    // The polyline of a series, reused from the last draw when nothing it
+    // depends on changed. Valid until the next call.
+    const std::vector<wxPoint>& ReducedLine(const XYSerie& serie, double xLo, double xHi, double yLo,
+                                            double yHi, const wxRect& area);
     void UpdateAxisDatasets();
     const NumberAxis* AxisOf(const DatasetLinks& links, bool vertical) const;
 
@@ -53,15 +64,18 @@ private:
     std::vector<std::unique_ptr<NumberAxis>> m_verticalAxes;
     std::vector<std::unique_ptr<NumberAxis>> m_horizontalAxes;
     wxRect m_lastPlotArea;
+    std::vector<ReducedSerie> m_reduced;    // from the last draw
+    std::vector<ReducedSerie> m_newReduced; // being made by this draw
 };
 
 namespace chart {
-// Turns a series into the polylines that draw it in a plot area whose
-// columns are left .. left + width - 1 and rows bottom .. bottom - height + 1,
-// for the axis ranges [xLo, xHi] and [yLo, yHi]. Consecutive points that fall
-// into one pixel column become at most two points, their lowest and highest,
-// so a spike is never lost. A point with a NaN or infinite value ends the
-// current polyline (a gap). drawLine gets each polyline (one point or more).
-void ReduceSerie(const XYSerie& serie, double xLo, double xHi, int left, int width, double yLo, double yHi,
-                 int bottom, int height, const std::function<void(const wxPoint*, size_t)>& drawLine);
+// The polyline that draws a series in a plot area whose columns are left ..
+// left + width - 1 and rows bottom .. bottom - height + 1, for the axis ranges
+// [xLo, xHi] and [yLo, yHi]. Consecutive points that fall into one pixel
+// column become at most two points, their lowest and highest in the order
+// they come, so a spike is never lost. Points with a NaN or infinite value
+// are skipped (the line joins across them). One finite point gives a
+// polyline of one point.
+std::vector<wxPoint> ReduceSerie(const XYSerie& serie, double xLo, double xHi, int left, int width,
+                                 double yLo, double yHi, int bottom, int height);
 } // namespace chart

@@ -6,7 +6,6 @@
 
 #include <algorithm>
 #include <cmath>
-#include <cstring>
 #include <limits>
 
 void XYBounds::Include(const XYBounds& other)
@@ -29,30 +28,48 @@ XYSerie::XYSerie(const double* interleavedXY, size_t count)
     if (count == 0)
         return;
     m_xy.reset(new double[2 * count]);
-    std::memcpy(m_xy.get(), interleavedXY, 2 * count * sizeof(double));
     m_count = count;
 
-    // Bounds of the finite points, found once: axes ask for them on every draw.
-    double minX = std::numeric_limits<double>::infinity(), maxX = -minX;
-    double minY = minX, maxY = -minX;
-    bool any = false;
-    const double* p = m_xy.get();
-    for (size_t i = 0; i < count; ++i, p += 2) {
-        const double x = p[0], y = p[1];
-        if (!std::isfinite(x) || !std::isfinite(y))
-            continue;
-        any = true;
-        minX = std::min(minX, x);
-        maxX = std::max(maxX, x);
-        minY = std::min(minY, y);
-        maxY = std::max(maxY, y);
-    }
-    if (any) {
-        m_bounds.empty = false;
-        m_bounds.minX = minX;
-        m_bounds.maxX = maxX;
-        m_bounds.minY = minY;
-        m_bounds.maxY = maxY;
+    // Copied and measured in one pass, block by block: axes ask for the
+    // bounds on every draw, drawing uses the block summaries.
+    const double inf = std::numeric_limits<double>::infinity();
+    m_blocks.resize((count + kBlockSize - 1) / kBlockSize);
+    for (size_t b = 0; b < m_blocks.size(); ++b) {
+        const size_t begin = b * kBlockSize, end = std::min(count, begin + kBlockSize);
+        double minX = inf, maxX = -inf, minY = inf, maxY = -inf;
+        size_t minYIndex = begin, maxYIndex = begin;
+        for (size_t i = begin; i < end; ++i) {
+            const double x = interleavedXY[2 * i], y = interleavedXY[2 * i + 1];
+            m_xy[2 * i] = x;
+            m_xy[2 * i + 1] = y;
+            // (x - x) + (y - y) is 0 for finite values, NaN otherwise: points
+            // with a NaN or infinity are not part of the bounds.
+            if ((x - x) + (y - y) == 0) {
+                minX = x < minX ? x : minX;
+                maxX = x > maxX ? x : maxX;
+                minYIndex = y < minY ? i : minYIndex;
+                minY = y < minY ? y : minY;
+                maxYIndex = y > maxY ? i : maxYIndex;
+                maxY = y > maxY ? y : maxY;
+            }
+        }
+        Block& block = m_blocks[b];
+        block.empty = !(minX <= maxX);
+        block.minX = minX;
+        block.maxX = maxX;
+        block.minY = minY;
+        block.maxY = maxY;
+        block.minYIndex = minYIndex;
+        block.maxYIndex = maxYIndex;
+        if (!block.empty) {
+            XYBounds bounds;
+            bounds.empty = false;
+            bounds.minX = minX;
+            bounds.maxX = maxX;
+            bounds.minY = minY;
+            bounds.maxY = maxY;
+            m_bounds.Include(bounds);
+        }
     }
 }
 

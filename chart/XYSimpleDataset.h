@@ -27,10 +27,23 @@ public:
     const double* GetData() const { return m_xy.get(); }
     const XYBounds& GetBounds() const { return m_bounds; }
 
+    // A summary of each run of kBlockSize consecutive points (the last one
+    // may be shorter), made while copying, so that drawing can take a whole
+    // block that falls into one pixel column at once. Only finite points
+    // count; a block without any has empty set.
+    static const size_t kBlockSize = 64;
+    struct Block {
+        bool empty;
+        double minX, maxX, minY, maxY;
+        size_t minYIndex, maxYIndex; // first point with the lowest / highest y
+    };
+    const std::vector<Block>& GetBlocks() const { return m_blocks; }
+
 private:
     std::unique_ptr<double[]> m_xy;
     size_t m_count = 0;
     XYBounds m_bounds;
+    std::vector<Block> m_blocks;
 };
 
 class XYSimpleDataset {

@@ -1,0 +1,428 @@
+// What the chart puts on the screen: series reduced to two points per pixel
+// column without losing a spike, drawn in their colours inside the plot
+// area, and axes with their labels in their own colours.
+#include "wx_test_util.h"
+
+#include "chart/Chart.h"
+
+#include <wx/dcmemory.h>
+
+#include <algorithm>
+#include <cfloat>
+#include <cmath>
+#include <limits>
+#include <map>
+#include <random>
+#include <vector>
+
+namespace {
+
+const double kNaN = std::numeric_limits<double>::quiet_NaN();
+const double kInf = std::numeric_limits<double>::infinity();
+const wxColour kRed(255, 0, 0), kGreen(0, 255, 0), kBlue(0, 0, 255), kCyan(0, 255, 255),
+    kMagenta(255, 0, 255), kYellow(255, 255, 0);
+
+struct Channel {
+    wxColour colour;
+    std::vector<double> xy;
+    wxColour penColour = wxColour(); // the label pen's colour, if not the text colour
+};
+
+// A chart put together the way the log view does: one dataset, renderer and
+// left axis per channel, one bottom axis, dataset k on vertical axis k.
+Chart* MakeChart(const std::vector<Channel>& channels, const wxString& title = "Log File")
+{
+    auto* plot = new XYPlot;
+    for (const Channel& channel : channels) {
+        auto* dataset = new XYSimpleDataset;
+        dataset->AddSerie(channel.xy.data(), channel.xy.size() / 2);
+        auto* renderer = new XYLineRenderer(false, true, 1, wxPENSTYLE_SOLID);
+        renderer->SetSerieColour(0, &channel.colour);
+        dataset->SetRenderer(renderer);
+        plot->AddDataset(dataset);
+    }
+    for (const Channel& channel : channels) {
+        auto* axis = new NumberAxis(AXIS_LEFT);
+        axis->SetLabelTextColour(channel.colour);
+        axis->SetLabelPen(
+            wxPen(channel.penColour.IsOk() ? channel.penColour : channel.colour, 1, wxPENSTYLE_SOLID));
+        plot->AddAxis(axis);
+    }
+    plot->AddAxis(new NumberAxis(AXIS_BOTTOM));
+    for (size_t k = 0; k < channels.size(); ++k) {
+        plot->LinkDataVerticalAxis(k, k);
+        plot->LinkDataHorizontalAxis(k, 0);
+    }
+    return new Chart(plot, title);
+}
+
+wxImage Render(Chart& chart, int width, int height)
+{
+    wxBitmap bitmap(width, height, 24);
+    {
+        wxMemoryDC dc(bitmap);
+        chart.Draw(dc, wxRect(0, 0, width, height));
+    }
+    return bitmap.ConvertToImage();
+}
+
+wxColour At(const wxImage& image, int x, int y)
+{
+    return wxColour(image.GetRed(x, y), image.GetGreen(x, y), image.GetBlue(x, y));
+}
+
+int CountExact(const wxImage& image, const wxRect& rect, const wxColour& colour)
+{
+    int count = 0;
+    const wxRect clipped = rect.Intersect(wxRect(0, 0, image.GetWidth(), image.GetHeight()));
+    for (int y = clipped.y; y < clipped.y + clipped.height; ++y)
+        for (int x = clipped.x; x < clipped.x + clipped.width; ++x)
+            count += At(image, x, y) == colour;
+    return count;
+}
+
+// Pixels whose hue is clearly the colour's (text is antialiased into the
+// white background, so its pixels are tints of the colour).
+int CountTinted(const wxImage& image, const wxRect& rect, const wxColour& colour)
+{
+    int count = 0;
+    const wxRect clipped = rect.Intersect(wxRect(0, 0, image.GetWidth(), image.GetHeight()));
+    for (int y = clipped.y; y < clipped.y + clipped.height; ++y) {
+        for (int x = clipped.x; x < clipped.x + clipped.width; ++x) {
+            const int rgb[3] = {image.GetRed(x, y), image.GetGreen(x, y), image.GetBlue(x, y)};
+            const int want[3] = {colour.Red(), colour.Green(), colour.Blue()};
+            int lowestOn = 255, highestOff = 0;
+            for (int c = 0; c < 3; ++c)
+                (want[c] ? lowestOn : highestOff) =
+                    want[c] ? std::min(lowestOn, rgb[c]) : std::max(highestOff, rgb[c]);
+            count += lowestOn - highestOff > 90;
+        }
+    }
+    return count;
+}
+
+// Columns left of the plot area drawn top to bottom in exactly one colour:
+// the axis lines, from the plot outwards.
+std::vector<std::pair<int, wxColour>> AxisLines(const wxImage& image, const wxRect& area)
+{
+    std::vector<std::pair<int, wxColour>> lines;
+    for (int x = area.x - 1; x >= 0; --x) {
+        const wxColour top = At(image, x, area.y + area.height / 2);
+        if (top.Red() == top.Green() && top.Green() == top.Blue())
+            continue; // white background or the grey frame of the plot area
+        if (CountExact(image, wxRect(x, area.y, 1, area.height), top) >= area.height * 9 / 10)
+            lines.emplace_back(x, top);
+    }
+    return lines;
+}
+
+std::vector<double> Wave(size_t count, double days, double level, double swing, double phase = 0)
+{
+    std::vector<double> xy(2 * count);
+    for (size_t i = 0; i < count; ++i) {
+        xy[2 * i] = count > 1 ? days * static_cast<double>(i) / static_cast<double>(count - 1) : 0;
+        xy[2 * i + 1] =
+            level + swing * std::sin(static_cast<double>(i) * 12.0 / static_cast<double>(count) + phase);
+    }
+    return xy;
+}
+
+XYSerie SerieOf(const std::vector<double>& xy)
+{
+    return XYSerie(xy.data(), xy.size() / 2);
+}
+
+} // namespace
+
+// With xLo = 0 and xHi = width - 1 the column of x is round(x); with
+// yLo = 0 and yHi = height - 1 the row of y is bottom - round(y). The tests
+// below choose data on that grid so they can name every expected pixel.
+TEST(ChartDrawing, AMillionPointsBecomeTwoPerColumnKeepingEveryExtreme)
+{
+    const int width = 500, height = 400, left = 10, bottom = 420;
+    const size_t perColumn = 2000, n = perColumn * width;
+    std::vector<double> xy(2 * n);
+    std::mt19937 random(7);
+    std::map<int, std::pair<int, int>> extremes; // column -> lowest, highest y
+    for (size_t i = 0; i < n; ++i) {
+        const int column = static_cast<int>(i / perColumn);
+        // Within +-0.3 of the column's centre: no rounding question.
+        xy[2 * i] = column + 0.6 * static_cast<double>(i % perColumn) / perColumn - 0.3;
+        int y = 100 + static_cast<int>(random() % 50);
+        if (i == 123457)
+            y = 399; // one spike to the top
+        if (i == 876543)
+            y = 0; // and one to the bottom
+        xy[2 * i + 1] = y;
+        auto it = extremes.find(column);
+        if (it == extremes.end())
+            extremes[column] = {y, y};
+        else
+            it->second = {std::min(it->second.first, y), std::max(it->second.second, y)};
+    }
+    const XYSerie serie = SerieOf(xy);
+    const std::vector<wxPoint> line =
+        chart::ReduceSerie(serie, 0, width - 1, left, width, 0, height - 1, bottom, height);
+
+    EXPECT_LE(line.size(), 2u * width);
+    std::map<int, std::vector<int>> rows;
+    for (const wxPoint& p : line)
+        rows[p.x - left].push_back(bottom - p.y);
+    ASSERT_EQ(rows.size(), static_cast<size_t>(width));
+    for (const auto& [column, found] : rows) {
+        ASSERT_LE(found.size(), 2u) << column;
+        EXPECT_EQ(*std::min_element(found.begin(), found.end()), extremes[column].first) << column;
+        EXPECT_EQ(*std::max_element(found.begin(), found.end()), extremes[column].second) << column;
+    }
+    EXPECT_EQ(rows[123457 / perColumn].size(), 2u);
+    EXPECT_EQ(*std::max_element(rows[123457 / perColumn].begin(), rows[123457 / perColumn].end()), 399);
+    EXPECT_EQ(*std::min_element(rows[876543 / perColumn].begin(), rows[876543 / perColumn].end()), 0);
+    // Columns follow each other left to right.
+    for (size_t i = 1; i < line.size(); ++i)
+        EXPECT_GE(line[i].x, line[i - 1].x);
+}
+
+TEST(ChartDrawing, ReductionNeverLeavesThePlotAndSkipsMissingValues)
+{
+    // Out of x order: every point still lands in its column, nothing is read
+    // past the end, and each column still shows its extremes.
+    {
+        const int width = 100, height = 100;
+        std::vector<double> xy;
+        std::mt19937 random(3);
+        for (int i = 0; i < 5000; ++i) {
+            xy.push_back(static_cast<double>(random() % width));
+            xy.push_back(static_cast<double>(random() % height));
+        }
+        const XYSerie serie = SerieOf(xy);
+        const std::vector<wxPoint> line =
+            chart::ReduceSerie(serie, 0, width - 1, 0, width, 0, height - 1, 99, height);
+        EXPECT_FALSE(line.empty());
+        EXPECT_LE(line.size(), 5000u);
+        for (const wxPoint& p : line) {
+            EXPECT_TRUE(p.x >= 0 && p.x < width && p.y >= 0 && p.y < height) << p.x << "," << p.y;
+        }
+    }
+    // Data far outside the axis ranges is clamped, not wrapped.
+    {
+        const std::vector<double> xy = {-1e300, 5, 50, 1e300, 1e300, -1e300, 4294967295.0, 4294967295.0};
+        const XYSerie serie = SerieOf(xy);
+        for (const wxPoint& p : chart::ReduceSerie(serie, 0, 99, 0, 100, 0, 99, 99, 100)) {
+            EXPECT_LE(std::abs(p.x), 1000100);
+            EXPECT_LE(std::abs(p.y), 1000100);
+        }
+        // Pixels beyond the plot stay on the side they belong to.
+        const std::vector<wxPoint> line = chart::ReduceSerie(serie, 0, 99, 0, 100, 0, 99, 99, 100);
+        ASSERT_EQ(line.size(), 4u);
+        EXPECT_LT(line[0].x, 0);
+        EXPECT_LT(line[1].y, 0);
+        EXPECT_GT(line[2].x, 99);
+        EXPECT_GT(line[2].y, 99);
+    }
+    // NaN and infinite values are skipped and the line joins across them.
+    {
+        const std::vector<double> xy = {0, 0, 1, kNaN, 2, kInf, kNaN, 5, -kInf, 7, 3, 3};
+        const XYSerie serie = SerieOf(xy);
+        EXPECT_EQ(chart::ReduceSerie(serie, 0, 9, 0, 10, 0, 9, 9, 10),
+                  (std::vector<wxPoint>{wxPoint(0, 9), wxPoint(3, 6)}));
+    }
+    // One finite point gives one point; none gives nothing.
+    {
+        const XYSerie one = SerieOf({kNaN, 1, 4, 4});
+        EXPECT_EQ(chart::ReduceSerie(one, 0, 9, 0, 10, 0, 9, 9, 10), (std::vector<wxPoint>{wxPoint(4, 5)}));
+        const XYSerie none = SerieOf({kNaN, 1, 4, kInf});
+        EXPECT_TRUE(chart::ReduceSerie(none, 0, 9, 0, 10, 0, 9, 9, 10).empty());
+        const XYSerie empty(nullptr, 0);
+        EXPECT_TRUE(chart::ReduceSerie(empty, 0, 9, 0, 10, 0, 9, 9, 10).empty());
+    }
+}
+
+TEST(ChartDrawing, ASeriesIsDrawnInItsColourInsideThePlotArea)
+{
+    // "PH Channel 2" alone, in cyan, over one day.
+    std::unique_ptr<Chart> chart(MakeChart({{kCyan, Wave(1440, 1.0, 6.5, 0.4)}}));
+    const wxImage image = Render(*chart, 640, 480);
+    const wxRect area = chart->GetPlot()->GetLastPlotArea();
+    ASSERT_GT(area.width, 400);
+    ASSERT_GT(area.height, 300);
+    ASSERT_TRUE(wxRect(0, 0, 640, 480).Contains(area));
+
+    // The line crosses the whole plot area from left to right.
+    int columnsWithCyan = 0;
+    for (int x = area.x; x < area.x + area.width; ++x)
+        columnsWithCyan += CountExact(image, wxRect(x, area.y, 1, area.height), kCyan) > 0;
+    EXPECT_EQ(columnsWithCyan, area.width);
+    // It fills the plot area from bottom to top (the axis range is its own).
+    int rowsWithCyan = 0;
+    for (int y = area.y; y < area.y + area.height; ++y)
+        rowsWithCyan += CountExact(image, wxRect(area.x, y, area.width, 1), kCyan) > 0;
+    EXPECT_GE(rowsWithCyan, area.height - 2);
+    // Nothing cyan right of the plot area or in the title band.
+    EXPECT_EQ(CountExact(image, wxRect(area.x + area.width + 1, 0, 640, 480), kCyan), 0);
+    EXPECT_EQ(CountTinted(image, wxRect(0, 0, 640, area.y - 12), kCyan), 0);
+    // The title is drawn, dark, centred above the plot.
+    EXPECT_GT(CountTinted(image, wxRect(270, 0, 100, area.y - 10), *wxBLACK) +
+                  CountExact(image, wxRect(270, 0, 100, area.y - 10), *wxBLACK),
+              20);
+    // The bottom axis line is black under the plot area.
+    EXPECT_GE(CountExact(image, wxRect(area.x, area.y + area.height, area.width, 1), *wxBLACK), area.width);
+    // Its labels (black) are below it.
+    EXPECT_GT(
+        CountTinted(image, wxRect(area.x - 10, area.y + area.height + 5, area.width + 20, 30), *wxBLACK), 10);
+}
+
+TEST(ChartDrawing, ASpikeAmongAMillionFlatPointsStaysVisible)
+{
+    const size_t n = 1000000;
+    std::vector<double> xy(2 * n);
+    for (size_t i = 0; i < n; ++i) {
+        xy[2 * i] = static_cast<double>(i) / 1440.0;
+        xy[2 * i + 1] = i == 500000 ? 7.5 : 6.5;
+    }
+    std::unique_ptr<Chart> chart(MakeChart({{kCyan, xy}}));
+    const wxImage image = Render(*chart, 1280, 720);
+    const wxRect area = chart->GetPlot()->GetLastPlotArea();
+
+    // The flat line lies along the bottom of the plot area ...
+    EXPECT_GE(CountExact(image, wxRect(area.x, area.y + area.height - 1, area.width, 1), kCyan),
+              area.width - 1);
+    // ... and one column (or two, where the spike is shared) rises to its top.
+    int fullColumns = 0, spikeColumn = -1;
+    for (int x = area.x; x < area.x + area.width; ++x) {
+        if (CountExact(image, wxRect(x, area.y, 1, area.height), kCyan) >= area.height * 9 / 10) {
+            ++fullColumns;
+            spikeColumn = x;
+        }
+    }
+    EXPECT_GE(fullColumns, 1);
+    EXPECT_LE(fullColumns, 2);
+    EXPECT_NEAR(spikeColumn, area.x + (area.width - 1) / 2, 2);
+    EXPECT_EQ(At(image, spikeColumn, area.y), kCyan);
+}
+
+TEST(ChartDrawing, EachLeftAxisHasItsOwnLineAndLabelColour)
+{
+    // Three left axes; the third has blue labels on a magenta line.
+    std::unique_ptr<Chart> chart(MakeChart({{kRed, Wave(500, 2, 1500, 200)},
+                                            {kGreen, Wave(500, 2, 1400, 300)},
+                                            {kBlue, Wave(500, 2, 6.5, 0.5), kMagenta}}));
+    const wxImage image = Render(*chart, 800, 500);
+    const wxRect area = chart->GetPlot()->GetLastPlotArea();
+
+    const auto lines = AxisLines(image, area);
+    ASSERT_EQ(lines.size(), 3u);
+    // The first axis is next to the plot, the others further out.
+    EXPECT_EQ(lines[0].first, area.x - 1);
+    EXPECT_EQ(lines[0].second, kRed);
+    EXPECT_EQ(lines[1].second, kGreen);
+    EXPECT_EQ(lines[2].second, kMagenta);
+    EXPECT_GE(lines[2].first, 0);
+
+    // Each axis's labels lie between its line and the next axis out.
+    const int top = area.y - 10, h = area.height + 20;
+    const wxRect firstLabels(lines[1].first + 1, top, lines[0].first - lines[1].first - 1, h);
+    const wxRect secondLabels(lines[2].first + 1, top, lines[1].first - lines[2].first - 1, h);
+    const wxRect thirdLabels(0, top, lines[2].first, h);
+    EXPECT_GT(CountTinted(image, firstLabels, kRed), 20);
+    EXPECT_EQ(CountTinted(image, firstLabels, kGreen), 0);
+    EXPECT_GT(CountTinted(image, secondLabels, kGreen), 20);
+    EXPECT_EQ(CountTinted(image, secondLabels, kRed), 0);
+    EXPECT_GT(CountTinted(image, thirdLabels, kBlue), 20);
+    // Tick marks are in the pen's colour, the text is not.
+    EXPECT_GT(CountExact(image, wxRect(lines[2].first - 5, top, 5, h), kMagenta), 0);
+    EXPECT_EQ(CountExact(image, wxRect(0, top, lines[2].first - 6, h), kMagenta), 0);
+}
+
+TEST(ChartDrawing, SixChannelsGetSixAxesAndStillLeaveRoomToPlot)
+{
+    const wxColour colours[6] = {kRed, kGreen, kBlue, kCyan, kMagenta, kYellow};
+    const double levels[6] = {1500, 1400, 6.5, 6.2, 21, 4294967295.0};
+    std::vector<Channel> channels;
+    for (int k = 0; k < 6; ++k)
+        channels.push_back({colours[k], Wave(10000, 365, levels[k], levels[k] / 10, k)});
+    std::unique_ptr<Chart> chart(MakeChart(channels));
+    const wxImage image = Render(*chart, 1280, 720);
+    const wxRect area = chart->GetPlot()->GetLastPlotArea();
+    EXPECT_GT(area.width, 640);
+
+    const auto lines = AxisLines(image, area);
+    ASSERT_EQ(lines.size(), 6u);
+    for (int k = 0; k < 6; ++k) {
+        EXPECT_EQ(lines[k].second, colours[k]) << k;
+        if (k > 0) {
+            EXPECT_LT(lines[k].first, lines[k - 1].first);
+        }
+        EXPECT_GT(CountExact(image, area, colours[k]), area.width / 2) << k;
+    }
+    EXPECT_GE(lines[5].first, 0);
+}
+
+TEST(ChartDrawing, UnusualChartsDrawWithoutFault)
+{
+    // No series: the title and the bottom axis only.
+    {
+        std::unique_ptr<Chart> chart(MakeChart({}));
+        const wxImage image = Render(*chart, 640, 480);
+        const wxRect area = chart->GetPlot()->GetLastPlotArea();
+        ASSERT_FALSE(area.IsEmpty());
+        EXPECT_TRUE(AxisLines(image, area).empty());
+        EXPECT_GE(CountExact(image, wxRect(area.x, area.y + area.height, area.width, 1), *wxBLACK),
+                  area.width);
+        EXPECT_GT(CountTinted(image, wxRect(0, 0, 640, area.y), *wxBLACK), 20); // "Log File"
+        for (const wxColour& colour : {kRed, kGreen, kBlue, kCyan, kMagenta, kYellow})
+            EXPECT_EQ(CountExact(image, wxRect(0, 0, 640, 480), colour), 0);
+    }
+    // A one-record log: a dot (3 x 3) in the middle of the plot area.
+    {
+        std::unique_ptr<Chart> chart(MakeChart({{kRed, {0, 1500}}}));
+        const wxImage image = Render(*chart, 640, 480);
+        const wxRect area = chart->GetPlot()->GetLastPlotArea();
+        EXPECT_EQ(CountExact(image, area, kRed), 9);
+        EXPECT_EQ(At(image, area.x + (area.width - 1) / 2, area.y + (area.height - 1) / 2), kRed);
+    }
+    // Missing values, huge values, points out of order, all in one series.
+    {
+        std::vector<double> xy = Wave(3000, 10, 100, 50);
+        xy[11] = kNaN;
+        xy[101] = kInf;
+        xy[200] = -kInf;
+        xy[303] = 4294967295.0;
+        std::swap(xy[1000], xy[4000]);
+        std::swap(xy[2000], xy[5998]);
+        std::unique_ptr<Chart> chart(MakeChart({{kGreen, xy}, {kBlue, {kNaN, kNaN, kInf, 1}}}));
+        const wxImage image = Render(*chart, 640, 480);
+        EXPECT_GT(CountExact(image, chart->GetPlot()->GetLastPlotArea(), kGreen), 100);
+    }
+    // Too small to hold a plot: nothing drawn outside the rectangle, no fault.
+    {
+        std::unique_ptr<Chart> chart(MakeChart({{kRed, Wave(100, 1, 5, 1)}}));
+        wxBitmap bitmap(50, 50, 24);
+        wxMemoryDC dc(bitmap);
+        dc.SetBackground(*wxBLACK_BRUSH);
+        for (const wxRect& rect : {wxRect(0, 0, 0, 0), wxRect(10, 10, 1, 1), wxRect(5, 5, 12, 12),
+                                   wxRect(0, 0, 8, 50), wxRect(0, 0, 50, 8), wxRect(3, 3, -4, -4)}) {
+            dc.Clear();
+            chart->Draw(dc, rect);
+            dc.SelectObject(wxNullBitmap);
+            const wxImage image = bitmap.ConvertToImage();
+            int outside = 0;
+            for (int y = 0; y < 50; ++y)
+                for (int x = 0; x < 50; ++x)
+                    outside += !rect.Contains(x, y) && At(image, x, y) != *wxBLACK;
+            EXPECT_EQ(outside, 0) << rect.x << "," << rect.y << " " << rect.width << "x" << rect.height;
+            dc.SelectObject(bitmap);
+        }
+    }
+}
+
+TEST(ChartDrawing, ARedrawAtTheSameSizeGivesTheSamePixels)
+{
+    std::unique_ptr<Chart> chart(
+        MakeChart({{kRed, Wave(200000, 30, 1500, 200)}, {kCyan, Wave(200000, 30, 6, 1)}}));
+    const wxImage first = Render(*chart, 900, 600);
+    const wxImage smaller = Render(*chart, 500, 300);
+    const wxImage again = Render(*chart, 900, 600);
+    ASSERT_EQ(first.GetWidth(), again.GetWidth());
+    EXPECT_EQ(0, memcmp(first.GetData(), again.GetData(), 900 * 600 * 3));
+    EXPECT_GT(CountExact(smaller, chart->GetPlot()->GetLastPlotArea(), kCyan), 100);
+}

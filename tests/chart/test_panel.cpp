@@ -1,0 +1,154 @@
+// The chart panel as a window: its back buffer follows the client area, holds
+// exactly the chart that is shown, and an empty panel is plain.
+#include "wx_test_util.h"
+
+#include "chart/wxChartPanel.h"
+
+#include <wx/dcmemory.h>
+#include <wx/frame.h>
+#include <wx/sizer.h>
+
+#include <cstring>
+#include <memory>
+
+namespace {
+
+const wxColour kCyan(0, 255, 255);
+
+Chart* CyanChart(const wxString& title = "Log File")
+{
+    const double xy[] = {0, 6.0, 0.25, 7.0, 0.5, 6.5, 1, 6.8};
+    auto* plot = new XYPlot;
+    auto* dataset = new XYSimpleDataset;
+    dataset->AddSerie(xy, 4);
+    auto* renderer = new XYLineRenderer(false, true, 1, wxPENSTYLE_SOLID);
+    renderer->SetSerieColour(0, &kCyan);
+    dataset->SetRenderer(renderer);
+    plot->AddDataset(dataset);
+    auto* axis = new NumberAxis(AXIS_LEFT);
+    axis->SetLabelTextColour(kCyan);
+    axis->SetLabelPen(wxPen(kCyan, 1, wxPENSTYLE_SOLID));
+    plot->AddAxis(axis);
+    plot->AddAxis(new NumberAxis(AXIS_BOTTOM));
+    plot->LinkDataVerticalAxis(0, 0);
+    plot->LinkDataHorizontalAxis(0, 0);
+    return new Chart(plot, title);
+}
+
+int CountColour(const wxImage& image, const wxColour& colour)
+{
+    int count = 0;
+    for (int y = 0; y < image.GetHeight(); ++y)
+        for (int x = 0; x < image.GetWidth(); ++x)
+            count += image.GetRed(x, y) == colour.Red() && image.GetGreen(x, y) == colour.Green() &&
+                     image.GetBlue(x, y) == colour.Blue();
+    return count;
+}
+
+// A shown frame whose only content is a chart panel filling it.
+struct PanelFrame {
+    wxFrame* frame;
+    wxChartPanel* panel;
+
+    explicit PanelFrame(Chart* chart = nullptr, wxSize clientSize = wxSize(640, 480))
+    {
+        frame = new wxFrame(TestTopFrame(), wxID_ANY, "HALVANE DUO Charts");
+        panel = new wxChartPanel(frame, wxID_ANY, chart);
+        auto* sizer = new wxBoxSizer(wxVERTICAL);
+        sizer->Add(panel, 5, wxEXPAND | wxALL, 5);
+        frame->SetSizer(sizer);
+        frame->SetClientSize(clientSize);
+        frame->Show();
+        PumpUntil([&] { return panel->GetClientSize() == clientSize - wxSize(10, 10); });
+    }
+    ~PanelFrame() { frame->Destroy(); }
+};
+
+} // namespace
+
+TEST(ChartPanel, WithoutAChartThePanelIsPlain)
+{
+    PanelFrame view;
+    ASSERT_EQ(view.panel->GetClientSize(), wxSize(630, 470));
+    EXPECT_EQ(view.panel->GetChart(), nullptr);
+    const wxBitmap& buffer = view.panel->GetBackBuffer();
+    ASSERT_TRUE(buffer.IsOk());
+    EXPECT_EQ(buffer.GetSize(), wxSize(630, 470));
+    const wxImage image = buffer.ConvertToImage();
+    EXPECT_EQ(CountColour(image, view.panel->GetBackgroundColour()), 630 * 470);
+    // Painting an empty panel is harmless.
+    view.panel->Refresh();
+    view.panel->Update();
+    PumpFor(20);
+}
+
+TEST(ChartPanel, TheBackBufferHoldsTheChartAsDrawn)
+{
+    PanelFrame view(CyanChart());
+    ASSERT_NE(view.panel->GetChart(), nullptr);
+    EXPECT_EQ(view.panel->GetChart()->GetTitle(), "Log File");
+    const wxBitmap& buffer = view.panel->GetBackBuffer();
+    ASSERT_EQ(buffer.GetSize(), view.panel->GetClientSize());
+
+    // Exactly what Chart::Draw makes at that size.
+    wxBitmap direct(buffer.GetWidth(), buffer.GetHeight(), 24);
+    {
+        wxMemoryDC dc(direct);
+        view.panel->GetChart()->Draw(dc, wxRect(direct.GetSize()));
+    }
+    const wxImage shown = buffer.ConvertToImage();
+    const wxImage expected = direct.ConvertToImage();
+    ASSERT_EQ(shown.GetSize(), expected.GetSize());
+    EXPECT_EQ(0, std::memcmp(shown.GetData(), expected.GetData(), shown.GetWidth() * shown.GetHeight() * 3));
+    EXPECT_GT(CountColour(shown, kCyan), 300);
+
+    // A new chart replaces the old one (which the panel deletes) at once.
+    view.panel->SetChart(CyanChart("Other"));
+    EXPECT_EQ(view.panel->GetChart()->GetTitle(), "Other");
+    EXPECT_FALSE(0 == std::memcmp(view.panel->GetBackBuffer().ConvertToImage().GetData(), shown.GetData(),
+                                  shown.GetWidth() * shown.GetHeight() * 3));
+    // And no chart makes it plain again.
+    view.panel->SetChart(nullptr);
+    EXPECT_EQ(view.panel->GetChart(), nullptr);
+    EXPECT_EQ(CountColour(view.panel->GetBackBuffer().ConvertToImage(), view.panel->GetBackgroundColour()),
+              shown.GetWidth() * shown.GetHeight());
+}
+
+TEST(ChartPanel, TheBackBufferFollowsTheClientSize)
+{
+    PanelFrame view(CyanChart());
+    for (const wxSize& size : {wxSize(300, 200), wxSize(900, 650), wxSize(641, 479)}) {
+        view.frame->SetClientSize(size);
+        const wxSize client = size - wxSize(10, 10);
+        ASSERT_TRUE(PumpUntil([&] { return view.panel->GetClientSize() == client; }))
+            << size.x << "x" << size.y;
+        ASSERT_TRUE(PumpUntil([&] { return view.panel->GetBackBuffer().GetSize() == client; }))
+            << view.panel->GetBackBuffer().GetWidth() << "x" << view.panel->GetBackBuffer().GetHeight();
+        EXPECT_GT(CountColour(view.panel->GetBackBuffer().ConvertToImage(), kCyan), 100);
+    }
+}
+
+TEST(ChartPanel, AnEmptyClientAreaIsNoFault)
+{
+    // A panel of no size, with and without a chart: no assertion, no
+    // buffer; it gets one as soon as it has an area.
+    auto* frame = new wxFrame(TestTopFrame(), wxID_ANY, "zero");
+    auto* panel = new wxChartPanel(frame, wxID_ANY, CyanChart(), wxDefaultPosition, wxSize(0, 0));
+    auto* other = new wxChartPanel(frame, wxID_ANY); // keeps the frame from resizing the first
+    frame->Show();
+    panel->SetSize(0, 0);
+    PumpFor(20);
+    panel->RedrawBackBuffer();
+    EXPECT_FALSE(panel->GetBackBuffer().IsOk());
+    panel->SetChart(nullptr);
+    panel->SetChart(CyanChart());
+    panel->Refresh();
+    PumpFor(20);
+    panel->SetSize(120, 80);
+    ASSERT_TRUE(PumpUntil([&] { return panel->GetBackBuffer().IsOk(); }));
+    EXPECT_EQ(panel->GetBackBuffer().GetSize(), panel->GetClientSize());
+    panel->SetSize(0, 0);
+    ASSERT_TRUE(PumpUntil([&] { return !panel->GetBackBuffer().IsOk(); }));
+    (void)other;
+    frame->Destroy();
+}
