@@ -11,6 +11,7 @@
 #include "chart/wxChartPanel.h"
 
 #include <wx/listctrl.h>
+#include <wx/uiaction.h>
 
 namespace {
 
@@ -87,6 +88,25 @@ void PageFixture::OpenThroughDialog(const wxString& path)
 {
     wxTEST_DIALOG(Click(wxID_OPEN), ExpectOpenDialog(path));
 }
+
+// A message box answered OK, noting that it was shown.
+class SeenMessageBox : public wxExpectModalBase<wxMessageDialog, SeenMessageBox> {
+public:
+    SeenMessageBox(wxString message, bool& seen) : m_message(std::move(message)), m_seen(seen) {}
+
+protected:
+    int OnInvoked(wxMessageDialog* dlg) const override
+    {
+        EXPECT_EQ(dlg->GetMessage(), m_message);
+        m_seen = true;
+        return wxID_OK;
+    }
+    wxString GetDefaultDescription() const override { return "message box \"" + m_message + "\""; }
+
+private:
+    wxString m_message;
+    bool& m_seen;
+};
 
 void ExpectRowIs(const PageFixture& f, long row, const LogRecord& r)
 {
@@ -293,4 +313,42 @@ TEST(LogPage, CellTextsForEveryColumnRule)
     f.page->GetList()->Refresh();
     f.page->GetList()->Update();
     PumpFor(30);
+}
+
+TEST(LogPage, MouseAndKeyboard)
+{
+    PageFixture f;
+    TempDir dir;
+    wxUIActionSimulator sim;
+    wxWindow* chartButton = f.page->FindWindow(5044);
+    ASSERT_NE(chartButton, nullptr);
+    bool seen = false;
+    wxTEST_DIALOG(
+        {
+            sim.MouseMove(chartButton->GetScreenRect().GetPosition() + chartButton->GetSize() / 2);
+            wxYield();
+            sim.MouseClick();
+            PumpUntil([&] { return seen; }, 3000);
+        },
+        SeenMessageBox("Open Log File first.", seen));
+    EXPECT_TRUE(seen) << "a click on \"Show Chart\" with no log tells the user";
+    EXPECT_TRUE(f.ChartViews().empty());
+
+    // The rows can be walked with the keyboard; Enter on a row does nothing.
+    f.page->OpenLogFile(WriteLogFile(dir, "keys.hvl", HourlyLog(50)));
+    wxListCtrl* list = f.page->GetList();
+    list->SetFocus();
+    list->SetItemState(0, wxLIST_STATE_SELECTED | wxLIST_STATE_FOCUSED,
+                       wxLIST_STATE_SELECTED | wxLIST_STATE_FOCUSED);
+    PumpFor(20);
+    for (int i = 0; i < 3; ++i) {
+        sim.Char(WXK_DOWN);
+        wxYield();
+    }
+    PumpUntil([&] { return list->GetNextItem(-1, wxLIST_NEXT_ALL, wxLIST_STATE_SELECTED) == 3; });
+    EXPECT_EQ(list->GetNextItem(-1, wxLIST_NEXT_ALL, wxLIST_STATE_SELECTED), 3);
+    sim.Char(WXK_RETURN);
+    PumpFor(30);
+    EXPECT_TRUE(f.ChartViews().empty());
+    EXPECT_EQ(f.Rows(), 50);
 }
