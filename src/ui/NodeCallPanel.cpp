@@ -1,5 +1,7 @@
 #include "ui/NodeCallPanel.h"
 
+#include "core/WordHelpers.h"
+
 #include <wx/msgdlg.h>
 #include <wx/sizer.h>
 #include <wx/utils.h>
@@ -44,7 +46,7 @@ void NodeCallListCtrl::PrependRow(const NodeCallAnswer& answer, size_t maxRows)
     Refresh();
 }
 
-void NodeCallListCtrl::Clear()
+void NodeCallListCtrl::ClearRows()
 {
     rows.clear();
     DeleteAllItems();
@@ -124,8 +126,8 @@ bool NodeCallPanel::SearchNodes()
         wxMessageBox("Broadcast Socket Error!", wxMessageBoxCaptionStr, wxOK | wxCENTRE);
         return false;
     case NodeCallSendStatus::SendFailed:
-        wxMessageBox(wxString::Format("Broadcast Error: %d", result.error), wxMessageBoxCaptionStr,
-                     wxOK | wxCENTRE);
+        wxMessageBox("Broadcast Error: " + FormatDecimal(static_cast<uint32_t>(result.error)),
+                     wxMessageBoxCaptionStr, wxOK | wxCENTRE);
         return false;
     }
     return false;
@@ -133,7 +135,7 @@ bool NodeCallPanel::SearchNodes()
 
 void NodeCallPanel::OnSearch(wxCommandEvent& WXUNUSED(event))
 {
-    list->Clear();
+    list->ClearRows();
     SearchNodes();
 }
 

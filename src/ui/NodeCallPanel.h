@@ -20,7 +20,7 @@ public:
     // Puts the answer on top. The selected and focused rows move down with
     // their answers, and the oldest row goes once more than `maxRows` are kept.
     void PrependRow(const NodeCallAnswer& answer, size_t maxRows);
-    void Clear();
+    void ClearRows();
     size_t RowCount() const { return rows.size(); }
 
 protected:

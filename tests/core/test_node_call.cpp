@@ -39,12 +39,13 @@ uint32_t Time(unsigned hour, unsigned minute, unsigned second)
 Bytes Answer(const std::string& name, uint32_t date = Date(7, 12, 2026), uint32_t time = Time(15, 30, 10),
              size_t size = 64)
 {
-    Bytes b(size, 0xAA); // the unread fields hold junk on purpose
+    Bytes b(std::max<size_t>(size, 36), 0xAA); // the unread fields hold junk on purpose
     PutWord(b, 0, kNodeCallAnswerMagic);
     PutWord(b, 12, date);
     PutWord(b, 16, time);
     std::fill(b.begin() + 20, b.begin() + 36, 0);
     std::memcpy(b.data() + 20, name.data(), std::min<size_t>(name.size(), 16));
+    b.resize(size); // a short answer is cut off
     return b;
 }
 

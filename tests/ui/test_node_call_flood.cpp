@@ -192,8 +192,12 @@ TEST(NodeCallFlood, WindowStaysResponsiveAndMemoryBounded)
     EXPECT_EQ(paced.newest, kAnswers - 1);
     EXPECT_EQ(paced.rows, static_cast<int>(NodeCallPanel::MaxRows));
     EXPECT_EQ(SequenceOf(f.Cell(paced.rows - 1, 2)), kAnswers - static_cast<int>(NodeCallPanel::MaxRows));
-    // 100,000 kept answers would take tens of megabytes; 1,000 take well under one.
+    // 100,000 kept answers would take tens of megabytes; 1,000 take well under
+    // one. (AddressSanitizer holds freed memory back in its quarantine, so
+    // there the row count above is the bound that counts.)
+#if !defined(__SANITIZE_ADDRESS__)
     EXPECT_LT(rssPaced - rssBefore, 16 * 1024) << "kB";
+#endif
 
     // Still usable afterwards: a normal answer is listed on top.
     SendToPage(AnswerBytes("AFTER"), "127.0.0.9");
