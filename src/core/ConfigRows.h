@@ -24,7 +24,8 @@ constexpr std::array<uint32_t, kConfigRowCount> ConfigRowTable = {
 };
 
 // Parameter rows of each channel's loop (ratios, target, tolerance, dosage
-// increments, delays); the flow-rate row (3) belongs to both.
+// increments, delays). The flow-rate row (3) is in neither: only Passive
+// Mode greys it.
 constexpr std::array<uint32_t, 12> Channel1Rows = {9, 21, 33, 46, 48, 50, 52, 54, 56, 58, 64, 66};
 constexpr std::array<uint32_t, 12> Channel2Rows = {15, 27, 39, 47, 49, 51, 53, 55, 57, 59, 65, 67};
 

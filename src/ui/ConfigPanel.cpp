@@ -23,13 +23,16 @@ const char kWildcard[] = "Configuration File (*.hvc)|*.hvc";
 
 } // namespace
 
+// clang-format off
 wxBEGIN_EVENT_TABLE(ConfigPanel, wxPanel)
     EVT_LIST_ITEM_ACTIVATED(wxID_HELP_CONTENTS, ConfigPanel::OnItemActivated)
-        EVT_BUTTON(wxID_SAVE, ConfigPanel::OnSave) EVT_BUTTON(wxID_OPEN, ConfigPanel::OnOpen)
-            EVT_BUTTON(wxID_NEW, ConfigPanel::OnClear) wxEND_EVENT_TABLE()
+    EVT_BUTTON(wxID_SAVE, ConfigPanel::OnSave)
+    EVT_BUTTON(wxID_OPEN, ConfigPanel::OnOpen)
+    EVT_BUTTON(wxID_NEW, ConfigPanel::OnClear)
+wxEND_EVENT_TABLE()
 
-                ConfigPanel::ConfigPanel(wxWindow* parent, wxWindowID id, const wxPoint& pos,
-                                         const wxSize& size, long style)
+ConfigPanel::ConfigPanel(wxWindow* parent, wxWindowID id, const wxPoint& pos, const wxSize& size, long style)
+    // clang-format on
     : wxPanel(parent, id, pos, size, style)
 {
     auto* sizer = new wxBoxSizer(wxVERTICAL);

@@ -50,12 +50,16 @@ void PutTextPart(ConfigEditValue& value, std::size_t part, const TextFieldBytes&
 
 } // namespace
 
-wxBEGIN_EVENT_TABLE(OrvelGUIConfigDialog, wxDialog) EVT_TEXT(kValueFieldId, OrvelGUIConfigDialog::OnValueText)
-    EVT_COMMAND_SCROLL(kSliderId, OrvelGUIConfigDialog::OnSliderScroll) wxEND_EVENT_TABLE()
+// clang-format off
+wxBEGIN_EVENT_TABLE(OrvelGUIConfigDialog, wxDialog)
+    EVT_TEXT(kValueFieldId, OrvelGUIConfigDialog::OnValueText)
+    EVT_COMMAND_SCROLL(kSliderId, OrvelGUIConfigDialog::OnSliderScroll)
+wxEND_EVENT_TABLE()
 
-        OrvelGUIConfigDialog::OrvelGUIConfigDialog(wxWindow* parent, wxWindowID id, const wxString& title,
-                                                   const wxPoint& pos, const wxSize& size, long style,
-                                                   bool passwordField)
+OrvelGUIConfigDialog::OrvelGUIConfigDialog(wxWindow* parent, wxWindowID id, const wxString& title,
+                                           const wxPoint& pos, const wxSize& size, long style,
+                                           bool passwordField)
+    // clang-format on
     : wxDialog(parent, id, title, pos, size, style)
 {
     auto* top = new wxFlexGridSizer(1, 2, 0, 0);
