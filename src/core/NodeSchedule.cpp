@@ -7,11 +7,10 @@
 #include <wx/log.h>
 
 #include <cctype>
-#include <cerrno>
-#include <clocale>
-#include <cstdlib>
-#include <locale.h>
+#include <charconv>
+#include <cmath>
 #include <string>
+#include <system_error>
 
 namespace {
 
@@ -25,14 +24,6 @@ uint32_t GetWord(const unsigned char* in)
 {
     return static_cast<uint32_t>(in[0]) | static_cast<uint32_t>(in[1]) << 8 |
            static_cast<uint32_t>(in[2]) << 16 | static_cast<uint32_t>(in[3]) << 24;
-}
-
-// The "C" locale for number reading, whatever locale the toolkit set: a PH of
-// 6.5 is typed with a point on every machine.
-locale_t CLocale()
-{
-    static const locale_t c = newlocale(LC_ALL_MASK, "C", static_cast<locale_t>(nullptr));
-    return c;
 }
 
 } // namespace
@@ -111,26 +102,82 @@ NodeSchedule ReadScheduleFile(const wxString& path, ScheduleFileStatus& status)
     return schedule;
 }
 
+namespace {
+
+// The blanks strtoul and strtod skip in the "C" locale.
+bool IsCBlank(char c)
+{
+    return c == ' ' || c == '\t' || c == '\n' || c == '\v' || c == '\f' || c == '\r';
+}
+
+} // namespace
+
 uint32_t ReadUnsignedText(const wxString& text)
 {
     const std::string utf8 = text.utf8_string();
-    errno = 0;
-    const unsigned long value = strtoul_l(utf8.c_str(), nullptr, 10, CLocale());
-    const bool overflow = errno == ERANGE;
-    std::size_t start = 0;
-    while (start < utf8.size() && std::isspace(static_cast<unsigned char>(utf8[start])))
-        ++start;
-    const bool negative = start < utf8.size() && utf8[start] == '-';
-    // unsigned long is 64 bits here; read as the 32-bit conversion would.
-    const unsigned long magnitude = negative ? 0UL - value : value;
-    if (overflow || magnitude > 0xFFFFFFFFUL)
-        return 0xFFFFFFFFu;
+    const char* p = utf8.c_str();
+    while (IsCBlank(*p))
+        ++p;
+    const bool negative = *p == '-';
+    if (*p == '-' || *p == '+')
+        ++p;
+    uint64_t magnitude = 0;
+    bool overflow = false;
+    for (; *p >= '0' && *p <= '9'; ++p) {
+        magnitude = magnitude * 10 + static_cast<uint64_t>(*p - '0');
+        if (magnitude > 0xFFFFFFFFu) {
+            overflow = true;
+            magnitude = 0xFFFFFFFFu; // keeps the loop from wrapping on long texts
+        }
+    }
+    if (overflow)
+        return 0xFFFFFFFFu; // a 32-bit strtoul gives ULONG_MAX either way
     const uint32_t low = static_cast<uint32_t>(magnitude);
     return negative ? 0u - low : low;
 }
 
 double ReadDecimalText(const wxString& text)
 {
+    // std::from_chars reads in the "C" locale whatever locale is set, so a PH
+    // of 6.5 is typed with a point on every machine. It neither skips blanks
+    // nor takes a plus sign or a 0x prefix as strtod does; those are done here.
     const std::string utf8 = text.utf8_string();
-    return strtod_l(utf8.c_str(), nullptr, CLocale());
+    const char* p = utf8.c_str();
+    const char* const end = p + utf8.size();
+    while (p < end && IsCBlank(*p))
+        ++p;
+    bool negative = false;
+    if (p < end && (*p == '-' || *p == '+')) {
+        negative = *p == '-';
+        ++p;
+    }
+    if (p < end && (*p == '-' || *p == '+'))
+        return 0.0; // "--5" or "+-5" holds no number
+    double value = 0.0;
+    std::chars_format format = std::chars_format::general;
+    if (end - p > 2 && p[0] == '0' && (p[1] == 'x' || p[1] == 'X') &&
+        std::isxdigit(static_cast<unsigned char>(p[2])) != 0) {
+        p += 2;
+        format = std::chars_format::hex;
+    } else if (end - p > 3 && p[0] == '0' && (p[1] == 'x' || p[1] == 'X') && p[2] == '.' &&
+               std::isxdigit(static_cast<unsigned char>(p[3])) != 0) {
+        p += 2;
+        format = std::chars_format::hex;
+    }
+    const std::from_chars_result result = std::from_chars(p, end, value, format);
+    if (result.ec == std::errc::invalid_argument)
+        return 0.0;
+    // Out of range: strtod gives HUGE_VAL or 0 with ERANGE; from_chars leaves
+    // value untouched, so say what strtod says.
+    if (result.ec == std::errc::result_out_of_range) {
+        const bool tiny = [&] {
+            // An exponent with a minus sign makes the value too small, not too big.
+            for (const char* q = p; q < result.ptr; ++q)
+                if ((*q == 'e' || *q == 'E' || *q == 'p' || *q == 'P') && q + 1 < result.ptr && q[1] == '-')
+                    return true;
+            return false;
+        }();
+        value = tiny ? 0.0 : HUGE_VAL;
+    }
+    return negative ? -value : value;
 }

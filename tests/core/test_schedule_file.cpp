@@ -8,6 +8,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <filesystem>
 
 namespace {
@@ -168,6 +169,14 @@ TEST(ScheduleFile, MissingUnreadableAndFailedSaves)
     }
     EXPECT_EQ(ReadBytes(path), old);
 
+    // A file whose content does not match the length it reports (files under
+    // /proc report 0 bytes) is not taken for an empty schedule.
+#ifdef __linux__
+    status = ScheduleFileStatus::Loaded;
+    EXPECT_TRUE(ReadScheduleFile("/proc/self/status", status).empty());
+    EXPECT_EQ(status, ScheduleFileStatus::ReadError);
+#endif
+
     if (AccessCanBeDenied()) {
         DenyAccess(dir.Path() / "keep.hvs");
         EXPECT_TRUE(ReadScheduleFile(path, status).empty());
@@ -200,6 +209,9 @@ TEST(ScheduleNumbers, UnsignedTextReadsLikeStrtoul)
         {"0x10", 0},
         {"- 5", 0},
         {"99999", 99999},
+        {"99999999999999999999999", 0xFFFFFFFFu},
+        {"-99999999999", 0xFFFFFFFFu},
+        {"\v\f\r\n 8", 8},
     };
     for (const Case& c : cases)
         EXPECT_EQ(ReadUnsignedText(c.text), c.value) << '"' << c.text << '"';
@@ -216,4 +228,13 @@ TEST(ScheduleNumbers, DecimalTextReadsLikeStrtod)
     EXPECT_EQ(ReadDecimalText("-1.5"), -1.5);
     EXPECT_EQ(ReadDecimalText(".5"), 0.5);
     EXPECT_EQ(ReadDecimalText("6,5"), 6.0); // a point, whatever the machine's locale
+    EXPECT_EQ(ReadDecimalText("+6.5"), 6.5);
+    EXPECT_EQ(ReadDecimalText("\t5"), 5.0);
+    EXPECT_EQ(ReadDecimalText("--5"), 0.0);
+    EXPECT_EQ(ReadDecimalText("0x1A"), 26.0);
+    EXPECT_EQ(ReadDecimalText("0x"), 0.0);
+    EXPECT_EQ(ReadDecimalText("1e5"), 100000.0);
+    EXPECT_EQ(ReadDecimalText("1e999"), HUGE_VAL);
+    EXPECT_EQ(ReadDecimalText("1e-999"), 0.0);
+    EXPECT_TRUE(std::isnan(ReadDecimalText("nan")));
 }

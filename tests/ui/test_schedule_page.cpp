@@ -418,6 +418,11 @@ TEST(SchedulePage, OpenOverRowsAsksAndKeepsOrReplaces)
         ExpectMessageBox(wxID_OK, "Error reading node schedule file", DefaultCaption(), wxOK | wxCENTRE));
     EXPECT_EQ(w.Rows(), 2);
 
+    // A file that cannot be read as it measures is refused the same way.
+    wxTEST_DIALOG(w.Click(wxID_OPEN), ExpectFile("/proc/self/status"),
+                  ExpectMessageBox(wxID_OK, "Error reading node schedule file", DefaultCaption()));
+    EXPECT_EQ(w.Rows(), 2);
+
     // A file chosen but gone before it is read: nothing at all happens.
     WriteBytes(dir.File("gone.hvs"), Entries(two));
     wxTEST_DIALOG(w.Click(wxID_OPEN), ExpectVanishingFile(dir.File("gone.hvs")));
