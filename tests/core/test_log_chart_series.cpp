@@ -195,6 +195,17 @@ TEST(LogSeries, FastTimeDecodingMatchesTheToolkitEverywhere)
     }
 }
 
+TEST(LogSeries, FarYearsKeepTheirOrder)
+{
+    const std::vector<LogRecord> log = {
+        Record(Date(0, 1, 1), Time(0, 0, 0), 0), Record(Date(1969, 12, 31), Time(23, 59, 59), 1),
+        Record(Date(2038, 1, 19), Time(3, 14, 8), 2), Record(Date(65535, 12, 31), Time(23, 59, 59), 3)};
+    LogSeries series;
+    ASSERT_EQ(series.Fill(log.data(), 4), 0);
+    for (uint32_t i = 1; i < 4; ++i)
+        EXPECT_GT(series.Points(0)[2 * i], series.Points(0)[2 * i - 2]) << i;
+}
+
 TEST(LogSeries, RefillAndRelease)
 {
     const std::vector<LogRecord> two = {Record(Date(2021, 1, 1), Time(0, 0, 0), 0),

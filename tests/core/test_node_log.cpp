@@ -229,6 +229,10 @@ TEST(LogText, InvalidDatesAndTimesShowTheFixedText)
                                  0x003C0000u /* second 60 */, 0xFFFFFFFFu};
     for (uint32_t w : badTimes)
         EXPECT_EQ(FormatLogCell(kLogTime, w), InvalidDateTimeText()) << std::hex << w;
+    // Real dates in far years format without a wx assertion.
+    for (uint32_t year : {0u, 1u, 1601u, 1969u, 2038u, 9999u, 65535u})
+        EXPECT_FALSE(FormatLogCell(kLogDate, year << 16 | 1u << 8 | 1u).empty()) << year;
+
     // The whole row of a record full of noise formats without a wx assertion.
     LogRecord noise = Blank();
     for (size_t n = 0; n < kLogRecordWords; ++n)
