@@ -33,7 +33,7 @@ std::vector<double> MakeChannel(int channel, size_t count)
         noise = noise * 1103515245u + 12345u;
         const double day = static_cast<double>(i) / 1440.0;
         const double jitter = ((noise >> 16) & 0xff) / 255.0 - 0.5;
-        double y = base[channel] * (1 + 0.1 * std::sin(day * 2 * M_PI) + 0.02 * jitter);
+        double y = base[channel] * (1 + 0.1 * std::sin(day * 6.283185307179586) + 0.02 * jitter);
         if (i % 100003 == 7)
             y *= 3;
         xy[2 * i] = day;
