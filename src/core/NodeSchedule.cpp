@@ -172,8 +172,9 @@ double ReadDecimalText(const wxString& text)
     if (result.ec == std::errc::result_out_of_range) {
         const bool tiny = [&] {
             // An exponent with a minus sign makes the value too small, not too big.
-            for (const char* q = p; q < result.ptr; ++q)
-                if ((*q == 'e' || *q == 'E' || *q == 'p' || *q == 'P') && q + 1 < result.ptr && q[1] == '-')
+            const char mark = format == std::chars_format::hex ? 'p' : 'e';
+            for (const char* q = p; q + 1 < result.ptr; ++q)
+                if ((*q == mark || *q == mark - 'a' + 'A') && q[1] == '-')
                     return true;
             return false;
         }();

@@ -7,6 +7,7 @@
 #include <wx/filedlg.h>
 #include <wx/msgdlg.h>
 #include <wx/sizer.h>
+#include <wx/utils.h>
 
 #include <memory>
 
@@ -121,8 +122,12 @@ void SchedulePanel::DeleteAllRows()
 {
     if (!list)
         return;
-    while (list->GetItemCount() > 0)
-        DeleteRow(0);
+    const long rows = list->GetItemCount();
+    for (long row = 0; row < rows; ++row) {
+        delete EntryOf(list, row);
+        list->SetItemPtrData(row, 0);
+    }
+    list->DeleteAllItems();
 }
 
 bool SchedulePanel::ConfirmAndClear()
@@ -228,7 +233,8 @@ void SchedulePanel::OnOpen(wxCommandEvent&)
     wxMessageBox(wxString::Format("%lu", static_cast<unsigned long>(read.size())), wxMessageBoxCaptionStr,
                  wxOK | wxCENTRE, this);
     if (!ConfirmAndClear())
-        return; // the user kept the table; what was read is dropped
+        return;        // the user kept the table; what was read is dropped
+    wxBusyCursor busy; // the longest file takes about a second to list
     list->Freeze();
     for (std::size_t i = 0; i < read.size(); ++i)
         ShowEntry(static_cast<long>(i), read[i]);
