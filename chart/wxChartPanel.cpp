@@ -25,6 +25,12 @@ void wxChartPanel::SetChart(Chart* chart)
 
 void wxChartPanel::RedrawBackBuffer()
 {
+    DrawBackBuffer();
+    Refresh(false);
+}
+
+void wxChartPanel::DrawBackBuffer()
+{
     const wxSize size = GetClientSize();
     if (size.x <= 0 || size.y <= 0) {
         m_backBuffer = wxBitmap();
@@ -42,11 +48,16 @@ void wxChartPanel::RedrawBackBuffer()
         dc.DrawRectangle(rect);
     }
     dc.SelectObject(wxNullBitmap);
-    Refresh(false);
 }
 
 void wxChartPanel::OnPaint(wxPaintEvent&)
 {
+    // A size change not yet seen by OnSize (the first paint after showing):
+    // never put a buffer of the wrong size on the screen.
+    const wxSize size = GetClientSize();
+    const wxSize drawn = m_backBuffer.IsOk() ? m_backBuffer.GetSize() : wxSize(0, 0);
+    if (size.x > 0 && size.y > 0 && drawn != size)
+        DrawBackBuffer();
     wxPaintDC dc(this);
     if (m_backBuffer.IsOk())
         dc.DrawBitmap(m_backBuffer, 0, 0);

@@ -25,6 +25,7 @@ public:
     void RedrawBackBuffer();
 
 private:
+    void DrawBackBuffer();
     void OnPaint(wxPaintEvent& event);
     void OnSize(wxSizeEvent& event);
 

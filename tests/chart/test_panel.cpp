@@ -5,6 +5,7 @@
 #include "chart/wxChartPanel.h"
 
 #include <wx/dcmemory.h>
+#include <wx/dcscreen.h>
 #include <wx/frame.h>
 #include <wx/sizer.h>
 
@@ -151,4 +152,32 @@ TEST(ChartPanel, AnEmptyClientAreaIsNoFault)
     ASSERT_TRUE(PumpUntil([&] { return !panel->GetBackBuffer().IsOk(); }));
     (void)other;
     frame->Destroy();
+}
+
+TEST(ChartPanel, TheScreenShowsTheBackBuffer)
+{
+    PanelFrame view(CyanChart(), wxSize(400, 300));
+    view.frame->Raise();
+    view.panel->Refresh();
+    view.panel->Update();
+    PumpFor(200);
+    const wxSize size = view.panel->GetClientSize();
+    const wxPoint origin = view.panel->ClientToScreen(wxPoint(0, 0));
+    wxBitmap shot(size.x, size.y, 24);
+    {
+        wxScreenDC screen;
+        wxMemoryDC dc(shot);
+        ASSERT_TRUE(dc.Blit(0, 0, size.x, size.y, &screen, origin.x, origin.y));
+    }
+    const wxImage onScreen = shot.ConvertToImage();
+    const wxImage buffer = view.panel->GetBackBuffer().ConvertToImage();
+    ASSERT_EQ(onScreen.GetSize(), buffer.GetSize());
+    int differ = 0;
+    for (int y = 0; y < size.y; ++y)
+        for (int x = 0; x < size.x; ++x)
+            differ += onScreen.GetRed(x, y) != buffer.GetRed(x, y) ||
+                      onScreen.GetGreen(x, y) != buffer.GetGreen(x, y) ||
+                      onScreen.GetBlue(x, y) != buffer.GetBlue(x, y);
+    EXPECT_EQ(differ, 0);
+    EXPECT_GT(CountColour(onScreen, kCyan), 300);
 }
