@@ -67,8 +67,15 @@ int32_t LogSeries::Fill(const LogRecord* records, uint32_t count)
     m_stop = LogSpanStop::None;
     if (count == 0)
         return 0;
-    for (auto& points : m_points)
-        points.reset(new double[size_t{count} * 2]);
+    for (auto& points : m_points) {
+        points = AllocateLargeArray<double>(size_t{count} * 2);
+        if (!points) {
+            Release();
+            m_count = count;
+            m_stop = LogSpanStop::NoMemory;
+            return -1;
+        }
+    }
 
     LogTimeDecoder decoder;
     int64_t first = 0, last = 0;

@@ -3,6 +3,7 @@
 // days. Pure: no window, no drawing.
 #pragma once
 
+#include "core/LargeBuffer.h"
 #include "core/NodeLog.h"
 
 #include <cstdint>
@@ -41,6 +42,7 @@ enum class LogSpanStop {
     None,            // every record was within the span of the first and last record
     OutOfSpan,       // record StopIndex() lies before the first or after the last record
     InvalidDateTime, // record StopIndex() has no real date or time (or the span has none)
+    NoMemory,        // there was no memory for the points; none is filled
 };
 
 class LogSeries {
@@ -66,7 +68,7 @@ public:
     void Release();
 
 private:
-    std::unique_ptr<double[]> m_points[kLogChannelCount];
+    LargeArray<double> m_points[kLogChannelCount];
     uint32_t m_count = 0;
     uint32_t m_filled = 0;
     LogSpanStop m_stop = LogSpanStop::None;

@@ -1,5 +1,7 @@
 #include "core/NodeLog.h"
 
+#include "core/LargeBuffer.h"
+
 #include <wx/defs.h>
 #include <wx/file.h>
 #include <wx/filefn.h>
@@ -8,7 +10,6 @@
 #include <algorithm>
 #include <cstring>
 #include <limits>
-#include <new>
 
 namespace {
 
@@ -53,7 +54,7 @@ LogLoadStatus LoadNodeLog(const wxString& path, NodeLog& log)
     // The buffer is sized from the length just checked, never from a fixed
     // staging size, and left uninitialised: the read fills it.
     const size_t wanted = static_cast<size_t>(announced) * kLogRecordSize;
-    std::unique_ptr<LogRecord[]> records(new (std::nothrow) LogRecord[static_cast<size_t>(announced)]);
+    LargeArray<LogRecord> records = AllocateLargeArray<LogRecord>(static_cast<size_t>(announced));
     if (!records)
         return LogLoadStatus::ReadError;
 
@@ -73,7 +74,10 @@ LogLoadStatus LoadNodeLog(const wxString& path, NodeLog& log)
 
     const size_t whole = got / kLogRecordSize;
     WordsFromFileOrder(records.get(), whole);
-    log.records = std::shared_ptr<const LogRecord[]>(whole ? records.release() : nullptr);
+    if (whole)
+        log.records = std::shared_ptr<const LogRecord[]>(records.release(), FreeLargeBuffer());
+    else
+        log.records.reset();
     log.count = static_cast<uint32_t>(whole);
     return LogLoadStatus::Loaded;
 }

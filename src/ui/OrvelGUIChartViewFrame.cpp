@@ -127,13 +127,20 @@ void OrvelGUIChartViewFrame::RebuildChart()
     // the title says so.
     const LogSeries& series = chart.GetSeries();
     wxString title = m_title;
-    if (series.Stop() != LogSpanStop::None) {
-        const unsigned record = series.StopIndex() + 1;
+    switch (series.Stop()) {
+    case LogSpanStop::None:
+        break;
+    case LogSpanStop::OutOfSpan:
+    case LogSpanStop::InvalidDateTime:
         title << " - " << series.FilledCount() << " of " << series.Count() << " records shown: record "
-              << record
+              << series.StopIndex() + 1
               << (series.Stop() == LogSpanStop::OutOfSpan
                       ? " is outside the time span of the first and last record"
                       : " has an invalid date or time");
+        break;
+    case LogSpanStop::NoMemory:
+        title << " - not enough memory to chart " << series.Count() << " records";
+        break;
     }
     if (GetTitle() != title)
         SetTitle(title);

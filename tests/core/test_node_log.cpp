@@ -1,4 +1,5 @@
 // Loading node log files and turning their words into the log page's texts.
+#include "core/LargeBuffer.h"
 #include "core/LogText.h"
 #include "core/NodeLog.h"
 #include "core/WordHelpers.h"
@@ -106,7 +107,8 @@ TEST(NodeLogLoad, MissingPathEmptiesTheLog)
 TEST(NodeLogLoad, ManyMoreThanTheOldStagingBufferHeld)
 {
     TempDir dir;
-    for (size_t records : {1024u, 1025u, 5000u}) {
+    // The last size takes the huge-page path of the record buffer.
+    for (size_t records : {1024u, 1025u, 5000u, 60000u}) {
         SCOPED_TRACE(records);
         const auto bytes = Pattern(records * kLogRecordSize, static_cast<unsigned>(records));
         ExpectLogIsFile(LoadedOk(dir, bytes), bytes);
@@ -240,4 +242,17 @@ TEST(LogText, InvalidDatesAndTimesShowTheFixedText)
     for (unsigned c = 0; c < kLogColumnCount; ++c)
         (void)LogCellText(noise, c);
     EXPECT_EQ(LogCellText(noise, 2), "");
+}
+
+TEST(LargeBuffer, SmallBigAndImpossibleSizes)
+{
+    for (size_t count : {size_t{0}, size_t{1}, size_t{1000}, size_t{3} << 20}) {
+        LargeArray<double> values = AllocateLargeArray<double>(count);
+        ASSERT_NE(values, nullptr) << count;
+        for (size_t i = 0; i < count; i += 4096)
+            values[i] = static_cast<double>(i);
+        if (count)
+            values[count - 1] = 1.0;
+    }
+    EXPECT_EQ(AllocateLargeArray<LogRecord>(static_cast<size_t>(-1) / 8), nullptr);
 }

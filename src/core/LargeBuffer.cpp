@@ -1,0 +1,23 @@
+#include "core/LargeBuffer.h"
+
+#ifdef __linux__
+#include <sys/mman.h>
+#endif
+
+void* AllocateLargeBuffer(std::size_t bytes)
+{
+    if (bytes == 0)
+        bytes = 1;
+#ifdef __linux__
+    constexpr std::size_t kHugePage = std::size_t{2} << 20;
+    if (bytes >= 4 * kHugePage) {
+        void* memory = nullptr;
+        const std::size_t rounded = (bytes + kHugePage - 1) / kHugePage * kHugePage;
+        if (rounded < bytes || posix_memalign(&memory, kHugePage, rounded) != 0)
+            return nullptr;
+        madvise(memory, rounded, MADV_HUGEPAGE); // advice only: failure is harmless
+        return memory;
+    }
+#endif
+    return std::malloc(bytes);
+}
