@@ -60,12 +60,15 @@ wxString LogListCtrl::OnGetItemText(long item, long column) const
     return LogCellText(*record, static_cast<unsigned>(column));
 }
 
-wxBEGIN_EVENT_TABLE(LogPanel, wxPanel) EVT_BUTTON(wxID_OPEN, LogPanel::OnOpen)
+// clang-format off
+wxBEGIN_EVENT_TABLE(LogPanel, wxPanel)
+    EVT_BUTTON(wxID_OPEN, LogPanel::OnOpen)
     EVT_BUTTON(LogPanel::ID_SHOW_CHART, LogPanel::OnShowChart)
-        EVT_LIST_ITEM_ACTIVATED(LogPanel::ID_LOG_LIST, LogPanel::OnItemActivated) wxEND_EVENT_TABLE()
+    EVT_LIST_ITEM_ACTIVATED(LogPanel::ID_LOG_LIST, LogPanel::OnItemActivated)
+wxEND_EVENT_TABLE()
 
-            LogPanel::LogPanel(wxWindow* parent, wxWindowID id, const wxPoint& pos, const wxSize& size,
-                               long style)
+LogPanel::LogPanel(wxWindow* parent, wxWindowID id, const wxPoint& pos, const wxSize& size, long style)
+    // clang-format on
     : wxPanel(parent, id, pos, size, style)
 {
     auto* sizer = new wxBoxSizer(wxVERTICAL);

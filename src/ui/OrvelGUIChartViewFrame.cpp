@@ -41,17 +41,18 @@ wxBitmap Swatch(const wxColour& colour)
 
 } // namespace
 
-wxBEGIN_EVENT_TABLE(OrvelGUIChartViewFrame, wxFrame) EVT_MENU_RANGE(ID_EXPORT_BMP, ID_EXPORT_TIF,
-                                                                    OrvelGUIChartViewFrame::OnExport)
+// clang-format off
+wxBEGIN_EVENT_TABLE(OrvelGUIChartViewFrame, wxFrame)
+    EVT_MENU_RANGE(ID_EXPORT_BMP, ID_EXPORT_TIF, OrvelGUIChartViewFrame::OnExport)
     EVT_MENU(ID_CHART_CLOSE, OrvelGUIChartViewFrame::OnClose)
-        EVT_MENU_RANGE(ID_VIEW_FIRST, ID_VIEW_FIRST + kLogChannelCount - 1, OrvelGUIChartViewFrame::OnView)
-            EVT_MENU_RANGE(ID_COLOUR_FIRST, ID_COLOUR_FIRST + kLogChannelCount - 1,
-                           OrvelGUIChartViewFrame::OnColour)
-                EVT_MENU(wxID_ABOUT, OrvelGUIChartViewFrame::OnAbout) wxEND_EVENT_TABLE()
+    EVT_MENU_RANGE(ID_VIEW_FIRST, ID_VIEW_FIRST + kLogChannelCount - 1, OrvelGUIChartViewFrame::OnView)
+    EVT_MENU_RANGE(ID_COLOUR_FIRST, ID_COLOUR_FIRST + kLogChannelCount - 1, OrvelGUIChartViewFrame::OnColour)
+    EVT_MENU(wxID_ABOUT, OrvelGUIChartViewFrame::OnAbout)
+wxEND_EVENT_TABLE()
 
-                    OrvelGUIChartViewFrame::OrvelGUIChartViewFrame(wxWindow* parent, wxWindowID id,
-                                                                   const wxString& title, const wxPoint& pos,
-                                                                   const wxSize& size, long style)
+OrvelGUIChartViewFrame::OrvelGUIChartViewFrame(wxWindow* parent, wxWindowID id, const wxString& title,
+                                               const wxPoint& pos, const wxSize& size, long style)
+    // clang-format on
     : wxFrame(parent, id, title, pos, size, style), m_title(title)
 {
     SetSizeHints(wxDefaultSize, wxDefaultSize);
