@@ -7,12 +7,14 @@
 #include <benchmark/benchmark.h>
 
 #include <wx/app.h>
+#include <wx/dcmemory.h>
 #include <wx/frame.h>
 #include <wx/init.h>
 #include <wx/sizer.h>
 
 #include <cmath>
 #include <cstdio>
+#include <memory>
 #include <vector>
 
 namespace {
@@ -106,6 +108,37 @@ void BM_ChartRedraw(benchmark::State& state)
     state.SetItemsProcessed(state.iterations() * state.range(0) * 6);
 }
 BENCHMARK(BM_ChartRedraw)->Arg(1000)->Arg(100000)->Arg(1000000)->Unit(benchmark::kMillisecond);
+
+// A redraw at another size (the user resizing the window): nothing from the
+// last draw can be reused.
+void BM_ChartDrawAtNewSize(benchmark::State& state)
+{
+    std::unique_ptr<Chart> chart(BuildChart(Channels(static_cast<size_t>(state.range(0)))));
+    wxBitmap buffers[2] = {wxBitmap(1280, 720, 24), wxBitmap(1279, 719, 24)};
+    int which = 0;
+    for (auto _ : state) {
+        wxMemoryDC dc(buffers[which]);
+        chart->Draw(dc, wxRect(buffers[which].GetSize()));
+        which = 1 - which;
+    }
+    state.SetItemsProcessed(state.iterations() * state.range(0) * 6);
+}
+BENCHMARK(BM_ChartDrawAtNewSize)->Arg(1000)->Arg(100000)->Arg(1000000)->Unit(benchmark::kMillisecond);
+
+// Building the chart alone: six series copied from the channel arrays.
+void BM_ChartBuild(benchmark::State& state)
+{
+    const auto& channels = Channels(static_cast<size_t>(state.range(0)));
+    for (auto _ : state) {
+        std::unique_ptr<Chart> chart(BuildChart(channels));
+        benchmark::DoNotOptimize(chart.get());
+        state.PauseTiming();
+        chart.reset();
+        state.ResumeTiming();
+    }
+    state.SetItemsProcessed(state.iterations() * state.range(0) * 6);
+}
+BENCHMARK(BM_ChartBuild)->Arg(1000000)->Unit(benchmark::kMillisecond);
 
 } // namespace
 
