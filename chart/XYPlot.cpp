@@ -6,7 +6,6 @@
 
 #include <algorithm>
 #include <cmath>
-#include <functional>
 
 XYPlot::XYPlot() = default;
 XYPlot::~XYPlot() = default;
@@ -255,7 +254,8 @@ std::vector<wxPoint> ReduceSerie(const XYSerie& serie, double xLo, double xHi, i
         if (runOpen && column == runColumn) {
             // Written as selects rather than branches: noisy data makes a
             // branch here a coin toss.
-            const bool lower = low<runMin, higher = high> runMax;
+            const bool lower = low < runMin;
+            const bool higher = high > runMax;
             runMinIndex = lower ? lowIndex : runMinIndex;
             runMin = lower ? low : runMin;
             runMaxIndex = higher ? highIndex : runMaxIndex;
@@ -326,7 +326,12 @@ void XYPlot::Draw(wxDC& dc, const wxRect& rect)
 {
     // Only what this draw uses is kept for the next one.
     m_newReduced.clear();
-    DrawPlot(dc, rect);
+    if (rect.width > 0 && rect.height > 0) {
+        wxDCClipper clip(dc, rect);
+        DrawPlot(dc, rect);
+    } else {
+        m_lastPlotArea = wxRect();
+    }
     m_reduced.swap(m_newReduced);
     m_newReduced.clear();
 }
