@@ -36,6 +36,18 @@ bool CreateTempBeside(const wxFileName& target, wxFile& file, wxString& tempPath
     return false;
 }
 
+// A file name as the system's file calls take it: wxString::fn_str() gives
+// wide characters on Windows and bytes elsewhere (what wxFile uses too), so
+// one of these two is unused in each build.
+[[maybe_unused]] std::filesystem::path SystemPath(const char* name)
+{
+    return name;
+}
+[[maybe_unused]] std::filesystem::path SystemPath(const wchar_t* name)
+{
+    return name;
+}
+
 } // namespace
 
 bool WriteFileAtomically(const wxString& path, const void* data, std::size_t size, wxString& error)
@@ -73,8 +85,7 @@ bool WriteFileAtomically(const wxString& path, const void* data, std::size_t siz
         // existing file (Windows) it copies over the old file in place, and an
         // interrupted copy leaves it truncated.
         std::error_code replaceError;
-        std::filesystem::rename(std::filesystem::path(tempPath.fn_str().data()),
-                                std::filesystem::path(path.fn_str().data()), replaceError);
+        std::filesystem::rename(SystemPath(tempPath.fn_str()), SystemPath(path.fn_str()), replaceError);
         if (replaceError) {
             ok = false;
             error = "cannot replace \"" + path + "\": " + wxString(replaceError.message());
