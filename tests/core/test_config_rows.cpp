@@ -48,24 +48,6 @@ TEST(ConfigRowTable, RowsNameEveryParameterOnce)
     EXPECT_EQ(RowOfCode(30), -1);
 }
 
-TEST(ConfigRowTable, ShadingByMode)
-{
-    for (uint32_t code : ConfigRowTable) {
-        if (IsSectionCode(code))
-            continue;
-        const bool ch1 = std::count(Channel1Rows.begin(), Channel1Rows.end(), code) > 0;
-        const bool ch2 = std::count(Channel2Rows.begin(), Channel2Rows.end(), code) > 0;
-        EXPECT_EQ(IsRowShadedInMode(code, kModePassive), code == 3 || ch1 || ch2) << code;
-        EXPECT_EQ(IsRowShadedInMode(code, kModeSingleChannel), ch2) << code;
-        EXPECT_EQ(IsRowShadedInMode(code, kModeDualChannelSingleEnv), ch2) << code;
-        EXPECT_FALSE(IsRowShadedInMode(code, kModeDualChannelDualEnv)) << code;
-        EXPECT_FALSE(IsRowShadedInMode(code, 0)) << code;
-    }
-    // The mode row and the network rows stay editable in every mode.
-    for (uint32_t code : {1u, 80u, 84u, 90u, 94u, 98u})
-        EXPECT_FALSE(IsRowShadedInMode(code, kModePassive)) << code;
-}
-
 TEST(ConfigValueText, TextsByKind)
 {
     ParameterTexts units;
