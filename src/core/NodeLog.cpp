@@ -37,9 +37,15 @@ LogLoadStatus LoadNodeLog(const wxString& path, NodeLog& log)
     if (!file.Open(path, wxFile::read))
         return LogLoadStatus::ReadError;
     const wxFileOffset length = file.Length();
+    return ReadNodeLog(
+        length, [&file](void* buffer, size_t size) { return file.Read(buffer, size); }, log);
+}
+
+LogLoadStatus ReadNodeLog(int64_t length, const std::function<ssize_t(void*, size_t)>& read, NodeLog& log)
+{
     if (length < 0)
         return LogLoadStatus::ReadError;
-    if (length % static_cast<wxFileOffset>(kLogRecordSize) != 0)
+    if (length % static_cast<int64_t>(kLogRecordSize) != 0)
         return LogLoadStatus::BadLength;
 
     const uint64_t announced = static_cast<uint64_t>(length) / kLogRecordSize;
@@ -63,14 +69,13 @@ LogLoadStatus LoadNodeLog(const wxString& path, NodeLog& log)
     while (got < wanted) {
         // Large files are read in pieces: one read() call moves at most ~2 GB.
         const size_t piece = std::min<size_t>(wanted - got, size_t{1} << 30);
-        const ssize_t n = file.Read(bytes + got, piece);
-        if (n == wxInvalidOffset)
+        const ssize_t n = read(bytes + got, piece);
+        if (n < 0 || static_cast<size_t>(n) > piece)
             return LogLoadStatus::ReadError;
         if (n == 0)
             break; // the file shrank after its length was taken
         got += static_cast<size_t>(n);
     }
-    file.Close();
 
     const size_t whole = got / kLogRecordSize;
     WordsFromFileOrder(records.get(), whole);

@@ -8,9 +8,12 @@
 
 #include <wx/string.h>
 
+#include <sys/types.h>
+
 #include <array>
 #include <cstddef>
 #include <cstdint>
+#include <functional>
 #include <memory>
 
 constexpr size_t kLogRecordWords = 40;
@@ -57,6 +60,12 @@ enum class LogLoadStatus {
 // read). On BadLength and ReadError nothing of the file is published and the
 // previous log stays. Never shows or logs anything.
 LogLoadStatus LoadNodeLog(const wxString& path, NodeLog& log);
+
+// The load once the file is open: length is the file's length (negative
+// when unknown), read(buffer, size) reads up to size bytes and returns how
+// many it read, 0 at the end of the file or a negative value on failure. A
+// failed read publishes nothing.
+LogLoadStatus ReadNodeLog(int64_t length, const std::function<ssize_t(void*, size_t)>& read, NodeLog& log);
 
 // Makes a log from records in memory (words in host order).
 NodeLog MakeNodeLog(const LogRecord* records, uint32_t count);

@@ -9,6 +9,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstring>
 #include <vector>
 
@@ -128,6 +129,52 @@ TEST(NodeLogLoad, UnreadableFileKeepsThePreviousLog)
         GTEST_SKIP() << "this process reads every file (root, or Windows)";
     EXPECT_EQ(LoadNodeLog(locked, log), LogLoadStatus::ReadError);
     EXPECT_EQ(log.records, before);
+    EXPECT_EQ(log.count, 1u);
+}
+
+TEST(NodeLogLoad, ShortAndFailedReads)
+{
+    const auto bytes = Pattern(5 * kLogRecordSize, 4);
+    TempDir dir;
+    const NodeLog earlier = LoadedOk(dir, Pattern(kLogRecordSize));
+
+    // A file that holds fewer bytes than its length announced (it shrank
+    // while being read): only the whole records actually read are published.
+    for (size_t available : {size_t{0}, size_t{159}, size_t{160}, 3 * kLogRecordSize + 77}) {
+        SCOPED_TRACE(available);
+        size_t at = 0;
+        auto read = [&](void* buffer, size_t size) -> ssize_t {
+            const size_t n = std::min({size, available - at, size_t{100}}); // in small pieces
+            std::memcpy(buffer, bytes.data() + at, n);
+            at += n;
+            return static_cast<ssize_t>(n);
+        };
+        NodeLog log = earlier;
+        ASSERT_EQ(ReadNodeLog(static_cast<int64_t>(bytes.size()), read, log), LogLoadStatus::Loaded);
+        EXPECT_EQ(size_t{log.count}, available / kLogRecordSize);
+        ExpectLogIsFile(
+            log, std::vector<unsigned char>(bytes.begin(),
+                                            bytes.begin() + static_cast<long>(log.count * kLogRecordSize)));
+    }
+
+    // A read that fails part way publishes nothing; so does an unknown length
+    // and a read that claims more than it was asked for.
+    size_t calls = 0;
+    auto failing = [&](void* buffer, size_t size) -> ssize_t {
+        if (calls++ > 0)
+            return -1;
+        std::memcpy(buffer, bytes.data(), std::min(size, size_t{320}));
+        return 320;
+    };
+    NodeLog log = earlier;
+    EXPECT_EQ(ReadNodeLog(static_cast<int64_t>(bytes.size()), failing, log), LogLoadStatus::ReadError);
+    EXPECT_EQ(log.records, earlier.records);
+    EXPECT_EQ(ReadNodeLog(-1, failing, log), LogLoadStatus::ReadError);
+    EXPECT_EQ(ReadNodeLog(
+                  static_cast<int64_t>(bytes.size()),
+                  [](void*, size_t size) { return static_cast<ssize_t>(size + 1); }, log),
+              LogLoadStatus::ReadError);
+    EXPECT_EQ(log.records, earlier.records);
     EXPECT_EQ(log.count, 1u);
 }
 
