@@ -1,5 +1,6 @@
 #include "core/ConfigRows.h"
 
+#include "core/NodeSchedule.h"
 #include "core/WordHelpers.h"
 
 #include <wx/strconv.h>
@@ -8,8 +9,6 @@
 #include <cerrno>
 #include <climits>
 #include <cstdlib>
-#include <locale.h>
-#include <stdlib.h>
 
 wxString SectionTitle(uint32_t code)
 {
@@ -179,15 +178,9 @@ uint32_t ParseUnsignedField(const wxString& text)
 
 float ParseDecimalField(const wxString& text)
 {
-    const wxScopedCharBuffer utf8 = text.utf8_str();
-    const char* begin = utf8.data();
-    char* end = nullptr;
-    // '.' is the decimal point whatever the user's locale says.
-    static const locale_t cLocale = newlocale(LC_ALL_MASK, "C", nullptr);
-    const double value = strtod_l(begin, &end, cLocale);
-    if (end == begin)
-        return 0.0f;
-    return static_cast<float>(value);
+    // '.' is the decimal point whatever the user's locale says; read as strtod
+    // reads in the "C" locale, the same way on every platform.
+    return static_cast<float>(ReadDecimalText(text));
 }
 
 namespace {
