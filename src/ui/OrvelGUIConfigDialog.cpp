@@ -244,6 +244,14 @@ void OrvelGUIConfigDialog::SetUpFor(int index, const ConfigEditValue& value, int
     FillHelpTexts(help);
     m_help->SetPage(index >= 0 && index < kParameterCount ? help[static_cast<size_t>(index)] : wxString());
     Layout();
+    // The size the page asks for is too narrow for some descriptions and for
+    // the mode choice: grow to what the shown editor needs rather than cut it off.
+    wxSize needed = GetSize();
+    needed.IncTo(GetBestSize());
+    if (needed != GetSize()) {
+        SetSize(needed);
+        Layout();
+    }
 }
 
 void OrvelGUIConfigDialog::ReadValues(ConfigEditValue& value) const

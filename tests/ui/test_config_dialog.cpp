@@ -140,7 +140,17 @@ TEST(ConfigDialog, EachKindShowsItsEditorTextsAndHelp)
             EXPECT_EQ(d->GetHelpWindow()->GetParser()->GetSource()->ToStdString(),
                       help[static_cast<size_t>(c.index)].ToStdString());
         }
-        EXPECT_EQ(d->GetSize(), wxSize(620, 240));
+        // At least the size asked for, and nothing shown is cut off.
+        EXPECT_GE(d->GetSize().x, 620);
+        EXPECT_GE(d->GetSize().y, 240);
+        const wxRect client(d->GetClientSize());
+        for (wxWindow* child : d->GetChildren()) {
+            if (!child->IsShown())
+                continue;
+            const std::string name = wxString(child->GetClassInfo()->GetClassName()).utf8_string();
+            EXPECT_TRUE(client.Contains(child->GetRect())) << "a " << name << " lies outside the dialog";
+            EXPECT_GE(child->GetSize().x, child->GetEffectiveMinSize().x) << "a " << name << " is squeezed";
+        }
     }
     DialogPtr d = MakeDialog(3, ConfigEditValue{});
     EXPECT_EQ(d->GetDescription()->GetLabel(), "Dosage Rate of Actuator 1 in mL/min.");
