@@ -44,9 +44,9 @@ using Row = std::pair<wxString, wxString>; // server name, address
 std::multiset<Row> Expected()
 {
     std::multiset<Row> rows;
-    wxString spec;
-    wxGetEnv("HALVANE_NODECALL_EXPECT", &spec);
-    for (const wxString& item : wxSplit(spec, ',', '\0'))
+    wxString wanted;
+    wxGetEnv("HALVANE_NODECALL_EXPECT", &wanted);
+    for (const wxString& item : wxSplit(wanted, ',', '\0'))
         if (!item.empty())
             rows.insert({item.BeforeFirst('@'), item.AfterFirst('@')});
     return rows;
