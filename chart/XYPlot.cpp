@@ -371,19 +371,24 @@ void XYPlot::DrawPlot(wxDC& dc, const wxRect& rect)
     }
     leftRoom = std::max(leftRoom, 2);
 
-    // The last bottom label is centred on the right edge: leave room for its
-    // right half.
+    // The first and last bottom labels are centred on the plot's edges:
+    // leave room for their outer halves where no vertical axis does.
     int plotWidth = rect.width - leftRoom - std::max(rightRoom, 2);
-    int overhang = 0;
+    int overhang = 0, leftOverhang = 0;
     for (auto* side : {&top, &bottom}) {
         for (AxisLayout& layout : *side) {
             LayoutHorizontalAxis(dc, layout, plotWidth, charHeight);
-            if (!layout.labels.empty())
+            if (!layout.labels.empty()) {
                 overhang = std::max(overhang, dc.GetTextExtent(layout.labels.back()).x / 2 + 2);
+                leftOverhang = std::max(leftOverhang, dc.GetTextExtent(layout.labels.front()).x / 2 + 2);
+            }
         }
     }
-    if (right.empty() && overhang > 2) {
-        plotWidth = rect.width - leftRoom - overhang;
+    const bool widenLeft = leftOverhang > leftRoom;
+    if (widenLeft)
+        leftRoom = leftOverhang;
+    if ((right.empty() && overhang > 2) || widenLeft) {
+        plotWidth = rect.width - leftRoom - (right.empty() ? std::max(overhang, 2) : rightRoom);
         for (auto* side : {&top, &bottom})
             for (AxisLayout& layout : *side)
                 LayoutHorizontalAxis(dc, layout, plotWidth, charHeight);

@@ -369,6 +369,10 @@ TEST(ChartDrawing, UnusualChartsDrawWithoutFault)
         EXPECT_GE(CountExact(image, wxRect(area.x, area.y + area.height, area.width, 1), *wxBLACK),
                   area.width);
         EXPECT_GT(CountTinted(image, wxRect(0, 0, 640, area.y), *wxBLACK), 20); // "Log File"
+        // The first time label is centred on the plot's left edge: its left
+        // half is drawn left of the plot area, not cut off at the chart's edge.
+        const int labelTop = area.y + area.height + 1;
+        EXPECT_GE(CountTinted(image, wxRect(0, labelTop, area.x, 480 - labelTop), *wxBLACK), 20);
         for (const wxColour& colour : {kRed, kGreen, kBlue, kCyan, kMagenta, kYellow})
             EXPECT_EQ(CountExact(image, wxRect(0, 0, 640, 480), colour), 0);
     }
