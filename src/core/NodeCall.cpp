@@ -5,12 +5,12 @@
 #include <algorithm>
 #include <cstring>
 #include <cwchar>
-
-#include <sys/socket.h>
+#include <vector>
 
 namespace {
 
 constexpr wchar_t kReplacement = 0xFFFD;
+constexpr size_t kLargestDatagram = 65536; // an IPv4 datagram carries at most 65507 bytes
 
 uint32_t WordAt(const unsigned char* bytes, size_t offset)
 {
@@ -89,6 +89,7 @@ NodeCallSendResult SendNodeCallRequest(const wxIPV4address& destination)
     NodeCallSendResult result;
     wxIPV4address unused; // ignored: the socket is not bound, the system picks the source port
     unused.AnyAddress();
+    // wxSOCKET_BROADCAST turns SO_BROADCAST on.
     auto* socket = new wxDatagramSocket(unused, wxSOCKET_BROADCAST | wxSOCKET_NOBIND);
     if (!socket->IsOk()) {
         // No descriptor to send on: never attempt the send.
@@ -96,8 +97,6 @@ NodeCallSendResult SendNodeCallRequest(const wxIPV4address& destination)
         socket->Destroy();
         return result;
     }
-    int broadcast = 1;
-    socket->SetOption(SOL_SOCKET, SO_BROADCAST, &broadcast, sizeof broadcast);
 
     const auto request = NodeCallRequest();
     socket->SendTo(destination, request.data(), request.size());
@@ -127,12 +126,15 @@ wxDatagramSocket* OpenNodeCallListener(const wxIPV4address& local, wxEvtHandler&
 
 NodeCallReceive ReceiveNodeCallAnswer(wxDatagramSocket& socket, NodeCallAnswer& answer)
 {
-    unsigned char buffer[kNodeCallAnswerMaxSize];
+    // Room for the largest datagram there is, though only the first
+    // kNodeCallAnswerMaxSize bytes count: Windows refuses to read a datagram
+    // into a smaller buffer (WSAEMSGSIZE) and drops it, where Linux cuts it.
+    std::vector<unsigned char> buffer(kLargestDatagram);
     wxIPV4address sender;
-    socket.RecvFrom(sender, buffer, sizeof buffer);
+    socket.RecvFrom(sender, buffer.data(), static_cast<wxUint32>(buffer.size()));
     if (socket.Error() || socket.LastCount() == 0)
         return NodeCallReceive::Nothing;
-    if (!DecodeNodeCallAnswer(buffer, socket.LastCount(), sender.IPAddress(), answer))
+    if (!DecodeNodeCallAnswer(buffer.data(), socket.LastCount(), sender.IPAddress(), answer))
         return NodeCallReceive::Ignored;
     return NodeCallReceive::Answer;
 }
