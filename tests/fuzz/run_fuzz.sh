@@ -3,7 +3,7 @@
 # over a scratch copy of its seed corpus (the seeds in the repo stay as they
 # are). Crashes land in the scratch folder and are printed.
 set -euo pipefail
-target=$1 seeds=$2 seconds=${3:-60}
+target=$(realpath "$1") seeds=$(realpath -m "$2") seconds=${3:-60}
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 mkdir -p "$work/corpus" "$work/artifacts"
