@@ -37,4 +37,12 @@ if [ "${HALVANE_SKIP_FUZZ:-0}" != 1 ]; then
   echo "=== fuzz tests ==="
   (cd "$root/build-fuzz" && ctest --output-on-failure --timeout 300) || status=1
 fi
+if [ "${HALVANE_SKIP_WINDOWS:-0}" != 1 ]; then
+  # The Windows exe (MinGW-w64 cross build), its core tests and a smoke test
+  # under wine, after the Linux suites.
+  echo "=== windows build and tests ==="
+  windows_start=$(date +%s)
+  bash "$root/scripts/windows-build.sh" --test || status=1
+  echo "=== windows: $(($(date +%s) - windows_start)) s ==="
+fi
 exit $status
