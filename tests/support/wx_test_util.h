@@ -105,26 +105,71 @@ inline wxString DefaultCaption()
 
 // wxFileDialog on GTK only reports a path set by SetPath() after the main
 // loop has run: pump inside the expectation. An open dialog cannot select a
-// file that does not exist.
+// file that does not exist. Optionally checks the dialog's title, filter and
+// style flags, and runs an action once the path is chosen (a file that
+// vanishes before the page reads it, say). The setters return copies, so a
+// chain stays a temporary that wxTEST_DIALOG keeps alive.
 class ExpectFile : public wxExpectModalBase<wxFileDialog, ExpectFile> {
 public:
     explicit ExpectFile(wxString path, int id = wxID_OK) : m_path(std::move(path)), m_id(id) {}
 
+    ExpectFile Titled(const wxString& title) const
+    {
+        ExpectFile copy(*this);
+        copy.m_title = title;
+        return copy;
+    }
+    ExpectFile Filter(const wxString& wildcard) const
+    {
+        ExpectFile copy(*this);
+        copy.m_wildcard = wildcard;
+        return copy;
+    }
+    ExpectFile Style(long flags) const
+    {
+        ExpectFile copy(*this);
+        copy.m_style = flags;
+        return copy;
+    }
+    ExpectFile Then(std::function<void()> afterChoosing) const
+    {
+        ExpectFile copy(*this);
+        copy.m_afterChoosing = std::move(afterChoosing);
+        return copy;
+    }
+
 protected:
     int OnInvoked(wxFileDialog* dlg) const override
     {
+        if (!m_title.empty()) {
+            EXPECT_EQ(dlg->GetMessage().utf8_string(), m_title.utf8_string());
+        }
+        if (!m_wildcard.empty()) {
+            EXPECT_EQ(dlg->GetWildcard().utf8_string(), m_wildcard.utf8_string());
+        }
+        if (m_style) {
+            EXPECT_EQ(dlg->GetWindowStyleFlag() & m_style, m_style) << "file dialog style";
+        }
         if (m_id != wxID_OK)
             return m_id;
         dlg->SetPath(m_path);
         if (!PumpUntil([&] { return dlg->GetPath() == m_path; }, 3000))
             ADD_FAILURE() << "file dialog did not accept '" << m_path.utf8_string() << "'";
+        if (m_afterChoosing)
+            m_afterChoosing();
         return m_id;
     }
-    wxString GetDefaultDescription() const override { return "file dialog -> " + m_path; }
+    wxString GetDefaultDescription() const override
+    {
+        return "file dialog " + (m_title.empty() ? wxString() : "\"" + m_title + "\" ") + "-> " + m_path;
+    }
 
 private:
     wxString m_path;
     int m_id;
+    wxString m_title, m_wildcard;
+    long m_style = 0;
+    std::function<void()> m_afterChoosing;
 };
 
 // There is no stock expectation for wxColourDialog; on GTK the colour must

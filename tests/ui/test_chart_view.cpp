@@ -63,33 +63,10 @@ public:
     View* view;
 };
 
-class ExpectExportDialog : public wxExpectModalBase<wxFileDialog, ExpectExportDialog> {
-public:
-    ExpectExportDialog(wxString path, wxString wildcard, int id = wxID_OK)
-        : m_path(std::move(path)), m_wildcard(std::move(wildcard)), m_id(id)
-    {
-    }
-
-protected:
-    int OnInvoked(wxFileDialog* dlg) const override
-    {
-        EXPECT_EQ(dlg->GetMessage(), "Export Chart");
-        EXPECT_EQ(dlg->GetWildcard(), m_wildcard);
-        EXPECT_TRUE(dlg->HasFlag(wxFD_SAVE));
-        EXPECT_TRUE(dlg->HasFlag(wxFD_OVERWRITE_PROMPT));
-        if (m_id != wxID_OK)
-            return m_id;
-        dlg->SetPath(m_path);
-        if (!PumpUntil([&] { return dlg->GetPath() == m_path; }, 3000))
-            ADD_FAILURE() << "file dialog did not accept '" << m_path.utf8_string() << "'";
-        return m_id;
-    }
-    wxString GetDefaultDescription() const override { return "export dialog -> " + m_path; }
-
-private:
-    wxString m_path, m_wildcard;
-    int m_id;
-};
+ExpectFile ExpectExportDialog(const wxString& path, const wxString& wildcard, int id = wxID_OK)
+{
+    return ExpectFile(path, id).Titled("Export Chart").Filter(wildcard).Style(wxFD_SAVE | wxFD_OVERWRITE_PROMPT);
+}
 
 // The colour dialog: starts at `initial`, answers `answer` with `colour`.
 class ExpectColourDialog : public wxExpectModalBase<wxColourDialog, ExpectColourDialog> {

@@ -53,43 +53,16 @@ const wxColour kWhite(255, 255, 255);
 const wxColour kRed(255, 0, 0);
 
 // A file dialog of the page: title, filter and style checked, then the path chosen.
-class ExpectProfileFile : public wxExpectModalBase<wxFileDialog, ExpectProfileFile> {
-public:
-    ExpectProfileFile(wxString title, wxString path, int id = wxID_OK,
-                      std::function<void()> afterChoosing = {})
-        : m_title(std::move(title)), m_path(std::move(path)), m_id(id),
-          m_afterChoosing(std::move(afterChoosing))
-    {
-    }
-
-protected:
-    int OnInvoked(wxFileDialog* dlg) const override
-    {
-        EXPECT_EQ(dlg->GetMessage(), m_title);
-        EXPECT_EQ(dlg->GetWildcard(), "Configuration File (*.hvc)|*.hvc");
-        EXPECT_EQ(dlg->GetDirectory(), "");
-        if (m_title == "Save Configuration") {
-            EXPECT_TRUE(dlg->HasFlag(wxFD_SAVE));
-            EXPECT_TRUE(dlg->HasFlag(wxFD_OVERWRITE_PROMPT));
-        } else {
-            EXPECT_TRUE(dlg->HasFlag(wxFD_OPEN));
-        }
-        if (m_id != wxID_OK)
-            return m_id;
-        dlg->SetPath(m_path);
-        if (!PumpUntil([&] { return dlg->GetPath() == m_path; }, 3000))
-            ADD_FAILURE() << "file dialog did not accept '" << m_path.utf8_string() << "'";
-        if (m_afterChoosing)
-            m_afterChoosing();
-        return m_id;
-    }
-    wxString GetDefaultDescription() const override { return m_title + " -> " + m_path; }
-
-private:
-    wxString m_title, m_path;
-    int m_id;
-    std::function<void()> m_afterChoosing;
-};
+ExpectFile ExpectProfileFile(const wxString& title, const wxString& path, int id = wxID_OK,
+                             std::function<void()> afterChoosing = {})
+{
+    const long style = title == "Save Configuration" ? wxFD_SAVE | wxFD_OVERWRITE_PROMPT : wxFD_OPEN;
+    return ExpectFile(path, id)
+        .Titled(title)
+        .Filter("Configuration File (*.hvc)|*.hvc")
+        .Style(style)
+        .Then(std::move(afterChoosing));
+}
 
 // A message box whose text must contain every given piece.
 class ExpectMessageWith : public wxExpectModalBase<wxMessageDialog, ExpectMessageWith> {

@@ -60,29 +60,10 @@ public:
     LogPanel* page;
 };
 
-class ExpectOpenDialog : public wxExpectModalBase<wxFileDialog, ExpectOpenDialog> {
-public:
-    explicit ExpectOpenDialog(wxString path, int id = wxID_OK) : m_path(std::move(path)), m_id(id) {}
-
-protected:
-    int OnInvoked(wxFileDialog* dlg) const override
-    {
-        EXPECT_EQ(dlg->GetMessage(), "Load Log File");
-        EXPECT_EQ(dlg->GetWildcard(), "Log File (*.hvl)|*.hvl");
-        EXPECT_TRUE(dlg->HasFlag(wxFD_OPEN));
-        if (m_id != wxID_OK)
-            return m_id;
-        dlg->SetPath(m_path);
-        if (!PumpUntil([&] { return dlg->GetPath() == m_path; }, 3000))
-            ADD_FAILURE() << "file dialog did not accept '" << m_path.utf8_string() << "'";
-        return m_id;
-    }
-    wxString GetDefaultDescription() const override { return "log open dialog -> " + m_path; }
-
-private:
-    wxString m_path;
-    int m_id;
-};
+ExpectFile ExpectOpenDialog(const wxString& path, int id = wxID_OK)
+{
+    return ExpectFile(path, id).Titled("Load Log File").Filter("Log File (*.hvl)|*.hvl").Style(wxFD_OPEN);
+}
 
 void PageFixture::OpenThroughDialog(const wxString& path)
 {

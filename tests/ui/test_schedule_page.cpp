@@ -76,43 +76,19 @@ wxString DateText(int day, wxDateTime::Month month, int year)
 
 // An existing file chosen in the open dialog that is gone by the time the
 // page reads it (a card pulled, a file deleted meanwhile).
-class ExpectVanishingFile : public wxExpectModalBase<wxFileDialog, ExpectVanishingFile> {
-public:
-    explicit ExpectVanishingFile(wxString path) : m_path(std::move(path)) {}
-
-protected:
-    int OnInvoked(wxFileDialog* dlg) const override
-    {
-        dlg->SetPath(m_path);
-        EXPECT_TRUE(PumpUntil([&] { return dlg->GetPath() == m_path; }, 3000));
-        wxRemoveFile(m_path);
-        return wxID_OK;
-    }
-    wxString GetDefaultDescription() const override { return "file dialog -> vanishing " + m_path; }
-
-private:
-    wxString m_path;
-};
+ExpectFile ExpectVanishingFile(const wxString& path)
+{
+    return ExpectFile(path).Then([path] { wxRemoveFile(path); });
+}
 
 // A save target replaced by a folder of the same name after it was chosen.
-class ExpectFileTurnedFolder : public wxExpectModalBase<wxFileDialog, ExpectFileTurnedFolder> {
-public:
-    explicit ExpectFileTurnedFolder(wxString path) : m_path(std::move(path)) {}
-
-protected:
-    int OnInvoked(wxFileDialog* dlg) const override
-    {
-        dlg->SetPath(m_path);
-        EXPECT_TRUE(PumpUntil([&] { return dlg->GetPath() == m_path; }, 3000));
-        wxRemoveFile(m_path);
-        std::filesystem::create_directory(m_path.utf8_string());
-        return wxID_OK;
-    }
-    wxString GetDefaultDescription() const override { return "file dialog -> " + m_path; }
-
-private:
-    wxString m_path;
-};
+ExpectFile ExpectFileTurnedFolder(const wxString& path)
+{
+    return ExpectFile(path).Then([path] {
+        wxRemoveFile(path);
+        std::filesystem::create_directory(path.utf8_string());
+    });
+}
 
 std::vector<unsigned char> Entries(const NodeSchedule& schedule)
 {
