@@ -49,11 +49,13 @@ if ! grep -rqsE '^(Types:.*deb-src|deb-src )' /etc/apt/sources.list /etc/apt/sou
     [ -e "$f" ] || continue
     sed -E 's/^Types:.*/Types: deb-src/' "$f" >"/etc/apt/sources.list.d/halvane-src-$(basename "$f")"
   done
+  if [ -f /etc/apt/sources.list ] && grep -q '^deb ' /etc/apt/sources.list; then
+    sed -n 's/^deb /deb-src /p' /etc/apt/sources.list >/etc/apt/sources.list.d/halvane-src.list
+  fi
   apt-get update -qq
 fi
-if ! apt-cache showsrc wxwidgets3.2 >/dev/null 2>&1 ||
-  ! apt-cache showsrc wxwidgets3.2 | grep -q .; then
-  apt-get update -qq
+if ! apt-cache showsrc wxwidgets3.2 2>/dev/null | grep -q '^Version:'; then
+  apt-get update -qq # the source lists are not fetched yet
 fi
 
 # Newest version first; a mirror may carry the binaries of an update but not
