@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Builds the Windows program, halvane-client.exe: a static MinGW-w64 cross build
 # against a static wxMSW made from Debian's source packages (cached under
-# /opt/halvane-winx, so only the first run on a machine spends ~12 minutes on it).
+# /opt/halvane-winx, so only the first run on a machine spends 10-15 minutes on it).
 #
 #   bash scripts/windows-build.sh          build build-windows/halvane-client.exe
 #   bash scripts/windows-build.sh --test   ... and run the core tests and a smoke

@@ -3,7 +3,7 @@
 # XML libraries it needs, all from Debian's source packages, into a cached
 # prefix:  $HALVANE_WINX_CACHE/wx-<Debian version of wxwidgets3.2>-r<recipe>
 # A prefix that is already complete is reused as it is; a fresh machine builds
-# it (about 12 minutes on two cores). Prints the prefix on its last line.
+# it (10-15 minutes on two cores). Prints the prefix on its last line.
 #
 # Debian's wxWidgets source is stripped of its bundled png/jpeg/tiff/zlib/expat,
 # so those are cross-built from their own Debian source packages first and wx
