@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
 # Smoke test of halvane-client.exe under wine: start it on run_tests.sh's Xvfb,
 # wait for the main window "HALVANE DUO CLIENT v0.9.0.1", check that it is
-# alive 10 s after the 6 s splash and shows no alert, then close the window as
-# a window manager would (WM_DELETE_WINDOW) and expect a clean exit.
+# alive 10 s after the 6 s splash and shows no alert, show each of its four
+# pages, then close the window as a window manager would (WM_DELETE_WINDOW)
+# and expect a clean exit.
 # run_tests.sh runs it (through ctest) inside a network namespace with only
 # loopback, so the program's datagram socket never reaches the host network.
 #   smoke.sh path/to/halvane-client.exe
@@ -52,6 +53,15 @@ kill -0 "$apid" 2>/dev/null || fail "the program died while running"
 alerts=$(xdotool search --onlyvisible --name 'Alert|Assert|Error|Exception|Debug' 2>/dev/null | wc -l)
 [ "$alerts" = 0 ] || fail "an alert window is showing"
 echo "alive after 16 s"
+
+# Each of the four pages in turn (Ctrl+Tab), and back to the first.
+for _ in 1 2 3 4; do
+  xdotool key --window "$wid" ctrl+Tab
+  sleep 1
+done
+kill -0 "$apid" 2>/dev/null || fail "the program died while its pages were shown"
+alerts=$(xdotool search --onlyvisible --name 'Alert|Assert|Error|Exception|Debug' 2>/dev/null | wc -l)
+[ "$alerts" = 0 ] || fail "an alert window is showing after the pages were shown"
 
 "$work/xclose" "$wid"
 for _ in $(seq 1 200); do kill -0 "$apid" 2>/dev/null || break; sleep 0.1; done
