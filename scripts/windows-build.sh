@@ -26,7 +26,7 @@ lap "wxMSW: $prefix"
 cmake -S "$root" -B "$build" -DCMAKE_TOOLCHAIN_FILE="$root/cmake/mingw-w64-x86_64.cmake" \
   -DHALVANE_WINX_PREFIX="$prefix" -DCMAKE_BUILD_TYPE=Release -DHALVANE_WERROR=ON >/dev/null
 targets=(--target halvane-client)
-[ $run_tests = 1 ] && targets+=(--target core_tests)
+[ $run_tests = 1 ] && targets+=(--target core_tests --target windows_image_tests)
 cmake --build "$build" -j"${HALVANE_JOBS:-$(nproc)}" "${targets[@]}"
 exe=$build/halvane-client.exe
 lap "built $exe ($(stat -c %s "$exe") bytes)"

@@ -16,11 +16,15 @@ work=$(mktemp -d)
 nsA=hvwA-$$ nsB=hvwB-$$
 cleanup() {
   [ -n "${spid:-}" ] && kill "$spid" 2>/dev/null
+  # Our wineserver gone for good before the caller's starts again (warm, in
+  # the caller's namespace, for the tests after us).
   ip netns exec "$nsA" wineserver -k 2>/dev/null
+  ip netns exec "$nsA" wineserver -w 2>/dev/null
   ip netns del "$nsA" 2>/dev/null
   ip netns del "$nsB" 2>/dev/null
   rm -rf "$work"
-  wineserver -p 60 2>/dev/null # warm again, in the caller's namespace, for the tests after us
+  wineserver -p 60 2>/dev/null
+  wine cmd /c exit >/dev/null 2>&1
 }
 trap cleanup EXIT
 fail() {
@@ -49,6 +53,7 @@ for _ in $(seq 100); do [ -e "$work/ready" ] && break; sleep 0.05; done
 # wineserver makes the program's sockets, so it must live in the exe's
 # namespace: stop the caller's (this test runs alone) and start one there.
 wineserver -k 2>/dev/null
+wineserver -w 2>/dev/null
 cp "$exe" "$work/"
 cd "$work"
 ip netns exec "$nsA" wine "$work/$(basename "$exe")" >"$work/app.log" 2>&1 &

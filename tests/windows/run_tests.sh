@@ -32,4 +32,4 @@ mkdir -p "$WINEPREFIX"
 wineserver -p 60
 wine cmd /c exit >/dev/null 2>&1
 cd "$build"
-ctest --output-on-failure -j"${HALVANE_JOBS:-$(nproc)}" --timeout 300
+ctest --output-on-failure -j"${HALVANE_JOBS:-$(nproc)}" --timeout 120
