@@ -4,8 +4,8 @@
 # /opt/halvane-winx, so only the first run on a machine spends 10-15 minutes on it).
 #
 #   bash scripts/windows-build.sh          build build-windows/halvane-client.exe
-#   bash scripts/windows-build.sh --test   ... and run the core tests and a smoke
-#                                          test of the exe under wine
+#   bash scripts/windows-build.sh --test   ... and run its tests under wine (core
+#                                          tests, image formats, smoke, discovery)
 # HALVANE_WINDOWS_BUILD_DIR overrides the build folder.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
