@@ -5,6 +5,8 @@
 
 #include <gtest/gtest.h>
 
+#include <wx/filename.h>
+
 #include <filesystem>
 #include <fstream>
 
@@ -56,6 +58,23 @@ TEST(SafeFile, ReplacesTheOldFileInsteadOfRewritingIt)
     EXPECT_EQ(ReadBytes(path), fresh);
     EXPECT_EQ(ReadBytes(dir.File("second-name.hvs")), old);
     EXPECT_EQ(FilesIn(dir), 2u) << "no temporary file may be left behind";
+}
+
+TEST(SafeFile, NamesBeyondAscii)
+{
+    // Growers name profiles in their own language; the temporary file and
+    // the rename must reach the same file on every platform.
+    TempDir dir;
+    const wxString path = dir.File("N\xC3\xA4hrl\xC3\xB6sung \xCE\xB1\xCF\x80\xCF\x8C \xE6\xB0\xB4.hvc");
+    const std::vector<unsigned char> first(400, 1), second(400, 2);
+    wxString error;
+    ASSERT_TRUE(WriteFileAtomically(path, first.data(), first.size(), error)) << error;
+    ASSERT_TRUE(WriteFileAtomically(path, second.data(), second.size(), error)) << error;
+    EXPECT_EQ(ReadBytes(path), second);
+    ASSERT_EQ(FilesIn(dir), 1u);
+    EXPECT_EQ(
+        wxString::FromUTF8(std::filesystem::directory_iterator(dir.Path())->path().filename().u8string()),
+        wxFileName(path).GetFullName());
 }
 
 TEST(SafeFile, FailureLeavesTheOldFileAndSaysWhy)

@@ -34,22 +34,26 @@ public:
     TempDir& operator=(const TempDir&) = delete;
 
     const std::filesystem::path& Path() const { return m_path; }
-    // Full path of a file inside the directory, as wx text.
-    wxString File(const std::string& name) const { return wxString::FromUTF8((m_path / name).string()); }
+    // Full path of a file inside the directory (name in UTF-8), as wx text.
+    wxString File(const std::string& name) const
+    {
+        return wxString::FromUTF8((m_path / std::filesystem::u8path(name)).u8string());
+    }
 
 private:
     std::filesystem::path m_path;
 };
 
-// Whole-file helpers for tests.
+// Whole-file helpers for tests (paths through UTF-8, so any name works on
+// Windows too, where a narrow file name means the ANSI code page).
 inline std::vector<unsigned char> ReadBytes(const wxString& path)
 {
-    std::ifstream in(path.utf8_string(), std::ios::binary);
+    std::ifstream in(std::filesystem::u8path(path.utf8_string()), std::ios::binary);
     return std::vector<unsigned char>((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
 }
 
 inline void WriteBytes(const wxString& path, const std::vector<unsigned char>& bytes)
 {
-    std::ofstream out(path.utf8_string(), std::ios::binary | std::ios::trunc);
+    std::ofstream out(std::filesystem::u8path(path.utf8_string()), std::ios::binary | std::ios::trunc);
     out.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
 }
