@@ -402,6 +402,32 @@ void XYPlot::DrawPlot(wxDC& dc, const wxRect& rect)
     const int areaBottom = area.y + area.height - 1;
     const int areaRight = area.x + area.width - 1;
 
+    // Calls vertical(axis, x, direction) for every left and right axis and
+    // horizontal(axis, y, direction) for every bottom and top axis, each at its
+    // place side by side outward from the plot area (direction points outward).
+    const auto ForEachAxisPlace = [&](const auto& vertical, const auto& horizontal) {
+        int offset = 0;
+        for (const AxisLayout& layout : left) {
+            vertical(layout, area.x - 1 - offset, -1);
+            offset += layout.thickness;
+        }
+        offset = 0;
+        for (const AxisLayout& layout : right) {
+            vertical(layout, areaRight + 1 + offset, 1);
+            offset += layout.thickness;
+        }
+        offset = 0;
+        for (const AxisLayout& layout : bottom) {
+            horizontal(layout, areaBottom + 1 + offset, 1);
+            offset += horizontalThickness;
+        }
+        offset = 0;
+        for (const AxisLayout& layout : top) {
+            horizontal(layout, area.y - 1 - offset, -1);
+            offset += horizontalThickness;
+        }
+    };
+
     {
         NoAntialias crisp(dc);
 
@@ -489,26 +515,7 @@ void XYPlot::DrawPlot(wxDC& dc, const wxRect& rect)
                 dc.DrawLine(x, axisY, x, axisY + direction * (kTickLength + 1));
             }
         };
-        int offset = 0;
-        for (const AxisLayout& layout : left) {
-            drawVertical(layout, area.x - 1 - offset, -1);
-            offset += layout.thickness;
-        }
-        offset = 0;
-        for (const AxisLayout& layout : right) {
-            drawVertical(layout, areaRight + 1 + offset, 1);
-            offset += layout.thickness;
-        }
-        offset = 0;
-        for (const AxisLayout& layout : bottom) {
-            drawHorizontal(layout, areaBottom + 1 + offset, 1);
-            offset += horizontalThickness;
-        }
-        offset = 0;
-        for (const AxisLayout& layout : top) {
-            drawHorizontal(layout, area.y - 1 - offset, -1);
-            offset += horizontalThickness;
-        }
+        ForEachAxisPlace(drawVertical, drawHorizontal);
     }
 
     // Tick labels in each axis's label text colour.
@@ -535,25 +542,6 @@ void XYPlot::DrawPlot(wxDC& dc, const wxRect& rect)
             dc.DrawText(layout.labels[k], x, y);
         }
     };
-    int offset = 0;
-    for (const AxisLayout& layout : left) {
-        labelsVertical(layout, area.x - 1 - offset, -1);
-        offset += layout.thickness;
-    }
-    offset = 0;
-    for (const AxisLayout& layout : right) {
-        labelsVertical(layout, areaRight + 1 + offset, 1);
-        offset += layout.thickness;
-    }
-    offset = 0;
-    for (const AxisLayout& layout : bottom) {
-        labelsHorizontal(layout, areaBottom + 1 + offset, 1);
-        offset += horizontalThickness;
-    }
-    offset = 0;
-    for (const AxisLayout& layout : top) {
-        labelsHorizontal(layout, area.y - 1 - offset, -1);
-        offset += horizontalThickness;
-    }
+    ForEachAxisPlace(labelsVertical, labelsHorizontal);
     dc.SetFont(oldFont);
 }
