@@ -4,7 +4,9 @@
 
 wxString GetVersionText()
 {
-    const uint32_t parts[] = {0, 9, 0, 1};
+    // The four numbers of the CMake project's VERSION.
+    const uint32_t parts[] = {HALVANE_VERSION_MAJOR, HALVANE_VERSION_MINOR, HALVANE_VERSION_PATCH,
+                              HALVANE_VERSION_TWEAK};
     wxString text;
     for (uint32_t part : parts) {
         if (!text.empty())
