@@ -61,15 +61,7 @@ XYSerie::XYSerie(const double* interleavedXY, size_t count)
         block.maxY = maxY;
         block.minYIndex = minYIndex;
         block.maxYIndex = maxYIndex;
-        if (!block.empty) {
-            XYBounds bounds;
-            bounds.empty = false;
-            bounds.minX = minX;
-            bounds.maxX = maxX;
-            bounds.minY = minY;
-            bounds.maxY = maxY;
-            m_bounds.Include(bounds);
-        }
+        m_bounds.Include(block);
     }
 }
 
