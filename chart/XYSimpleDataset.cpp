@@ -80,10 +80,10 @@ double XYSerie::GetY(size_t i) const
 XYSimpleDataset::XYSimpleDataset() = default;
 XYSimpleDataset::~XYSimpleDataset() = default;
 
-void XYSimpleDataset::AddSerie(XYSerie* serie)
+void XYSimpleDataset::AddSerie(std::unique_ptr<XYSerie> serie)
 {
     wxCHECK_RET(serie, "XYSimpleDataset::AddSerie: null series");
-    m_series.emplace_back(serie);
+    m_series.push_back(std::move(serie));
 }
 
 void XYSimpleDataset::AddSerie(const double* interleavedXY, size_t count)
@@ -97,9 +97,9 @@ const XYSerie* XYSimpleDataset::GetSerie(size_t i) const
     return m_series[i].get();
 }
 
-void XYSimpleDataset::SetRenderer(XYLineRenderer* renderer)
+void XYSimpleDataset::SetRenderer(std::unique_ptr<XYLineRenderer> renderer)
 {
-    m_renderer.reset(renderer);
+    m_renderer = std::move(renderer);
 }
 
 XYBounds XYSimpleDataset::GetBounds() const

@@ -51,13 +51,13 @@ public:
     XYSimpleDataset(const XYSimpleDataset&) = delete;
     XYSimpleDataset& operator=(const XYSimpleDataset&) = delete;
 
-    void AddSerie(XYSerie* serie); // takes ownership
+    void AddSerie(std::unique_ptr<XYSerie> serie);
     void AddSerie(const double* interleavedXY, size_t count);
     size_t GetSerieCount() const { return m_series.size(); }
     const XYSerie* GetSerie(size_t i) const;
 
-    void SetRenderer(XYLineRenderer* renderer); // takes ownership
-    XYLineRenderer* GetRenderer() const { return m_renderer.get(); }
+    void SetRenderer(std::unique_ptr<XYLineRenderer> renderer);
+    const XYLineRenderer* GetRenderer() const { return m_renderer.get(); }
 
     // The finite bounds of all series.
     XYBounds GetBounds() const;

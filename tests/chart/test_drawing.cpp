@@ -3,7 +3,7 @@
 // area, and axes with their labels in their own colours.
 #include "wx_test_util.h"
 
-#include "chart/Chart.h"
+#include "chart_builder.h"
 
 #include <wx/dcmemory.h>
 
@@ -21,40 +21,6 @@ const double kNaN = std::numeric_limits<double>::quiet_NaN();
 const double kInf = std::numeric_limits<double>::infinity();
 const wxColour kRed(255, 0, 0), kGreen(0, 255, 0), kBlue(0, 0, 255), kCyan(0, 255, 255),
     kMagenta(255, 0, 255), kYellow(255, 255, 0);
-
-struct Channel {
-    wxColour colour;
-    std::vector<double> xy;
-    wxColour penColour = wxColour(); // the label pen's colour, if not the text colour
-};
-
-// A chart put together the way the log view does: one dataset, renderer and
-// left axis per channel, one bottom axis, dataset k on vertical axis k.
-Chart* MakeChart(const std::vector<Channel>& channels, const wxString& title = "Log File")
-{
-    auto* plot = new XYPlot;
-    for (const Channel& channel : channels) {
-        auto* dataset = new XYSimpleDataset;
-        dataset->AddSerie(channel.xy.data(), channel.xy.size() / 2);
-        auto* renderer = new XYLineRenderer(false, true, 1, wxPENSTYLE_SOLID);
-        renderer->SetSerieColour(0, &channel.colour);
-        dataset->SetRenderer(renderer);
-        plot->AddDataset(dataset);
-    }
-    for (const Channel& channel : channels) {
-        auto* axis = new NumberAxis(AXIS_LEFT);
-        axis->SetLabelTextColour(channel.colour);
-        axis->SetLabelPen(
-            wxPen(channel.penColour.IsOk() ? channel.penColour : channel.colour, 1, wxPENSTYLE_SOLID));
-        plot->AddAxis(axis);
-    }
-    plot->AddAxis(new NumberAxis(AXIS_BOTTOM));
-    for (size_t k = 0; k < channels.size(); ++k) {
-        plot->LinkDataVerticalAxis(k, k);
-        plot->LinkDataHorizontalAxis(k, 0);
-    }
-    return new Chart(plot, title);
-}
 
 wxImage Render(Chart& chart, int width, int height)
 {
@@ -240,7 +206,7 @@ TEST(ChartDrawing, ReductionNeverLeavesThePlotAndSkipsMissingValues)
 TEST(ChartDrawing, ASeriesIsDrawnInItsColourInsideThePlotArea)
 {
     // "PH Channel 2" alone, in cyan, over one day.
-    std::unique_ptr<Chart> chart(MakeChart({{kCyan, Wave(1440, 1.0, 6.5, 0.4)}}));
+    std::unique_ptr<Chart> chart(MakeChannelChart({{kCyan, Wave(1440, 1.0, 6.5, 0.4)}}));
     const wxImage image = Render(*chart, 640, 480);
     const wxRect area = chart->GetPlot()->GetLastPlotArea();
     ASSERT_GT(area.width, 400);
@@ -279,7 +245,7 @@ TEST(ChartDrawing, ASpikeAmongAMillionFlatPointsStaysVisible)
         xy[2 * i] = static_cast<double>(i) / 1440.0;
         xy[2 * i + 1] = i == 500000 ? 7.5 : 6.5;
     }
-    std::unique_ptr<Chart> chart(MakeChart({{kCyan, xy}}));
+    std::unique_ptr<Chart> chart(MakeChannelChart({{kCyan, xy}}));
     const wxImage image = Render(*chart, 1280, 720);
     const wxRect area = chart->GetPlot()->GetLastPlotArea();
 
@@ -303,9 +269,9 @@ TEST(ChartDrawing, ASpikeAmongAMillionFlatPointsStaysVisible)
 TEST(ChartDrawing, EachLeftAxisHasItsOwnLineAndLabelColour)
 {
     // Three left axes; the third has blue labels on a magenta line.
-    std::unique_ptr<Chart> chart(MakeChart({{kRed, Wave(500, 2, 1500, 200)},
-                                            {kGreen, Wave(500, 2, 1400, 300)},
-                                            {kBlue, Wave(500, 2, 6.5, 0.5), kMagenta}}));
+    std::unique_ptr<Chart> chart(MakeChannelChart({{kRed, Wave(500, 2, 1500, 200)},
+                                                   {kGreen, Wave(500, 2, 1400, 300)},
+                                                   {kBlue, Wave(500, 2, 6.5, 0.5), kMagenta}}));
     const wxImage image = Render(*chart, 800, 500);
     const wxRect area = chart->GetPlot()->GetLastPlotArea();
 
@@ -337,10 +303,10 @@ TEST(ChartDrawing, SixChannelsGetSixAxesAndStillLeaveRoomToPlot)
 {
     const wxColour colours[6] = {kRed, kGreen, kBlue, kCyan, kMagenta, kYellow};
     const double levels[6] = {1500, 1400, 6.5, 6.2, 21, 4294967295.0};
-    std::vector<Channel> channels;
+    std::vector<ChartChannel> channels;
     for (int k = 0; k < 6; ++k)
         channels.push_back({colours[k], Wave(10000, 365, levels[k], levels[k] / 10, k)});
-    std::unique_ptr<Chart> chart(MakeChart(channels));
+    std::unique_ptr<Chart> chart(MakeChannelChart(channels));
     const wxImage image = Render(*chart, 1280, 720);
     const wxRect area = chart->GetPlot()->GetLastPlotArea();
     EXPECT_GT(area.width, 640);
@@ -361,7 +327,7 @@ TEST(ChartDrawing, UnusualChartsDrawWithoutFault)
 {
     // No series: the title and the bottom axis only.
     {
-        std::unique_ptr<Chart> chart(MakeChart({}));
+        std::unique_ptr<Chart> chart(MakeChannelChart({}));
         const wxImage image = Render(*chart, 640, 480);
         const wxRect area = chart->GetPlot()->GetLastPlotArea();
         ASSERT_FALSE(area.IsEmpty());
@@ -378,7 +344,7 @@ TEST(ChartDrawing, UnusualChartsDrawWithoutFault)
     }
     // A one-record log: a dot (3 x 3) in the middle of the plot area.
     {
-        std::unique_ptr<Chart> chart(MakeChart({{kRed, {0, 1500}}}));
+        std::unique_ptr<Chart> chart(MakeChannelChart({{kRed, {0, 1500}}}));
         const wxImage image = Render(*chart, 640, 480);
         const wxRect area = chart->GetPlot()->GetLastPlotArea();
         EXPECT_EQ(CountExact(image, area, kRed), 9);
@@ -393,13 +359,13 @@ TEST(ChartDrawing, UnusualChartsDrawWithoutFault)
         xy[303] = 4294967295.0;
         std::swap(xy[1000], xy[4000]);
         std::swap(xy[2000], xy[5998]);
-        std::unique_ptr<Chart> chart(MakeChart({{kGreen, xy}, {kBlue, {kNaN, kNaN, kInf, 1}}}));
+        std::unique_ptr<Chart> chart(MakeChannelChart({{kGreen, xy}, {kBlue, {kNaN, kNaN, kInf, 1}}}));
         const wxImage image = Render(*chart, 640, 480);
         EXPECT_GT(CountExact(image, chart->GetPlot()->GetLastPlotArea(), kGreen), 100);
     }
     // Too small to hold a plot: nothing drawn outside the rectangle, no fault.
     {
-        std::unique_ptr<Chart> chart(MakeChart({{kRed, Wave(100, 1, 5, 1)}}));
+        std::unique_ptr<Chart> chart(MakeChannelChart({{kRed, Wave(100, 1, 5, 1)}}));
         wxBitmap bitmap(50, 50, 24);
         wxMemoryDC dc(bitmap);
         dc.SetBackground(*wxBLACK_BRUSH);
@@ -422,7 +388,7 @@ TEST(ChartDrawing, UnusualChartsDrawWithoutFault)
 TEST(ChartDrawing, ARedrawAtTheSameSizeGivesTheSamePixels)
 {
     std::unique_ptr<Chart> chart(
-        MakeChart({{kRed, Wave(200000, 30, 1500, 200)}, {kCyan, Wave(200000, 30, 6, 1)}}));
+        MakeChannelChart({{kRed, Wave(200000, 30, 1500, 200)}, {kCyan, Wave(200000, 30, 6, 1)}}));
     const wxImage first = Render(*chart, 900, 600);
     const wxImage smaller = Render(*chart, 500, 300);
     const wxImage again = Render(*chart, 900, 600);

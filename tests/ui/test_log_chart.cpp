@@ -33,10 +33,10 @@ TEST(LogChart, NameAndEmptySelection)
     LogChart chart;
     EXPECT_EQ(chart.GetName(), "Log File");
     ASSERT_EQ(chart.FillSeries(log.data(), 5), 0);
-    std::unique_ptr<Chart> c(chart.CreateChart({}));
+    const std::unique_ptr<Chart> c = chart.CreateChart({});
     ASSERT_NE(c, nullptr);
     EXPECT_EQ(c->GetTitle(), "Log File");
-    XYPlot* plot = c->GetPlot();
+    const XYPlot* plot = c->GetPlot();
     EXPECT_EQ(plot->GetDatasetCount(), 0u);
     EXPECT_EQ(plot->GetVerticalAxisCount(), 0u);
     ASSERT_EQ(plot->GetHorizontalAxisCount(), 1u);
@@ -52,8 +52,8 @@ TEST(LogChart, OnlyCheckedChannelsLinkedInOrder)
     ChannelColours colours{};
     colours[0] = &kRed;
     colours[5] = &kYellow;
-    std::unique_ptr<Chart> c(chart.CreateChart(colours));
-    XYPlot* plot = c->GetPlot();
+    std::unique_ptr<Chart> c = chart.CreateChart(colours);
+    const XYPlot* plot = c->GetPlot();
     ASSERT_EQ(plot->GetDatasetCount(), 2u);
     ASSERT_EQ(plot->GetVerticalAxisCount(), 2u);
     ASSERT_EQ(plot->GetHorizontalAxisCount(), 1u);
@@ -61,19 +61,19 @@ TEST(LogChart, OnlyCheckedChannelsLinkedInOrder)
     const wxColour* expected[] = {&kRed, &kYellow};
     for (size_t j = 0; j < 2; ++j) {
         SCOPED_TRACE(j);
-        XYSimpleDataset* dataset = plot->GetDataset(j);
+        const XYSimpleDataset* dataset = plot->GetDataset(j);
         EXPECT_EQ(plot->GetDatasetVerticalAxis(j), static_cast<int>(j));
         EXPECT_EQ(plot->GetDatasetHorizontalAxis(j), 0);
         ASSERT_EQ(dataset->GetSerieCount(), 1u);
         ExpectSerieIsChannel(*dataset->GetSerie(0), chart.GetSeries(), channels[j]);
-        XYLineRenderer* renderer = dataset->GetRenderer();
+        const XYLineRenderer* renderer = dataset->GetRenderer();
         ASSERT_NE(renderer, nullptr);
         EXPECT_FALSE(renderer->GetDrawSymbols());
         EXPECT_TRUE(renderer->GetDrawLines());
         EXPECT_EQ(renderer->GetWidth(), 1);
         EXPECT_EQ(renderer->GetStyle(), wxPENSTYLE_SOLID);
         EXPECT_EQ(renderer->GetSerieColour(0), *expected[j]);
-        NumberAxis* axis = plot->GetVerticalAxis(j);
+        const NumberAxis* axis = plot->GetVerticalAxis(j);
         EXPECT_EQ(axis->GetLocation(), AXIS_LEFT);
         EXPECT_EQ(axis->GetLabelTextColour(), *expected[j]);
         EXPECT_EQ(axis->GetLabelPen().GetColour(), *expected[j]);
@@ -85,7 +85,7 @@ TEST(LogChart, OnlyCheckedChannelsLinkedInOrder)
 
     // All six, in channel order.
     const ChannelColours all = {&kRed, &kGreen, &kBlue, &kCyan, &kMagenta, &kYellow};
-    c.reset(chart.CreateChart(all));
+    c = chart.CreateChart(all);
     plot = c->GetPlot();
     ASSERT_EQ(plot->GetDatasetCount(), 6u);
     ASSERT_EQ(plot->GetVerticalAxisCount(), 6u);
@@ -104,7 +104,7 @@ TEST(LogChart, APartlyFilledLogPlotsOnlyItsFilledPoints)
     LogChart chart;
     EXPECT_EQ(chart.FillSeries(log.data(), 10), -1);
     const ChannelColours some = {nullptr, nullptr, &kBlue, nullptr, nullptr, nullptr};
-    std::unique_ptr<Chart> c(chart.CreateChart(some));
+    std::unique_ptr<Chart> c = chart.CreateChart(some);
     ASSERT_EQ(c->GetPlot()->GetDatasetCount(), 1u);
     const XYSerie* serie = c->GetPlot()->GetDataset(0)->GetSerie(0);
     ASSERT_EQ(serie->GetCount(), 6u);
@@ -113,7 +113,7 @@ TEST(LogChart, APartlyFilledLogPlotsOnlyItsFilledPoints)
     // No record in the span at all: a chart with empty series, no crash.
     log[0][kLogDate] = 0;
     EXPECT_EQ(chart.FillSeries(log.data(), 10), -1);
-    c.reset(chart.CreateChart(some));
+    c = chart.CreateChart(some);
     EXPECT_EQ(c->GetPlot()->GetDataset(0)->GetSerie(0)->GetCount(), 0u);
     wxBitmap bitmap(320, 240);
     wxMemoryDC dc(bitmap);
