@@ -312,19 +312,10 @@ TEST(ChartAxis, SeriesAreCopiedFromInterleavedPoints)
     EXPECT_EQ(year.GetBounds().maxY, 999);
 }
 
-TEST(ChartAxis, RenderersKeepTheirColoursAndLineStyle)
+// How width, lines and symbols show is in test_drawing.cpp.
+TEST(ChartAxis, RenderersKeepTheirColours)
 {
     XYLineRenderer renderer(false, true, 1, wxPENSTYLE_SOLID);
-    EXPECT_FALSE(renderer.GetDrawSymbols());
-    EXPECT_TRUE(renderer.GetDrawLines());
-    EXPECT_EQ(renderer.GetWidth(), 1);
-    EXPECT_EQ(renderer.GetStyle(), wxPENSTYLE_SOLID);
-
-    XYLineRenderer defaults;
-    EXPECT_FALSE(defaults.GetDrawSymbols());
-    EXPECT_TRUE(defaults.GetDrawLines());
-    EXPECT_EQ(defaults.GetWidth(), 1);
-    EXPECT_EQ(defaults.GetStyle(), wxPENSTYLE_SOLID);
 
     // Colours are copied: the caller's colour may go away.
     {
@@ -337,12 +328,17 @@ TEST(ChartAxis, RenderersKeepTheirColoursAndLineStyle)
     renderer.SetSerieColour(3, &yellow);
     EXPECT_EQ(renderer.GetSerieColour(3), yellow);
     EXPECT_EQ(renderer.GetSerieColour(0), wxColour(0, 255, 255));
-    // Uncoloured series get a valid default; a null colour returns to it.
-    EXPECT_TRUE(renderer.GetSerieColour(1).IsOk());
-    EXPECT_TRUE(renderer.GetSerieColour(99).IsOk());
+    // Uncoloured series take the colours of a palette of seven in turn; a
+    // null colour returns a series to its palette colour.
+    EXPECT_EQ(renderer.GetSerieColour(1), wxColour(255, 0, 0));
+    EXPECT_EQ(renderer.GetSerieColour(2), wxColour(0, 160, 0));
+    EXPECT_EQ(renderer.GetSerieColour(6), wxColour(128, 128, 0));
+    EXPECT_EQ(renderer.GetSerieColour(7), wxColour(0, 0, 255));
+    EXPECT_EQ(renderer.GetSerieColour(99), wxColour(255, 0, 0)); // 99 = 14 * 7 + 1
     renderer.SetSerieColour(3, nullptr);
-    EXPECT_NE(renderer.GetSerieColour(3), yellow);
-    EXPECT_TRUE(renderer.GetSerieColour(3).IsOk());
+    EXPECT_EQ(renderer.GetSerieColour(3), wxColour(255, 128, 0));
+    renderer.SetSerieColour(0, nullptr);
+    EXPECT_EQ(renderer.GetSerieColour(0), wxColour(0, 0, 255));
 
     NumberAxis axis(AXIS_LEFT);
     EXPECT_EQ(axis.GetLabelTextColour(), *wxBLACK);

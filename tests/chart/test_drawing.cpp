@@ -11,7 +11,7 @@
 #include <cfloat>
 #include <cmath>
 #include <limits>
-#include <map>
+#include <optional>
 #include <random>
 #include <vector>
 
@@ -105,47 +105,42 @@ XYSerie SerieOf(const std::vector<double>& xy)
 // below choose data on that grid so they can name every expected pixel.
 TEST(ChartDrawing, AMillionPointsBecomeTwoPerColumnKeepingEveryExtreme)
 {
+    // 2000 points a column. In column c point j (x within +-0.3 of c, so no
+    // rounding question) has y = 100 + (19 * j) % 50: the lowest, 100, comes
+    // first (j = 0), the highest, 149, first at j = 21. Two spikes: y = 399
+    // at point 1457 of column 61, y = 0 at point 543 of column 438, after
+    // that column's first 149.
     const int width = 500, height = 400, left = 10, bottom = 420;
     const size_t perColumn = 2000, n = perColumn * width;
     std::vector<double> xy(2 * n);
-    std::mt19937 random(7);
-    std::map<int, std::pair<int, int>> extremes; // column -> lowest, highest y
     for (size_t i = 0; i < n; ++i) {
-        const int column = static_cast<int>(i / perColumn);
-        // Within +-0.3 of the column's centre: no rounding question.
-        xy[2 * i] = column + 0.6 * static_cast<double>(i % perColumn) / perColumn - 0.3;
-        int y = 100 + static_cast<int>(random() % 50);
-        if (i == 123457)
-            y = 399; // one spike to the top
-        if (i == 876543)
-            y = 0; // and one to the bottom
-        xy[2 * i + 1] = y;
-        auto it = extremes.find(column);
-        if (it == extremes.end())
-            extremes[column] = {y, y};
-        else
-            it->second = {std::min(it->second.first, y), std::max(it->second.second, y)};
+        const size_t column = i / perColumn, j = i % perColumn;
+        xy[2 * i] = static_cast<double>(column) + 0.6 * static_cast<double>(j) / perColumn - 0.3;
+        xy[2 * i + 1] = static_cast<double>(100 + (19 * i) % 50);
     }
+    xy[2 * (61 * perColumn + 1457) + 1] = 399;
+    xy[2 * (438 * perColumn + 543) + 1] = 0;
     const XYSerie serie = SerieOf(xy);
     const std::vector<wxPoint> line =
         chart::ReduceSerie(serie, 0, width - 1, left, width, 0, height - 1, bottom, height);
 
-    EXPECT_LE(line.size(), 2u * width);
-    std::map<int, std::vector<int>> rows;
-    for (const wxPoint& p : line)
-        rows[p.x - left].push_back(bottom - p.y);
-    ASSERT_EQ(rows.size(), static_cast<size_t>(width));
-    for (const auto& [column, found] : rows) {
-        ASSERT_LE(found.size(), 2u) << column;
-        EXPECT_EQ(*std::min_element(found.begin(), found.end()), extremes[column].first) << column;
-        EXPECT_EQ(*std::max_element(found.begin(), found.end()), extremes[column].second) << column;
+    // Each column's lowest and highest point in the order they come; the row
+    // of y is bottom - y.
+    std::vector<wxPoint> expected;
+    for (int column = 0; column < width; ++column) {
+        int first = 100, second = 149;
+        if (column == 61)
+            second = 399;
+        if (column == 438) {
+            first = 149;
+            second = 0;
+        }
+        expected.emplace_back(left + column, bottom - first);
+        expected.emplace_back(left + column, bottom - second);
     }
-    EXPECT_EQ(rows[123457 / perColumn].size(), 2u);
-    EXPECT_EQ(*std::max_element(rows[123457 / perColumn].begin(), rows[123457 / perColumn].end()), 399);
-    EXPECT_EQ(*std::min_element(rows[876543 / perColumn].begin(), rows[876543 / perColumn].end()), 0);
-    // Columns follow each other left to right.
-    for (size_t i = 1; i < line.size(); ++i)
-        EXPECT_GE(line[i].x, line[i - 1].x);
+    ASSERT_EQ(line.size(), expected.size());
+    for (size_t i = 0; i < line.size(); ++i)
+        ASSERT_EQ(line[i], expected[i]) << "point " << i << " (column " << i / 2 << ")";
 }
 
 TEST(ChartDrawing, ReductionNeverLeavesThePlotAndSkipsMissingValues)
@@ -264,6 +259,56 @@ TEST(ChartDrawing, ASpikeAmongAMillionFlatPointsStaysVisible)
     EXPECT_LE(fullColumns, 2);
     EXPECT_NEAR(spikeColumn, area.x + (area.width - 1) / 2, 2);
     EXPECT_EQ(At(image, spikeColumn, area.y), kCyan);
+}
+
+TEST(ChartDrawing, TheRendererSetsWidthLinesAndSymbols)
+{
+    // A flat series of three points: the axis range is widened around its
+    // value, so the line runs along the middle row of the plot area, with a
+    // point at the left edge, one in the middle and one at the right edge.
+    const std::vector<double> flat = {0, 5, 1, 5, 2, 5};
+    struct Case {
+        const char* what;
+        std::optional<XYLineRenderer> renderer;
+        wxColour colour;
+        int rowsAtAPoint, rowsBetween; // pixels of the colour in a column
+    };
+    const Case cases[] = {
+        {"the log view's renderer", XYLineRenderer(false, true, 1, wxPENSTYLE_SOLID), kRed, 1, 1},
+        {"width 0 draws as 1", XYLineRenderer(false, true, 0), kRed, 1, 1},
+        {"width 3", XYLineRenderer(false, true, 3), kRed, 3, 3},
+        {"lines and symbols", XYLineRenderer(true, true), kRed, 5, 1},
+        {"symbols only", XYLineRenderer(true, false), kRed, 5, 0},
+        {"neither", XYLineRenderer(false, false), kRed, 0, 0},
+        // Without a renderer a series is a blue line one pixel wide.
+        {"no renderer", std::nullopt, kBlue, 1, 1},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        // The axis line in green, so that only the series can be red.
+        std::unique_ptr<Chart> chart(MakeChannelChart({{kRed, flat, kGreen, c.renderer}}));
+        const wxImage image = Render(*chart, 400, 300);
+        const wxRect area = chart->GetPlot()->GetLastPlotArea();
+        const int middle = area.x + (area.width - 1) / 2;
+        EXPECT_EQ(CountExact(image, wxRect(middle, area.y, 1, area.height), c.colour), c.rowsAtAPoint);
+        for (int x : {area.x + area.width / 4, area.x + area.width * 3 / 4})
+            EXPECT_EQ(CountExact(image, wxRect(x, area.y, 1, area.height), c.colour), c.rowsBetween) << x;
+        // The symbols at the edges are cut off by the plot area (the axis
+        // line covers the column just left of it).
+        EXPECT_EQ(CountExact(image, wxRect(area.x, area.y, 1, area.height), c.colour), c.rowsAtAPoint);
+        EXPECT_EQ(CountExact(image, wxRect(area.x - 2, area.y - 2, 1, area.height + 4), c.colour), 0);
+        EXPECT_EQ(CountExact(image, wxRect(area.x + area.width, area.y - 2, 2, area.height + 4), c.colour),
+                  0);
+    }
+
+    // A dotted line leaves gaps; the solid one above left none.
+    std::unique_ptr<Chart> chart(
+        MakeChannelChart({{kRed, flat, wxColour(), XYLineRenderer(false, true, 1, wxPENSTYLE_DOT)}}));
+    const wxImage image = Render(*chart, 400, 300);
+    const wxRect area = chart->GetPlot()->GetLastPlotArea();
+    const int dots = CountExact(image, wxRect(area.x, area.y, area.width, area.height), kRed);
+    EXPECT_GT(dots, area.width / 5);
+    EXPECT_LT(dots, area.width * 4 / 5);
 }
 
 TEST(ChartDrawing, EachLeftAxisHasItsOwnLineAndLabelColour)
