@@ -3,6 +3,7 @@
 // 1280 x 720 back buffer, and a redraw of the same chart. A GUI program: run
 // it under xvfb-run.
 #include "chart/wxChartPanel.h"
+#include "tests/chart/chart_builder.h"
 
 #include <benchmark/benchmark.h>
 
@@ -44,50 +45,25 @@ std::vector<double> MakeChannel(int channel, size_t count)
     return xy;
 }
 
-const std::vector<std::vector<double>>& Channels(size_t count)
+// The log view's six channels in their colours.
+const std::vector<ChartChannel>& Channels(size_t count)
 {
     static size_t madeFor = 0;
-    static std::vector<std::vector<double>> channels;
+    static std::vector<ChartChannel> channels;
     if (madeFor != count) {
         channels.clear();
         for (int k = 0; k < 6; ++k)
-            channels.push_back(MakeChannel(k, count));
+            channels.push_back({kChannelColours[k], MakeChannel(k, count)});
         madeFor = count;
     }
     return channels;
-}
-
-// The chart as the log view builds it with all six channels checked.
-Chart* BuildChart(const std::vector<std::vector<double>>& channels)
-{
-    auto* plot = new XYPlot;
-    for (size_t k = 0; k < channels.size(); ++k) {
-        auto* dataset = new XYSimpleDataset;
-        dataset->AddSerie(channels[k].data(), channels[k].size() / 2);
-        auto* renderer = new XYLineRenderer(false, true, 1, wxPENSTYLE_SOLID);
-        renderer->SetSerieColour(0, &kChannelColours[k]);
-        dataset->SetRenderer(renderer);
-        plot->AddDataset(dataset);
-    }
-    for (size_t k = 0; k < channels.size(); ++k) {
-        auto* axis = new NumberAxis(AXIS_LEFT);
-        axis->SetLabelTextColour(kChannelColours[k]);
-        axis->SetLabelPen(wxPen(kChannelColours[k], 1, wxPENSTYLE_SOLID));
-        plot->AddAxis(axis);
-    }
-    plot->AddAxis(new NumberAxis(AXIS_BOTTOM));
-    for (size_t k = 0; k < channels.size(); ++k) {
-        plot->LinkDataVerticalAxis(k, k);
-        plot->LinkDataHorizontalAxis(k, 0);
-    }
-    return new Chart(plot, "Log File");
 }
 
 void BM_ChartBuildAndFirstDraw(benchmark::State& state)
 {
     const auto& channels = Channels(static_cast<size_t>(state.range(0)));
     for (auto _ : state) {
-        g_panel->SetChart(BuildChart(channels));
+        g_panel->SetChart(MakeChannelChart(channels));
         benchmark::DoNotOptimize(g_panel->GetBackBuffer().GetWidth());
         state.PauseTiming();
         g_panel->SetChart(nullptr);
@@ -99,7 +75,7 @@ BENCHMARK(BM_ChartBuildAndFirstDraw)->Arg(1000)->Arg(100000)->Arg(1000000)->Unit
 
 void BM_ChartRedraw(benchmark::State& state)
 {
-    g_panel->SetChart(BuildChart(Channels(static_cast<size_t>(state.range(0)))));
+    g_panel->SetChart(MakeChannelChart(Channels(static_cast<size_t>(state.range(0)))));
     for (auto _ : state) {
         g_panel->RedrawBackBuffer();
         benchmark::DoNotOptimize(g_panel->GetBackBuffer().GetWidth());
@@ -113,7 +89,7 @@ BENCHMARK(BM_ChartRedraw)->Arg(1000)->Arg(100000)->Arg(1000000)->Unit(benchmark:
 // last draw can be reused.
 void BM_ChartDrawAtNewSize(benchmark::State& state)
 {
-    std::unique_ptr<Chart> chart(BuildChart(Channels(static_cast<size_t>(state.range(0)))));
+    const std::unique_ptr<Chart> chart = MakeChannelChart(Channels(static_cast<size_t>(state.range(0))));
     wxBitmap buffers[2] = {wxBitmap(1280, 720, 24), wxBitmap(1279, 719, 24)};
     int which = 0;
     for (auto _ : state) {
@@ -130,7 +106,7 @@ void BM_ChartBuild(benchmark::State& state)
 {
     const auto& channels = Channels(static_cast<size_t>(state.range(0)));
     for (auto _ : state) {
-        std::unique_ptr<Chart> chart(BuildChart(channels));
+        std::unique_ptr<Chart> chart = MakeChannelChart(channels);
         benchmark::DoNotOptimize(chart.get());
         state.PauseTiming();
         chart.reset();

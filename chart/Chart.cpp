@@ -6,7 +6,7 @@ namespace {
 const int kMargin = 5;
 }
 
-Chart::Chart(XYPlot* plot, const wxString& title) : m_plot(plot), m_title(title)
+Chart::Chart(std::unique_ptr<XYPlot> plot, const wxString& title) : m_plot(std::move(plot)), m_title(title)
 {
 }
 

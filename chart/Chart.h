@@ -10,13 +10,13 @@
 
 class Chart {
 public:
-    Chart(XYPlot* plot, const wxString& title); // takes ownership of plot
+    Chart(std::unique_ptr<XYPlot> plot, const wxString& title);
     ~Chart();
     Chart(const Chart&) = delete;
     Chart& operator=(const Chart&) = delete;
 
     const wxString& GetTitle() const { return m_title; }
-    XYPlot* GetPlot() const { return m_plot.get(); }
+    const XYPlot* GetPlot() const { return m_plot.get(); }
 
     // Fills rect with the chart background, draws the title at the top and
     // the plot below it.

@@ -10,56 +10,61 @@
 XYPlot::XYPlot() = default;
 XYPlot::~XYPlot() = default;
 
-void XYPlot::AddDataset(XYSimpleDataset* dataset)
+void XYPlot::AddDataset(std::unique_ptr<XYSimpleDataset> dataset)
 {
     wxCHECK_RET(dataset, "XYPlot::AddDataset: null dataset");
-    m_datasets.emplace_back(dataset);
+    m_datasets.push_back(std::move(dataset));
     m_links.emplace_back();
     UpdateAxisDatasets();
 }
 
-void XYPlot::AddAxis(NumberAxis* axis)
+void XYPlot::AddAxis(std::unique_ptr<NumberAxis> axis)
 {
     wxCHECK_RET(axis, "XYPlot::AddAxis: null axis");
-    if (axis->IsVertical())
-        m_verticalAxes.emplace_back(axis);
-    else
-        m_horizontalAxes.emplace_back(axis);
+    (axis->IsVertical() ? m_verticalAxes : m_horizontalAxes).push_back(std::move(axis));
     UpdateAxisDatasets();
 }
 
 void XYPlot::LinkDataVerticalAxis(size_t dataset, size_t verticalAxis)
 {
-    wxCHECK_RET(dataset < m_datasets.size() && verticalAxis < m_verticalAxes.size(),
-                "XYPlot::LinkDataVerticalAxis: no such dataset or axis");
-    m_links[dataset].vertical = static_cast<int>(verticalAxis);
-    UpdateAxisDatasets();
+    LinkDataAxis(dataset, verticalAxis, true, "XYPlot::LinkDataVerticalAxis: no such dataset or axis");
 }
 
 void XYPlot::LinkDataHorizontalAxis(size_t dataset, size_t horizontalAxis)
 {
-    wxCHECK_RET(dataset < m_datasets.size() && horizontalAxis < m_horizontalAxes.size(),
-                "XYPlot::LinkDataHorizontalAxis: no such dataset or axis");
-    m_links[dataset].horizontal = static_cast<int>(horizontalAxis);
+    LinkDataAxis(dataset, horizontalAxis, false, "XYPlot::LinkDataHorizontalAxis: no such dataset or axis");
+}
+
+void XYPlot::LinkDataAxis(size_t dataset, size_t axis, bool vertical, const char* failure)
+{
+    wxCHECK_RET(dataset < m_datasets.size() && axis < AxesOf(vertical).size(), failure);
+    m_links[dataset].Of(vertical) = static_cast<int>(axis);
     UpdateAxisDatasets();
 }
 
-XYSimpleDataset* XYPlot::GetDataset(size_t i) const
+namespace {
+// The item at i, or null (and a failed check) past the end.
+template <typename T>
+const T* ItemAt(const std::vector<std::unique_ptr<T>>& items, size_t i, const char* failure)
 {
-    wxCHECK_MSG(i < m_datasets.size(), nullptr, "XYPlot::GetDataset: index out of range");
-    return m_datasets[i].get();
+    wxCHECK_MSG(i < items.size(), nullptr, failure);
+    return items[i].get();
+}
+} // namespace
+
+const XYSimpleDataset* XYPlot::GetDataset(size_t i) const
+{
+    return ItemAt(m_datasets, i, "XYPlot::GetDataset: index out of range");
 }
 
-NumberAxis* XYPlot::GetVerticalAxis(size_t i) const
+const NumberAxis* XYPlot::GetVerticalAxis(size_t i) const
 {
-    wxCHECK_MSG(i < m_verticalAxes.size(), nullptr, "XYPlot::GetVerticalAxis: index out of range");
-    return m_verticalAxes[i].get();
+    return ItemAt(m_verticalAxes, i, "XYPlot::GetVerticalAxis: index out of range");
 }
 
-NumberAxis* XYPlot::GetHorizontalAxis(size_t i) const
+const NumberAxis* XYPlot::GetHorizontalAxis(size_t i) const
 {
-    wxCHECK_MSG(i < m_horizontalAxes.size(), nullptr, "XYPlot::GetHorizontalAxis: index out of range");
-    return m_horizontalAxes[i].get();
+    return ItemAt(m_horizontalAxes, i, "XYPlot::GetHorizontalAxis: index out of range");
 }
 
 int XYPlot::GetDatasetVerticalAxis(size_t dataset) const
@@ -77,12 +82,12 @@ int XYPlot::GetDatasetHorizontalAxis(size_t dataset) const
 // datasets shown on it.
 void XYPlot::UpdateAxisDatasets()
 {
-    for (int vertical = 0; vertical < 2; ++vertical) {
-        auto& axes = vertical ? m_verticalAxes : m_horizontalAxes;
+    for (bool vertical : {false, true}) {
+        const Axes& axes = AxesOf(vertical);
         for (size_t a = 0; a < axes.size(); ++a) {
             std::vector<const XYSimpleDataset*> shown;
             for (size_t d = 0; d < m_datasets.size(); ++d) {
-                const int link = vertical ? m_links[d].vertical : m_links[d].horizontal;
+                const int link = m_links[d].Of(vertical);
                 if (link == static_cast<int>(a) || (link < 0 && a == 0))
                     shown.push_back(m_datasets[d].get());
             }
@@ -93,8 +98,8 @@ void XYPlot::UpdateAxisDatasets()
 
 const NumberAxis* XYPlot::AxisOf(const DatasetLinks& links, bool vertical) const
 {
-    const auto& axes = vertical ? m_verticalAxes : m_horizontalAxes;
-    const int link = vertical ? links.vertical : links.horizontal;
+    const Axes& axes = AxesOf(vertical);
+    const int link = links.Of(vertical);
     if (link >= 0 && static_cast<size_t>(link) < axes.size())
         return axes[link].get();
     return axes.empty() ? nullptr : axes[0].get();

@@ -19,18 +19,20 @@ public:
     XYPlot(const XYPlot&) = delete;
     XYPlot& operator=(const XYPlot&) = delete;
 
-    void AddDataset(XYSimpleDataset* dataset); // takes ownership
-    // Takes ownership; vertical if AXIS_LEFT/RIGHT, horizontal if TOP/BOTTOM.
-    void AddAxis(NumberAxis* axis);
+    void AddDataset(std::unique_ptr<XYSimpleDataset> dataset);
+    // Vertical if AXIS_LEFT/RIGHT, horizontal if TOP/BOTTOM.
+    void AddAxis(std::unique_ptr<NumberAxis> axis);
     void LinkDataVerticalAxis(size_t dataset, size_t verticalAxis);
     void LinkDataHorizontalAxis(size_t dataset, size_t horizontalAxis);
 
+    // What the plot holds, to look at: datasets and axes are set up before
+    // they are added, and an axis's datasets are the plot's to choose.
     size_t GetDatasetCount() const { return m_datasets.size(); }
-    XYSimpleDataset* GetDataset(size_t i) const;
+    const XYSimpleDataset* GetDataset(size_t i) const;
     size_t GetVerticalAxisCount() const { return m_verticalAxes.size(); }
-    NumberAxis* GetVerticalAxis(size_t i) const;
+    const NumberAxis* GetVerticalAxis(size_t i) const;
     size_t GetHorizontalAxisCount() const { return m_horizontalAxes.size(); }
-    NumberAxis* GetHorizontalAxis(size_t i) const;
+    const NumberAxis* GetHorizontalAxis(size_t i) const;
     int GetDatasetVerticalAxis(size_t dataset) const; // linked axis index or -1
     int GetDatasetHorizontalAxis(size_t dataset) const;
 
@@ -43,7 +45,10 @@ private:
     struct DatasetLinks {
         int vertical = -1;
         int horizontal = -1;
+        int& Of(bool isVertical) { return isVertical ? vertical : horizontal; }
+        int Of(bool isVertical) const { return isVertical ? vertical : horizontal; }
     };
+    using Axes = std::vector<std::unique_ptr<NumberAxis>>;
     // A series reduced to the points drawn for one plot area and axis ranges.
     struct ReducedSerie {
         const XYSerie* serie;
@@ -56,13 +61,15 @@ private:
     // depends on changed. Valid until the next call.
     const std::vector<wxPoint>& ReducedLine(const XYSerie& serie, double xLo, double xHi, double yLo,
                                             double yHi, const wxRect& area);
+    void LinkDataAxis(size_t dataset, size_t axis, bool vertical, const char* failure);
     void UpdateAxisDatasets();
     const NumberAxis* AxisOf(const DatasetLinks& links, bool vertical) const;
+    const Axes& AxesOf(bool vertical) const { return vertical ? m_verticalAxes : m_horizontalAxes; }
 
     std::vector<std::unique_ptr<XYSimpleDataset>> m_datasets;
     std::vector<DatasetLinks> m_links;
-    std::vector<std::unique_ptr<NumberAxis>> m_verticalAxes;
-    std::vector<std::unique_ptr<NumberAxis>> m_horizontalAxes;
+    Axes m_verticalAxes;
+    Axes m_horizontalAxes;
     wxRect m_lastPlotArea;
     std::vector<ReducedSerie> m_reduced;    // from the last draw
     std::vector<ReducedSerie> m_newReduced; // being made by this draw

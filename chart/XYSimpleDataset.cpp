@@ -61,15 +61,7 @@ XYSerie::XYSerie(const double* interleavedXY, size_t count)
         block.maxY = maxY;
         block.minYIndex = minYIndex;
         block.maxYIndex = maxYIndex;
-        if (!block.empty) {
-            XYBounds bounds;
-            bounds.empty = false;
-            bounds.minX = minX;
-            bounds.maxX = maxX;
-            bounds.minY = minY;
-            bounds.maxY = maxY;
-            m_bounds.Include(bounds);
-        }
+        m_bounds.Include(block);
     }
 }
 
@@ -88,10 +80,10 @@ double XYSerie::GetY(size_t i) const
 XYSimpleDataset::XYSimpleDataset() = default;
 XYSimpleDataset::~XYSimpleDataset() = default;
 
-void XYSimpleDataset::AddSerie(XYSerie* serie)
+void XYSimpleDataset::AddSerie(std::unique_ptr<XYSerie> serie)
 {
     wxCHECK_RET(serie, "XYSimpleDataset::AddSerie: null series");
-    m_series.emplace_back(serie);
+    m_series.push_back(std::move(serie));
 }
 
 void XYSimpleDataset::AddSerie(const double* interleavedXY, size_t count)
@@ -105,9 +97,9 @@ const XYSerie* XYSimpleDataset::GetSerie(size_t i) const
     return m_series[i].get();
 }
 
-void XYSimpleDataset::SetRenderer(XYLineRenderer* renderer)
+void XYSimpleDataset::SetRenderer(std::unique_ptr<XYLineRenderer> renderer)
 {
-    m_renderer.reset(renderer);
+    m_renderer = std::move(renderer);
 }
 
 XYBounds XYSimpleDataset::GetBounds() const

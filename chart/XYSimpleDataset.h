@@ -30,12 +30,10 @@ public:
     // A summary of each run of kBlockSize consecutive points (the last one
     // may be shorter), made while copying, so that drawing can take a whole
     // block that falls into one pixel column at once. Only finite points
-    // count; a block without any has empty set.
+    // count; a block without any is empty.
     static const size_t kBlockSize = 64;
-    struct Block {
-        bool empty;
-        double minX, maxX, minY, maxY;
-        size_t minYIndex, maxYIndex; // first point with the lowest / highest y
+    struct Block : XYBounds {
+        size_t minYIndex = 0, maxYIndex = 0; // first point with the lowest / highest y
     };
     const std::vector<Block>& GetBlocks() const { return m_blocks; }
 
@@ -53,13 +51,13 @@ public:
     XYSimpleDataset(const XYSimpleDataset&) = delete;
     XYSimpleDataset& operator=(const XYSimpleDataset&) = delete;
 
-    void AddSerie(XYSerie* serie); // takes ownership
+    void AddSerie(std::unique_ptr<XYSerie> serie);
     void AddSerie(const double* interleavedXY, size_t count);
     size_t GetSerieCount() const { return m_series.size(); }
     const XYSerie* GetSerie(size_t i) const;
 
-    void SetRenderer(XYLineRenderer* renderer); // takes ownership
-    XYLineRenderer* GetRenderer() const { return m_renderer.get(); }
+    void SetRenderer(std::unique_ptr<XYLineRenderer> renderer);
+    const XYLineRenderer* GetRenderer() const { return m_renderer.get(); }
 
     // The finite bounds of all series.
     XYBounds GetBounds() const;

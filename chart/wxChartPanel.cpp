@@ -6,9 +6,9 @@
 wxBEGIN_EVENT_TABLE(wxChartPanel, wxWindow) EVT_PAINT(wxChartPanel::OnPaint) EVT_SIZE(wxChartPanel::OnSize)
     wxEND_EVENT_TABLE()
 
-        wxChartPanel::wxChartPanel(wxWindow* parent, wxWindowID id, Chart* chart, const wxPoint& pos,
-                                   const wxSize& size)
-    : wxWindow(parent, id, pos, size, wxFULL_REPAINT_ON_RESIZE), m_chart(chart)
+        wxChartPanel::wxChartPanel(wxWindow* parent, wxWindowID id, std::unique_ptr<Chart> chart,
+                                   const wxPoint& pos, const wxSize& size)
+    : wxWindow(parent, id, pos, size, wxFULL_REPAINT_ON_RESIZE), m_chart(std::move(chart))
 {
     SetBackgroundStyle(wxBG_STYLE_PAINT);
     SetBackgroundColour(*wxWHITE);
@@ -17,9 +17,9 @@ wxBEGIN_EVENT_TABLE(wxChartPanel, wxWindow) EVT_PAINT(wxChartPanel::OnPaint) EVT
 
 wxChartPanel::~wxChartPanel() = default;
 
-void wxChartPanel::SetChart(Chart* chart)
+void wxChartPanel::SetChart(std::unique_ptr<Chart> chart)
 {
-    m_chart.reset(chart);
+    m_chart = std::move(chart);
     RedrawBackBuffer();
 }
 

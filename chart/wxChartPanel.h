@@ -12,13 +12,13 @@
 
 class wxChartPanel : public wxWindow {
 public:
-    wxChartPanel(wxWindow* parent, wxWindowID id = wxID_ANY, Chart* chart = nullptr,
+    wxChartPanel(wxWindow* parent, wxWindowID id = wxID_ANY, std::unique_ptr<Chart> chart = nullptr,
                  const wxPoint& pos = wxDefaultPosition, const wxSize& size = wxDefaultSize);
     ~wxChartPanel() override;
 
-    // Takes ownership, deletes the previous chart, redraws the back buffer.
-    void SetChart(Chart* chart);
-    Chart* GetChart() const { return m_chart.get(); }
+    // Deletes the previous chart, redraws the back buffer.
+    void SetChart(std::unique_ptr<Chart> chart);
+    const Chart* GetChart() const { return m_chart.get(); }
     // The chart exactly as drawn, at the panel's client size in pixels. Not
     // IsOk() while the client area is empty.
     const wxBitmap& GetBackBuffer() const { return m_backBuffer; }

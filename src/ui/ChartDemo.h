@@ -10,6 +10,7 @@
 
 #include <array>
 #include <cstdint>
+#include <memory>
 
 class Chart;
 
@@ -28,8 +29,8 @@ public:
     // 0 on success, -1 when a record lies outside the time span of the first
     // and last record (or has an invalid date or time).
     virtual int32_t FillSeries(const LogRecord* records, uint32_t count) = 0;
-    // A new chart of the channels that have a colour; the caller owns it.
-    virtual Chart* CreateChart(const ChannelColours& colours) = 0;
+    // A new chart of the channels that have a colour.
+    virtual std::unique_ptr<Chart> CreateChart(const ChannelColours& colours) = 0;
 
 private:
     wxString m_name;

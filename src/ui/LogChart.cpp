@@ -13,9 +13,9 @@ int32_t LogChart::FillSeries(const LogRecord* records, uint32_t count)
     return m_series.Fill(records, count);
 }
 
-Chart* LogChart::CreateChart(const ChannelColours& colours)
+std::unique_ptr<Chart> LogChart::CreateChart(const ChannelColours& colours)
 {
-    auto* plot = new XYPlot();
+    auto plot = std::make_unique<XYPlot>();
     const size_t points = m_series.FilledCount();
     static const double none[2] = {0.0, 0.0};
 
@@ -23,27 +23,27 @@ Chart* LogChart::CreateChart(const ChannelColours& colours)
     for (int k = 0; k < kLogChannelCount; ++k) {
         if (!colours[k])
             continue;
-        auto* dataset = new XYSimpleDataset();
+        auto dataset = std::make_unique<XYSimpleDataset>();
         dataset->AddSerie(points ? m_series.Points(k) : none, points);
-        auto* renderer = new XYLineRenderer(false, true, 1, wxPENSTYLE_SOLID);
+        auto renderer = std::make_unique<XYLineRenderer>(false, true, 1, wxPENSTYLE_SOLID);
         renderer->SetSerieColour(0, colours[k]);
-        dataset->SetRenderer(renderer);
-        plot->AddDataset(dataset);
+        dataset->SetRenderer(std::move(renderer));
+        plot->AddDataset(std::move(dataset));
         ++datasets;
     }
     for (int k = 0; k < kLogChannelCount; ++k) {
         if (!colours[k])
             continue;
-        auto* axis = new NumberAxis(AXIS_LEFT);
+        auto axis = std::make_unique<NumberAxis>(AXIS_LEFT);
         axis->SetLabelTextColour(*colours[k]);
         axis->SetLabelPen(wxPen(*colours[k], 1, wxPENSTYLE_SOLID));
-        plot->AddAxis(axis);
+        plot->AddAxis(std::move(axis));
     }
-    plot->AddAxis(new NumberAxis(AXIS_BOTTOM)); // days since the first record
+    plot->AddAxis(std::make_unique<NumberAxis>(AXIS_BOTTOM)); // days since the first record
 
     for (size_t j = 0; j < datasets; ++j) {
         plot->LinkDataVerticalAxis(j, j);
         plot->LinkDataHorizontalAxis(j, 0);
     }
-    return new Chart(plot, GetName());
+    return std::make_unique<Chart>(std::move(plot), GetName());
 }

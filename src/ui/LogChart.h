@@ -13,7 +13,7 @@ public:
     int32_t FillSeries(const LogRecord* records, uint32_t count) override;
     // Plots only the points FillSeries filled (all of them unless it
     // returned -1): points after a record outside the span are never read.
-    Chart* CreateChart(const ChannelColours& colours) override;
+    std::unique_ptr<Chart> CreateChart(const ChannelColours& colours) override;
 
     const LogSeries& GetSeries() const { return m_series; }
 

@@ -48,10 +48,12 @@ public:
     static wxString ChannelName(int channel);
     static wxColour DefaultChannelColour(int channel);
 
-    wxChartPanel* GetChartPanel() const { return m_chartPanel; }
+    const wxChartPanel* GetChartPanel() const { return m_chartPanel; }
+    wxChartPanel* GetChartPanel() { return m_chartPanel; }
     wxColour GetChannelColour(int channel) const { return m_colours[channel]; }
-    wxMenuItem* GetViewItem(int channel) const { return m_viewItems[channel]; }
-    wxMenuItem* GetColourItem(int channel) const { return m_colourItems[channel]; }
+    const wxMenuItem* GetViewItem(int channel) const { return m_viewItems[channel]; }
+    wxMenuItem* GetViewItem(int channel) { return m_viewItems[channel]; }
+    const wxMenuItem* GetColourItem(int channel) const { return m_colourItems[channel]; }
 
 private:
     void OnExport(wxCommandEvent& event);

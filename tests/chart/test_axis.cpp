@@ -2,7 +2,7 @@
 // numbers the chart is drawn from.
 #include "wx_test_util.h"
 
-#include "chart/Chart.h"
+#include "chart_builder.h"
 
 #include <cfloat>
 #include <cmath>
@@ -14,24 +14,14 @@ namespace {
 const double kNaN = std::numeric_limits<double>::quiet_NaN();
 const double kInf = std::numeric_limits<double>::infinity();
 
-// A plot with one dataset per series, vertical axis k for dataset k and one
-// bottom axis for all.
-XYPlot* PlotOf(const std::vector<std::vector<double>>& series)
+// A plot with one dataset per series in the default colours, vertical axis
+// k for dataset k and one bottom axis for all.
+std::unique_ptr<XYPlot> PlotOf(const std::vector<std::vector<double>>& series)
 {
-    auto* plot = new XYPlot;
-    for (const auto& xy : series) {
-        auto* dataset = new XYSimpleDataset;
-        dataset->AddSerie(xy.data(), xy.size() / 2);
-        dataset->SetRenderer(new XYLineRenderer);
-        plot->AddDataset(dataset);
-        plot->AddAxis(new NumberAxis(AXIS_LEFT));
-    }
-    plot->AddAxis(new NumberAxis(AXIS_BOTTOM));
-    for (size_t k = 0; k < series.size(); ++k) {
-        plot->LinkDataVerticalAxis(k, k);
-        plot->LinkDataHorizontalAxis(k, 0);
-    }
-    return plot;
+    std::vector<ChartChannel> channels;
+    for (const auto& xy : series)
+        channels.push_back({wxColour(), xy});
+    return MakeChannelPlot(channels);
 }
 
 // The range and ticks every axis must have, whatever its data.
@@ -131,7 +121,7 @@ TEST(ChartAxis, EdgeRangesStaySaneAndFinite)
     // No data at all: the default range.
     {
         XYPlot plot;
-        plot.AddAxis(new NumberAxis(AXIS_BOTTOM));
+        plot.AddAxis(std::make_unique<NumberAxis>(AXIS_BOTTOM));
         EXPECT_EQ(plot.GetHorizontalAxis(0)->GetMinValue(), 0);
         EXPECT_EQ(plot.GetHorizontalAxis(0)->GetMaxValue(), 1);
         ExpectSaneAxis(*plot.GetHorizontalAxis(0));
@@ -209,17 +199,18 @@ TEST(ChartAxis, DatasetsAreLinkedToTheirAxes)
 {
     // Like the log view with "EC Channel 1" and "TE Channel 2": two datasets
     // on two left axes, the second dataset on the second axis.
-    auto* plot = new XYPlot;
+    auto owned = std::make_unique<XYPlot>();
+    XYPlot* plot = owned.get();
     const double ec[] = {0, 1200, 1, 1400};
     const double te[] = {0, 18.5, 1, 21.0};
     for (const double* data : {ec, te}) {
-        auto* dataset = new XYSimpleDataset;
+        auto dataset = std::make_unique<XYSimpleDataset>();
         dataset->AddSerie(data, 2);
-        plot->AddDataset(dataset);
+        plot->AddDataset(std::move(dataset));
     }
-    plot->AddAxis(new NumberAxis(AXIS_LEFT));
-    plot->AddAxis(new NumberAxis(AXIS_LEFT));
-    plot->AddAxis(new NumberAxis(AXIS_BOTTOM));
+    plot->AddAxis(std::make_unique<NumberAxis>(AXIS_LEFT));
+    plot->AddAxis(std::make_unique<NumberAxis>(AXIS_LEFT));
+    plot->AddAxis(std::make_unique<NumberAxis>(AXIS_BOTTOM));
     EXPECT_EQ(plot->GetDatasetVerticalAxis(0), -1);
     EXPECT_EQ(plot->GetDatasetHorizontalAxis(1), -1);
     EXPECT_EQ(plot->GetDatasetVerticalAxis(7), -1);
@@ -227,7 +218,7 @@ TEST(ChartAxis, DatasetsAreLinkedToTheirAxes)
     plot->LinkDataVerticalAxis(1, 1);
     plot->LinkDataHorizontalAxis(0, 0);
     plot->LinkDataHorizontalAxis(1, 0);
-    Chart chart(plot, "Log File");
+    Chart chart(std::move(owned), "Log File");
 
     EXPECT_EQ(chart.GetTitle(), "Log File");
     ASSERT_EQ(chart.GetPlot(), plot);
@@ -251,8 +242,8 @@ TEST(ChartAxis, DatasetsAreLinkedToTheirAxes)
 
     // Right axes are vertical, top axes horizontal.
     XYPlot sides;
-    sides.AddAxis(new NumberAxis(AXIS_RIGHT));
-    sides.AddAxis(new NumberAxis(AXIS_TOP));
+    sides.AddAxis(std::make_unique<NumberAxis>(AXIS_RIGHT));
+    sides.AddAxis(std::make_unique<NumberAxis>(AXIS_TOP));
     EXPECT_EQ(sides.GetVerticalAxis(0)->GetLocation(), AXIS_RIGHT);
     EXPECT_EQ(sides.GetHorizontalAxis(0)->GetLocation(), AXIS_TOP);
 }
@@ -263,13 +254,13 @@ TEST(ChartAxis, AnUnlinkedDatasetIsShownOnTheFirstAxis)
     const double a[] = {0, 10, 1, 20};
     const double b[] = {5, 100, 6, 200};
     for (const double* data : {a, b}) {
-        auto* dataset = new XYSimpleDataset;
+        auto dataset = std::make_unique<XYSimpleDataset>();
         dataset->AddSerie(data, 2);
-        plot.AddDataset(dataset);
+        plot.AddDataset(std::move(dataset));
     }
-    plot.AddAxis(new NumberAxis(AXIS_LEFT));
-    plot.AddAxis(new NumberAxis(AXIS_LEFT));
-    plot.AddAxis(new NumberAxis(AXIS_BOTTOM));
+    plot.AddAxis(std::make_unique<NumberAxis>(AXIS_LEFT));
+    plot.AddAxis(std::make_unique<NumberAxis>(AXIS_LEFT));
+    plot.AddAxis(std::make_unique<NumberAxis>(AXIS_BOTTOM));
     plot.LinkDataVerticalAxis(1, 1);
     EXPECT_EQ(plot.GetVerticalAxis(0)->GetMinValue(), 10);
     EXPECT_EQ(plot.GetVerticalAxis(0)->GetMaxValue(), 20);
@@ -283,7 +274,7 @@ TEST(ChartAxis, SeriesAreCopiedFromInterleavedPoints)
     std::vector<double> xy = {0, 1.5, 0.5, 2.5, 1, kNaN};
     XYSimpleDataset dataset;
     dataset.AddSerie(xy.data(), 3);
-    dataset.AddSerie(new XYSerie(xy.data(), 2));
+    dataset.AddSerie(std::make_unique<XYSerie>(xy.data(), 2));
     dataset.AddSerie(nullptr, 0);
     xy.assign(xy.size(), -9); // the caller's array is free to go
 
@@ -321,19 +312,10 @@ TEST(ChartAxis, SeriesAreCopiedFromInterleavedPoints)
     EXPECT_EQ(year.GetBounds().maxY, 999);
 }
 
-TEST(ChartAxis, RenderersKeepTheirColoursAndLineStyle)
+// How width, lines and symbols show is in test_drawing.cpp.
+TEST(ChartAxis, RenderersKeepTheirColours)
 {
     XYLineRenderer renderer(false, true, 1, wxPENSTYLE_SOLID);
-    EXPECT_FALSE(renderer.GetDrawSymbols());
-    EXPECT_TRUE(renderer.GetDrawLines());
-    EXPECT_EQ(renderer.GetWidth(), 1);
-    EXPECT_EQ(renderer.GetStyle(), wxPENSTYLE_SOLID);
-
-    XYLineRenderer defaults;
-    EXPECT_FALSE(defaults.GetDrawSymbols());
-    EXPECT_TRUE(defaults.GetDrawLines());
-    EXPECT_EQ(defaults.GetWidth(), 1);
-    EXPECT_EQ(defaults.GetStyle(), wxPENSTYLE_SOLID);
 
     // Colours are copied: the caller's colour may go away.
     {
@@ -346,12 +328,17 @@ TEST(ChartAxis, RenderersKeepTheirColoursAndLineStyle)
     renderer.SetSerieColour(3, &yellow);
     EXPECT_EQ(renderer.GetSerieColour(3), yellow);
     EXPECT_EQ(renderer.GetSerieColour(0), wxColour(0, 255, 255));
-    // Uncoloured series get a valid default; a null colour returns to it.
-    EXPECT_TRUE(renderer.GetSerieColour(1).IsOk());
-    EXPECT_TRUE(renderer.GetSerieColour(99).IsOk());
+    // Uncoloured series take the colours of a palette of seven in turn; a
+    // null colour returns a series to its palette colour.
+    EXPECT_EQ(renderer.GetSerieColour(1), wxColour(255, 0, 0));
+    EXPECT_EQ(renderer.GetSerieColour(2), wxColour(0, 160, 0));
+    EXPECT_EQ(renderer.GetSerieColour(6), wxColour(128, 128, 0));
+    EXPECT_EQ(renderer.GetSerieColour(7), wxColour(0, 0, 255));
+    EXPECT_EQ(renderer.GetSerieColour(99), wxColour(255, 0, 0)); // 99 = 14 * 7 + 1
     renderer.SetSerieColour(3, nullptr);
-    EXPECT_NE(renderer.GetSerieColour(3), yellow);
-    EXPECT_TRUE(renderer.GetSerieColour(3).IsOk());
+    EXPECT_EQ(renderer.GetSerieColour(3), wxColour(255, 128, 0));
+    renderer.SetSerieColour(0, nullptr);
+    EXPECT_EQ(renderer.GetSerieColour(0), wxColour(0, 0, 255));
 
     NumberAxis axis(AXIS_LEFT);
     EXPECT_EQ(axis.GetLabelTextColour(), *wxBLACK);

@@ -3,7 +3,7 @@
 // area, and axes with their labels in their own colours.
 #include "wx_test_util.h"
 
-#include "chart/Chart.h"
+#include "chart_builder.h"
 
 #include <wx/dcmemory.h>
 
@@ -11,7 +11,7 @@
 #include <cfloat>
 #include <cmath>
 #include <limits>
-#include <map>
+#include <optional>
 #include <random>
 #include <vector>
 
@@ -21,40 +21,6 @@ const double kNaN = std::numeric_limits<double>::quiet_NaN();
 const double kInf = std::numeric_limits<double>::infinity();
 const wxColour kRed(255, 0, 0), kGreen(0, 255, 0), kBlue(0, 0, 255), kCyan(0, 255, 255),
     kMagenta(255, 0, 255), kYellow(255, 255, 0);
-
-struct Channel {
-    wxColour colour;
-    std::vector<double> xy;
-    wxColour penColour = wxColour(); // the label pen's colour, if not the text colour
-};
-
-// A chart put together the way the log view does: one dataset, renderer and
-// left axis per channel, one bottom axis, dataset k on vertical axis k.
-Chart* MakeChart(const std::vector<Channel>& channels, const wxString& title = "Log File")
-{
-    auto* plot = new XYPlot;
-    for (const Channel& channel : channels) {
-        auto* dataset = new XYSimpleDataset;
-        dataset->AddSerie(channel.xy.data(), channel.xy.size() / 2);
-        auto* renderer = new XYLineRenderer(false, true, 1, wxPENSTYLE_SOLID);
-        renderer->SetSerieColour(0, &channel.colour);
-        dataset->SetRenderer(renderer);
-        plot->AddDataset(dataset);
-    }
-    for (const Channel& channel : channels) {
-        auto* axis = new NumberAxis(AXIS_LEFT);
-        axis->SetLabelTextColour(channel.colour);
-        axis->SetLabelPen(
-            wxPen(channel.penColour.IsOk() ? channel.penColour : channel.colour, 1, wxPENSTYLE_SOLID));
-        plot->AddAxis(axis);
-    }
-    plot->AddAxis(new NumberAxis(AXIS_BOTTOM));
-    for (size_t k = 0; k < channels.size(); ++k) {
-        plot->LinkDataVerticalAxis(k, k);
-        plot->LinkDataHorizontalAxis(k, 0);
-    }
-    return new Chart(plot, title);
-}
 
 wxImage Render(Chart& chart, int width, int height)
 {
@@ -139,47 +105,42 @@ XYSerie SerieOf(const std::vector<double>& xy)
 // below choose data on that grid so they can name every expected pixel.
 TEST(ChartDrawing, AMillionPointsBecomeTwoPerColumnKeepingEveryExtreme)
 {
+    // 2000 points a column. In column c point j (x within +-0.3 of c, so no
+    // rounding question) has y = 100 + (19 * j) % 50: the lowest, 100, comes
+    // first (j = 0), the highest, 149, first at j = 21. Two spikes: y = 399
+    // at point 1457 of column 61, y = 0 at point 543 of column 438, after
+    // that column's first 149.
     const int width = 500, height = 400, left = 10, bottom = 420;
     const size_t perColumn = 2000, n = perColumn * width;
     std::vector<double> xy(2 * n);
-    std::mt19937 random(7);
-    std::map<int, std::pair<int, int>> extremes; // column -> lowest, highest y
     for (size_t i = 0; i < n; ++i) {
-        const int column = static_cast<int>(i / perColumn);
-        // Within +-0.3 of the column's centre: no rounding question.
-        xy[2 * i] = column + 0.6 * static_cast<double>(i % perColumn) / perColumn - 0.3;
-        int y = 100 + static_cast<int>(random() % 50);
-        if (i == 123457)
-            y = 399; // one spike to the top
-        if (i == 876543)
-            y = 0; // and one to the bottom
-        xy[2 * i + 1] = y;
-        auto it = extremes.find(column);
-        if (it == extremes.end())
-            extremes[column] = {y, y};
-        else
-            it->second = {std::min(it->second.first, y), std::max(it->second.second, y)};
+        const size_t column = i / perColumn, j = i % perColumn;
+        xy[2 * i] = static_cast<double>(column) + 0.6 * static_cast<double>(j) / perColumn - 0.3;
+        xy[2 * i + 1] = static_cast<double>(100 + (19 * i) % 50);
     }
+    xy[2 * (61 * perColumn + 1457) + 1] = 399;
+    xy[2 * (438 * perColumn + 543) + 1] = 0;
     const XYSerie serie = SerieOf(xy);
     const std::vector<wxPoint> line =
         chart::ReduceSerie(serie, 0, width - 1, left, width, 0, height - 1, bottom, height);
 
-    EXPECT_LE(line.size(), 2u * width);
-    std::map<int, std::vector<int>> rows;
-    for (const wxPoint& p : line)
-        rows[p.x - left].push_back(bottom - p.y);
-    ASSERT_EQ(rows.size(), static_cast<size_t>(width));
-    for (const auto& [column, found] : rows) {
-        ASSERT_LE(found.size(), 2u) << column;
-        EXPECT_EQ(*std::min_element(found.begin(), found.end()), extremes[column].first) << column;
-        EXPECT_EQ(*std::max_element(found.begin(), found.end()), extremes[column].second) << column;
+    // Each column's lowest and highest point in the order they come; the row
+    // of y is bottom - y.
+    std::vector<wxPoint> expected;
+    for (int column = 0; column < width; ++column) {
+        int first = 100, second = 149;
+        if (column == 61)
+            second = 399;
+        if (column == 438) {
+            first = 149;
+            second = 0;
+        }
+        expected.emplace_back(left + column, bottom - first);
+        expected.emplace_back(left + column, bottom - second);
     }
-    EXPECT_EQ(rows[123457 / perColumn].size(), 2u);
-    EXPECT_EQ(*std::max_element(rows[123457 / perColumn].begin(), rows[123457 / perColumn].end()), 399);
-    EXPECT_EQ(*std::min_element(rows[876543 / perColumn].begin(), rows[876543 / perColumn].end()), 0);
-    // Columns follow each other left to right.
-    for (size_t i = 1; i < line.size(); ++i)
-        EXPECT_GE(line[i].x, line[i - 1].x);
+    ASSERT_EQ(line.size(), expected.size());
+    for (size_t i = 0; i < line.size(); ++i)
+        ASSERT_EQ(line[i], expected[i]) << "point " << i << " (column " << i / 2 << ")";
 }
 
 TEST(ChartDrawing, ReductionNeverLeavesThePlotAndSkipsMissingValues)
@@ -240,7 +201,7 @@ TEST(ChartDrawing, ReductionNeverLeavesThePlotAndSkipsMissingValues)
 TEST(ChartDrawing, ASeriesIsDrawnInItsColourInsideThePlotArea)
 {
     // "PH Channel 2" alone, in cyan, over one day.
-    std::unique_ptr<Chart> chart(MakeChart({{kCyan, Wave(1440, 1.0, 6.5, 0.4)}}));
+    std::unique_ptr<Chart> chart(MakeChannelChart({{kCyan, Wave(1440, 1.0, 6.5, 0.4)}}));
     const wxImage image = Render(*chart, 640, 480);
     const wxRect area = chart->GetPlot()->GetLastPlotArea();
     ASSERT_GT(area.width, 400);
@@ -279,7 +240,7 @@ TEST(ChartDrawing, ASpikeAmongAMillionFlatPointsStaysVisible)
         xy[2 * i] = static_cast<double>(i) / 1440.0;
         xy[2 * i + 1] = i == 500000 ? 7.5 : 6.5;
     }
-    std::unique_ptr<Chart> chart(MakeChart({{kCyan, xy}}));
+    std::unique_ptr<Chart> chart(MakeChannelChart({{kCyan, xy}}));
     const wxImage image = Render(*chart, 1280, 720);
     const wxRect area = chart->GetPlot()->GetLastPlotArea();
 
@@ -300,12 +261,62 @@ TEST(ChartDrawing, ASpikeAmongAMillionFlatPointsStaysVisible)
     EXPECT_EQ(At(image, spikeColumn, area.y), kCyan);
 }
 
+TEST(ChartDrawing, TheRendererSetsWidthLinesAndSymbols)
+{
+    // A flat series of three points: the axis range is widened around its
+    // value, so the line runs along the middle row of the plot area, with a
+    // point at the left edge, one in the middle and one at the right edge.
+    const std::vector<double> flat = {0, 5, 1, 5, 2, 5};
+    struct Case {
+        const char* what;
+        std::optional<XYLineRenderer> renderer;
+        wxColour colour;
+        int rowsAtAPoint, rowsBetween; // pixels of the colour in a column
+    };
+    const Case cases[] = {
+        {"the log view's renderer", XYLineRenderer(false, true, 1, wxPENSTYLE_SOLID), kRed, 1, 1},
+        {"width 0 draws as 1", XYLineRenderer(false, true, 0), kRed, 1, 1},
+        {"width 3", XYLineRenderer(false, true, 3), kRed, 3, 3},
+        {"lines and symbols", XYLineRenderer(true, true), kRed, 5, 1},
+        {"symbols only", XYLineRenderer(true, false), kRed, 5, 0},
+        {"neither", XYLineRenderer(false, false), kRed, 0, 0},
+        // Without a renderer a series is a blue line one pixel wide.
+        {"no renderer", std::nullopt, kBlue, 1, 1},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        // The axis line in green, so that only the series can be red.
+        std::unique_ptr<Chart> chart(MakeChannelChart({{kRed, flat, kGreen, c.renderer}}));
+        const wxImage image = Render(*chart, 400, 300);
+        const wxRect area = chart->GetPlot()->GetLastPlotArea();
+        const int middle = area.x + (area.width - 1) / 2;
+        EXPECT_EQ(CountExact(image, wxRect(middle, area.y, 1, area.height), c.colour), c.rowsAtAPoint);
+        for (int x : {area.x + area.width / 4, area.x + area.width * 3 / 4})
+            EXPECT_EQ(CountExact(image, wxRect(x, area.y, 1, area.height), c.colour), c.rowsBetween) << x;
+        // The symbols at the edges are cut off by the plot area (the axis
+        // line covers the column just left of it).
+        EXPECT_EQ(CountExact(image, wxRect(area.x, area.y, 1, area.height), c.colour), c.rowsAtAPoint);
+        EXPECT_EQ(CountExact(image, wxRect(area.x - 2, area.y - 2, 1, area.height + 4), c.colour), 0);
+        EXPECT_EQ(CountExact(image, wxRect(area.x + area.width, area.y - 2, 2, area.height + 4), c.colour),
+                  0);
+    }
+
+    // A dotted line leaves gaps; the solid one above left none.
+    std::unique_ptr<Chart> chart(
+        MakeChannelChart({{kRed, flat, wxColour(), XYLineRenderer(false, true, 1, wxPENSTYLE_DOT)}}));
+    const wxImage image = Render(*chart, 400, 300);
+    const wxRect area = chart->GetPlot()->GetLastPlotArea();
+    const int dots = CountExact(image, wxRect(area.x, area.y, area.width, area.height), kRed);
+    EXPECT_GT(dots, area.width / 5);
+    EXPECT_LT(dots, area.width * 4 / 5);
+}
+
 TEST(ChartDrawing, EachLeftAxisHasItsOwnLineAndLabelColour)
 {
     // Three left axes; the third has blue labels on a magenta line.
-    std::unique_ptr<Chart> chart(MakeChart({{kRed, Wave(500, 2, 1500, 200)},
-                                            {kGreen, Wave(500, 2, 1400, 300)},
-                                            {kBlue, Wave(500, 2, 6.5, 0.5), kMagenta}}));
+    std::unique_ptr<Chart> chart(MakeChannelChart({{kRed, Wave(500, 2, 1500, 200)},
+                                                   {kGreen, Wave(500, 2, 1400, 300)},
+                                                   {kBlue, Wave(500, 2, 6.5, 0.5), kMagenta}}));
     const wxImage image = Render(*chart, 800, 500);
     const wxRect area = chart->GetPlot()->GetLastPlotArea();
 
@@ -337,10 +348,10 @@ TEST(ChartDrawing, SixChannelsGetSixAxesAndStillLeaveRoomToPlot)
 {
     const wxColour colours[6] = {kRed, kGreen, kBlue, kCyan, kMagenta, kYellow};
     const double levels[6] = {1500, 1400, 6.5, 6.2, 21, 4294967295.0};
-    std::vector<Channel> channels;
+    std::vector<ChartChannel> channels;
     for (int k = 0; k < 6; ++k)
         channels.push_back({colours[k], Wave(10000, 365, levels[k], levels[k] / 10, k)});
-    std::unique_ptr<Chart> chart(MakeChart(channels));
+    std::unique_ptr<Chart> chart(MakeChannelChart(channels));
     const wxImage image = Render(*chart, 1280, 720);
     const wxRect area = chart->GetPlot()->GetLastPlotArea();
     EXPECT_GT(area.width, 640);
@@ -361,7 +372,7 @@ TEST(ChartDrawing, UnusualChartsDrawWithoutFault)
 {
     // No series: the title and the bottom axis only.
     {
-        std::unique_ptr<Chart> chart(MakeChart({}));
+        std::unique_ptr<Chart> chart(MakeChannelChart({}));
         const wxImage image = Render(*chart, 640, 480);
         const wxRect area = chart->GetPlot()->GetLastPlotArea();
         ASSERT_FALSE(area.IsEmpty());
@@ -378,7 +389,7 @@ TEST(ChartDrawing, UnusualChartsDrawWithoutFault)
     }
     // A one-record log: a dot (3 x 3) in the middle of the plot area.
     {
-        std::unique_ptr<Chart> chart(MakeChart({{kRed, {0, 1500}}}));
+        std::unique_ptr<Chart> chart(MakeChannelChart({{kRed, {0, 1500}}}));
         const wxImage image = Render(*chart, 640, 480);
         const wxRect area = chart->GetPlot()->GetLastPlotArea();
         EXPECT_EQ(CountExact(image, area, kRed), 9);
@@ -393,13 +404,13 @@ TEST(ChartDrawing, UnusualChartsDrawWithoutFault)
         xy[303] = 4294967295.0;
         std::swap(xy[1000], xy[4000]);
         std::swap(xy[2000], xy[5998]);
-        std::unique_ptr<Chart> chart(MakeChart({{kGreen, xy}, {kBlue, {kNaN, kNaN, kInf, 1}}}));
+        std::unique_ptr<Chart> chart(MakeChannelChart({{kGreen, xy}, {kBlue, {kNaN, kNaN, kInf, 1}}}));
         const wxImage image = Render(*chart, 640, 480);
         EXPECT_GT(CountExact(image, chart->GetPlot()->GetLastPlotArea(), kGreen), 100);
     }
     // Too small to hold a plot: nothing drawn outside the rectangle, no fault.
     {
-        std::unique_ptr<Chart> chart(MakeChart({{kRed, Wave(100, 1, 5, 1)}}));
+        std::unique_ptr<Chart> chart(MakeChannelChart({{kRed, Wave(100, 1, 5, 1)}}));
         wxBitmap bitmap(50, 50, 24);
         wxMemoryDC dc(bitmap);
         dc.SetBackground(*wxBLACK_BRUSH);
@@ -422,7 +433,7 @@ TEST(ChartDrawing, UnusualChartsDrawWithoutFault)
 TEST(ChartDrawing, ARedrawAtTheSameSizeGivesTheSamePixels)
 {
     std::unique_ptr<Chart> chart(
-        MakeChart({{kRed, Wave(200000, 30, 1500, 200)}, {kCyan, Wave(200000, 30, 6, 1)}}));
+        MakeChannelChart({{kRed, Wave(200000, 30, 1500, 200)}, {kCyan, Wave(200000, 30, 6, 1)}}));
     const wxImage first = Render(*chart, 900, 600);
     const wxImage smaller = Render(*chart, 500, 300);
     const wxImage again = Render(*chart, 900, 600);

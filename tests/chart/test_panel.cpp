@@ -2,6 +2,8 @@
 // exactly the chart that is shown, and an empty panel is plain.
 #include "wx_test_util.h"
 
+#include "chart_builder.h"
+
 #include "chart/wxChartPanel.h"
 
 #include <wx/dcmemory.h>
@@ -16,24 +18,9 @@ namespace {
 
 const wxColour kCyan(0, 255, 255);
 
-Chart* CyanChart(const wxString& title = "Log File")
+std::unique_ptr<Chart> CyanChart(const wxString& title = "Log File")
 {
-    const double xy[] = {0, 6.0, 0.25, 7.0, 0.5, 6.5, 1, 6.8};
-    auto* plot = new XYPlot;
-    auto* dataset = new XYSimpleDataset;
-    dataset->AddSerie(xy, 4);
-    auto* renderer = new XYLineRenderer(false, true, 1, wxPENSTYLE_SOLID);
-    renderer->SetSerieColour(0, &kCyan);
-    dataset->SetRenderer(renderer);
-    plot->AddDataset(dataset);
-    auto* axis = new NumberAxis(AXIS_LEFT);
-    axis->SetLabelTextColour(kCyan);
-    axis->SetLabelPen(wxPen(kCyan, 1, wxPENSTYLE_SOLID));
-    plot->AddAxis(axis);
-    plot->AddAxis(new NumberAxis(AXIS_BOTTOM));
-    plot->LinkDataVerticalAxis(0, 0);
-    plot->LinkDataHorizontalAxis(0, 0);
-    return new Chart(plot, title);
+    return MakeChannelChart({{kCyan, {0, 6.0, 0.25, 7.0, 0.5, 6.5, 1, 6.8}}}, title);
 }
 
 int CountColour(const wxImage& image, const wxColour& colour)
@@ -51,10 +38,10 @@ struct PanelFrame {
     wxFrame* frame;
     wxChartPanel* panel;
 
-    explicit PanelFrame(Chart* chart = nullptr, wxSize clientSize = wxSize(640, 480))
+    explicit PanelFrame(std::unique_ptr<Chart> chart = nullptr, wxSize clientSize = wxSize(640, 480))
     {
         frame = new wxFrame(TestTopFrame(), wxID_ANY, "HALVANE DUO Charts");
-        panel = new wxChartPanel(frame, wxID_ANY, chart);
+        panel = new wxChartPanel(frame, wxID_ANY, std::move(chart));
         auto* sizer = new wxBoxSizer(wxVERTICAL);
         sizer->Add(panel, 5, wxEXPAND | wxALL, 5);
         frame->SetSizer(sizer);
@@ -91,11 +78,11 @@ TEST(ChartPanel, TheBackBufferHoldsTheChartAsDrawn)
     const wxBitmap& buffer = view.panel->GetBackBuffer();
     ASSERT_EQ(buffer.GetSize(), view.panel->GetClientSize());
 
-    // Exactly what Chart::Draw makes at that size.
+    // Exactly what Chart::Draw makes of the same chart at that size.
     wxBitmap direct(buffer.GetWidth(), buffer.GetHeight(), 24);
     {
         wxMemoryDC dc(direct);
-        view.panel->GetChart()->Draw(dc, wxRect(direct.GetSize()));
+        CyanChart()->Draw(dc, wxRect(direct.GetSize()));
     }
     const wxImage shown = buffer.ConvertToImage();
     const wxImage expected = direct.ConvertToImage();

@@ -58,7 +58,7 @@ public:
         wxYield();
     }
 
-    XYPlot* Plot() const { return view->GetChartPanel()->GetChart()->GetPlot(); }
+    const XYPlot* Plot() const { return view->GetChartPanel()->GetChart()->GetPlot(); }
 
     View* view;
 };

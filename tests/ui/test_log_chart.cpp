@@ -1,5 +1,5 @@
 // LogChart: the chart a log's channels make, checked through the chart
-// library's own objects.
+// library's own objects and in the pixels it draws.
 #include "wx_test_util.h"
 
 #include "test_log_records.h"
@@ -9,6 +9,8 @@
 #include "chart/Chart.h"
 #include "chart/XYPlot.h"
 
+#include <wx/dcmemory.h>
+
 #include <memory>
 
 namespace {
@@ -16,13 +18,30 @@ namespace {
 const wxColour kRed(255, 0, 0), kGreen(0, 255, 0), kBlue(0, 0, 255), kCyan(0, 255, 255),
     kMagenta(255, 0, 255), kYellow(255, 255, 0);
 
-void ExpectSerieIsChannel(const XYSerie& serie, const LogSeries& series, int channel)
+// HourlyLog(48): records 0, 1 and 47 of each channel, as test_log_records.h
+// makes them (EC1, EC2, PH1, PH2, TE1, TE2).
+const double kFirstSecondLast[6][3] = {{1000, 1001, 1047}, {2000, 2001, 2047}, {5.5, 5.75, 17.25},
+                                       {7.0, 6.5, -16.5},  {18, 19, 65},       {22.5, 21.5, -24.5}};
+
+void ExpectSerieIsChannelOfHourlyLog48(const XYSerie& serie, int channel)
 {
-    ASSERT_EQ(serie.GetCount(), series.FilledCount());
-    for (size_t i = 0; i < serie.GetCount(); ++i) {
-        ASSERT_EQ(serie.GetX(i), series.Points(channel)[2 * i]) << i;
-        ASSERT_EQ(serie.GetY(i), series.Points(channel)[2 * i + 1]) << i;
+    ASSERT_EQ(serie.GetCount(), 48u);
+    const size_t at[3] = {0, 1, 47};
+    for (size_t i = 0; i < 3; ++i) {
+        SCOPED_TRACE(at[i]);
+        EXPECT_DOUBLE_EQ(serie.GetX(at[i]), static_cast<double>(at[i]) / 24); // days since record 0
+        EXPECT_EQ(serie.GetY(at[i]), kFirstSecondLast[channel][i]);
     }
+}
+
+int CountColour(const wxImage& image, const wxRect& rect, const wxColour& colour)
+{
+    int count = 0;
+    for (int y = rect.y; y < rect.y + rect.height; ++y)
+        for (int x = rect.x; x < rect.x + rect.width; ++x)
+            count += image.GetRed(x, y) == colour.Red() && image.GetGreen(x, y) == colour.Green() &&
+                     image.GetBlue(x, y) == colour.Blue();
+    return count;
 }
 
 } // namespace
@@ -33,10 +52,10 @@ TEST(LogChart, NameAndEmptySelection)
     LogChart chart;
     EXPECT_EQ(chart.GetName(), "Log File");
     ASSERT_EQ(chart.FillSeries(log.data(), 5), 0);
-    std::unique_ptr<Chart> c(chart.CreateChart({}));
+    const std::unique_ptr<Chart> c = chart.CreateChart({});
     ASSERT_NE(c, nullptr);
     EXPECT_EQ(c->GetTitle(), "Log File");
-    XYPlot* plot = c->GetPlot();
+    const XYPlot* plot = c->GetPlot();
     EXPECT_EQ(plot->GetDatasetCount(), 0u);
     EXPECT_EQ(plot->GetVerticalAxisCount(), 0u);
     ASSERT_EQ(plot->GetHorizontalAxisCount(), 1u);
@@ -52,8 +71,8 @@ TEST(LogChart, OnlyCheckedChannelsLinkedInOrder)
     ChannelColours colours{};
     colours[0] = &kRed;
     colours[5] = &kYellow;
-    std::unique_ptr<Chart> c(chart.CreateChart(colours));
-    XYPlot* plot = c->GetPlot();
+    std::unique_ptr<Chart> c = chart.CreateChart(colours);
+    const XYPlot* plot = c->GetPlot();
     ASSERT_EQ(plot->GetDatasetCount(), 2u);
     ASSERT_EQ(plot->GetVerticalAxisCount(), 2u);
     ASSERT_EQ(plot->GetHorizontalAxisCount(), 1u);
@@ -61,39 +80,68 @@ TEST(LogChart, OnlyCheckedChannelsLinkedInOrder)
     const wxColour* expected[] = {&kRed, &kYellow};
     for (size_t j = 0; j < 2; ++j) {
         SCOPED_TRACE(j);
-        XYSimpleDataset* dataset = plot->GetDataset(j);
+        const XYSimpleDataset* dataset = plot->GetDataset(j);
         EXPECT_EQ(plot->GetDatasetVerticalAxis(j), static_cast<int>(j));
         EXPECT_EQ(plot->GetDatasetHorizontalAxis(j), 0);
         ASSERT_EQ(dataset->GetSerieCount(), 1u);
-        ExpectSerieIsChannel(*dataset->GetSerie(0), chart.GetSeries(), channels[j]);
-        XYLineRenderer* renderer = dataset->GetRenderer();
-        ASSERT_NE(renderer, nullptr);
-        EXPECT_FALSE(renderer->GetDrawSymbols());
-        EXPECT_TRUE(renderer->GetDrawLines());
-        EXPECT_EQ(renderer->GetWidth(), 1);
-        EXPECT_EQ(renderer->GetStyle(), wxPENSTYLE_SOLID);
-        EXPECT_EQ(renderer->GetSerieColour(0), *expected[j]);
-        NumberAxis* axis = plot->GetVerticalAxis(j);
+        ExpectSerieIsChannelOfHourlyLog48(*dataset->GetSerie(0), channels[j]);
+        ASSERT_NE(dataset->GetRenderer(), nullptr);
+        EXPECT_EQ(dataset->GetRenderer()->GetSerieColour(0), *expected[j]);
+        const NumberAxis* axis = plot->GetVerticalAxis(j);
         EXPECT_EQ(axis->GetLocation(), AXIS_LEFT);
         EXPECT_EQ(axis->GetLabelTextColour(), *expected[j]);
         EXPECT_EQ(axis->GetLabelPen().GetColour(), *expected[j]);
-        EXPECT_EQ(axis->GetLabelPen().GetWidth(), 1);
-        EXPECT_EQ(axis->GetLabelPen().GetStyle(), wxPENSTYLE_SOLID);
     }
     EXPECT_EQ(plot->GetDataset(1)->GetSerie(0)->GetY(3), 22.5 - 3) << "TE2 of record 3";
     EXPECT_DOUBLE_EQ(plot->GetDataset(1)->GetSerie(0)->GetX(36), 1.5) << "36 hours in";
 
     // All six, in channel order.
     const ChannelColours all = {&kRed, &kGreen, &kBlue, &kCyan, &kMagenta, &kYellow};
-    c.reset(chart.CreateChart(all));
+    c = chart.CreateChart(all);
     plot = c->GetPlot();
     ASSERT_EQ(plot->GetDatasetCount(), 6u);
     ASSERT_EQ(plot->GetVerticalAxisCount(), 6u);
     for (size_t k = 0; k < 6; ++k) {
-        ExpectSerieIsChannel(*plot->GetDataset(k)->GetSerie(0), chart.GetSeries(), static_cast<int>(k));
+        SCOPED_TRACE(k);
+        ExpectSerieIsChannelOfHourlyLog48(*plot->GetDataset(k)->GetSerie(0), static_cast<int>(k));
         EXPECT_EQ(plot->GetDataset(k)->GetRenderer()->GetSerieColour(0), *all[k]);
         EXPECT_EQ(plot->GetVerticalAxis(k)->GetLabelTextColour(), *all[k]);
         EXPECT_EQ(plot->GetDatasetVerticalAxis(k), static_cast<int>(k));
+    }
+}
+
+TEST(LogChart, ChannelsAreThinSolidLinesOnAxesOfTheirColour)
+{
+    // Every record alike: each channel is flat, a line along the middle row
+    // of the plot area.
+    std::vector<LogRecord> log;
+    for (int hour = 0; hour < 24; ++hour)
+        log.push_back(SampleRecord(LogDate(2021, 6, 1), LogTime(hour, 0, 0), 7));
+    LogChart chart;
+    ASSERT_EQ(chart.FillSeries(log.data(), 24), 0);
+    const wxColour* colours[] = {&kRed, &kGreen, &kBlue, &kCyan, &kMagenta, &kYellow};
+    for (int k = 0; k < kLogChannelCount; ++k) {
+        SCOPED_TRACE(k);
+        ChannelColours one{};
+        one[k] = colours[k];
+        const std::unique_ptr<Chart> c = chart.CreateChart(one);
+        wxBitmap bitmap(640, 480, 24);
+        {
+            wxMemoryDC dc(bitmap);
+            c->Draw(dc, wxRect(0, 0, 640, 480));
+        }
+        const wxImage image = bitmap.ConvertToImage();
+        const wxRect area = c->GetPlot()->GetLastPlotArea();
+        ASSERT_GT(area.width, 300);
+        // One pixel of the colour in every column, all in one row: a solid
+        // line one pixel wide, no symbols at the points.
+        const int row = area.y + (area.height - 1) / 2;
+        EXPECT_EQ(CountColour(image, area, *colours[k]), area.width);
+        EXPECT_EQ(CountColour(image, wxRect(area.x, row - 1, area.width, 3), *colours[k]), area.width);
+        // The axis line beside the plot area: one pixel wide, solid, in the
+        // colour; only tick marks to its left.
+        EXPECT_EQ(CountColour(image, wxRect(area.x - 1, area.y, 1, area.height), *colours[k]), area.height);
+        EXPECT_LT(CountColour(image, wxRect(area.x - 2, area.y, 1, area.height), *colours[k]), 16);
     }
 }
 
@@ -104,7 +152,7 @@ TEST(LogChart, APartlyFilledLogPlotsOnlyItsFilledPoints)
     LogChart chart;
     EXPECT_EQ(chart.FillSeries(log.data(), 10), -1);
     const ChannelColours some = {nullptr, nullptr, &kBlue, nullptr, nullptr, nullptr};
-    std::unique_ptr<Chart> c(chart.CreateChart(some));
+    std::unique_ptr<Chart> c = chart.CreateChart(some);
     ASSERT_EQ(c->GetPlot()->GetDatasetCount(), 1u);
     const XYSerie* serie = c->GetPlot()->GetDataset(0)->GetSerie(0);
     ASSERT_EQ(serie->GetCount(), 6u);
@@ -113,7 +161,7 @@ TEST(LogChart, APartlyFilledLogPlotsOnlyItsFilledPoints)
     // No record in the span at all: a chart with empty series, no crash.
     log[0][kLogDate] = 0;
     EXPECT_EQ(chart.FillSeries(log.data(), 10), -1);
-    c.reset(chart.CreateChart(some));
+    c = chart.CreateChart(some);
     EXPECT_EQ(c->GetPlot()->GetDataset(0)->GetSerie(0)->GetCount(), 0u);
     wxBitmap bitmap(320, 240);
     wxMemoryDC dc(bitmap);
