@@ -1,12 +1,12 @@
 #include "ui/LogPanel.h"
 
 #include "ui/OrvelGUIChartViewFrame.h"
+#include "ui/PageLayout.h"
 
 #include "core/LogText.h"
 
 #include <wx/filedlg.h>
 #include <wx/msgdlg.h>
-#include <wx/sizer.h>
 
 #include <algorithm>
 
@@ -71,25 +71,14 @@ LogPanel::LogPanel(wxWindow* parent, wxWindowID id, const wxPoint& pos, const wx
     // clang-format on
     : wxPanel(parent, id, pos, size, style)
 {
-    auto* sizer = new wxBoxSizer(wxVERTICAL);
     m_list = new LogListCtrl(this, ID_LOG_LIST);
     for (unsigned c = 0; c < kLogColumnCount; ++c) {
         const LogColumn& column = GetLogColumn(c);
         m_list->InsertColumn(static_cast<long>(c), column.header, wxLIST_FORMAT_LEFT, FromDIP(column.width));
     }
-    sizer->Add(m_list, 5, wxEXPAND | wxALL, 5);
-
-    auto* buttons = new wxBoxSizer(wxHORIZONTAL);
     m_openButton = new wxButton(this, wxID_OPEN, "Open");
     m_chartButton = new wxButton(this, ID_SHOW_CHART, "Show Chart");
-    // Left to right at the page's left edge (a right-alignment flag has no
-    // effect along a horizontal row, and wx 3.2 rejects it).
-    buttons->Add(m_openButton, 0, wxALL, 5);
-    buttons->Add(m_chartButton, 0, wxALL, 5);
-    sizer->Add(buttons, 1, wxEXPAND, 0);
-
-    SetSizer(sizer);
-    Layout();
+    LayOutListAboveButtons(this, m_list, {m_openButton, m_chartButton});
 }
 
 void LogPanel::OpenLogFile(const wxString& path)

@@ -1,9 +1,9 @@
 #include "ui/NodeCallPanel.h"
 
 #include "core/WordHelpers.h"
+#include "ui/PageLayout.h"
 
 #include <wx/msgdlg.h>
-#include <wx/sizer.h>
 #include <wx/utils.h>
 
 namespace {
@@ -82,20 +82,9 @@ wxBEGIN_EVENT_TABLE(NodeCallPanel, wxPanel) EVT_SOCKET(kSocketId, NodeCallPanel:
                                          const wxSize& size, long style)
     : wxPanel(parent, id, pos, size, style)
 {
-    auto* topSizer = new wxBoxSizer(wxVERTICAL);
     list = new NodeCallListCtrl(this, kNodeListId, wxLC_REPORT | wxLC_SINGLE_SEL);
-    topSizer->Add(list, 5, wxEXPAND | wxALL, 5);
-
-    // The button sits at the right; a horizontal box sizer ignores alignment
-    // flags along its own direction, so a stretch spacer pushes it there.
-    auto* buttonSizer = new wxBoxSizer(wxHORIZONTAL);
     searchButton = new wxButton(this, kSearchButtonId, "Search");
-    buttonSizer->AddStretchSpacer();
-    buttonSizer->Add(searchButton, 0, wxALL, 5);
-    topSizer->Add(buttonSizer, 1, wxEXPAND, 0);
-
-    SetSizer(topSizer);
-    Layout();
+    LayOutListAboveButtons(this, list, {searchButton});
 
     list->InsertColumn(DateColumn, "Date", wxLIST_FORMAT_LEFT, 100);
     list->InsertColumn(TimeColumn, "Time", wxLIST_FORMAT_LEFT, 100);

@@ -138,9 +138,12 @@ TEST(LogPage, LayoutAndColumns)
     ASSERT_NE(chart, nullptr);
     EXPECT_EQ(open->GetLabel(), "Open");
     EXPECT_EQ(chart->GetLabel(), "Show Chart");
-    // List on top, then "Open" left of "Show Chart".
+    // List on top, then "Open" left of "Show Chart" at the page's right edge
+    // (less the button's 5-pixel border), as on the other pages.
     EXPECT_LT(list->GetRect().GetBottom(), open->GetPosition().y);
-    EXPECT_LT(open->GetPosition().x, chart->GetPosition().x);
+    EXPECT_LT(open->GetRect().GetRight(), chart->GetPosition().x);
+    EXPECT_EQ(chart->GetRect().GetRight(), f.page->GetClientSize().GetWidth() - 1 - 5);
+    EXPECT_GT(open->GetPosition().x, f.page->GetClientSize().GetWidth() / 2);
 }
 
 TEST(LogPage, LoadsStackNewRowsOnTop)
