@@ -11,7 +11,7 @@
 #include <algorithm>
 
 LogListCtrl::LogListCtrl(wxWindow* parent, wxWindowID id)
-    : wxListCtrl(parent, id, wxDefaultPosition, wxDefaultSize, wxLC_REPORT | wxLC_SINGLE_SEL | wxLC_VIRTUAL)
+    : PrependingListCtrl(parent, id, wxLC_REPORT | wxLC_SINGLE_SEL)
 {
 }
 
@@ -19,24 +19,12 @@ void LogListCtrl::AddRowsOnTop(const NodeLog& log)
 {
     if (log.Empty())
         return;
-    const long selected = GetNextItem(-1, wxLIST_NEXT_ALL, wxLIST_STATE_SELECTED);
-    const long focused = GetNextItem(-1, wxLIST_NEXT_ALL, wxLIST_STATE_FOCUSED);
-
     m_blocks.insert(m_blocks.begin(), log);
     m_firstRows.assign(1, 0);
     for (size_t b = 0; b + 1 < m_blocks.size(); ++b)
         m_firstRows.push_back(m_firstRows.back() + static_cast<long>(m_blocks[b].count));
-    const long added = static_cast<long>(log.count);
-    SetItemCount(m_firstRows.back() + static_cast<long>(m_blocks.back().count));
-
-    // The selected row keeps its record as the rows below the new ones move.
-    if (selected >= 0) {
-        SetItemState(selected, 0, wxLIST_STATE_SELECTED);
-        SetItemState(selected + added, wxLIST_STATE_SELECTED, wxLIST_STATE_SELECTED);
-    }
-    if (focused >= 0)
-        SetItemState(focused + added, wxLIST_STATE_FOCUSED, wxLIST_STATE_FOCUSED);
-    Refresh();
+    ShowPrependedRows(static_cast<long>(log.count),
+                      m_firstRows.back() + static_cast<long>(m_blocks.back().count));
 }
 
 const LogRecord* LogListCtrl::RecordOfRow(long row) const

@@ -19,31 +19,16 @@ enum Column { DateColumn, TimeColumn, NameColumn, AddressColumn };
 // ---- NodeCallListCtrl
 
 NodeCallListCtrl::NodeCallListCtrl(wxWindow* parent, wxWindowID id, long style)
-    : wxListCtrl(parent, id, wxDefaultPosition, wxDefaultSize, style | wxLC_VIRTUAL)
+    : PrependingListCtrl(parent, id, style)
 {
 }
 
 void NodeCallListCtrl::PrependRow(const NodeCallAnswer& answer, size_t maxRows)
 {
-    // A virtual list keeps its selection by row number: remember which rows
-    // were selected and focused so they can follow their answers down.
-    const long selected = GetNextItem(-1, wxLIST_NEXT_ALL, wxLIST_STATE_SELECTED);
-    const long focused = GetNextItem(-1, wxLIST_NEXT_ALL, wxLIST_STATE_FOCUSED);
-
     rows.push_front(answer);
     if (rows.size() > maxRows)
         rows.resize(maxRows);
-    SetItemCount(static_cast<long>(rows.size()));
-
-    const long count = static_cast<long>(rows.size());
-    if (selected != -1) {
-        SetItemState(selected, 0, wxLIST_STATE_SELECTED);
-        if (selected + 1 < count)
-            SetItemState(selected + 1, wxLIST_STATE_SELECTED, wxLIST_STATE_SELECTED);
-    }
-    if (focused != -1 && focused + 1 < count)
-        SetItemState(focused + 1, wxLIST_STATE_FOCUSED, wxLIST_STATE_FOCUSED);
-    Refresh();
+    ShowPrependedRows(1, static_cast<long>(rows.size()));
 }
 
 void NodeCallListCtrl::ClearRows()
