@@ -196,7 +196,8 @@ int main(int argc, char** argv)
         g_page = new NodeCallPanel(frame, wxID_ANY, wxDefaultPosition, wxSize(446, 319), wxTAB_TRAVERSAL);
         frame->Show();
         if (!g_page->IsListening()) {
-            std::fprintf(stderr, "port %u is held by another program\n", static_cast<unsigned>(kNodeCallPort));
+            std::fprintf(stderr, "port %u is held by another program\n",
+                         static_cast<unsigned>(kNodeCallPort));
             return 4;
         }
         benchmark::RunSpecifiedBenchmarks();

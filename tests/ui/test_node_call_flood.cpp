@@ -140,7 +140,10 @@ public:
     {
         m_f.List()->Bind(wxEVT_LIST_ITEM_SELECTED, &KeyPressDuringFlood::OnSelected, this);
     }
-    ~KeyPressDuringFlood() { m_f.List()->Unbind(wxEVT_LIST_ITEM_SELECTED, &KeyPressDuringFlood::OnSelected, this); }
+    ~KeyPressDuringFlood()
+    {
+        m_f.List()->Unbind(wxEVT_LIST_ITEM_SELECTED, &KeyPressDuringFlood::OnSelected, this);
+    }
 
     // Called from the pump loop.
     void Poll()

@@ -40,7 +40,7 @@ private:
     wxString NameAt(long row) const
     {
         return row >= 0 && static_cast<size_t>(row) < m_rows.size() ? m_rows[static_cast<size_t>(row)]
-                                                                     : wxString("(none)");
+                                                                    : wxString("(none)");
     }
     std::deque<wxString> m_rows;
     size_t m_cap;
