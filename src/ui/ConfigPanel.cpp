@@ -5,12 +5,12 @@
 #include "core/ParameterTable.h"
 #include "core/WordHelpers.h"
 #include "ui/OrvelGUIConfigDialog.h"
+#include "ui/PageLayout.h"
 
 #include <wx/button.h>
 #include <wx/filedlg.h>
 #include <wx/listctrl.h>
 #include <wx/msgdlg.h>
-#include <wx/sizer.h>
 
 namespace {
 
@@ -35,23 +35,12 @@ ConfigPanel::ConfigPanel(wxWindow* parent, wxWindowID id, const wxPoint& pos, co
     // clang-format on
     : wxPanel(parent, id, pos, size, style)
 {
-    auto* sizer = new wxBoxSizer(wxVERTICAL);
     m_list = new wxListCtrl(this, wxID_HELP_CONTENTS, wxDefaultPosition, wxDefaultSize,
                             wxLC_REPORT | wxLC_SINGLE_SEL);
-    sizer->Add(m_list, 5, wxEXPAND | wxALL, 5);
-
-    // The buttons keep to the right of their row.
-    auto* buttons = new wxBoxSizer(wxHORIZONTAL);
-    buttons->AddStretchSpacer();
     m_save = new wxButton(this, wxID_SAVE, "Save");
     m_open = new wxButton(this, wxID_OPEN, "Open");
     m_clear = new wxButton(this, wxID_NEW, "Clear");
-    for (wxButton* button : {m_save, m_open, m_clear})
-        buttons->Add(button, 0, wxALL, 5);
-    sizer->Add(buttons, 1, wxEXPAND, 5);
-
-    SetSizer(sizer);
-    Layout();
+    LayOutListAboveButtons(this, m_list, {m_save, m_open, m_clear});
 
     ShowProfile();
 }

@@ -8,7 +8,6 @@
 #include <wx/msgdlg.h>
 #include <wx/notebook.h>
 #include <wx/sizer.h>
-#include <wx/statusbr.h>
 
 #include "images/icon.xpm"
 
@@ -36,18 +35,18 @@ HalvaneFrame::HalvaneFrame(wxWindow* parent, wxWindowID id, const wxString& titl
     SetSizer(sizer);
     Layout();
 
-    statusBar = CreateStatusBar(1, wxST_SIZEGRIP, wxID_ANY);
+    CreateStatusBar(1, wxST_SIZEGRIP, wxID_ANY);
 
+    // The notebook owns the pages; nothing here talks to them after this.
     const wxSize pageSize(446, 319);
-    configPanel = new ConfigPanel(notebook, wxID_ANY, wxDefaultPosition, pageSize, wxTAB_TRAVERSAL);
-    schedulePanel = new SchedulePanel(notebook, wxID_ANY, wxDefaultPosition, pageSize, wxTAB_TRAVERSAL);
-    logPanel = new LogPanel(notebook, wxID_ANY, wxDefaultPosition, pageSize, wxTAB_TRAVERSAL);
-    nodeCallPanel = new NodeCallPanel(notebook, wxID_ANY, wxDefaultPosition, pageSize, wxTAB_TRAVERSAL);
-
-    notebook->AddPage(configPanel, "Configuration Profile", false);
-    notebook->AddPage(schedulePanel, "Schedule", false);
-    notebook->AddPage(logPanel, "Log Book", false);
-    notebook->AddPage(nodeCallPanel, "Node Call", false);
+    notebook->AddPage(new ConfigPanel(notebook, wxID_ANY, wxDefaultPosition, pageSize, wxTAB_TRAVERSAL),
+                      "Configuration Profile", false);
+    notebook->AddPage(new SchedulePanel(notebook, wxID_ANY, wxDefaultPosition, pageSize, wxTAB_TRAVERSAL),
+                      "Schedule", false);
+    notebook->AddPage(new LogPanel(notebook, wxID_ANY, wxDefaultPosition, pageSize, wxTAB_TRAVERSAL),
+                      "Log Book", false);
+    notebook->AddPage(new NodeCallPanel(notebook, wxID_ANY, wxDefaultPosition, pageSize, wxTAB_TRAVERSAL),
+                      "Node Call", false);
 
     appConfig = LoadAppConfig("appconfig.txt");
 }

@@ -7,11 +7,6 @@
 #include <memory>
 
 class wxNotebook;
-class wxStatusBar;
-class ConfigPanel;
-class SchedulePanel;
-class LogPanel;
-class NodeCallPanel;
 
 // Loads the settings file at path; a length that is not a whole number of
 // records is reported in a message box and gives an empty table.
@@ -30,10 +25,5 @@ public:
 
 private:
     std::unique_ptr<AppConfigFile> appConfig;
-    wxStatusBar* statusBar = nullptr;
     wxNotebook* notebook = nullptr;
-    ConfigPanel* configPanel = nullptr;
-    SchedulePanel* schedulePanel = nullptr;
-    LogPanel* logPanel = nullptr;
-    NodeCallPanel* nodeCallPanel = nullptr;
 };

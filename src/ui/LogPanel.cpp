@@ -1,17 +1,17 @@
 #include "ui/LogPanel.h"
 
 #include "ui/OrvelGUIChartViewFrame.h"
+#include "ui/PageLayout.h"
 
 #include "core/LogText.h"
 
 #include <wx/filedlg.h>
 #include <wx/msgdlg.h>
-#include <wx/sizer.h>
 
 #include <algorithm>
 
 LogListCtrl::LogListCtrl(wxWindow* parent, wxWindowID id)
-    : wxListCtrl(parent, id, wxDefaultPosition, wxDefaultSize, wxLC_REPORT | wxLC_SINGLE_SEL | wxLC_VIRTUAL)
+    : PrependingListCtrl(parent, id, wxLC_REPORT | wxLC_SINGLE_SEL)
 {
 }
 
@@ -19,24 +19,12 @@ void LogListCtrl::AddRowsOnTop(const NodeLog& log)
 {
     if (log.Empty())
         return;
-    const long selected = GetNextItem(-1, wxLIST_NEXT_ALL, wxLIST_STATE_SELECTED);
-    const long focused = GetNextItem(-1, wxLIST_NEXT_ALL, wxLIST_STATE_FOCUSED);
-
     m_blocks.insert(m_blocks.begin(), log);
     m_firstRows.assign(1, 0);
     for (size_t b = 0; b + 1 < m_blocks.size(); ++b)
         m_firstRows.push_back(m_firstRows.back() + static_cast<long>(m_blocks[b].count));
-    const long added = static_cast<long>(log.count);
-    SetItemCount(m_firstRows.back() + static_cast<long>(m_blocks.back().count));
-
-    // The selected row keeps its record as the rows below the new ones move.
-    if (selected >= 0) {
-        SetItemState(selected, 0, wxLIST_STATE_SELECTED);
-        SetItemState(selected + added, wxLIST_STATE_SELECTED, wxLIST_STATE_SELECTED);
-    }
-    if (focused >= 0)
-        SetItemState(focused + added, wxLIST_STATE_FOCUSED, wxLIST_STATE_FOCUSED);
-    Refresh();
+    ShowPrependedRows(static_cast<long>(log.count),
+                      m_firstRows.back() + static_cast<long>(m_blocks.back().count));
 }
 
 const LogRecord* LogListCtrl::RecordOfRow(long row) const
@@ -71,25 +59,14 @@ LogPanel::LogPanel(wxWindow* parent, wxWindowID id, const wxPoint& pos, const wx
     // clang-format on
     : wxPanel(parent, id, pos, size, style)
 {
-    auto* sizer = new wxBoxSizer(wxVERTICAL);
     m_list = new LogListCtrl(this, ID_LOG_LIST);
     for (unsigned c = 0; c < kLogColumnCount; ++c) {
         const LogColumn& column = GetLogColumn(c);
         m_list->InsertColumn(static_cast<long>(c), column.header, wxLIST_FORMAT_LEFT, FromDIP(column.width));
     }
-    sizer->Add(m_list, 5, wxEXPAND | wxALL, 5);
-
-    auto* buttons = new wxBoxSizer(wxHORIZONTAL);
     m_openButton = new wxButton(this, wxID_OPEN, "Open");
     m_chartButton = new wxButton(this, ID_SHOW_CHART, "Show Chart");
-    // Left to right at the page's left edge (a right-alignment flag has no
-    // effect along a horizontal row, and wx 3.2 rejects it).
-    buttons->Add(m_openButton, 0, wxALL, 5);
-    buttons->Add(m_chartButton, 0, wxALL, 5);
-    sizer->Add(buttons, 1, wxEXPAND, 0);
-
-    SetSizer(sizer);
-    Layout();
+    LayOutListAboveButtons(this, m_list, {m_openButton, m_chartButton});
 }
 
 void LogPanel::OpenLogFile(const wxString& path)

@@ -3,9 +3,9 @@
 #pragma once
 
 #include "core/NodeLog.h"
+#include "ui/PrependingList.h"
 
 #include <wx/button.h>
-#include <wx/listctrl.h>
 #include <wx/panel.h>
 
 #include <vector>
@@ -15,7 +15,7 @@ class OrvelGUIChartViewFrame;
 // The page's list. Virtual: it holds the loaded logs, not row texts, and
 // formats only the rows on screen, so a year of records lists at once.
 // Each load's rows go on top of the rows of earlier loads.
-class LogListCtrl : public wxListCtrl {
+class LogListCtrl : public PrependingListCtrl {
 public:
     LogListCtrl(wxWindow* parent, wxWindowID id);
 

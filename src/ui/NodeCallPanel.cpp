@@ -1,9 +1,9 @@
 #include "ui/NodeCallPanel.h"
 
 #include "core/WordHelpers.h"
+#include "ui/PageLayout.h"
 
 #include <wx/msgdlg.h>
-#include <wx/sizer.h>
 #include <wx/utils.h>
 
 namespace {
@@ -19,31 +19,16 @@ enum Column { DateColumn, TimeColumn, NameColumn, AddressColumn };
 // ---- NodeCallListCtrl
 
 NodeCallListCtrl::NodeCallListCtrl(wxWindow* parent, wxWindowID id, long style)
-    : wxListCtrl(parent, id, wxDefaultPosition, wxDefaultSize, style | wxLC_VIRTUAL)
+    : PrependingListCtrl(parent, id, style)
 {
 }
 
 void NodeCallListCtrl::PrependRow(const NodeCallAnswer& answer, size_t maxRows)
 {
-    // A virtual list keeps its selection by row number: remember which rows
-    // were selected and focused so they can follow their answers down.
-    const long selected = GetNextItem(-1, wxLIST_NEXT_ALL, wxLIST_STATE_SELECTED);
-    const long focused = GetNextItem(-1, wxLIST_NEXT_ALL, wxLIST_STATE_FOCUSED);
-
     rows.push_front(answer);
     if (rows.size() > maxRows)
         rows.resize(maxRows);
-    SetItemCount(static_cast<long>(rows.size()));
-
-    const long count = static_cast<long>(rows.size());
-    if (selected != -1) {
-        SetItemState(selected, 0, wxLIST_STATE_SELECTED);
-        if (selected + 1 < count)
-            SetItemState(selected + 1, wxLIST_STATE_SELECTED, wxLIST_STATE_SELECTED);
-    }
-    if (focused != -1 && focused + 1 < count)
-        SetItemState(focused + 1, wxLIST_STATE_FOCUSED, wxLIST_STATE_FOCUSED);
-    Refresh();
+    ShowPrependedRows(1, static_cast<long>(rows.size()));
 }
 
 void NodeCallListCtrl::ClearRows()
@@ -82,20 +67,9 @@ wxBEGIN_EVENT_TABLE(NodeCallPanel, wxPanel) EVT_SOCKET(kSocketId, NodeCallPanel:
                                          const wxSize& size, long style)
     : wxPanel(parent, id, pos, size, style)
 {
-    auto* topSizer = new wxBoxSizer(wxVERTICAL);
     list = new NodeCallListCtrl(this, kNodeListId, wxLC_REPORT | wxLC_SINGLE_SEL);
-    topSizer->Add(list, 5, wxEXPAND | wxALL, 5);
-
-    // The button sits at the right; a horizontal box sizer ignores alignment
-    // flags along its own direction, so a stretch spacer pushes it there.
-    auto* buttonSizer = new wxBoxSizer(wxHORIZONTAL);
     searchButton = new wxButton(this, kSearchButtonId, "Search");
-    buttonSizer->AddStretchSpacer();
-    buttonSizer->Add(searchButton, 0, wxALL, 5);
-    topSizer->Add(buttonSizer, 1, wxEXPAND, 0);
-
-    SetSizer(topSizer);
-    Layout();
+    LayOutListAboveButtons(this, list, {searchButton});
 
     list->InsertColumn(DateColumn, "Date", wxLIST_FORMAT_LEFT, 100);
     list->InsertColumn(TimeColumn, "Time", wxLIST_FORMAT_LEFT, 100);

@@ -3,9 +3,9 @@
 #pragma once
 
 #include "core/NodeCall.h"
+#include "ui/PrependingList.h"
 
 #include <wx/button.h>
-#include <wx/listctrl.h>
 #include <wx/panel.h>
 #include <wx/socket.h>
 
@@ -13,7 +13,7 @@
 
 // The answers as a virtual report list, newest first. Only the visible rows
 // are ever formatted, so a flood of answers costs no more than a trickle.
-class NodeCallListCtrl : public wxListCtrl {
+class NodeCallListCtrl : public PrependingListCtrl {
 public:
     NodeCallListCtrl(wxWindow* parent, wxWindowID id, long style);
 

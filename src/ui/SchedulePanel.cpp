@@ -3,10 +3,10 @@
 #include "core/ParameterTable.h"
 #include "core/WordHelpers.h"
 #include "ui/NewScheduleEntryDialog.h"
+#include "ui/PageLayout.h"
 
 #include <wx/filedlg.h>
 #include <wx/msgdlg.h>
-#include <wx/sizer.h>
 #include <wx/utils.h>
 
 #include <memory>
@@ -52,18 +52,7 @@ wxEND_EVENT_TABLE()
     addButton = new wxButton(this, wxID_NEW, "Add");
     removeButton = new wxButton(this, wxID_DELETE, "Remove");
     clearButton = new wxButton(this, wxID_CLEAR, "Clear");
-
-    auto* box = new wxBoxSizer(wxVERTICAL);
-    box->Add(list, 5, wxEXPAND | wxALL, 5);
-    auto* buttonRow = new wxBoxSizer(wxHORIZONTAL);
-    // A horizontal box ignores wxALIGN_RIGHT on its items; the stretch
-    // spacer puts the buttons at the right edge.
-    buttonRow->AddStretchSpacer();
-    for (wxButton* button : {saveAsButton, openButton, addButton, removeButton, clearButton})
-        buttonRow->Add(button, 0, wxALL, 5);
-    box->Add(buttonRow, 1, wxEXPAND, 5);
-    SetSizer(box);
-    Layout();
+    LayOutListAboveButtons(this, list, {saveAsButton, openButton, addButton, removeButton, clearButton});
 
     list->ClearAll();
     ScheduleColumnLabels labels;

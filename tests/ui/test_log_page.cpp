@@ -138,9 +138,12 @@ TEST(LogPage, LayoutAndColumns)
     ASSERT_NE(chart, nullptr);
     EXPECT_EQ(open->GetLabel(), "Open");
     EXPECT_EQ(chart->GetLabel(), "Show Chart");
-    // List on top, then "Open" left of "Show Chart".
+    // List on top, then "Open" left of "Show Chart" at the page's right edge
+    // (less the button's 5-pixel border), as on the other pages.
     EXPECT_LT(list->GetRect().GetBottom(), open->GetPosition().y);
-    EXPECT_LT(open->GetPosition().x, chart->GetPosition().x);
+    EXPECT_LT(open->GetRect().GetRight(), chart->GetPosition().x);
+    EXPECT_EQ(chart->GetRect().GetRight(), f.page->GetClientSize().GetWidth() - 1 - 5);
+    EXPECT_GT(open->GetPosition().x, f.page->GetClientSize().GetWidth() / 2);
 }
 
 TEST(LogPage, LoadsStackNewRowsOnTop)
@@ -154,7 +157,8 @@ TEST(LogPage, LoadsStackNewRowsOnTop)
     for (long i = 0; i < 3; ++i)
         ExpectRowIs(f, i, three[static_cast<size_t>(i)]);
 
-    f.page->GetList()->SetItemState(1, wxLIST_STATE_SELECTED, wxLIST_STATE_SELECTED);
+    f.page->GetList()->SetItemState(1, wxLIST_STATE_SELECTED | wxLIST_STATE_FOCUSED,
+                                    wxLIST_STATE_SELECTED | wxLIST_STATE_FOCUSED);
     f.OpenThroughDialog(WriteLogFile(dir, "two.hvl", two));
     ASSERT_EQ(f.Rows(), 5);
     ExpectRowIs(f, 0, two[0]);
@@ -163,6 +167,7 @@ TEST(LogPage, LoadsStackNewRowsOnTop)
         ExpectRowIs(f, 2 + i, three[static_cast<size_t>(i)]);
     EXPECT_EQ(f.page->GetList()->GetNextItem(-1, wxLIST_NEXT_ALL, wxLIST_STATE_SELECTED), 3)
         << "the selected record stays selected as its row moves down";
+    EXPECT_EQ(f.page->GetList()->GetNextItem(-1, wxLIST_NEXT_ALL, wxLIST_STATE_FOCUSED), 3);
     EXPECT_EQ(f.page->GetLog().count, 2u) << "the page's log is the last one loaded";
 
     // A missing file: message, empty log, earlier rows stay.

@@ -6,6 +6,7 @@
 #include "ui/HalvaneFrame.h"
 #include "ui/OrvelGUI.h"
 
+#include <wx/listctrl.h>
 #include <wx/notebook.h>
 #include <wx/splash.h>
 #include <wx/statusbr.h>
@@ -77,6 +78,50 @@ TEST(Startup, MainWindowAsTheUserSeesIt)
     EXPECT_TRUE(status->GetWindowStyleFlag() & wxST_SIZEGRIP);
 
     EXPECT_EQ(frame->GetAppConfig().recordCount, 0);
+    frame->Destroy();
+    PumpFor(20);
+}
+
+TEST(Startup, EveryPageHasItsListAboveButtonsAtTheRight)
+{
+    InTempDir cwd;
+    HalvaneFrame* frame = MakeFrame();
+    frame->Show();
+    PumpFor(50);
+    wxNotebook* book = frame->GetNotebook();
+    const size_t buttonCounts[] = {3, 5, 2, 1};
+    ASSERT_EQ(book->GetPageCount(), 4u);
+    for (size_t p = 0; p < 4; ++p) {
+        SCOPED_TRACE(book->GetPageText(p));
+        book->SetSelection(p);
+        PumpFor(30);
+        wxWindow* page = book->GetPage(p);
+        wxListCtrl* list = nullptr;
+        std::vector<wxButton*> buttons;
+        for (wxWindow* child : page->GetChildren()) {
+            if (auto* button = wxDynamicCast(child, wxButton))
+                buttons.push_back(button);
+            else if (!list)
+                list = wxDynamicCast(child, wxListCtrl);
+        }
+        ASSERT_NE(list, nullptr);
+        ASSERT_EQ(buttons.size(), buttonCounts[p]);
+        const int width = page->GetClientSize().GetWidth();
+        // The list fills the width above the row, less its 5-pixel border.
+        EXPECT_EQ(list->GetRect().GetLeft(), 5);
+        EXPECT_EQ(list->GetRect().GetRight(), width - 1 - 5);
+        // The buttons below it, side by side in their order, 10 pixels apart
+        // (two borders), the last one 5 pixels from the right edge.
+        for (size_t b = 0; b < buttons.size(); ++b) {
+            SCOPED_TRACE(buttons[b]->GetLabel());
+            EXPECT_GT(buttons[b]->GetRect().GetTop(), list->GetRect().GetBottom());
+            if (b > 0) {
+                EXPECT_EQ(buttons[b]->GetRect().GetLeft(), buttons[b - 1]->GetRect().GetRight() + 1 + 10);
+            }
+        }
+        EXPECT_EQ(buttons.back()->GetRect().GetRight(), width - 1 - 5);
+        EXPECT_GT(buttons.front()->GetRect().GetLeft(), 5) << "the row is right-aligned, not filled";
+    }
     frame->Destroy();
     PumpFor(20);
 }
