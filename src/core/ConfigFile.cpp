@@ -1,6 +1,7 @@
 #include "core/ConfigFile.h"
 
 #include "core/SafeFile.h"
+#include "core/Words.h"
 
 #include <wx/file.h>
 #include <wx/filename.h>
@@ -54,13 +55,7 @@ std::optional<int> ValidateForSave(const NodeConfig& config)
 
 ConfigImage EncodeConfig(const NodeConfig& config)
 {
-    ConfigImage image{};
-    for (int i = 0; i < kParameterCount; ++i) {
-        const uint32_t word = config[i];
-        for (int b = 0; b < 4; ++b)
-            image[static_cast<std::size_t>(4 * i + b)] = static_cast<unsigned char>(word >> (8 * b));
-    }
-    return image;
+    return RecordBytesLE(config.slots);
 }
 
 NodeConfig DecodeConfig(const unsigned char* bytes, std::size_t size)
@@ -69,12 +64,7 @@ NodeConfig DecodeConfig(const unsigned char* bytes, std::size_t size)
     if (bytes)
         std::copy(bytes, bytes + std::min(size, kConfigFileSize), image.begin());
     NodeConfig config;
-    for (int i = 0; i < kParameterCount; ++i) {
-        uint32_t word = 0;
-        for (int b = 0; b < 4; ++b)
-            word |= static_cast<uint32_t>(image[static_cast<std::size_t>(4 * i + b)]) << (8 * b);
-        config[i] = word;
-    }
+    config.slots = LoadRecordLE<kParameterCount>(image.data());
     return config;
 }
 

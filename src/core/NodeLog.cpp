@@ -1,8 +1,8 @@
 #include "core/NodeLog.h"
 
 #include "core/LargeBuffer.h"
+#include "core/Words.h"
 
-#include <wx/defs.h>
 #include <wx/file.h>
 #include <wx/filefn.h>
 #include <wx/log.h>
@@ -10,20 +10,6 @@
 #include <algorithm>
 #include <cstring>
 #include <limits>
-
-namespace {
-
-// Words are little-endian in the file; records in memory are in host order.
-void WordsFromFileOrder([[maybe_unused]] LogRecord* records, [[maybe_unused]] size_t count)
-{
-#ifdef WORDS_BIGENDIAN
-    for (size_t r = 0; r < count; ++r)
-        for (uint32_t& word : records[r])
-            word = wxUINT32_SWAP_ALWAYS(word);
-#endif
-}
-
-} // namespace
 
 LogLoadStatus LoadNodeLog(const wxString& path, NodeLog& log)
 {
@@ -78,7 +64,9 @@ LogLoadStatus ReadNodeLog(int64_t length, const std::function<ssize_t(void*, siz
     }
 
     const size_t whole = got / kLogRecordSize;
-    WordsFromFileOrder(records.get(), whole);
+    // Words are little-endian in the file; records in memory are in host order.
+    for (size_t r = 0; r < whole; ++r)
+        WordsFromLittleEndian(records[r].data(), kLogRecordWords);
     if (whole)
         log.records = std::shared_ptr<const LogRecord[]>(records.release(), FreeLargeBuffer());
     else

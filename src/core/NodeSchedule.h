@@ -81,11 +81,3 @@ enum class ScheduleFileStatus {
 
 // Reads a schedule file. The result holds entries only with status Loaded.
 NodeSchedule ReadScheduleFile(const wxString& path, ScheduleFileStatus& status);
-
-// Lenient reading of typed numbers, the way the C library's strtoul (base 10)
-// and strtod read them in the "C" locale: leading blanks skipped, the leading
-// number taken, anything after it ignored, 0 when there is none. Whole
-// numbers behave as with a 32-bit unsigned long: a negative one wraps modulo
-// 2^32, one beyond 4294967295 gives 4294967295.
-uint32_t ReadUnsignedText(const wxString& text);
-double ReadDecimalText(const wxString& text);

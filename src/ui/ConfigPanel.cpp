@@ -84,12 +84,9 @@ void ConfigPanel::RebuildRows()
 
 void ConfigPanel::ApplyModeShading()
 {
-    const uint32_t mode = m_profile[kIndexOperationMode];
-    for (int row = 0; row < kConfigRowCount; ++row) {
-        const uint32_t code = ConfigRowTable[static_cast<size_t>(row)];
-        if (!IsSectionCode(code) && IsRowShadedInMode(code, mode))
+    for (int row = 0; row < kConfigRowCount; ++row)
+        if (IsRowLocked(m_profile, ConfigRowTable[static_cast<size_t>(row)]))
             m_list->SetItemTextColour(row, kUnusedText);
-    }
 }
 
 void ConfigPanel::RefreshValues()
@@ -116,7 +113,7 @@ void ConfigPanel::OnItemActivated(wxListEvent& event)
     if (kind == ParamKind::None)
         return;
     // Parameters the operation mode does not use cannot be edited.
-    if (m_list->GetItemTextColour(row) == kUnusedText)
+    if (IsRowLocked(m_profile, code))
         return;
 
     OrvelGUIConfigDialog dialog(this, wxID_ANY, wxEmptyString, wxDefaultPosition, wxSize(620, 240),

@@ -1,6 +1,7 @@
 #include "ui/SchedulePanel.h"
 
 #include "core/ParameterTable.h"
+#include "core/ScheduleText.h"
 #include "core/WordHelpers.h"
 #include "ui/NewScheduleEntryDialog.h"
 
@@ -75,17 +76,6 @@ wxEND_EVENT_TABLE()
 SchedulePanel::~SchedulePanel()
 {
     DeleteAllRows();
-}
-
-wxString SchedulePanel::FormatScheduleCell(int column, uint32_t word)
-{
-    if (column == static_cast<int>(kScheduleDate))
-        return FormatDateText(DecodePackedDate(word));
-    if (column == static_cast<int>(kScheduleTargetPh))
-        return wxString::Format("%f", static_cast<double>(WordToFloat(word)));
-    if (column >= static_cast<int>(kScheduleTargetEc) && column < kScheduleColumnCount)
-        return wxString::Format("%lu", static_cast<unsigned long>(word));
-    return wxString(); // column 0 (the reserved word) and anything unknown
 }
 
 NodeSchedule SchedulePanel::GetSchedule() const

@@ -1,5 +1,5 @@
 // The schedule table's file: 88-byte entries back to back, read and written
-// whole; and the lenient number reading of the new-entry dialog.
+// whole.
 #include "core/NodeSchedule.h"
 #include "core/WordHelpers.h"
 
@@ -182,59 +182,4 @@ TEST(ScheduleFile, MissingUnreadableAndFailedSaves)
         EXPECT_TRUE(ReadScheduleFile(path, status).empty());
         EXPECT_EQ(status, ScheduleFileStatus::ReadError);
     }
-}
-
-TEST(ScheduleNumbers, UnsignedTextReadsLikeStrtoul)
-{
-    struct Case {
-        const char* text;
-        uint32_t value;
-    };
-    const Case cases[] = {
-        {"5a", 5},
-        {"", 0},
-        {"abc", 0},
-        {"0", 0},
-        {"100", 100},
-        {"  42", 42},
-        {"+7", 7},
-        {"12a", 12},
-        {"1500", 1500},
-        {"-1", 0xFFFFFFFFu},
-        {"-0", 0},
-        {"-101", 4294967195u},
-        {"4294967295", 4294967295u},
-        {"4294967296", 0xFFFFFFFFu},
-        {"-4294967296", 0xFFFFFFFFu},
-        {"0x10", 0},
-        {"- 5", 0},
-        {"99999", 99999},
-        {"99999999999999999999999", 0xFFFFFFFFu},
-        {"-99999999999", 0xFFFFFFFFu},
-        {"\v\f\r\n 8", 8},
-    };
-    for (const Case& c : cases)
-        EXPECT_EQ(ReadUnsignedText(c.text), c.value) << '"' << c.text << '"';
-}
-
-TEST(ScheduleNumbers, DecimalTextReadsLikeStrtod)
-{
-    EXPECT_EQ(FloatToWord(static_cast<float>(ReadDecimalText("6.5"))), FloatToWord(6.5f));
-    EXPECT_EQ(FloatToWord(static_cast<float>(ReadDecimalText("6.5"))), 0x40D00000u);
-    EXPECT_EQ(ReadDecimalText(""), 0.0);
-    EXPECT_EQ(ReadDecimalText("abc"), 0.0);
-    EXPECT_EQ(ReadDecimalText("7.2x"), 7.2);
-    EXPECT_EQ(ReadDecimalText(" 14.00"), 14.0);
-    EXPECT_EQ(ReadDecimalText("-1.5"), -1.5);
-    EXPECT_EQ(ReadDecimalText(".5"), 0.5);
-    EXPECT_EQ(ReadDecimalText("6,5"), 6.0); // a point, whatever the machine's locale
-    EXPECT_EQ(ReadDecimalText("+6.5"), 6.5);
-    EXPECT_EQ(ReadDecimalText("\t5"), 5.0);
-    EXPECT_EQ(ReadDecimalText("--5"), 0.0);
-    EXPECT_EQ(ReadDecimalText("0x1A"), 26.0);
-    EXPECT_EQ(ReadDecimalText("0x"), 0.0);
-    EXPECT_EQ(ReadDecimalText("1e5"), 100000.0);
-    EXPECT_EQ(ReadDecimalText("1e999"), HUGE_VAL);
-    EXPECT_EQ(ReadDecimalText("1e-999"), 0.0);
-    EXPECT_TRUE(std::isnan(ReadDecimalText("nan")));
 }
