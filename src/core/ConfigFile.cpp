@@ -68,20 +68,20 @@ NodeConfig DecodeConfig(const unsigned char* bytes, std::size_t size)
     return config;
 }
 
-ConfigLoadStatus ReadConfigFile(const wxString& path, NodeConfig& config)
+LoadResult<NodeConfig> ReadConfigFile(const wxString& path)
 {
     wxLogNull quiet; // the page tells the user; no log dialogs from wxFile
     if (path.empty() || !wxFileName::FileExists(path))
-        return ConfigLoadStatus::Missing;
+        return FailedLoad<NodeConfig>(LoadStatus::Missing, "no configuration file at \"" + path + "\"");
 
     wxFile file;
     if (!file.Open(path, wxFile::read))
-        return ConfigLoadStatus::ReadError;
+        return FailedLoad<NodeConfig>(LoadStatus::ReadError, "cannot open \"" + path + "\"");
     const wxFileOffset length = file.Length();
     if (length < 0)
-        return ConfigLoadStatus::ReadError;
+        return FailedLoad<NodeConfig>(LoadStatus::ReadError, "the file's length is unknown");
     if (length % 4 != 0)
-        return ConfigLoadStatus::BadLength;
+        return FailedLoad<NodeConfig>(LoadStatus::BadLength, "the length is not a whole number of words");
 
     const std::size_t wanted = std::min(static_cast<std::size_t>(length), kConfigFileSize);
     ConfigImage image{};
@@ -89,17 +89,16 @@ ConfigLoadStatus ReadConfigFile(const wxString& path, NodeConfig& config)
     while (got < wanted) {
         const ssize_t n = file.Read(image.data() + got, wanted - got);
         if (n == wxInvalidOffset || n < 0)
-            return ConfigLoadStatus::ReadError;
+            return FailedLoad<NodeConfig>(LoadStatus::ReadError, "the file could not be read");
         if (n == 0)
             break; // the file shrank while we read it: what we have, zero-filled
         got += static_cast<std::size_t>(n);
     }
-    config = DecodeConfig(image.data(), got);
-    return ConfigLoadStatus::Loaded;
+    return LoadedResult(DecodeConfig(image.data(), got));
 }
 
-bool WriteConfigFile(const wxString& path, const NodeConfig& config, wxString& error)
+SaveResult WriteConfigFile(const wxString& path, const NodeConfig& config)
 {
     const ConfigImage image = EncodeConfig(config); // a copy taken before the write
-    return WriteFileAtomically(path, image.data(), image.size(), error);
+    return WriteFileAtomically(path, image.data(), image.size());
 }

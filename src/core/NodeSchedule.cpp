@@ -7,6 +7,8 @@
 #include <wx/filename.h>
 #include <wx/log.h>
 
+#include <utility>
+
 
 std::vector<unsigned char> EncodeScheduleFile(const NodeSchedule& schedule)
 {
@@ -31,51 +33,37 @@ bool DecodeScheduleFile(const unsigned char* bytes, std::size_t size, NodeSchedu
     return true;
 }
 
-bool WriteScheduleFile(const wxString& path, const NodeSchedule& schedule, wxString& error)
+SaveResult WriteScheduleFile(const wxString& path, const NodeSchedule& schedule)
 {
     const std::vector<unsigned char> bytes = EncodeScheduleFile(schedule);
-    return WriteFileAtomically(path, bytes.data(), bytes.size(), error);
+    return WriteFileAtomically(path, bytes.data(), bytes.size());
 }
 
-NodeSchedule ReadScheduleFile(const wxString& path, ScheduleFileStatus& status)
+LoadResult<NodeSchedule> ReadScheduleFile(const wxString& path)
 {
     wxLogNull quiet; // the page tells the user; wxFile must not log
-    NodeSchedule schedule;
-    if (!wxFileName::FileExists(path)) {
-        status = ScheduleFileStatus::Missing;
-        return schedule;
-    }
+    if (!wxFileName::FileExists(path))
+        return FailedLoad<NodeSchedule>(LoadStatus::Missing, "no schedule file at \"" + path + "\"");
     wxFile file;
-    if (!file.Open(path, wxFile::read)) {
-        status = ScheduleFileStatus::ReadError;
-        return schedule;
-    }
+    if (!file.Open(path, wxFile::read))
+        return FailedLoad<NodeSchedule>(LoadStatus::ReadError, "cannot open \"" + path + "\"");
     const wxFileOffset length = file.Length();
-    if (length < 0) {
-        status = ScheduleFileStatus::ReadError;
-        return schedule;
-    }
-    if (static_cast<unsigned long long>(length) % kScheduleEntrySize != 0) {
-        status = ScheduleFileStatus::BadLength;
-        return schedule;
-    }
-    if (static_cast<unsigned long long>(length) > kScheduleFileMaxEntries * kScheduleEntrySize) {
-        status = ScheduleFileStatus::TooLarge;
-        return schedule;
-    }
+    if (length < 0)
+        return FailedLoad<NodeSchedule>(LoadStatus::ReadError, "the file's length is unknown");
+    if (static_cast<unsigned long long>(length) % kScheduleEntrySize != 0)
+        return FailedLoad<NodeSchedule>(LoadStatus::BadLength,
+                                        "the length is not a whole number of 88-byte entries");
+    if (static_cast<unsigned long long>(length) > kScheduleFileMaxEntries * kScheduleEntrySize)
+        return FailedLoad<NodeSchedule>(LoadStatus::TooLarge, "the file holds more than ten years of days");
     const std::size_t size = static_cast<std::size_t>(length);
     std::vector<unsigned char> bytes(size);
-    if (size != 0 && file.Read(bytes.data(), size) != static_cast<ssize_t>(size)) {
-        status = ScheduleFileStatus::ReadError;
-        return schedule;
-    }
+    if (size != 0 && file.Read(bytes.data(), size) != static_cast<ssize_t>(size))
+        return FailedLoad<NodeSchedule>(LoadStatus::ReadError, "the file could not be read whole");
     // A file that grew while being read is not the file that was measured.
     unsigned char extra;
-    if (file.Read(&extra, 1) != 0) {
-        status = ScheduleFileStatus::ReadError;
-        return schedule;
-    }
+    if (file.Read(&extra, 1) != 0)
+        return FailedLoad<NodeSchedule>(LoadStatus::ReadError, "the file grew while it was read");
+    NodeSchedule schedule;
     DecodeScheduleFile(bytes.data(), bytes.size(), schedule);
-    status = ScheduleFileStatus::Loaded;
-    return schedule;
+    return LoadedResult(std::move(schedule));
 }

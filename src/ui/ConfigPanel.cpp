@@ -159,9 +159,9 @@ void ConfigPanel::OnSave(wxCommandEvent& WXUNUSED(event))
     if (path.empty())
         return;
 
-    wxString error;
-    if (!WriteConfigFile(path, m_profile, error)) {
-        wxMessageBox("Error writing node config file \"" + path + "\":\n" + error, wxMessageBoxCaptionStr,
+    const SaveResult saved = WriteConfigFile(path, m_profile);
+    if (!saved.Saved()) {
+        wxMessageBox("Error writing node config file \"" + path + "\":\n" + saved.reason, wxMessageBoxCaptionStr,
                      wxOK | wxCENTRE | wxICON_ERROR, this);
     }
 }
@@ -176,12 +176,16 @@ void ConfigPanel::OnOpen(wxCommandEvent& WXUNUSED(event))
     if (path.empty())
         return;
 
-    switch (ReadConfigFile(path, m_profile)) {
-    case ConfigLoadStatus::Loaded:
-    case ConfigLoadStatus::Missing: // nothing to load: the current profile stays
+    const LoadResult<NodeConfig> loaded = ReadConfigFile(path);
+    switch (loaded.status) {
+    case LoadStatus::Loaded:
+        m_profile = loaded.value;
         break;
-    case ConfigLoadStatus::BadLength:
-    case ConfigLoadStatus::ReadError:
+    case LoadStatus::Missing: // nothing to load: the current profile stays
+        break;
+    case LoadStatus::BadLength:
+    case LoadStatus::TooLarge:
+    case LoadStatus::ReadError:
         wxMessageBox("Error reading node config file", wxMessageBoxCaptionStr, wxOK | wxCENTRE, this);
         break;
     }

@@ -9,6 +9,7 @@
 #include <wx/sizer.h>
 
 #include <algorithm>
+#include <utility>
 
 LogListCtrl::LogListCtrl(wxWindow* parent, wxWindowID id)
     : wxListCtrl(parent, id, wxDefaultPosition, wxDefaultSize, wxLC_REPORT | wxLC_SINGLE_SEL | wxLC_VIRTUAL)
@@ -94,14 +95,18 @@ LogPanel::LogPanel(wxWindow* parent, wxWindowID id, const wxPoint& pos, const wx
 
 void LogPanel::OpenLogFile(const wxString& path)
 {
-    switch (LoadNodeLog(path, m_log)) {
-    case LogLoadStatus::Loaded:
+    LoadResult<NodeLog> loaded = LoadNodeLog(path);
+    switch (loaded.status) {
+    case LoadStatus::Loaded:
+        m_log = std::move(loaded.value);
         break;
-    case LogLoadStatus::Missing:
+    case LoadStatus::Missing:
+        m_log = NodeLog{};
         wxMessageBox("nodelog set to 0", wxMessageBoxCaptionStr, wxOK | wxCENTRE);
         break;
-    case LogLoadStatus::BadLength:
-    case LogLoadStatus::ReadError:
+    case LoadStatus::BadLength:
+    case LoadStatus::TooLarge:
+    case LoadStatus::ReadError:
         // The log loaded before stays.
         wxMessageBox("Error reading node log file", wxMessageBoxCaptionStr, wxOK | wxCENTRE);
         return;

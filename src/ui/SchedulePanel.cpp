@@ -197,9 +197,9 @@ void SchedulePanel::OnSaveAs(wxCommandEvent&)
     const wxString path = dialog.GetPath();
     if (path.empty())
         return;
-    wxString error;
-    if (!WriteScheduleFile(path, GetSchedule(), error))
-        wxMessageBox("The schedule was not saved to \"" + path + "\".\n" + error, "Error",
+    const SaveResult saved = WriteScheduleFile(path, GetSchedule());
+    if (!saved.Saved())
+        wxMessageBox("The schedule was not saved to \"" + path + "\".\n" + saved.reason, "Error",
                      wxOK | wxICON_ERROR | wxCENTRE, this);
 }
 
@@ -212,21 +212,20 @@ void SchedulePanel::OnOpen(wxCommandEvent&)
     if (path.empty())
         return;
 
-    ScheduleFileStatus status;
-    const NodeSchedule read = ReadScheduleFile(path, status);
-    if (status == ScheduleFileStatus::Missing)
+    const LoadResult<NodeSchedule> loaded = ReadScheduleFile(path);
+    if (loaded.status == LoadStatus::Missing)
         return; // the file went away after it was chosen: nothing to replace the table with
-    if (status != ScheduleFileStatus::Loaded) {
+    if (!loaded.Loaded()) {
         wxMessageBox("Error reading node schedule file", wxMessageBoxCaptionStr, wxOK | wxCENTRE, this);
         return;
     }
-    wxMessageBox(wxString::Format("%lu", static_cast<unsigned long>(read.size())), wxMessageBoxCaptionStr,
+    wxMessageBox(wxString::Format("%lu", static_cast<unsigned long>(loaded.value.size())), wxMessageBoxCaptionStr,
                  wxOK | wxCENTRE, this);
     if (!ConfirmAndClear())
         return;        // the user kept the table; what was read is dropped
     wxBusyCursor busy; // the longest file takes about a second to list
     list->Freeze();
-    for (std::size_t i = 0; i < read.size(); ++i)
-        ShowEntry(static_cast<long>(i), read[i]);
+    for (std::size_t i = 0; i < loaded.value.size(); ++i)
+        ShowEntry(static_cast<long>(i), loaded.value[i]);
     list->Thaw();
 }
