@@ -1,6 +1,5 @@
 #include "core/AppConfigFile.h"
 
-#include <wx/filefn.h>
 #include <wx/log.h>
 
 #include <utility>
@@ -12,15 +11,11 @@ LoadResult<std::unique_ptr<AppConfigFile>> ReadAppConfig(const wxString& path)
         table->file.Close();
         return FailedLoad(status, reason, std::move(table));
     };
-    if (!wxFileExists(path))
-        return failed(LoadStatus::Missing, "no settings file at \"" + path + "\"");
-
     wxLogNull quiet;  // failures are reported through the status, not the log
-    if (!table->file.Open(path, wxFile::read, wxS_DEFAULT))
-        return failed(LoadStatus::ReadError, "cannot open \"" + path + "\"");
-    const wxFileOffset length = table->file.Length();
-    if (length < 0)
-        return failed(LoadStatus::ReadError, "the file's length is unknown");
+    const LoadResult<wxFileOffset> opened = OpenForLoad(path, table->file);
+    if (!opened.Loaded())
+        return failed(opened.status, opened.reason);
+    const wxFileOffset length = opened.value;
     if (length % static_cast<wxFileOffset>(kAppConfigRecordSize) != 0)
         return failed(LoadStatus::BadLength, "the length is not a whole number of 50-byte records");
 

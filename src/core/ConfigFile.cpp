@@ -4,7 +4,6 @@
 #include "core/Words.h"
 
 #include <wx/file.h>
-#include <wx/filename.h>
 #include <wx/log.h>
 
 namespace {
@@ -71,15 +70,11 @@ NodeConfig DecodeConfig(const unsigned char* bytes, std::size_t size)
 LoadResult<NodeConfig> ReadConfigFile(const wxString& path)
 {
     wxLogNull quiet; // the page tells the user; no log dialogs from wxFile
-    if (path.empty() || !wxFileName::FileExists(path))
-        return FailedLoad<NodeConfig>(LoadStatus::Missing, "no configuration file at \"" + path + "\"");
-
     wxFile file;
-    if (!file.Open(path, wxFile::read))
-        return FailedLoad<NodeConfig>(LoadStatus::ReadError, "cannot open \"" + path + "\"");
-    const wxFileOffset length = file.Length();
-    if (length < 0)
-        return FailedLoad<NodeConfig>(LoadStatus::ReadError, "the file's length is unknown");
+    const LoadResult<wxFileOffset> opened = OpenForLoad(path, file);
+    if (!opened.Loaded())
+        return FailedLoad<NodeConfig>(opened.status, opened.reason);
+    const wxFileOffset length = opened.value;
     if (length % 4 != 0)
         return FailedLoad<NodeConfig>(LoadStatus::BadLength, "the length is not a whole number of words");
 

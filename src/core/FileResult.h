@@ -5,6 +5,7 @@
 // user. Nothing here shows a message; the pages switch on the status.
 #pragma once
 
+#include <wx/file.h>
 #include <wx/string.h>
 
 #include <utility>
@@ -41,6 +42,12 @@ template <typename T> LoadResult<T> FailedLoad(LoadStatus status, const wxString
     result.reason = reason;
     return result;
 }
+
+// The first steps of every load: opens the file at path for reading into
+// file and measures it. Loaded with the file's length (0 or more), Missing
+// when there is no file at path (an empty path, or a folder), ReadError when
+// it cannot be opened or measured (file is then closed).
+LoadResult<wxFileOffset> OpenForLoad(const wxString& path, wxFile& file);
 
 enum class SaveStatus {
     Saved,  // the file is the new content, whole

@@ -4,7 +4,6 @@
 #include "core/Words.h"
 
 #include <wx/file.h>
-#include <wx/filefn.h>
 #include <wx/log.h>
 
 #include <algorithm>
@@ -14,15 +13,12 @@
 
 LoadResult<NodeLog> LoadNodeLog(const wxString& path)
 {
-    if (!wxFileExists(path))
-        return FailedLoad<NodeLog>(LoadStatus::Missing, "no log file at \"" + path + "\"");
-
     wxLogNull quiet; // the page tells the user; no log dialogs from wxFile
     wxFile file;
-    if (!file.Open(path, wxFile::read))
-        return FailedLoad<NodeLog>(LoadStatus::ReadError, "cannot open \"" + path + "\"");
-    const wxFileOffset length = file.Length();
-    return ReadNodeLog(length, [&file](void* buffer, size_t size) { return file.Read(buffer, size); });
+    const LoadResult<wxFileOffset> opened = OpenForLoad(path, file);
+    if (!opened.Loaded())
+        return FailedLoad<NodeLog>(opened.status, opened.reason);
+    return ReadNodeLog(opened.value, [&file](void* buffer, size_t size) { return file.Read(buffer, size); });
 }
 
 LoadResult<NodeLog> ReadNodeLog(int64_t length, const std::function<ssize_t(void*, size_t)>& read)

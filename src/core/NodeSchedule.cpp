@@ -4,7 +4,6 @@
 #include "core/Words.h"
 
 #include <wx/file.h>
-#include <wx/filename.h>
 #include <wx/log.h>
 
 #include <utility>
@@ -42,14 +41,11 @@ SaveResult WriteScheduleFile(const wxString& path, const NodeSchedule& schedule)
 LoadResult<NodeSchedule> ReadScheduleFile(const wxString& path)
 {
     wxLogNull quiet; // the page tells the user; wxFile must not log
-    if (!wxFileName::FileExists(path))
-        return FailedLoad<NodeSchedule>(LoadStatus::Missing, "no schedule file at \"" + path + "\"");
     wxFile file;
-    if (!file.Open(path, wxFile::read))
-        return FailedLoad<NodeSchedule>(LoadStatus::ReadError, "cannot open \"" + path + "\"");
-    const wxFileOffset length = file.Length();
-    if (length < 0)
-        return FailedLoad<NodeSchedule>(LoadStatus::ReadError, "the file's length is unknown");
+    const LoadResult<wxFileOffset> opened = OpenForLoad(path, file);
+    if (!opened.Loaded())
+        return FailedLoad<NodeSchedule>(opened.status, opened.reason);
+    const wxFileOffset length = opened.value;
     if (static_cast<unsigned long long>(length) % kScheduleEntrySize != 0)
         return FailedLoad<NodeSchedule>(LoadStatus::BadLength,
                                         "the length is not a whole number of 88-byte entries");
