@@ -8,7 +8,6 @@
 
 #include <utility>
 
-
 std::vector<unsigned char> EncodeScheduleFile(const NodeSchedule& schedule)
 {
     std::vector<unsigned char> bytes(schedule.size() * kScheduleEntrySize);

@@ -161,8 +161,8 @@ void ConfigPanel::OnSave(wxCommandEvent& WXUNUSED(event))
 
     const SaveResult saved = WriteConfigFile(path, m_profile);
     if (!saved.Saved()) {
-        wxMessageBox("Error writing node config file \"" + path + "\":\n" + saved.reason, wxMessageBoxCaptionStr,
-                     wxOK | wxCENTRE | wxICON_ERROR, this);
+        wxMessageBox("Error writing node config file \"" + path + "\":\n" + saved.reason,
+                     wxMessageBoxCaptionStr, wxOK | wxCENTRE | wxICON_ERROR, this);
     }
 }
 
