@@ -219,8 +219,8 @@ void SchedulePanel::OnOpen(wxCommandEvent&)
         wxMessageBox("Error reading node schedule file", wxMessageBoxCaptionStr, wxOK | wxCENTRE, this);
         return;
     }
-    wxMessageBox(wxString::Format("%lu", static_cast<unsigned long>(loaded.value.size())), wxMessageBoxCaptionStr,
-                 wxOK | wxCENTRE, this);
+    wxMessageBox(wxString::Format("%lu", static_cast<unsigned long>(loaded.value.size())),
+                 wxMessageBoxCaptionStr, wxOK | wxCENTRE, this);
     if (!ConfirmAndClear())
         return;        // the user kept the table; what was read is dropped
     wxBusyCursor busy; // the longest file takes about a second to list

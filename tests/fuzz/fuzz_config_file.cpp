@@ -1,6 +1,7 @@
-// The configuration file: any bytes are either refused whole or read as the file's first 400 bytes with zeros after a
-// shorter file, and written back as those bytes; the save check and every
-// list text of the loaded profile work on whatever the file held.
+// The configuration file: any bytes are either refused whole or read as the
+// file's first 400 bytes with zeros after a shorter file, and written back as
+// those bytes; the save check and every list text of the loaded profile work
+// on whatever the file held.
 #include "core/ConfigFile.h"
 #include "core/ConfigRows.h"
 #include "core/ParameterTable.h"
