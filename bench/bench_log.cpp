@@ -97,9 +97,7 @@ NodeLog LoadedLog(uint32_t count)
     auto found = logs.find(count);
     if (found != logs.end())
         return found->second;
-    NodeLog log;
-    LoadNodeLog(LogFile(count), log);
-    return logs[count] = log;
+    return logs[count] = LoadNodeLog(LogFile(count)).value;
 }
 
 long StatusKb(const char* field)
@@ -145,12 +143,12 @@ void BM_Load(benchmark::State& state)
 {
     const wxString path = LogFile(static_cast<uint32_t>(state.range(0)));
     for (auto _ : state) {
-        NodeLog log;
-        if (LoadNodeLog(path, log) != LogLoadStatus::Loaded || log.count != state.range(0))
+        LoadResult<NodeLog> loaded = LoadNodeLog(path);
+        if (loaded.status != LoadStatus::Loaded || loaded.value.count != state.range(0))
             state.SkipWithError("load failed");
-        benchmark::DoNotOptimize(log.records.get());
+        benchmark::DoNotOptimize(loaded.value.records.get());
         state.PauseTiming();
-        log = NodeLog{}; // freeing is not part of opening
+        loaded.value = NodeLog{}; // freeing is not part of opening
         state.ResumeTiming();
     }
     SetCounts(state);

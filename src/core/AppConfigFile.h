@@ -2,6 +2,8 @@
 // header. The program gives the records no meaning; it only loads them.
 #pragma once
 
+#include "core/FileResult.h"
+
 #include <wx/file.h>
 #include <wx/string.h>
 
@@ -23,13 +25,10 @@ struct AppConfigFile {
     const unsigned char* Record(size_t i) const { return records.get() + i * kAppConfigRecordSize; }
 };
 
-enum class AppConfigStatus {
-    Loaded,     // file read (possibly 0 records, possibly cut to 256)
-    Missing,    // no file at the path: normal, nothing to say
-    BadLength,  // length is not a whole number of records
-    ReadError,  // the file exists but could not be opened or read
-};
-
-// Reads the settings file at path. Never reads more than 12800 bytes, and
+// Reads the settings file at path. Statuses: Loaded (possibly 0 records,
+// possibly cut to 256), Missing (normal, nothing to say), BadLength (not a
+// whole number of records), ReadError (the file exists but could not be
+// opened or read). The value is a table whatever the status (never null),
+// with no records unless Loaded. Never reads more than 12800 bytes, and
 // recordCount always equals the number of whole records actually read.
-std::unique_ptr<AppConfigFile> ReadAppConfig(const wxString& path, AppConfigStatus& status);
+LoadResult<std::unique_ptr<AppConfigFile>> ReadAppConfig(const wxString& path);

@@ -1,9 +1,9 @@
 #include "core/ConfigFile.h"
 
 #include "core/SafeFile.h"
+#include "core/Words.h"
 
 #include <wx/file.h>
-#include <wx/filename.h>
 #include <wx/log.h>
 
 namespace {
@@ -54,13 +54,7 @@ std::optional<int> ValidateForSave(const NodeConfig& config)
 
 ConfigImage EncodeConfig(const NodeConfig& config)
 {
-    ConfigImage image{};
-    for (int i = 0; i < kParameterCount; ++i) {
-        const uint32_t word = config[i];
-        for (int b = 0; b < 4; ++b)
-            image[static_cast<std::size_t>(4 * i + b)] = static_cast<unsigned char>(word >> (8 * b));
-    }
-    return image;
+    return RecordBytesLE(config.slots);
 }
 
 NodeConfig DecodeConfig(const unsigned char* bytes, std::size_t size)
@@ -69,29 +63,20 @@ NodeConfig DecodeConfig(const unsigned char* bytes, std::size_t size)
     if (bytes)
         std::copy(bytes, bytes + std::min(size, kConfigFileSize), image.begin());
     NodeConfig config;
-    for (int i = 0; i < kParameterCount; ++i) {
-        uint32_t word = 0;
-        for (int b = 0; b < 4; ++b)
-            word |= static_cast<uint32_t>(image[static_cast<std::size_t>(4 * i + b)]) << (8 * b);
-        config[i] = word;
-    }
+    config.slots = LoadRecordLE<kParameterCount>(image.data());
     return config;
 }
 
-ConfigLoadStatus ReadConfigFile(const wxString& path, NodeConfig& config)
+LoadResult<NodeConfig> ReadConfigFile(const wxString& path)
 {
     wxLogNull quiet; // the page tells the user; no log dialogs from wxFile
-    if (path.empty() || !wxFileName::FileExists(path))
-        return ConfigLoadStatus::Missing;
-
     wxFile file;
-    if (!file.Open(path, wxFile::read))
-        return ConfigLoadStatus::ReadError;
-    const wxFileOffset length = file.Length();
-    if (length < 0)
-        return ConfigLoadStatus::ReadError;
+    const LoadResult<wxFileOffset> opened = OpenForLoad(path, file);
+    if (!opened.Loaded())
+        return FailedLoad<NodeConfig>(opened.status, opened.reason);
+    const wxFileOffset length = opened.value;
     if (length % 4 != 0)
-        return ConfigLoadStatus::BadLength;
+        return FailedLoad<NodeConfig>(LoadStatus::BadLength, "the length is not a whole number of words");
 
     const std::size_t wanted = std::min(static_cast<std::size_t>(length), kConfigFileSize);
     ConfigImage image{};
@@ -99,17 +84,16 @@ ConfigLoadStatus ReadConfigFile(const wxString& path, NodeConfig& config)
     while (got < wanted) {
         const ssize_t n = file.Read(image.data() + got, wanted - got);
         if (n == wxInvalidOffset || n < 0)
-            return ConfigLoadStatus::ReadError;
+            return FailedLoad<NodeConfig>(LoadStatus::ReadError, "the file could not be read");
         if (n == 0)
             break; // the file shrank while we read it: what we have, zero-filled
         got += static_cast<std::size_t>(n);
     }
-    config = DecodeConfig(image.data(), got);
-    return ConfigLoadStatus::Loaded;
+    return LoadedResult(DecodeConfig(image.data(), got));
 }
 
-bool WriteConfigFile(const wxString& path, const NodeConfig& config, wxString& error)
+SaveResult WriteConfigFile(const wxString& path, const NodeConfig& config)
 {
     const ConfigImage image = EncodeConfig(config); // a copy taken before the write
-    return WriteFileAtomically(path, image.data(), image.size(), error);
+    return WriteFileAtomically(path, image.data(), image.size());
 }

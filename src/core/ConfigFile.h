@@ -2,10 +2,11 @@
 // i at byte offset 4 * i, little-endian, nothing before or after. Also the
 // check a profile must pass before it may be written for the controller.
 //
-// Nothing here shows a message: a load returns a status and a save returns
-// the reason it failed; the configuration page tells the user.
+// Nothing here shows a message: a load returns a LoadResult and a save a
+// SaveResult; the configuration page tells the user.
 #pragma once
 
+#include "core/FileResult.h"
 #include "core/NodeConfig.h"
 
 #include <wx/string.h>
@@ -29,19 +30,15 @@ std::optional<int> ValidateForSave(const NodeConfig& config);
 ConfigImage EncodeConfig(const NodeConfig& config);
 NodeConfig DecodeConfig(const unsigned char* bytes, std::size_t size);
 
-enum class ConfigLoadStatus {
-    Loaded,    // the profile was replaced by the file's content
-    Missing,   // no file at the path: the profile is left as it was
-    BadLength, // the length is not a multiple of 4: the profile is left as it was
-    ReadError, // the file exists but could not be opened or read: left as it was
-};
-
 // Reads a configuration file. A file whose length is a multiple of 4 is
 // accepted: a longer one gives its first 400 bytes, a shorter one leaves the
-// rest of the profile 0. Only on Loaded is config changed (all 100 slots).
-ConfigLoadStatus ReadConfigFile(const wxString& path, NodeConfig& config);
+// rest of the profile 0. Statuses: Loaded (the value is the file's profile,
+// all 100 slots), Missing, BadLength (not a multiple of 4), ReadError (the
+// file exists but could not be opened or read). Only a Loaded value replaces
+// the page's profile; on any other status it is left as it was.
+LoadResult<NodeConfig> ReadConfigFile(const wxString& path);
 
 // Writes the 400 bytes of config to path whole or not at all (see
-// WriteFileAtomically). On failure the old file is untouched and error holds a
-// one-line reason for the user.
-bool WriteConfigFile(const wxString& path, const NodeConfig& config, wxString& error);
+// WriteFileAtomically). On failure the old file is untouched and the result
+// holds a one-line reason for the user.
+SaveResult WriteConfigFile(const wxString& path, const NodeConfig& config);

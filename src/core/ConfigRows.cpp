@@ -1,14 +1,11 @@
 #include "core/ConfigRows.h"
 
-#include "core/NodeSchedule.h"
 #include "core/WordHelpers.h"
+#include "core/Words.h"
 
 #include <wx/strconv.h>
 
 #include <algorithm>
-#include <cerrno>
-#include <climits>
-#include <cstdlib>
 
 wxString SectionTitle(uint32_t code)
 {
@@ -62,6 +59,11 @@ bool IsRowShadedInMode(uint32_t code, uint32_t mode)
     }
 }
 
+bool IsRowLocked(const NodeConfig& config, uint32_t code)
+{
+    return !IsSectionCode(code) && IsRowShadedInMode(code, config[kIndexOperationMode]);
+}
+
 wxString ConfigValueText(const NodeConfig& config, uint32_t code, const ParameterTexts& units)
 {
     if (IsSectionCode(code))
@@ -101,10 +103,10 @@ wxString ConfigValueText(const NodeConfig& config, uint32_t code, const Paramete
 TextFieldBytes ReadTextField(const NodeConfig& config, int firstSlot)
 {
     TextFieldBytes bytes{};
-    for (std::size_t i = 0; i < kTextFieldSize; ++i) {
-        const int slot = firstSlot + static_cast<int>(i / 4);
+    for (int s = 0; s < 4; ++s) {
+        const int slot = firstSlot + s;
         if (slot >= 0 && slot < kParameterCount)
-            bytes[i] = static_cast<unsigned char>(config[slot] >> (8 * (i % 4)));
+            StoreWordLE(bytes.data() + 4 * s, config[slot]);
     }
     return bytes;
 }
@@ -113,12 +115,8 @@ void WriteTextField(NodeConfig& config, int firstSlot, const TextFieldBytes& byt
 {
     for (int s = 0; s < 4; ++s) {
         const int slot = firstSlot + s;
-        if (slot < 0 || slot >= kParameterCount)
-            continue;
-        uint32_t word = 0;
-        for (int b = 0; b < 4; ++b)
-            word |= static_cast<uint32_t>(bytes[static_cast<std::size_t>(4 * s + b)]) << (8 * b);
-        config[slot] = word;
+        if (slot >= 0 && slot < kParameterCount)
+            config[slot] = LoadWordLE(bytes.data() + 4 * s);
     }
 }
 
@@ -160,31 +158,7 @@ TextFieldBytes PaddedBytes(const wxString& text)
     return AsciiBytes(text, ' ');
 }
 
-uint32_t ParseUnsignedField(const wxString& text)
-{
-    const wxScopedCharBuffer utf8 = text.utf8_str();
-    const char* begin = utf8.data();
-    char* end = nullptr;
-    errno = 0;
-    const unsigned long long value = std::strtoull(begin, &end, 10);
-    if (end == begin)
-        return 0;
-    // Anything beyond 32 bits (strtoull also reads "-5" as 2^64 - 5) is out of
-    // every range, so it must stay out of range when stored, not wrap round.
-    if (errno == ERANGE || value > UINT32_MAX)
-        return UINT32_MAX;
-    return static_cast<uint32_t>(value);
-}
-
-float ParseDecimalField(const wxString& text)
-{
-    // '.' is the decimal point whatever the user's locale says; read as strtod
-    // reads in the "C" locale, the same way on every platform.
-    return static_cast<float>(ReadDecimalText(text));
-}
-
-namespace {
-TextFieldBytes TextPart(const ConfigEditValue& value, std::size_t part)
+TextFieldBytes TextPartOf(const ConfigEditValue& value, std::size_t part)
 {
     TextFieldBytes bytes{};
     std::copy_n(value.text.begin() + static_cast<std::ptrdiff_t>(part * kTextFieldSize), kTextFieldSize,
@@ -197,7 +171,6 @@ void SetTextPart(ConfigEditValue& value, std::size_t part, const TextFieldBytes&
     std::copy(bytes.begin(), bytes.end(),
               value.text.begin() + static_cast<std::ptrdiff_t>(part * kTextFieldSize));
 }
-} // namespace
 
 ConfigEditValue EditValueOf(const NodeConfig& config, int code)
 {
@@ -227,11 +200,11 @@ void StoreEditedValue(NodeConfig& config, int code, const ConfigEditValue& value
 {
     switch (KindOf(code)) {
     case ParamKind::Hostname:
-        WriteTextField(config, kIndexHostname, TextPart(value, 0));
+        WriteTextField(config, kIndexHostname, TextPartOf(value, 0));
         break;
     case ParamKind::Credentials:
-        WriteTextField(config, kIndexUsername, TextPart(value, 0));
-        WriteTextField(config, kIndexPassword, TextPart(value, 1));
+        WriteTextField(config, kIndexUsername, TextPartOf(value, 0));
+        WriteTextField(config, kIndexPassword, TextPartOf(value, 1));
         break;
     case ParamKind::ActuatorGroup:
         for (int k = 0; k < 6; ++k)

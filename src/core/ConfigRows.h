@@ -44,6 +44,11 @@ int RowOfCode(uint32_t code);
 // the given operation mode.
 bool IsRowShadedInMode(uint32_t code, uint32_t mode);
 
+// True when the row with this code is greyed out and locked for this profile:
+// a parameter row its operation mode does not use (IsRowShadedInMode). The
+// page greys exactly these rows and refuses to edit them.
+bool IsRowLocked(const NodeConfig& config, uint32_t code);
+
 // Column 1 text of a parameter row; units are the texts of FillUnitTexts.
 wxString ConfigValueText(const NodeConfig& config, uint32_t code, const ParameterTexts& units);
 
@@ -63,13 +68,6 @@ TextFieldBytes HostnameBytes(const wxString& text);
 // right-padded with spaces to 16, no terminator.
 TextFieldBytes PaddedBytes(const wxString& text);
 
-// Numbers typed into fields, read leniently as strtoul and strtod do: the
-// leading number is taken, anything else gives 0. A number too large for a
-// slot gives 0xFFFFFFFF (which no range admits) rather than wrapping round to
-// a value that might pass.
-uint32_t ParseUnsignedField(const wxString& text);
-float ParseDecimalField(const wxString& text);
-
 // One value as the edit dialog receives and returns it: slots[0] for a
 // single value, slots[0..5] for an actuator group; text[0..15] for the
 // hostname, text[0..15] username and text[16..31] password for the
@@ -78,6 +76,11 @@ struct ConfigEditValue {
     std::array<uint32_t, 6> slots{};
     std::array<unsigned char, 2 * kTextFieldSize> text{};
 };
+
+// Text part 0 or 1 of an edit value (value.text[16 * part ..]) and back:
+// the hostname or username is part 0, the password part 1.
+TextFieldBytes TextPartOf(const ConfigEditValue& value, std::size_t part);
+void SetTextPart(ConfigEditValue& value, std::size_t part, const TextFieldBytes& bytes);
 
 // The current value of the parameter row with this code, for the dialog.
 ConfigEditValue EditValueOf(const NodeConfig& config, int code);

@@ -1,6 +1,7 @@
 #include "core/NodeCall.h"
 
 #include "core/WordHelpers.h"
+#include "core/Words.h"
 
 #include <algorithm>
 #include <cstring>
@@ -11,12 +12,6 @@ namespace {
 
 constexpr wchar_t kReplacement = 0xFFFD;
 constexpr size_t kLargestDatagram = 65536; // an IPv4 datagram carries at most 65507 bytes
-
-uint32_t WordAt(const unsigned char* bytes, size_t offset)
-{
-    return static_cast<uint32_t>(bytes[offset]) | static_cast<uint32_t>(bytes[offset + 1]) << 8 |
-           static_cast<uint32_t>(bytes[offset + 2]) << 16 | static_cast<uint32_t>(bytes[offset + 3]) << 24;
-}
 
 // Characters that would make a list row misleading or unreadable: C0 and C1
 // controls, DEL, line and paragraph separators and the bidirectional
@@ -32,9 +27,9 @@ bool IsUnsafeCharacter(wchar_t c)
 
 std::array<unsigned char, 4> NodeCallRequest()
 {
-    const uint32_t m = kNodeCallRequestMagic;
-    return {static_cast<unsigned char>(m & 0xFF), static_cast<unsigned char>(m >> 8 & 0xFF),
-            static_cast<unsigned char>(m >> 16 & 0xFF), static_cast<unsigned char>(m >> 24 & 0xFF)};
+    std::array<unsigned char, 4> request;
+    StoreWordLE(request.data(), kNodeCallRequestMagic);
+    return request;
 }
 
 wxString DecodeServerName(const unsigned char* nameBytes, size_t size)
@@ -67,10 +62,10 @@ bool DecodeNodeCallAnswer(const unsigned char* bytes, size_t size, const wxStrin
     size = std::min(size, kNodeCallAnswerMaxSize);
     if (bytes == nullptr || size < kNodeCallAnswerMinSize)
         return false;
-    if (WordAt(bytes, 0) != kNodeCallAnswerMagic)
+    if (LoadWordLE(bytes) != kNodeCallAnswerMagic)
         return false;
-    answer.date = FormatDateText(DecodePackedDate(WordAt(bytes, 12)));
-    answer.time = FormatTimeText(DecodePackedTime(WordAt(bytes, 16)));
+    answer.date = FormatDateText(DecodePackedDate(LoadWordLE(bytes + 12)));
+    answer.time = FormatTimeText(DecodePackedTime(LoadWordLE(bytes + 16)));
     answer.serverName = DecodeServerName(bytes + kNodeCallNameOffset, kNodeCallNameSize);
     answer.address = senderAddress;
     return true;

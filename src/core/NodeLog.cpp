@@ -1,68 +1,47 @@
 #include "core/NodeLog.h"
 
 #include "core/LargeBuffer.h"
+#include "core/Words.h"
 
-#include <wx/defs.h>
 #include <wx/file.h>
-#include <wx/filefn.h>
 #include <wx/log.h>
 
 #include <algorithm>
 #include <cstring>
 #include <limits>
+#include <utility>
 
-namespace {
-
-// Words are little-endian in the file; records in memory are in host order.
-void WordsFromFileOrder([[maybe_unused]] LogRecord* records, [[maybe_unused]] size_t count)
+LoadResult<NodeLog> LoadNodeLog(const wxString& path)
 {
-#ifdef WORDS_BIGENDIAN
-    for (size_t r = 0; r < count; ++r)
-        for (uint32_t& word : records[r])
-            word = wxUINT32_SWAP_ALWAYS(word);
-#endif
-}
-
-} // namespace
-
-LogLoadStatus LoadNodeLog(const wxString& path, NodeLog& log)
-{
-    if (!wxFileExists(path)) {
-        log = NodeLog{};
-        return LogLoadStatus::Missing;
-    }
-
     wxLogNull quiet; // the page tells the user; no log dialogs from wxFile
     wxFile file;
-    if (!file.Open(path, wxFile::read))
-        return LogLoadStatus::ReadError;
-    const wxFileOffset length = file.Length();
-    return ReadNodeLog(
-        length, [&file](void* buffer, size_t size) { return file.Read(buffer, size); }, log);
+    const LoadResult<wxFileOffset> opened = OpenForLoad(path, file);
+    if (!opened.Loaded())
+        return FailedLoad<NodeLog>(opened.status, opened.reason);
+    return ReadNodeLog(opened.value, [&file](void* buffer, size_t size) { return file.Read(buffer, size); });
 }
 
-LogLoadStatus ReadNodeLog(int64_t length, const std::function<ssize_t(void*, size_t)>& read, NodeLog& log)
+LoadResult<NodeLog> ReadNodeLog(int64_t length, const std::function<ssize_t(void*, size_t)>& read)
 {
     if (length < 0)
-        return LogLoadStatus::ReadError;
+        return FailedLoad<NodeLog>(LoadStatus::ReadError, "the file's length is unknown");
     if (length % static_cast<int64_t>(kLogRecordSize) != 0)
-        return LogLoadStatus::BadLength;
+        return FailedLoad<NodeLog>(LoadStatus::BadLength,
+                                   "the length is not a whole number of 160-byte records");
 
     const uint64_t announced = static_cast<uint64_t>(length) / kLogRecordSize;
     if (announced > std::numeric_limits<uint32_t>::max() ||
         announced > std::numeric_limits<size_t>::max() / kLogRecordSize)
-        return LogLoadStatus::ReadError;
-    if (announced == 0) {
-        log = NodeLog{};
-        return LogLoadStatus::Loaded;
-    }
+        return FailedLoad<NodeLog>(LoadStatus::ReadError, "the file holds more records than can be loaded");
+    if (announced == 0)
+        return LoadedResult(NodeLog{});
 
     // The buffer is sized from the length just checked, never from a fixed
     // staging size, and left uninitialised: the read fills it.
     const size_t wanted = static_cast<size_t>(announced) * kLogRecordSize;
     LargeArray<LogRecord> records = AllocateLargeArray<LogRecord>(static_cast<size_t>(announced));
     if (!records)
-        return LogLoadStatus::ReadError;
+        return FailedLoad<NodeLog>(LoadStatus::ReadError, "no memory for the records");
 
     auto* bytes = reinterpret_cast<unsigned char*>(records.get());
     size_t got = 0;
@@ -71,20 +50,21 @@ LogLoadStatus ReadNodeLog(int64_t length, const std::function<ssize_t(void*, siz
         const size_t piece = std::min<size_t>(wanted - got, size_t{1} << 30);
         const ssize_t n = read(bytes + got, piece);
         if (n < 0 || static_cast<size_t>(n) > piece)
-            return LogLoadStatus::ReadError;
+            return FailedLoad<NodeLog>(LoadStatus::ReadError, "the file could not be read");
         if (n == 0)
             break; // the file shrank after its length was taken
         got += static_cast<size_t>(n);
     }
 
     const size_t whole = got / kLogRecordSize;
-    WordsFromFileOrder(records.get(), whole);
+    // Words are little-endian in the file; records in memory are in host order.
+    for (size_t r = 0; r < whole; ++r)
+        WordsFromLittleEndian(records[r].data(), kLogRecordWords);
+    NodeLog log;
     if (whole)
         log.records = std::shared_ptr<const LogRecord[]>(records.release(), FreeLargeBuffer());
-    else
-        log.records.reset();
     log.count = static_cast<uint32_t>(whole);
-    return LogLoadStatus::Loaded;
+    return LoadedResult(std::move(log));
 }
 
 NodeLog MakeNodeLog(const LogRecord* records, uint32_t count)

@@ -6,6 +6,8 @@
 // frees records a chart view still draws.
 #pragma once
 
+#include "core/FileResult.h"
+
 #include <wx/string.h>
 
 #include <sys/types.h>
@@ -47,25 +49,22 @@ struct NodeLog {
     const LogRecord& operator[](size_t i) const { return records[i]; }
 };
 
-enum class LogLoadStatus {
-    Loaded,    // the file was read; the log holds its whole records (possibly none)
-    Missing,   // no file at the path; the log is now empty
-    BadLength, // length is not a whole number of records; the log is unchanged
-    ReadError, // the file could not be opened, held in memory or read; the log is unchanged
-};
-
-// Loads the node log at path into log. The record buffer is sized from the
-// file's length. On Loaded the log holds exactly the whole records actually
-// read (fewer than the length announced when the file shrank while being
-// read). On BadLength and ReadError nothing of the file is published and the
-// previous log stays. Never shows or logs anything.
-LogLoadStatus LoadNodeLog(const wxString& path, NodeLog& log);
+// Loads the node log at path. The record buffer is sized from the file's
+// length. Statuses:
+//   Loaded     the value holds exactly the whole records actually read (fewer
+//              than the length announced when the file shrank while being read)
+//   Missing    no file at the path; the value is an empty log (the page empties its log)
+//   BadLength  the length is not a whole number of records
+//   ReadError  the file could not be opened, held in memory or read
+// On BadLength and ReadError nothing of the file is published: the value is
+// empty and the page keeps the log it had. Never shows or logs anything.
+LoadResult<NodeLog> LoadNodeLog(const wxString& path);
 
 // The load once the file is open: length is the file's length (negative
 // when unknown), read(buffer, size) reads up to size bytes and returns how
 // many it read, 0 at the end of the file or a negative value on failure. A
 // failed read publishes nothing.
-LogLoadStatus ReadNodeLog(int64_t length, const std::function<ssize_t(void*, size_t)>& read, NodeLog& log);
+LoadResult<NodeLog> ReadNodeLog(int64_t length, const std::function<ssize_t(void*, size_t)>& read);
 
 // Makes a log from records in memory (words in host order).
 NodeLog MakeNodeLog(const LogRecord* records, uint32_t count);

@@ -3,9 +3,11 @@
 // of six actuator dosage ratios, and its file (*.hvs), the entries back to
 // back with no header.
 //
-// Everything here is pure: reading and writing return a status and the page
-// tells the user.
+// Everything here is pure: reading returns a LoadResult, writing a SaveResult,
+// and the page tells the user.
 #pragma once
+
+#include "core/FileResult.h"
 
 #include <wx/string.h>
 
@@ -68,24 +70,12 @@ std::vector<unsigned char> EncodeScheduleFile(const NodeSchedule& schedule);
 bool DecodeScheduleFile(const unsigned char* bytes, std::size_t size, NodeSchedule& schedule);
 
 // Writes the table as a whole: a failed save leaves any file already at path
-// as it was. On failure returns false with a one-line reason in error.
-bool WriteScheduleFile(const wxString& path, const NodeSchedule& schedule, wxString& error);
+// as it was, and the result holds a one-line reason.
+SaveResult WriteScheduleFile(const wxString& path, const NodeSchedule& schedule);
 
-enum class ScheduleFileStatus {
-    Loaded,    // file read; possibly 0 entries
-    Missing,   // no file at path
-    BadLength, // length not a whole number of 88-byte entries
-    TooLarge,  // more than kScheduleFileMaxEntries entries
-    ReadError, // the file exists but could not be opened or read whole
-};
-
-// Reads a schedule file. The result holds entries only with status Loaded.
-NodeSchedule ReadScheduleFile(const wxString& path, ScheduleFileStatus& status);
-
-// Lenient reading of typed numbers, the way the C library's strtoul (base 10)
-// and strtod read them in the "C" locale: leading blanks skipped, the leading
-// number taken, anything after it ignored, 0 when there is none. Whole
-// numbers behave as with a 32-bit unsigned long: a negative one wraps modulo
-// 2^32, one beyond 4294967295 gives 4294967295.
-uint32_t ReadUnsignedText(const wxString& text);
-double ReadDecimalText(const wxString& text);
+// Reads a schedule file. Statuses: Loaded (the entries, possibly none),
+// Missing (no file at path), BadLength (not a whole number of 88-byte
+// entries), TooLarge (more than kScheduleFileMaxEntries entries), ReadError
+// (the file exists but could not be opened or read whole). The value holds
+// entries only when Loaded.
+LoadResult<NodeSchedule> ReadScheduleFile(const wxString& path);

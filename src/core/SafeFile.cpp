@@ -50,28 +50,23 @@ bool CreateTempBeside(const wxFileName& target, wxFile& file, wxString& tempPath
 
 } // namespace
 
-bool WriteFileAtomically(const wxString& path, const void* data, std::size_t size, wxString& error)
+SaveResult WriteFileAtomically(const wxString& path, const void* data, std::size_t size)
 {
     wxLogNull quiet; // the caller tells the user; no log dialogs from wxFile
     const wxFileName target(path);
-    if (target.GetFullName().empty()) {
-        error = "no file name was given";
-        return false;
-    }
-    if (wxFileName::DirExists(path)) {
-        error = "a folder of that name exists";
-        return false;
-    }
+    if (target.GetFullName().empty())
+        return FailedSave("no file name was given");
+    if (wxFileName::DirExists(path))
+        return FailedSave("a folder of that name exists");
 
     // The temporary file lives in the target's folder so the final rename
     // stays on one file system and replaces the target in one step.
     wxFile temp;
     wxString tempPath;
     int code = 0;
-    if (!CreateTempBeside(target, temp, tempPath, code)) {
-        error = "cannot create a file in \"" + target.GetPath() + "\": " + SystemReason(code);
-        return false;
-    }
+    if (!CreateTempBeside(target, temp, tempPath, code))
+        return FailedSave("cannot create a file in \"" + target.GetPath() + "\": " + SystemReason(code));
+    wxString error;
     errno = 0;
     bool ok = size == 0 || temp.Write(data, size) == size;
     ok = ok && temp.Flush();
@@ -91,7 +86,9 @@ bool WriteFileAtomically(const wxString& path, const void* data, std::size_t siz
             error = "cannot replace \"" + path + "\": " + wxString(replaceError.message());
         }
     }
-    if (!ok)
+    if (!ok) {
         wxRemoveFile(tempPath);
-    return ok;
+        return FailedSave(error);
+    }
+    return SavedResult();
 }

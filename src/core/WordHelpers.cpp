@@ -27,12 +27,27 @@ uint32_t FloatToWord(float value)
     return word;
 }
 
+IpOctets SplitIpAddress(uint32_t word)
+{
+    IpOctets octets{};
+    for (std::size_t j = 0; j < octets.size(); ++j)
+        octets[j] = (word >> (8 * j)) & 0xFFu;
+    return octets;
+}
+
+uint32_t JoinIpAddress(const IpOctets& octets)
+{
+    uint32_t word = 0;
+    for (std::size_t j = 0; j < octets.size(); ++j)
+        word |= (octets[j] & 0xFFu) << (8 * j);
+    return word;
+}
+
 wxString FormatIpAddress(uint32_t word)
 {
+    const IpOctets octets = SplitIpAddress(word);
     wxString text;
-    for (int octet = 0; octet < 3; ++octet)
-        text << ((word >> (8 * octet)) & 0xFFu) << ".";
-    text << ((word >> 24) & 0xFFu);
+    text << octets[0] << "." << octets[1] << "." << octets[2] << "." << octets[3];
     return text;
 }
 

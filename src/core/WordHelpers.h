@@ -12,6 +12,7 @@
 #include <wx/datetime.h>
 #include <wx/string.h>
 
+#include <array>
 #include <cstdint>
 
 // Decimal text of the word read as a signed 32-bit integer ("%d").
@@ -23,7 +24,15 @@ wxString FormatTwoDecimals(uint32_t floatWord);
 float WordToFloat(uint32_t word);
 uint32_t FloatToWord(float value);
 
-// Dotted IPv4 text; byte 0 (least significant) is the first octet.
+// An IPv4 address word: byte 0 (least significant) is the first octet.
+using IpOctets = std::array<uint32_t, 4>;
+// The four octets of the word, first octet first, each 0..255.
+IpOctets SplitIpAddress(uint32_t word);
+// The word of four octets, first octet first; only the low 8 bits of each
+// octet count (300 is stored as 44).
+uint32_t JoinIpAddress(const IpOctets& octets);
+
+// Dotted IPv4 text of SplitIpAddress(word).
 wxString FormatIpAddress(uint32_t word);
 
 // Month byte 1..12 to wxDateTime::Jan..Dec; anything else gives Inv_Month.

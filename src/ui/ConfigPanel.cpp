@@ -73,12 +73,9 @@ void ConfigPanel::RebuildRows()
 
 void ConfigPanel::ApplyModeShading()
 {
-    const uint32_t mode = m_profile[kIndexOperationMode];
-    for (int row = 0; row < kConfigRowCount; ++row) {
-        const uint32_t code = ConfigRowTable[static_cast<size_t>(row)];
-        if (!IsSectionCode(code) && IsRowShadedInMode(code, mode))
+    for (int row = 0; row < kConfigRowCount; ++row)
+        if (IsRowLocked(m_profile, ConfigRowTable[static_cast<size_t>(row)]))
             m_list->SetItemTextColour(row, kUnusedText);
-    }
 }
 
 void ConfigPanel::RefreshValues()
@@ -105,7 +102,7 @@ void ConfigPanel::OnItemActivated(wxListEvent& event)
     if (kind == ParamKind::None)
         return;
     // Parameters the operation mode does not use cannot be edited.
-    if (m_list->GetItemTextColour(row) == kUnusedText)
+    if (IsRowLocked(m_profile, code))
         return;
 
     OrvelGUIConfigDialog dialog(this, wxID_ANY, wxEmptyString, wxDefaultPosition, wxSize(620, 240),
@@ -151,10 +148,10 @@ void ConfigPanel::OnSave(wxCommandEvent& WXUNUSED(event))
     if (path.empty())
         return;
 
-    wxString error;
-    if (!WriteConfigFile(path, m_profile, error)) {
-        wxMessageBox("Error writing node config file \"" + path + "\":\n" + error, wxMessageBoxCaptionStr,
-                     wxOK | wxCENTRE | wxICON_ERROR, this);
+    const SaveResult saved = WriteConfigFile(path, m_profile);
+    if (!saved.Saved()) {
+        wxMessageBox("Error writing node config file \"" + path + "\":\n" + saved.reason,
+                     wxMessageBoxCaptionStr, wxOK | wxCENTRE | wxICON_ERROR, this);
     }
 }
 
@@ -168,12 +165,16 @@ void ConfigPanel::OnOpen(wxCommandEvent& WXUNUSED(event))
     if (path.empty())
         return;
 
-    switch (ReadConfigFile(path, m_profile)) {
-    case ConfigLoadStatus::Loaded:
-    case ConfigLoadStatus::Missing: // nothing to load: the current profile stays
+    const LoadResult<NodeConfig> loaded = ReadConfigFile(path);
+    switch (loaded.status) {
+    case LoadStatus::Loaded:
+        m_profile = loaded.value;
         break;
-    case ConfigLoadStatus::BadLength:
-    case ConfigLoadStatus::ReadError:
+    case LoadStatus::Missing: // nothing to load: the current profile stays
+        break;
+    case LoadStatus::BadLength:
+    case LoadStatus::TooLarge:
+    case LoadStatus::ReadError:
         wxMessageBox("Error reading node config file", wxMessageBoxCaptionStr, wxOK | wxCENTRE, this);
         break;
     }

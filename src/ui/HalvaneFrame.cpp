@@ -13,13 +13,12 @@
 
 std::unique_ptr<AppConfigFile> LoadAppConfig(const wxString& path)
 {
-    AppConfigStatus status;
-    auto table = ReadAppConfig(path, status);
+    LoadResult<std::unique_ptr<AppConfigFile>> loaded = ReadAppConfig(path);
     // A file that exists but cannot be read is as unusable as one of the
     // wrong length: the user hears of both the same way.
-    if (status == AppConfigStatus::BadLength || status == AppConfigStatus::ReadError)
+    if (loaded.status == LoadStatus::BadLength || loaded.status == LoadStatus::ReadError)
         wxMessageBox("Error Reading Halvane Config File", wxMessageBoxCaptionStr, wxOK | wxCENTRE);
-    return table;
+    return std::move(loaded.value);
 }
 
 HalvaneFrame::HalvaneFrame(wxWindow* parent, wxWindowID id, const wxString& title,

@@ -9,6 +9,7 @@
 #include <wx/msgdlg.h>
 
 #include <algorithm>
+#include <utility>
 
 LogListCtrl::LogListCtrl(wxWindow* parent, wxWindowID id)
     : PrependingListCtrl(parent, id, wxLC_REPORT | wxLC_SINGLE_SEL)
@@ -71,14 +72,18 @@ LogPanel::LogPanel(wxWindow* parent, wxWindowID id, const wxPoint& pos, const wx
 
 void LogPanel::OpenLogFile(const wxString& path)
 {
-    switch (LoadNodeLog(path, m_log)) {
-    case LogLoadStatus::Loaded:
+    LoadResult<NodeLog> loaded = LoadNodeLog(path);
+    switch (loaded.status) {
+    case LoadStatus::Loaded:
+        m_log = std::move(loaded.value);
         break;
-    case LogLoadStatus::Missing:
+    case LoadStatus::Missing:
+        m_log = NodeLog{};
         wxMessageBox("nodelog set to 0", wxMessageBoxCaptionStr, wxOK | wxCENTRE);
         break;
-    case LogLoadStatus::BadLength:
-    case LogLoadStatus::ReadError:
+    case LoadStatus::BadLength:
+    case LoadStatus::TooLarge:
+    case LoadStatus::ReadError:
         // The log loaded before stays.
         wxMessageBox("Error reading node log file", wxMessageBoxCaptionStr, wxOK | wxCENTRE);
         return;

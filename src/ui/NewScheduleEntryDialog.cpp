@@ -1,5 +1,6 @@
 #include "ui/NewScheduleEntryDialog.h"
 
+#include "core/NumberText.h"
 #include "core/WordHelpers.h"
 
 #include <wx/button.h>
@@ -100,14 +101,14 @@ NewScheduleEntryDialog::NewScheduleEntryDialog(wxWindow* parent, wxWindowID id, 
 void NewScheduleEntryDialog::ReadEntry(ScheduleEntry& entry, uint32_t& days) const
 {
     entry.date() = EncodePackedDate(datePicker->GetValue());
-    entry.targetEc() = ReadUnsignedText(ecField->GetValue());
+    entry.targetEc() = ReadUnsignedWrapping(ecField->GetValue());
     entry.targetPh() = FloatToWord(static_cast<float>(ReadDecimalText(phField->GetValue())));
     for (std::size_t k = 0; k < kScheduleActuators; ++k) {
-        entry.ecRatio(k) = ReadUnsignedText(ecUpFields[k]->GetValue());
-        entry.phUpRatio(k) = ReadUnsignedText(phUpFields[k]->GetValue());
-        entry.phDownRatio(k) = ReadUnsignedText(phDownFields[k]->GetValue());
+        entry.ecRatio(k) = ReadUnsignedWrapping(ecUpFields[k]->GetValue());
+        entry.phUpRatio(k) = ReadUnsignedWrapping(phUpFields[k]->GetValue());
+        entry.phDownRatio(k) = ReadUnsignedWrapping(phDownFields[k]->GetValue());
     }
-    days = ReadUnsignedText(daysField->GetValue());
+    days = ReadUnsignedWrapping(daysField->GetValue());
 }
 
 void NewScheduleEntryDialog::OnAddNewEntries(wxCommandEvent&)

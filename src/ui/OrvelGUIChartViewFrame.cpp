@@ -205,8 +205,10 @@ bool OrvelGUIChartViewFrame::SaveChartImage(const wxString& path, wxBitmapType t
             error = "the image could not be encoded in this format";
         } else {
             const wxStreamBuffer* bytes = encoded.GetOutputStreamBuffer();
-            ok = WriteFileAtomically(path, bytes->GetBufferStart(), static_cast<size_t>(encoded.GetLength()),
-                                     error);
+            const SaveResult saved =
+                WriteFileAtomically(path, bytes->GetBufferStart(), static_cast<size_t>(encoded.GetLength()));
+            ok = saved.Saved();
+            error = saved.reason;
         }
     }
     if (!ok)

@@ -1,5 +1,6 @@
 #include "ui/OrvelGUIConfigDialog.h"
 
+#include "core/NumberText.h"
 #include "core/ParameterTable.h"
 #include "core/WordHelpers.h"
 
@@ -33,20 +34,6 @@ wxTextValidator NameValidator()
 
 const uint32_t kModeCodes[] = {kModePassive, kModeSingleChannel, kModeDualChannelSingleEnv,
                                kModeDualChannelDualEnv};
-
-wxString TextPartOf(const ConfigEditValue& value, std::size_t part)
-{
-    TextFieldBytes bytes{};
-    std::copy_n(value.text.begin() + static_cast<std::ptrdiff_t>(part * kTextFieldSize), kTextFieldSize,
-                bytes.begin());
-    return TextFieldToString(bytes);
-}
-
-void PutTextPart(ConfigEditValue& value, std::size_t part, const TextFieldBytes& bytes)
-{
-    std::copy(bytes.begin(), bytes.end(),
-              value.text.begin() + static_cast<std::ptrdiff_t>(part * kTextFieldSize));
-}
 
 } // namespace
 
@@ -185,13 +172,13 @@ void OrvelGUIConfigDialog::SetUpFor(int index, const ConfigEditValue& value, int
     case ParamKind::Hostname:
         // The stored name is offered for editing: OK on an unchanged dialog
         // must keep it, not erase it.
-        ShowTextEditor(1, "Enter Hostname:", TextPartOf(value, 0));
+        ShowTextEditor(1, "Enter Hostname:", TextFieldToString(TextPartOf(value, 0)));
         break;
     case ParamKind::Credentials:
         // The trailing spaces are the stored padding, not part of the name;
         // they are put back when the value is read.
-        ShowTextEditor(1, "Enter Username:", TextPartOf(value, 0).Trim(true));
-        ShowTextEditor(3, "Enter Password:", TextPartOf(value, 1).Trim(true));
+        ShowTextEditor(1, "Enter Username:", TextFieldToString(TextPartOf(value, 0)).Trim(true));
+        ShowTextEditor(3, "Enter Password:", TextFieldToString(TextPartOf(value, 1)).Trim(true));
         GetField(3)->SetWindowStyleFlag(GetField(3)->GetWindowStyleFlag() | wxTE_PASSWORD);
         break;
     case ParamKind::ActuatorGroup:
@@ -225,13 +212,15 @@ void OrvelGUIConfigDialog::SetUpFor(int index, const ConfigEditValue& value, int
             m_modeChoice->SetSelection(static_cast<int>(found - std::begin(kModeCodes)));
         break;
     }
-    case ParamKind::IpAddress:
+    case ParamKind::IpAddress: {
         ShowAddressGroup(true);
+        const IpOctets octets = SplitIpAddress(value.slots[0]);
         for (size_t j = 0; j < m_octets.size(); ++j) {
-            m_octets[j]->ChangeValue(FormatDecimal((value.slots[0] >> (8 * j)) & 0xFFu));
+            m_octets[j]->ChangeValue(FormatDecimal(octets[j]));
             m_octets[j]->SetValidator(wxTextValidator(wxFILTER_DIGITS));
         }
         break;
+    }
     case ParamKind::DhcpFlag:
         m_dhcp->SetValue(value.slots[0] != 0);
         m_dhcp->Show();
@@ -258,22 +247,22 @@ void OrvelGUIConfigDialog::ReadValues(ConfigEditValue& value) const
 {
     switch (m_kind) {
     case ParamKind::Hostname:
-        PutTextPart(value, 0, HostnameBytes(GetField(1)->GetValue()));
+        SetTextPart(value, 0, HostnameBytes(GetField(1)->GetValue()));
         break;
     case ParamKind::Credentials:
-        PutTextPart(value, 0, PaddedBytes(GetField(1)->GetValue()));
-        PutTextPart(value, 1, PaddedBytes(GetField(3)->GetValue()));
+        SetTextPart(value, 0, PaddedBytes(GetField(1)->GetValue()));
+        SetTextPart(value, 1, PaddedBytes(GetField(3)->GetValue()));
         break;
     case ParamKind::ActuatorGroup:
         for (int k = 1; k <= 6; ++k)
-            value.slots[static_cast<size_t>(k - 1)] = ParseUnsignedField(GetField(k)->GetValue());
+            value.slots[static_cast<size_t>(k - 1)] = ReadUnsignedSaturating(GetField(k)->GetValue());
         break;
     case ParamKind::EcValue:
     case ParamKind::CountValue:
-        value.slots[0] = ParseUnsignedField(GetField(1)->GetValue());
+        value.slots[0] = ReadUnsignedSaturating(GetField(1)->GetValue());
         break;
     case ParamKind::PhValue:
-        value.slots[0] = FloatToWord(ParseDecimalField(GetField(1)->GetValue()));
+        value.slots[0] = FloatToWord(static_cast<float>(ReadDecimalText(GetField(1)->GetValue())));
         break;
     case ParamKind::OperationMode: {
         const int selection = m_modeChoice->GetSelection();
@@ -281,10 +270,10 @@ void OrvelGUIConfigDialog::ReadValues(ConfigEditValue& value) const
         break;
     }
     case ParamKind::IpAddress: {
-        uint32_t word = 0;
+        IpOctets octets{};
         for (size_t j = 0; j < m_octets.size(); ++j)
-            word |= (ParseUnsignedField(m_octets[j]->GetValue()) & 0xFFu) << (8 * j);
-        value.slots[0] = word;
+            octets[j] = ReadUnsignedSaturating(m_octets[j]->GetValue());
+        value.slots[0] = JoinIpAddress(octets);
         break;
     }
     case ParamKind::DhcpFlag:
@@ -308,6 +297,6 @@ void OrvelGUIConfigDialog::OnValueText(wxCommandEvent& event)
     if (m_kind != ParamKind::CountValue)
         return;
     // Setting the slider from code sends no scroll event, so no loop.
-    const uint32_t value = ParseUnsignedField(GetField(1)->GetValue());
+    const uint32_t value = ReadUnsignedSaturating(GetField(1)->GetValue());
     m_slider->SetValue(static_cast<int>(std::clamp<int64_t>(value, m_slider->GetMin(), m_slider->GetMax())));
 }

@@ -1,6 +1,7 @@
 #include "ui/SchedulePanel.h"
 
 #include "core/ParameterTable.h"
+#include "core/ScheduleText.h"
 #include "core/WordHelpers.h"
 #include "ui/NewScheduleEntryDialog.h"
 #include "ui/PageLayout.h"
@@ -64,17 +65,6 @@ wxEND_EVENT_TABLE()
 SchedulePanel::~SchedulePanel()
 {
     DeleteAllRows();
-}
-
-wxString SchedulePanel::FormatScheduleCell(int column, uint32_t word)
-{
-    if (column == static_cast<int>(kScheduleDate))
-        return FormatDateText(DecodePackedDate(word));
-    if (column == static_cast<int>(kScheduleTargetPh))
-        return wxString::Format("%f", static_cast<double>(WordToFloat(word)));
-    if (column >= static_cast<int>(kScheduleTargetEc) && column < kScheduleColumnCount)
-        return wxString::Format("%lu", static_cast<unsigned long>(word));
-    return wxString(); // column 0 (the reserved word) and anything unknown
 }
 
 NodeSchedule SchedulePanel::GetSchedule() const
@@ -196,9 +186,9 @@ void SchedulePanel::OnSaveAs(wxCommandEvent&)
     const wxString path = dialog.GetPath();
     if (path.empty())
         return;
-    wxString error;
-    if (!WriteScheduleFile(path, GetSchedule(), error))
-        wxMessageBox("The schedule was not saved to \"" + path + "\".\n" + error, "Error",
+    const SaveResult saved = WriteScheduleFile(path, GetSchedule());
+    if (!saved.Saved())
+        wxMessageBox("The schedule was not saved to \"" + path + "\".\n" + saved.reason, "Error",
                      wxOK | wxICON_ERROR | wxCENTRE, this);
 }
 
@@ -211,21 +201,20 @@ void SchedulePanel::OnOpen(wxCommandEvent&)
     if (path.empty())
         return;
 
-    ScheduleFileStatus status;
-    const NodeSchedule read = ReadScheduleFile(path, status);
-    if (status == ScheduleFileStatus::Missing)
+    const LoadResult<NodeSchedule> loaded = ReadScheduleFile(path);
+    if (loaded.status == LoadStatus::Missing)
         return; // the file went away after it was chosen: nothing to replace the table with
-    if (status != ScheduleFileStatus::Loaded) {
+    if (!loaded.Loaded()) {
         wxMessageBox("Error reading node schedule file", wxMessageBoxCaptionStr, wxOK | wxCENTRE, this);
         return;
     }
-    wxMessageBox(wxString::Format("%lu", static_cast<unsigned long>(read.size())), wxMessageBoxCaptionStr,
-                 wxOK | wxCENTRE, this);
+    wxMessageBox(wxString::Format("%lu", static_cast<unsigned long>(loaded.value.size())),
+                 wxMessageBoxCaptionStr, wxOK | wxCENTRE, this);
     if (!ConfirmAndClear())
         return;        // the user kept the table; what was read is dropped
     wxBusyCursor busy; // the longest file takes about a second to list
     list->Freeze();
-    for (std::size_t i = 0; i < read.size(); ++i)
-        ShowEntry(static_cast<long>(i), read[i]);
+    for (std::size_t i = 0; i < loaded.value.size(); ++i)
+        ShowEntry(static_cast<long>(i), loaded.value[i]);
     list->Thaw();
 }

@@ -20,9 +20,6 @@ public:
     SchedulePanel(const SchedulePanel&) = delete;
     SchedulePanel& operator=(const SchedulePanel&) = delete;
 
-    // Cell text of a word in a column; column 0 and columns past 21 are blank.
-    static wxString FormatScheduleCell(int column, uint32_t word);
-
     // The entries of all rows, in row order.
     NodeSchedule GetSchedule() const;
 

@@ -25,9 +25,10 @@ TEST(AppConfig, LengthsThatAreWholeRecordsLoadInFileOrder)
         const wxString path = dir.File("appconfig.txt");
         const auto bytes = Pattern(records * 50);
         WriteBytes(path, bytes);
-        AppConfigStatus status;
-        const auto table = ReadAppConfig(path, status);
-        EXPECT_EQ(status, AppConfigStatus::Loaded);
+        const auto loaded = ReadAppConfig(path);
+        EXPECT_EQ(loaded.status, LoadStatus::Loaded);
+        const auto& table = loaded.value;
+        ASSERT_NE(table, nullptr);
         EXPECT_EQ(table->recordCount, records);
         EXPECT_TRUE(std::equal(bytes.begin(), bytes.end(), table->Record(0)));
         EXPECT_FALSE(table->file.IsOpened());
@@ -44,9 +45,10 @@ TEST(AppConfig, MoreThanTheBufferHoldsIsCutAtTwoHundredFiftySixRecords)
         SCOPED_TRACE(testing::Message() << records << " records");
         const auto bytes = Pattern(records * 50);
         WriteBytes(path, bytes);
-        AppConfigStatus status;
-        const auto table = ReadAppConfig(path, status);
-        EXPECT_EQ(status, AppConfigStatus::Loaded);
+        const auto loaded = ReadAppConfig(path);
+        EXPECT_EQ(loaded.status, LoadStatus::Loaded);
+        const auto& table = loaded.value;
+        ASSERT_NE(table, nullptr);
         EXPECT_EQ(table->recordCount, 256);
         EXPECT_TRUE(std::equal(bytes.begin(), bytes.begin() + 12800, table->Record(0)));
     }
@@ -59,20 +61,23 @@ TEST(AppConfig, BadLengthsAndMissingFiles)
     for (size_t size : {size_t(49), size_t(51), size_t(101), size_t(12801), size_t(12849)}) {
         SCOPED_TRACE(testing::Message() << size << " bytes");
         WriteBytes(path, Pattern(size));
-        AppConfigStatus status;
-        const auto table = ReadAppConfig(path, status);
-        EXPECT_EQ(status, AppConfigStatus::BadLength);
+        const auto loaded = ReadAppConfig(path);
+        EXPECT_EQ(loaded.status, LoadStatus::BadLength);
+        const auto& table = loaded.value;
+        ASSERT_NE(table, nullptr);
         EXPECT_EQ(table->recordCount, 0);
         EXPECT_FALSE(table->file.IsOpened());
     }
-    AppConfigStatus status;
-    const auto missing = ReadAppConfig(dir.File("nothing-here.txt"), status);
-    EXPECT_EQ(status, AppConfigStatus::Missing);
+    const auto loaded = ReadAppConfig(dir.File("nothing-here.txt"));
+    EXPECT_EQ(loaded.status, LoadStatus::Missing);
+    const auto& missing = loaded.value;
+    ASSERT_NE(missing, nullptr);
     EXPECT_EQ(missing->recordCount, 0);
     // A folder where the file should be is not readable as a file.
-    const auto folder = ReadAppConfig(wxString::FromUTF8(dir.Path().string()), status);
-    EXPECT_NE(status, AppConfigStatus::Loaded);
-    EXPECT_EQ(folder->recordCount, 0);
+    const auto folder = ReadAppConfig(wxString::FromUTF8(dir.Path().string()));
+    EXPECT_NE(folder.status, LoadStatus::Loaded);
+    ASSERT_NE(folder.value, nullptr);
+    EXPECT_EQ(folder.value->recordCount, 0);
 }
 
 TEST(Version, TextsAreBuiltFromTheVersionNumbers)

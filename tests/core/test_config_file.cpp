@@ -285,8 +285,9 @@ TEST(ConfigFile, RoundTripKeepsEveryByte)
         ASSERT_NE(original[i], 0u) << "slot " << i << " should be non-zero for this test";
 
     const wxString first = dir.File("first.hvc"), second = dir.File("second.hvc");
-    wxString error;
-    ASSERT_TRUE(WriteConfigFile(first, original, error)) << error;
+    const SaveResult saved = WriteConfigFile(first, original);
+    ASSERT_TRUE(saved.Saved()) << saved.reason;
+    EXPECT_TRUE(saved.reason.empty());
     const auto bytes = ReadBytes(first);
     ASSERT_EQ(bytes.size(), 400u);
 
@@ -301,10 +302,11 @@ TEST(ConfigFile, RoundTripKeepsEveryByte)
               (std::vector<unsigned char>{0xC0, 0xA8, 0x01, 0x0A}));
     EXPECT_EQ(WordToFloat(WordAt(bytes, 49)), 5.8f);
 
-    NodeConfig loaded;
-    ASSERT_EQ(ReadConfigFile(first, loaded), ConfigLoadStatus::Loaded);
-    EXPECT_EQ(loaded, original);
-    ASSERT_TRUE(WriteConfigFile(second, loaded, error)) << error;
+    const LoadResult<NodeConfig> loaded = ReadConfigFile(first);
+    ASSERT_EQ(loaded.status, LoadStatus::Loaded);
+    EXPECT_TRUE(loaded.reason.empty());
+    EXPECT_EQ(loaded.value, original);
+    ASSERT_TRUE(WriteConfigFile(second, loaded.value).Saved());
     EXPECT_EQ(ReadBytes(second), bytes);
 
     // Encode and decode agree with the file.
@@ -316,62 +318,56 @@ TEST(ConfigFile, RoundTripKeepsEveryByte)
 TEST(ConfigFile, LengthsAsTheyComeFromDisk)
 {
     TempDir dir;
-    const NodeConfig before = EverySlotSet();
 
-    // Not a whole number of words: refused, profile untouched.
+    // Not a whole number of words: refused, with a reason.
     for (size_t size : {1u, 3u, 399u, 401u, 402u, 403u}) {
         const wxString path = dir.File("bad" + std::to_string(size) + ".hvc");
         WriteBytes(path, Bytes(size, 1));
-        NodeConfig c = before;
-        EXPECT_EQ(ReadConfigFile(path, c), ConfigLoadStatus::BadLength) << size;
-        EXPECT_EQ(c, before) << size;
+        const LoadResult<NodeConfig> r = ReadConfigFile(path);
+        EXPECT_EQ(r.status, LoadStatus::BadLength) << size;
+        EXPECT_FALSE(r.reason.empty()) << size;
     }
 
     // Longer by whole words: the first 400 bytes.
     const auto long404 = Bytes(404, 9);
     WriteBytes(dir.File("long.hvc"), long404);
-    NodeConfig c = before;
-    ASSERT_EQ(ReadConfigFile(dir.File("long.hvc"), c), ConfigLoadStatus::Loaded);
+    LoadResult<NodeConfig> r = ReadConfigFile(dir.File("long.hvc"));
+    ASSERT_EQ(r.status, LoadStatus::Loaded);
     for (size_t i = 0; i < 100; ++i)
-        EXPECT_EQ(c[static_cast<int>(i)], WordAt(long404, i)) << i;
+        EXPECT_EQ(r.value[static_cast<int>(i)], WordAt(long404, i)) << i;
 
     // Shorter by whole words: the file's words, zeros after them.
     const auto short40 = Bytes(40, 77);
     WriteBytes(dir.File("short.hvc"), short40);
-    c = before;
-    ASSERT_EQ(ReadConfigFile(dir.File("short.hvc"), c), ConfigLoadStatus::Loaded);
+    r = ReadConfigFile(dir.File("short.hvc"));
+    ASSERT_EQ(r.status, LoadStatus::Loaded);
     for (int i = 0; i < 100; ++i)
-        EXPECT_EQ(c[i], i < 10 ? WordAt(short40, static_cast<size_t>(i)) : 0u) << i;
+        EXPECT_EQ(r.value[i], i < 10 ? WordAt(short40, static_cast<size_t>(i)) : 0u) << i;
 
     // Empty file: an all-zero profile.
     WriteBytes(dir.File("empty.hvc"), {});
-    c = before;
-    ASSERT_EQ(ReadConfigFile(dir.File("empty.hvc"), c), ConfigLoadStatus::Loaded);
-    EXPECT_EQ(c, NodeConfig{});
+    r = ReadConfigFile(dir.File("empty.hvc"));
+    ASSERT_EQ(r.status, LoadStatus::Loaded);
+    EXPECT_EQ(r.value, NodeConfig{});
 
-    // Nothing at the path (or a folder): the profile stays as it was.
-    for (const wxString& path : {dir.File("nothing.hvc"), dir.File(""), wxString()}) {
-        c = before;
-        EXPECT_EQ(ReadConfigFile(path, c), ConfigLoadStatus::Missing) << path;
-        EXPECT_EQ(c, before);
-    }
+    // Nothing at the path (or a folder).
+    for (const wxString& path : {dir.File("nothing.hvc"), dir.File(""), wxString()})
+        EXPECT_EQ(ReadConfigFile(path).status, LoadStatus::Missing) << path;
 
     if (AccessCanBeDenied()) { // not as root, not on Windows
         const wxString locked = dir.File("locked.hvc");
         WriteBytes(locked, Bytes(400, 3));
         DenyAccess(dir.Path() / "locked.hvc");
-        c = before;
-        EXPECT_EQ(ReadConfigFile(locked, c), ConfigLoadStatus::ReadError);
-        EXPECT_EQ(c, before);
+        EXPECT_EQ(ReadConfigFile(locked).status, LoadStatus::ReadError);
     }
 }
 
 TEST(ConfigFile, FailedSaveLeavesTheOldFileAndNoPartialFile)
 {
     TempDir dir;
-    wxString error;
-    EXPECT_FALSE(WriteConfigFile(dir.File("no/such/folder/p.hvc"), EverySlotSet(), error));
-    EXPECT_NE(error.Find("folder"), wxNOT_FOUND) << error;
+    const SaveResult failed = WriteConfigFile(dir.File("no/such/folder/p.hvc"), EverySlotSet());
+    EXPECT_EQ(failed.status, SaveStatus::Failed);
+    EXPECT_NE(failed.reason.Find("folder"), wxNOT_FOUND) << failed.reason;
     EXPECT_TRUE(std::filesystem::is_empty(dir.Path()));
 
     // A full file system: needs a private mount namespace, so Linux and root
@@ -403,11 +399,10 @@ TEST(ConfigFile, FailedSaveLeavesTheOldFileAndNoPartialFile)
             }
             std::fclose(f);
         }
-        wxString why;
-        const bool written = WriteConfigFile(path, EverySlotSet(), why);
-        if (written)
+        const SaveResult result = WriteConfigFile(path, EverySlotSet());
+        if (result.Saved())
             _exit(11);
-        if (why.empty())
+        if (result.reason.empty())
             _exit(12);
         if (ReadBytes(path) != old)
             _exit(13);

@@ -48,6 +48,39 @@ TEST(ConfigRowTable, RowsNameEveryParameterOnce)
     EXPECT_EQ(RowOfCode(30), -1);
 }
 
+TEST(ConfigRowLock, TheProfilesModeLocksTheRowsItGreys)
+{
+    NodeConfig c;
+    const auto locked = [&c](uint32_t mode, uint32_t code) {
+        c[kIndexOperationMode] = mode;
+        return IsRowLocked(c, code);
+    };
+    // Passive Mode: the flow rates and both channels' loops.
+    EXPECT_TRUE(locked(0x101, 3));
+    EXPECT_TRUE(locked(0x101, 9));
+    EXPECT_TRUE(locked(0x101, 67));
+    EXPECT_FALSE(locked(0x101, 1));
+    EXPECT_FALSE(locked(0x101, 80));
+    // One channel, or two in one environment: channel 2's loop only.
+    for (uint32_t mode : {0x201u, 0x301u}) {
+        EXPECT_FALSE(locked(mode, 3)) << mode;
+        EXPECT_FALSE(locked(mode, 46)) << mode;
+        EXPECT_TRUE(locked(mode, 15)) << mode;
+        EXPECT_TRUE(locked(mode, 65)) << mode;
+    }
+    // Two channels in two environments, or an unknown mode: nothing.
+    for (uint32_t mode : {0x401u, 0u, 0xFFFFFFFFu})
+        for (uint32_t code : ConfigRowTable)
+            EXPECT_FALSE(locked(mode, code)) << mode << " " << code;
+    // A section header is never locked, whatever the mode.
+    for (uint32_t mode : {0x101u, 0x201u})
+        for (uint32_t code : ConfigRowTable) {
+            if (IsSectionCode(code)) {
+                EXPECT_FALSE(locked(mode, code)) << mode << " " << std::hex << code;
+            }
+        }
+}
+
 TEST(ConfigValueText, TextsByKind)
 {
     ParameterTexts units;
@@ -116,28 +149,6 @@ TEST(ConfigTextFields, BytesOfNamesAndCredentials)
     EXPECT_EQ(c[94], 0u);
     EXPECT_EQ(Text(ReadTextField(c, 90)), "abcdefg         ");
     EXPECT_EQ(TextFieldToString(ReadTextField(c, 94)), "") << "an all-zero field reads as empty";
-}
-
-TEST(ConfigFieldParsing, LenientLikeTheCLibraryButNeverWrapping)
-{
-    EXPECT_EQ(ParseUnsignedField(""), 0u);
-    EXPECT_EQ(ParseUnsignedField("1200"), 1200u);
-    EXPECT_EQ(ParseUnsignedField("12abc"), 12u);
-    EXPECT_EQ(ParseUnsignedField("abc"), 0u);
-    EXPECT_EQ(ParseUnsignedField(" 7"), 7u);
-    EXPECT_EQ(ParseUnsignedField("007"), 7u);
-    EXPECT_EQ(ParseUnsignedField("4294967295"), 0xFFFFFFFFu);
-    // Beyond 32 bits: out of range, not wrapped round to 50 (a valid tolerance).
-    EXPECT_EQ(ParseUnsignedField("4294967346"), 0xFFFFFFFFu);
-    EXPECT_EQ(ParseUnsignedField("99999999999999999999999999"), 0xFFFFFFFFu);
-    EXPECT_EQ(ParseUnsignedField("-5"), 0xFFFFFFFFu);
-
-    EXPECT_EQ(ParseDecimalField(""), 0.0f);
-    EXPECT_EQ(ParseDecimalField("6.5"), 6.5f);
-    EXPECT_EQ(ParseDecimalField("6.5x"), 6.5f);
-    EXPECT_EQ(ParseDecimalField("x6.5"), 0.0f);
-    EXPECT_EQ(ParseDecimalField(".25"), 0.25f);
-    EXPECT_EQ(ParseDecimalField("1e1"), 10.0f);
 }
 
 TEST(ConfigEditValue, EditedValuesGoWhereTheyBelong)

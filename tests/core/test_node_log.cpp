@@ -42,9 +42,10 @@ NodeLog LoadedOk(const TempDir& dir, const std::vector<unsigned char>& bytes)
 {
     const wxString path = dir.File("ok.hvl");
     WriteBytes(path, bytes);
-    NodeLog log;
-    EXPECT_EQ(LoadNodeLog(path, log), LogLoadStatus::Loaded);
-    return log;
+    LoadResult<NodeLog> loaded = LoadNodeLog(path);
+    EXPECT_EQ(loaded.status, LoadStatus::Loaded);
+    EXPECT_TRUE(loaded.reason.empty());
+    return loaded.value;
 }
 
 LogRecord Blank()
@@ -58,51 +59,45 @@ LogRecord Blank()
 TEST(NodeLogLoad, LengthsAroundOneRecord)
 {
     TempDir dir;
-    const NodeLog earlier = LoadedOk(dir, Pattern(3 * kLogRecordSize, 7));
-    ASSERT_EQ(earlier.count, 3u);
-
     struct Case {
         size_t size;
-        LogLoadStatus status;
+        LoadStatus status;
         uint32_t count;
     };
     const Case cases[] = {
-        {0, LogLoadStatus::Loaded, 0},
-        {159, LogLoadStatus::BadLength, 3}, // rejected: the earlier log stays
-        {160, LogLoadStatus::Loaded, 1},
-        {161, LogLoadStatus::BadLength, 3},
-        {319, LogLoadStatus::BadLength, 3},
+        {0, LoadStatus::Loaded, 0},
+        {159, LoadStatus::BadLength, 0}, // rejected: nothing of it is published
+        {160, LoadStatus::Loaded, 1},
+        {161, LoadStatus::BadLength, 0},
+        {319, LoadStatus::BadLength, 0},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(testing::Message() << c.size << " bytes");
         const wxString path = dir.File("log" + std::to_string(c.size) + ".hvl");
         const auto bytes = Pattern(c.size, 1);
         WriteBytes(path, bytes);
-        NodeLog log = earlier;
-        EXPECT_EQ(LoadNodeLog(path, log), c.status);
-        EXPECT_EQ(log.count, c.count);
-        if (c.status == LogLoadStatus::Loaded) {
-            ExpectLogIsFile(log, bytes);
-            EXPECT_EQ(log.Empty(), c.count == 0);
-            EXPECT_EQ(log.records == nullptr, c.count == 0);
-        } else {
-            EXPECT_EQ(log.records, earlier.records) << "nothing of a rejected file may be published";
-        }
+        const LoadResult<NodeLog> loaded = LoadNodeLog(path);
+        EXPECT_EQ(loaded.status, c.status);
+        EXPECT_EQ(loaded.value.count, c.count);
+        EXPECT_EQ(loaded.value.records == nullptr, c.count == 0);
+        if (c.status == LoadStatus::Loaded)
+            ExpectLogIsFile(loaded.value, bytes);
+        else
+            EXPECT_FALSE(loaded.reason.empty());
     }
 }
 
-TEST(NodeLogLoad, MissingPathEmptiesTheLog)
+TEST(NodeLogLoad, MissingPathGivesAnEmptyLog)
 {
     TempDir dir;
-    NodeLog log = LoadedOk(dir, Pattern(2 * kLogRecordSize));
-    ASSERT_EQ(log.count, 2u);
-    EXPECT_EQ(LoadNodeLog(dir.File("no-such.hvl"), log), LogLoadStatus::Missing);
-    EXPECT_EQ(log.count, 0u);
-    EXPECT_EQ(log.records, nullptr);
+    LoadResult<NodeLog> loaded = LoadNodeLog(dir.File("no-such.hvl"));
+    EXPECT_EQ(loaded.status, LoadStatus::Missing);
+    EXPECT_EQ(loaded.value.count, 0u);
+    EXPECT_EQ(loaded.value.records, nullptr);
     // A folder is no log file either.
-    log = LoadedOk(dir, Pattern(kLogRecordSize));
-    EXPECT_EQ(LoadNodeLog(wxString::FromUTF8(dir.Path().string()), log), LogLoadStatus::Missing);
-    EXPECT_EQ(log.count, 0u);
+    loaded = LoadNodeLog(wxString::FromUTF8(dir.Path().string()));
+    EXPECT_EQ(loaded.status, LoadStatus::Missing);
+    EXPECT_EQ(loaded.value.count, 0u);
 }
 
 TEST(NodeLogLoad, ManyMoreThanTheOldStagingBufferHeld)
@@ -116,28 +111,24 @@ TEST(NodeLogLoad, ManyMoreThanTheOldStagingBufferHeld)
     }
 }
 
-TEST(NodeLogLoad, UnreadableFileKeepsThePreviousLog)
+TEST(NodeLogLoad, UnreadableFileIsRefused)
 {
     TempDir dir;
-    NodeLog log = LoadedOk(dir, Pattern(kLogRecordSize));
-    const auto before = log.records;
-    // A file we may not read: refused, log unchanged.
+    // A file we may not read: refused, nothing published.
     const wxString locked = dir.File("locked.hvl");
     WriteBytes(locked, Pattern(2 * kLogRecordSize));
     DenyAccess(dir.Path() / "locked.hvl");
     if (!AccessCanBeDenied())
         GTEST_SKIP() << "this process reads every file (root, or Windows)";
-    EXPECT_EQ(LoadNodeLog(locked, log), LogLoadStatus::ReadError);
-    EXPECT_EQ(log.records, before);
-    EXPECT_EQ(log.count, 1u);
+    const LoadResult<NodeLog> loaded = LoadNodeLog(locked);
+    EXPECT_EQ(loaded.status, LoadStatus::ReadError);
+    EXPECT_EQ(loaded.value.records, nullptr);
+    EXPECT_FALSE(loaded.reason.empty());
 }
 
 TEST(NodeLogLoad, ShortAndFailedReads)
 {
     const auto bytes = Pattern(5 * kLogRecordSize, 4);
-    TempDir dir;
-    const NodeLog earlier = LoadedOk(dir, Pattern(kLogRecordSize));
-
     // A file that holds fewer bytes than its length announced (it shrank
     // while being read): only the whole records actually read are published.
     for (size_t available : {size_t{0}, size_t{159}, size_t{160}, 3 * kLogRecordSize + 77}) {
@@ -149,8 +140,9 @@ TEST(NodeLogLoad, ShortAndFailedReads)
             at += n;
             return static_cast<ssize_t>(n);
         };
-        NodeLog log = earlier;
-        ASSERT_EQ(ReadNodeLog(static_cast<int64_t>(bytes.size()), read, log), LogLoadStatus::Loaded);
+        const LoadResult<NodeLog> loaded = ReadNodeLog(static_cast<int64_t>(bytes.size()), read);
+        ASSERT_EQ(loaded.status, LoadStatus::Loaded);
+        const NodeLog& log = loaded.value;
         EXPECT_EQ(size_t{log.count}, available / kLogRecordSize);
         ExpectLogIsFile(
             log, std::vector<unsigned char>(bytes.begin(),
@@ -166,16 +158,16 @@ TEST(NodeLogLoad, ShortAndFailedReads)
         std::memcpy(buffer, bytes.data(), std::min(size, size_t{320}));
         return 320;
     };
-    NodeLog log = earlier;
-    EXPECT_EQ(ReadNodeLog(static_cast<int64_t>(bytes.size()), failing, log), LogLoadStatus::ReadError);
-    EXPECT_EQ(log.records, earlier.records);
-    EXPECT_EQ(ReadNodeLog(-1, failing, log), LogLoadStatus::ReadError);
-    EXPECT_EQ(ReadNodeLog(
-                  static_cast<int64_t>(bytes.size()),
-                  [](void*, size_t size) { return static_cast<ssize_t>(size + 1); }, log),
-              LogLoadStatus::ReadError);
-    EXPECT_EQ(log.records, earlier.records);
-    EXPECT_EQ(log.count, 1u);
+    LoadResult<NodeLog> failed = ReadNodeLog(static_cast<int64_t>(bytes.size()), failing);
+    EXPECT_EQ(failed.status, LoadStatus::ReadError);
+    EXPECT_EQ(failed.value.records, nullptr);
+    EXPECT_EQ(failed.value.count, 0u);
+    EXPECT_EQ(calls, 2u);
+    EXPECT_EQ(ReadNodeLog(-1, failing).status, LoadStatus::ReadError);
+    failed = ReadNodeLog(static_cast<int64_t>(bytes.size()),
+                         [](void*, size_t size) { return static_cast<ssize_t>(size + 1); });
+    EXPECT_EQ(failed.status, LoadStatus::ReadError);
+    EXPECT_EQ(failed.value.records, nullptr);
 }
 
 TEST(NodeLogLoad, ChartViewsKeepTheirRecordsAcrossAReload)
@@ -185,7 +177,9 @@ TEST(NodeLogLoad, ChartViewsKeepTheirRecordsAcrossAReload)
     NodeLog page = LoadedOk(dir, first);
     const NodeLog view = page; // what a chart view holds
     WriteBytes(dir.File("b.hvl"), Pattern(kLogRecordSize, 9));
-    ASSERT_EQ(LoadNodeLog(dir.File("b.hvl"), page), LogLoadStatus::Loaded);
+    LoadResult<NodeLog> reloaded = LoadNodeLog(dir.File("b.hvl"));
+    ASSERT_EQ(reloaded.status, LoadStatus::Loaded);
+    page = reloaded.value;
     EXPECT_EQ(page.count, 1u);
     ExpectLogIsFile(view, first); // still whole and readable (ASan would catch a free)
 }

@@ -25,12 +25,11 @@ TEST(SafeFile, WritesNewAndReplacesExistingFilesWhole)
     TempDir dir;
     const wxString path = dir.File("profile.hvc");
     const std::vector<unsigned char> first(400, 0xAB), second(88, 0x11);
-    wxString error;
-    ASSERT_TRUE(WriteFileAtomically(path, first.data(), first.size(), error)) << error;
+    ASSERT_TRUE(WriteFileAtomically(path, first.data(), first.size()).Saved());
     EXPECT_EQ(ReadBytes(path), first);
-    ASSERT_TRUE(WriteFileAtomically(path, second.data(), second.size(), error)) << error;
+    ASSERT_TRUE(WriteFileAtomically(path, second.data(), second.size()).Saved());
     EXPECT_EQ(ReadBytes(path), second);
-    ASSERT_TRUE(WriteFileAtomically(path, nullptr, 0, error)) << error;
+    ASSERT_TRUE(WriteFileAtomically(path, nullptr, 0).Saved());
     EXPECT_TRUE(ReadBytes(path).empty());
     EXPECT_EQ(FilesIn(dir), 1u) << "no temporary file may be left behind";
 
@@ -53,8 +52,7 @@ TEST(SafeFile, ReplacesTheOldFileInsteadOfRewritingIt)
     std::filesystem::create_hard_link(dir.Path() / "schedule.hvs", dir.Path() / "second-name.hvs", ec);
     if (ec)
         GTEST_SKIP() << "no hard links on this file system: " << ec.message();
-    wxString error;
-    ASSERT_TRUE(WriteFileAtomically(path, fresh.data(), fresh.size(), error)) << error;
+    ASSERT_TRUE(WriteFileAtomically(path, fresh.data(), fresh.size()).Saved());
     EXPECT_EQ(ReadBytes(path), fresh);
     EXPECT_EQ(ReadBytes(dir.File("second-name.hvs")), old);
     EXPECT_EQ(FilesIn(dir), 2u) << "no temporary file may be left behind";
@@ -67,9 +65,8 @@ TEST(SafeFile, NamesBeyondAscii)
     TempDir dir;
     const wxString path = dir.File("N\xC3\xA4hrl\xC3\xB6sung \xCE\xB1\xCF\x80\xCF\x8C \xE6\xB0\xB4.hvc");
     const std::vector<unsigned char> first(400, 1), second(400, 2);
-    wxString error;
-    ASSERT_TRUE(WriteFileAtomically(path, first.data(), first.size(), error)) << error;
-    ASSERT_TRUE(WriteFileAtomically(path, second.data(), second.size(), error)) << error;
+    ASSERT_TRUE(WriteFileAtomically(path, first.data(), first.size()).Saved());
+    ASSERT_TRUE(WriteFileAtomically(path, second.data(), second.size()).Saved());
     EXPECT_EQ(ReadBytes(path), second);
     ASSERT_EQ(FilesIn(dir), 1u);
     EXPECT_EQ(
@@ -81,17 +78,17 @@ TEST(SafeFile, FailureLeavesTheOldFileAndSaysWhy)
 {
     TempDir dir;
     const std::vector<unsigned char> bytes(400, 1);
-    wxString error;
 
     // The target's folder does not exist.
-    EXPECT_FALSE(WriteFileAtomically(dir.File("missing/profile.hvc"), bytes.data(), bytes.size(), error));
-    EXPECT_FALSE(error.empty());
+    SaveResult r = WriteFileAtomically(dir.File("missing/profile.hvc"), bytes.data(), bytes.size());
+    EXPECT_EQ(r.status, SaveStatus::Failed);
+    EXPECT_FALSE(r.reason.empty());
 
     // The target is a folder.
     std::filesystem::create_directory(dir.Path() / "folder.hvc");
-    error.clear();
-    EXPECT_FALSE(WriteFileAtomically(dir.File("folder.hvc"), bytes.data(), bytes.size(), error));
-    EXPECT_FALSE(error.empty());
+    r = WriteFileAtomically(dir.File("folder.hvc"), bytes.data(), bytes.size());
+    EXPECT_EQ(r.status, SaveStatus::Failed);
+    EXPECT_EQ(r.reason, "a folder of that name exists");
     EXPECT_TRUE(std::filesystem::is_directory(dir.Path() / "folder.hvc"));
 
     if (AccessCanBeDenied()) { // not as root, not on Windows
@@ -100,9 +97,9 @@ TEST(SafeFile, FailureLeavesTheOldFileAndSaysWhy)
         const std::vector<unsigned char> old(400, 7);
         WriteBytes(path, old);
         MakeReadOnlyFolder(dir.Path() / "ro");
-        error.clear();
-        EXPECT_FALSE(WriteFileAtomically(path, bytes.data(), bytes.size(), error));
-        EXPECT_NE(error.Find("ro"), wxNOT_FOUND);
+        r = WriteFileAtomically(path, bytes.data(), bytes.size());
+        EXPECT_FALSE(r.Saved());
+        EXPECT_NE(r.reason.Find("ro"), wxNOT_FOUND);
         EXPECT_EQ(ReadBytes(path), old);
         AllowAccess(dir.Path() / "ro");
     }

@@ -1,5 +1,5 @@
 // The schedule table's file: 88-byte entries back to back, read and written
-// whole; and the lenient number reading of the new-entry dialog.
+// whole.
 #include "core/NodeSchedule.h"
 #include "core/WordHelpers.h"
 
@@ -32,6 +32,14 @@ ScheduleEntry MarchEntry()
     return e;
 }
 
+// A refused file: the status, no entries, and a reason.
+void ExpectRefused(const LoadResult<NodeSchedule>& read, LoadStatus status)
+{
+    EXPECT_EQ(read.status, status);
+    EXPECT_TRUE(read.value.empty());
+    EXPECT_FALSE(read.reason.empty());
+}
+
 } // namespace
 
 TEST(ScheduleFile, SeventhOfMarchExampleBytes)
@@ -46,12 +54,11 @@ TEST(ScheduleFile, SeventhOfMarchExampleBytes)
 
     // The same bytes through the file, and the date reads back as that day.
     TempDir dir;
-    wxString error;
-    ASSERT_TRUE(WriteScheduleFile(dir.File("march.hvs"), {MarchEntry()}, error)) << error;
+    ASSERT_TRUE(WriteScheduleFile(dir.File("march.hvs"), {MarchEntry()}).Saved());
     EXPECT_EQ(ReadBytes(dir.File("march.hvs")), bytes);
-    ScheduleFileStatus status;
-    const NodeSchedule back = ReadScheduleFile(dir.File("march.hvs"), status);
-    ASSERT_EQ(status, ScheduleFileStatus::Loaded);
+    const LoadResult<NodeSchedule> read = ReadScheduleFile(dir.File("march.hvs"));
+    ASSERT_EQ(read.status, LoadStatus::Loaded);
+    const NodeSchedule& back = read.value;
     ASSERT_EQ(back.size(), 1u);
     EXPECT_EQ(back[0], MarchEntry());
     EXPECT_EQ(DecodePackedDate(back[0][kScheduleDate]), wxDateTime(7, wxDateTime::Mar, 2013));
@@ -62,14 +69,13 @@ TEST(ScheduleFile, EmptyTableIsAnEmptyFileAndBack)
     TempDir dir;
     const wxString path = dir.File("empty.hvs");
     WriteBytes(path, Pattern(880)); // an old file is replaced, not appended to
-    wxString error;
-    ASSERT_TRUE(WriteScheduleFile(path, {}, error)) << error;
+    ASSERT_TRUE(WriteScheduleFile(path, {}).Saved());
     EXPECT_TRUE(std::filesystem::exists(path.utf8_string()));
     EXPECT_TRUE(ReadBytes(path).empty());
 
-    ScheduleFileStatus status = ScheduleFileStatus::ReadError;
-    EXPECT_TRUE(ReadScheduleFile(path, status).empty());
-    EXPECT_EQ(status, ScheduleFileStatus::Loaded);
+    const LoadResult<NodeSchedule> read = ReadScheduleFile(path);
+    EXPECT_EQ(read.status, LoadStatus::Loaded);
+    EXPECT_TRUE(read.value.empty());
 }
 
 TEST(ScheduleFile, LengthsThatAreNotWholeEntriesAreRefused)
@@ -79,9 +85,7 @@ TEST(ScheduleFile, LengthsThatAreNotWholeEntriesAreRefused)
         SCOPED_TRACE(size);
         const wxString path = dir.File("odd.hvs");
         WriteBytes(path, Pattern(size));
-        ScheduleFileStatus status = ScheduleFileStatus::Loaded;
-        EXPECT_TRUE(ReadScheduleFile(path, status).empty());
-        EXPECT_EQ(status, ScheduleFileStatus::BadLength);
+        ExpectRefused(ReadScheduleFile(path), LoadStatus::BadLength);
 
         NodeSchedule decoded(3);
         const auto bytes = Pattern(size);
@@ -98,9 +102,9 @@ TEST(ScheduleFile, CapacityLimitsAddingNotReading)
         const auto bytes = Pattern(count * 88);
         const wxString path = dir.File("many.hvs");
         WriteBytes(path, bytes);
-        ScheduleFileStatus status;
-        const NodeSchedule table = ReadScheduleFile(path, status);
-        ASSERT_EQ(status, ScheduleFileStatus::Loaded);
+        const LoadResult<NodeSchedule> read = ReadScheduleFile(path);
+        ASSERT_EQ(read.status, LoadStatus::Loaded);
+        const NodeSchedule& table = read.value;
         ASSERT_EQ(table.size(), count);
         // In file order, every word little-endian.
         const std::size_t last = count - 1;
@@ -109,8 +113,7 @@ TEST(ScheduleFile, CapacityLimitsAddingNotReading)
                                        static_cast<uint32_t>(bytes[last * 88 + 86]) << 16 |
                                        static_cast<uint32_t>(bytes[last * 88 + 87]) << 24);
         // Written back, byte for byte.
-        wxString error;
-        ASSERT_TRUE(WriteScheduleFile(dir.File("copy.hvs"), table, error)) << error;
+        ASSERT_TRUE(WriteScheduleFile(dir.File("copy.hvs"), table).Saved());
         EXPECT_EQ(ReadBytes(dir.File("copy.hvs")), bytes);
     }
 }
@@ -120,9 +123,7 @@ TEST(ScheduleFile, AFileBeyondTenYearsOfDaysIsRefusedNotAllocated)
     TempDir dir;
     const wxString path = dir.File("huge.hvs");
     WriteBytes(path, Pattern((kScheduleFileMaxEntries + 1) * 88));
-    ScheduleFileStatus status = ScheduleFileStatus::Loaded;
-    EXPECT_TRUE(ReadScheduleFile(path, status).empty());
-    EXPECT_EQ(status, ScheduleFileStatus::TooLarge);
+    ExpectRefused(ReadScheduleFile(path), LoadStatus::TooLarge);
 }
 
 TEST(ScheduleFile, ReservedWordAndAnyValuesSurviveARoundTrip)
@@ -134,11 +135,10 @@ TEST(ScheduleFile, ReservedWordAndAnyValuesSurviveARoundTrip)
     table[2].phDownRatio(5) = 0xFFFFFFFF;
     table[2].reserved() = 1;
     TempDir dir;
-    wxString error;
-    ASSERT_TRUE(WriteScheduleFile(dir.File("r.hvs"), table, error)) << error;
-    ScheduleFileStatus status;
-    const NodeSchedule back = ReadScheduleFile(dir.File("r.hvs"), status);
-    ASSERT_EQ(status, ScheduleFileStatus::Loaded);
+    ASSERT_TRUE(WriteScheduleFile(dir.File("r.hvs"), table).Saved());
+    const LoadResult<NodeSchedule> read = ReadScheduleFile(dir.File("r.hvs"));
+    ASSERT_EQ(read.status, LoadStatus::Loaded);
+    const NodeSchedule& back = read.value;
     EXPECT_EQ(back, table);
     EXPECT_EQ(back[0][kScheduleReserved], 0xDEADBEEFu);
     EXPECT_FALSE(DecodePackedDate(back[0][kScheduleDate]).IsValid()); // and no wx assertion
@@ -147,14 +147,12 @@ TEST(ScheduleFile, ReservedWordAndAnyValuesSurviveARoundTrip)
 TEST(ScheduleFile, MissingUnreadableAndFailedSaves)
 {
     TempDir dir;
-    ScheduleFileStatus status = ScheduleFileStatus::Loaded;
-    EXPECT_TRUE(ReadScheduleFile(dir.File("absent.hvs"), status).empty());
-    EXPECT_EQ(status, ScheduleFileStatus::Missing);
+    ExpectRefused(ReadScheduleFile(dir.File("absent.hvs")), LoadStatus::Missing);
 
     // A save into a folder that does not exist fails and says why.
-    wxString error;
-    EXPECT_FALSE(WriteScheduleFile(dir.File("nowhere/s.hvs"), {MarchEntry()}, error));
-    EXPECT_FALSE(error.empty());
+    SaveResult saved = WriteScheduleFile(dir.File("nowhere/s.hvs"), {MarchEntry()});
+    EXPECT_EQ(saved.status, SaveStatus::Failed);
+    EXPECT_FALSE(saved.reason.empty());
 
     // A save that fails leaves the old file whole.
     const wxString path = dir.File("keep.hvs");
@@ -162,9 +160,9 @@ TEST(ScheduleFile, MissingUnreadableAndFailedSaves)
     WriteBytes(path, old);
     if (AccessCanBeDenied()) { // not as root, not on Windows
         MakeReadOnlyFolder(dir.Path());
-        error.clear();
-        EXPECT_FALSE(WriteScheduleFile(path, {MarchEntry()}, error));
-        EXPECT_FALSE(error.empty());
+        saved = WriteScheduleFile(path, {MarchEntry()});
+        EXPECT_EQ(saved.status, SaveStatus::Failed);
+        EXPECT_FALSE(saved.reason.empty());
         AllowAccess(dir.Path());
     }
     EXPECT_EQ(ReadBytes(path), old);
@@ -172,69 +170,11 @@ TEST(ScheduleFile, MissingUnreadableAndFailedSaves)
     // A file whose content does not match the length it reports (files under
     // /proc report 0 bytes) is not taken for an empty schedule.
 #ifdef __linux__
-    status = ScheduleFileStatus::Loaded;
-    EXPECT_TRUE(ReadScheduleFile("/proc/self/status", status).empty());
-    EXPECT_EQ(status, ScheduleFileStatus::ReadError);
+    ExpectRefused(ReadScheduleFile("/proc/self/status"), LoadStatus::ReadError);
 #endif
 
     if (AccessCanBeDenied()) {
         DenyAccess(dir.Path() / "keep.hvs");
-        EXPECT_TRUE(ReadScheduleFile(path, status).empty());
-        EXPECT_EQ(status, ScheduleFileStatus::ReadError);
+        ExpectRefused(ReadScheduleFile(path), LoadStatus::ReadError);
     }
-}
-
-TEST(ScheduleNumbers, UnsignedTextReadsLikeStrtoul)
-{
-    struct Case {
-        const char* text;
-        uint32_t value;
-    };
-    const Case cases[] = {
-        {"5a", 5},
-        {"", 0},
-        {"abc", 0},
-        {"0", 0},
-        {"100", 100},
-        {"  42", 42},
-        {"+7", 7},
-        {"12a", 12},
-        {"1500", 1500},
-        {"-1", 0xFFFFFFFFu},
-        {"-0", 0},
-        {"-101", 4294967195u},
-        {"4294967295", 4294967295u},
-        {"4294967296", 0xFFFFFFFFu},
-        {"-4294967296", 0xFFFFFFFFu},
-        {"0x10", 0},
-        {"- 5", 0},
-        {"99999", 99999},
-        {"99999999999999999999999", 0xFFFFFFFFu},
-        {"-99999999999", 0xFFFFFFFFu},
-        {"\v\f\r\n 8", 8},
-    };
-    for (const Case& c : cases)
-        EXPECT_EQ(ReadUnsignedText(c.text), c.value) << '"' << c.text << '"';
-}
-
-TEST(ScheduleNumbers, DecimalTextReadsLikeStrtod)
-{
-    EXPECT_EQ(FloatToWord(static_cast<float>(ReadDecimalText("6.5"))), FloatToWord(6.5f));
-    EXPECT_EQ(FloatToWord(static_cast<float>(ReadDecimalText("6.5"))), 0x40D00000u);
-    EXPECT_EQ(ReadDecimalText(""), 0.0);
-    EXPECT_EQ(ReadDecimalText("abc"), 0.0);
-    EXPECT_EQ(ReadDecimalText("7.2x"), 7.2);
-    EXPECT_EQ(ReadDecimalText(" 14.00"), 14.0);
-    EXPECT_EQ(ReadDecimalText("-1.5"), -1.5);
-    EXPECT_EQ(ReadDecimalText(".5"), 0.5);
-    EXPECT_EQ(ReadDecimalText("6,5"), 6.0); // a point, whatever the machine's locale
-    EXPECT_EQ(ReadDecimalText("+6.5"), 6.5);
-    EXPECT_EQ(ReadDecimalText("\t5"), 5.0);
-    EXPECT_EQ(ReadDecimalText("--5"), 0.0);
-    EXPECT_EQ(ReadDecimalText("0x1A"), 26.0);
-    EXPECT_EQ(ReadDecimalText("0x"), 0.0);
-    EXPECT_EQ(ReadDecimalText("1e5"), 100000.0);
-    EXPECT_EQ(ReadDecimalText("1e999"), HUGE_VAL);
-    EXPECT_EQ(ReadDecimalText("1e-999"), 0.0);
-    EXPECT_TRUE(std::isnan(ReadDecimalText("nan")));
 }

@@ -61,6 +61,18 @@ TEST(WordText, IpAddressFirstOctetInLowestByte)
     EXPECT_EQ(FormatIpAddress(0x0A01A8C0u), "192.168.1.10");
 }
 
+TEST(WordText, IpAddressSplitAndJoin)
+{
+    EXPECT_EQ(SplitIpAddress(0x0101A8C0u), (IpOctets{192, 168, 1, 1}));
+    EXPECT_EQ(SplitIpAddress(0xFF00FF0Au), (IpOctets{10, 255, 0, 255}));
+    EXPECT_EQ(JoinIpAddress({192, 168, 1, 1}), 0x0101A8C0u);
+    EXPECT_EQ(JoinIpAddress({10, 255, 0, 255}), 0xFF00FF0Au);
+    // Only the low byte of each octet is kept (300 is stored as 44).
+    EXPECT_EQ(JoinIpAddress({300, 0, 0, 256}), 0x0000002Cu);
+    for (uint32_t w : {0u, 0xFFFFFFFFu, 0x0101A8C0u, 0x12345678u})
+        EXPECT_EQ(JoinIpAddress(SplitIpAddress(w)), w) << std::hex << w;
+}
+
 TEST(WordDates, MonthTablesBothWays)
 {
     EXPECT_EQ(WordMonthToMonth(1), wxDateTime::Jan);

@@ -8,13 +8,14 @@
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 {
-    AppConfigStatus status;
-    const auto table = ReadAppConfig(WriteScratchFile(data, size), status);
+    const auto loaded = ReadAppConfig(WriteScratchFile(data, size));
+    const auto& table = loaded.value;
+    FuzzCheck(table != nullptr, "always a table");
     if (size % kAppConfigRecordSize != 0) {
-        FuzzCheck(status == AppConfigStatus::BadLength && table->recordCount == 0, "bad length refused");
+        FuzzCheck(loaded.status == LoadStatus::BadLength && table->recordCount == 0, "bad length refused");
         return 0;
     }
-    FuzzCheck(status == AppConfigStatus::Loaded, "whole records load");
+    FuzzCheck(loaded.status == LoadStatus::Loaded, "whole records load");
     const size_t kept = size < kAppConfigBufferSize ? size : kAppConfigBufferSize;
     FuzzCheck(table->recordCount == kept / kAppConfigRecordSize, "count is what was read");
     FuzzCheck(kept == 0 || std::memcmp(table->Record(0), data, kept) == 0, "records in file order");

@@ -10,17 +10,17 @@
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 {
-    ScheduleFileStatus status;
-    const NodeSchedule table = ReadScheduleFile(WriteScratchFile(data, size), status);
+    const LoadResult<NodeSchedule> loaded = ReadScheduleFile(WriteScratchFile(data, size));
+    const NodeSchedule& table = loaded.value;
     if (size % kScheduleEntrySize != 0) {
-        FuzzCheck(status == ScheduleFileStatus::BadLength && table.empty(), "bad length refused");
+        FuzzCheck(loaded.status == LoadStatus::BadLength && table.empty(), "bad length refused");
         return 0;
     }
     if (size / kScheduleEntrySize > kScheduleFileMaxEntries) {
-        FuzzCheck(status == ScheduleFileStatus::TooLarge && table.empty(), "oversized file refused");
+        FuzzCheck(loaded.status == LoadStatus::TooLarge && table.empty(), "oversized file refused");
         return 0;
     }
-    FuzzCheck(status == ScheduleFileStatus::Loaded, "whole entries load");
+    FuzzCheck(loaded.status == LoadStatus::Loaded, "whole entries load");
     FuzzCheck(table.size() == size / kScheduleEntrySize, "count is what the file holds");
     const std::vector<unsigned char> back = EncodeScheduleFile(table);
     FuzzCheck(back.size() == size && (size == 0 || std::memcmp(back.data(), data, size) == 0),

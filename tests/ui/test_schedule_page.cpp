@@ -140,23 +140,6 @@ TEST(SchedulePage, LayoutColumnsAndButtons)
     EXPECT_GE(clear->GetPosition().x + clear->GetSize().x, w.page()->GetClientSize().x - 10);
 }
 
-TEST(SchedulePage, CellTexts)
-{
-    EXPECT_EQ(SchedulePanel::FormatScheduleCell(0, 0xDEADBEEF), "");
-    EXPECT_EQ(SchedulePanel::FormatScheduleCell(1, EncodePackedDate(wxDateTime(7, wxDateTime::Mar, 2013))),
-              DateText(7, wxDateTime::Mar, 2013));
-    EXPECT_EQ(SchedulePanel::FormatScheduleCell(1, 0x07DC1E02), InvalidDateTimeText()); // 30 February
-    EXPECT_EQ(SchedulePanel::FormatScheduleCell(1, 0x07DD070D), InvalidDateTimeText()); // month 13
-    EXPECT_EQ(SchedulePanel::FormatScheduleCell(2, 1500), "1500");
-    EXPECT_EQ(SchedulePanel::FormatScheduleCell(2, 0xFFFFFFFF), "4294967295");
-    EXPECT_EQ(SchedulePanel::FormatScheduleCell(3, FloatToWord(6.5f)), "6.500000");
-    EXPECT_EQ(SchedulePanel::FormatScheduleCell(3, 0), "0.000000");
-    EXPECT_EQ(SchedulePanel::FormatScheduleCell(4, 12), "12");
-    EXPECT_EQ(SchedulePanel::FormatScheduleCell(21, 0x80000000), "2147483648");
-    EXPECT_EQ(SchedulePanel::FormatScheduleCell(22, 5), "");
-    EXPECT_EQ(SchedulePanel::FormatScheduleCell(-1, 5), "");
-}
-
 TEST(SchedulePage, AddWithoutChangingAnythingGivesOneEntryForToday)
 {
     PageWindow w;
