@@ -207,7 +207,8 @@ wxDateTime ParseUserDateText(const wxString& text, const wxString& shortFormat)
     std::array<wxString, 3> values;
     for (std::size_t f = 0; f < 3; ++f)
         values[static_cast<std::size_t>(form.order[f])] = runs[first + 2 * f].text;
-    return MakeDate(values[static_cast<std::size_t>(Field::Day)], values[static_cast<std::size_t>(Field::Month)],
+    return MakeDate(values[static_cast<std::size_t>(Field::Day)],
+                    values[static_cast<std::size_t>(Field::Month)],
                     values[static_cast<std::size_t>(Field::Year)]);
 }
 

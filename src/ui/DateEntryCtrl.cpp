@@ -13,10 +13,9 @@ public:
 
     bool Create(wxWindow* parent) override
     {
-        if (!wxGenericCalendarCtrl::Create(parent, wxID_ANY, wxDateTime::Today(), wxDefaultPosition,
-                                           wxDefaultSize,
-                                           wxCAL_SEQUENTIAL_MONTH_SELECTION | wxCAL_SHOW_HOLIDAYS |
-                                               wxBORDER_SUNKEN))
+        if (!wxGenericCalendarCtrl::Create(
+                parent, wxID_ANY, wxDateTime::Today(), wxDefaultPosition, wxDefaultSize,
+                wxCAL_SEQUENTIAL_MONTH_SELECTION | wxCAL_SHOW_HOLIDAYS | wxBORDER_SUNKEN))
             return false;
         Bind(wxEVT_KEY_DOWN, &DateEntryPopup::OnKeyDown, this);
         Bind(wxEVT_LEFT_DOWN, &DateEntryPopup::OnLeftDown, this);

@@ -5,11 +5,11 @@
 
 namespace {
 
-const char* const kUs = "%m/%d/%y";   // the "C" locale
-const char* const kUsFull = "%m/%d/%Y"; // en_US
-const char* const kGerman = "%d.%m.%Y"; // de_DE
+const char* const kUs = "%m/%d/%y";      // the "C" locale
+const char* const kUsFull = "%m/%d/%Y";  // en_US
+const char* const kGerman = "%d.%m.%Y";  // de_DE
 const char* const kBritish = "%d/%m/%y"; // en_GB
-const char* const kIso = "%Y-%m-%d";  // sv_SE, and the fallback
+const char* const kIso = "%Y-%m-%d";     // sv_SE, and the fallback
 
 wxDateTime Day(int day, wxDateTime::Month month, int year)
 {
@@ -78,11 +78,32 @@ TEST(DateText, ReadsEachLocalesOrderAndSeparators)
 TEST(DateText, RefusesWhatIsNoDate)
 {
     for (const char* format : {kUs, kGerman, kBritish, kIso}) {
-        for (const char* text :
-             {"", " ", "13/45/2012", "45.13.2012", "0/0/0", "12/30", "12/30/", "12/30/2012/1", "/12/30/2012",
-              "12/30/2012x", "x12/30/2012", "12/30/201", "12/30/20123", "12/30/2", "123/30/2012",
-              "12/300/2012", "2012-13-01", "2012-00-10", "2012-12-00", "2012-12-32", "0999-01-01",
-              "12/30/0999", "30.12.0999", "today", "2012-12-30T00:00", "\xef\xbc\x91\xef\xbc\x92/30/2012"}) {
+        for (const char* text : {"",
+                                 " ",
+                                 "13/45/2012",
+                                 "45.13.2012",
+                                 "0/0/0",
+                                 "12/30",
+                                 "12/30/",
+                                 "12/30/2012/1",
+                                 "/12/30/2012",
+                                 "12/30/2012x",
+                                 "x12/30/2012",
+                                 "12/30/201",
+                                 "12/30/20123",
+                                 "12/30/2",
+                                 "123/30/2012",
+                                 "12/300/2012",
+                                 "2012-13-01",
+                                 "2012-00-10",
+                                 "2012-12-00",
+                                 "2012-12-32",
+                                 "0999-01-01",
+                                 "12/30/0999",
+                                 "30.12.0999",
+                                 "today",
+                                 "2012-12-30T00:00",
+                                 "\xef\xbc\x91\xef\xbc\x92/30/2012"}) {
             const wxString asText = wxString::FromUTF8(text);
             EXPECT_FALSE(ParseUserDateText(asText, format).IsValid()) << '"' << text << "\" in " << format;
         }
@@ -140,7 +161,10 @@ TEST(DateText, FormsWithTextAroundTheFields)
     EXPECT_EQ(ParseUserDateText("2012.12.30", hungarian), Day(30, wxDateTime::Dec, 2012));
     EXPECT_EQ(FormatUserDateText(Day(3, wxDateTime::Jan, 2013), hungarian), "2013. 01. 03.");
     const wxString japanese = wxString::FromUTF8("%Y\xe5\xb9\xb4%m\xe6\x9c\x88%d\xe6\x97\xa5");
-    EXPECT_EQ(ParseUserDateText(wxString::FromUTF8("2012\xe5\xb9\xb4" "12\xe6\x9c\x88" "30\xe6\x97\xa5"), japanese),
+    EXPECT_EQ(ParseUserDateText(wxString::FromUTF8("2012\xe5\xb9\xb4"
+                                                   "12\xe6\x9c\x88"
+                                                   "30\xe6\x97\xa5"),
+                                japanese),
               Day(30, wxDateTime::Dec, 2012));
     // glibc's padding flags read as the plain field
     EXPECT_EQ(ParseUserDateText("3.1.2013", "%-d.%-m.%Y"), Day(3, wxDateTime::Jan, 2013));

@@ -18,8 +18,8 @@ namespace {
 struct LocaleTexts {
     const char* name;
     const char* shortFormat;
-    const char* date; // "%x" of 30 December 2012
-    const char* time; // "%X" of 13:05:09
+    const char* date;  // "%x" of 30 December 2012
+    const char* time;  // "%X" of 13:05:09
     const char* typed; // 30 December 2012 as a user of the locale types it
 };
 
@@ -34,7 +34,9 @@ const LocaleTexts kLocales[] = {
 TEST(UserDateLocale, DatesFollowTheLocaleNumbersKeepTheirForm)
 {
     const char* wanted = std::getenv("HALVANE_TEST_LOCALE");
-    ASSERT_NE(wanted, nullptr) << "run through ctest (core_user_locale_*), which sets the locale";
+    // Only the core_user_locale_* entries name a locale (and fail when it is missing).
+    if (!wanted)
+        GTEST_SKIP() << "run through ctest (core_user_locale_*), which sets the locale";
     const LocaleTexts* texts = nullptr;
     for (const LocaleTexts& l : kLocales)
         if (std::string(l.name) == wanted)

@@ -392,7 +392,8 @@ TEST(NewScheduleEntryDialog, CalendarWorksByKeyboardAndClosesOnAPickedDay)
 
     // Escape closes it and keeps the field as it was.
     PressKey(WXK_DOWN, wxMOD_ALT);
-    ASSERT_TRUE(PumpUntil([&] { return combo->IsPopupShown(); }, 2000)) << "Alt+Down did not open the calendar";
+    ASSERT_TRUE(PumpUntil([&] { return combo->IsPopupShown(); }, 2000))
+        << "Alt+Down did not open the calendar";
     PressKey(WXK_RIGHT);
     PressKey(WXK_ESCAPE);
     EXPECT_TRUE(PumpUntil([&] { return !combo->IsPopupShown(); }, 2000));
@@ -440,8 +441,8 @@ TEST(NewScheduleEntryDialog, AddRefusesATextThatIsNoDate)
             dlg->FindWindow(wxID_OK)->GetEventHandler()->ProcessEvent(click);
         },
         ExpectMessageBox(wxID_OK,
-                         "\"Date:\" holds no date: \"" + dates.notADate + "\".\nType a date such as " + example +
-                             " or 2012-12-31.",
+                         "\"Date:\" holds no date: \"" + dates.notADate + "\".\nType a date such as " +
+                             example + " or 2012-12-31.",
                          "Error", wxOK | wxICON_WARNING));
     EXPECT_EQ(dlg->GetReturnCode(), 0) << "the dialog ended";
     EXPECT_TRUE(dlg->IsShown());

@@ -499,20 +499,20 @@ TEST(SchedulePage, DateTextThatIsNoDateAddsNothing)
     const std::vector<unsigned char> before = Entries(w.page()->GetSchedule());
 
     const wxString example = dates.locale == "C" ? "12/31/2012" : "31.12.2012";
-    wxTEST_DIALOG(w.Click(wxID_NEW),
-                  wxExpectModal<NewScheduleEntryDialog>(EntryInput().DateText(dates.notADate).Days("5").ClickAdd()),
-                  ExpectMessageBox(wxID_OK,
-                                   "\"Date:\" holds no date: \"" + dates.notADate + "\".\nType a date such as " +
-                                       example + " or 2012-12-31.",
-                                   "Error", kWarningBox));
+    wxTEST_DIALOG(
+        w.Click(wxID_NEW),
+        wxExpectModal<NewScheduleEntryDialog>(EntryInput().DateText(dates.notADate).Days("5").ClickAdd()),
+        ExpectMessageBox(wxID_OK,
+                         "\"Date:\" holds no date: \"" + dates.notADate + "\".\nType a date such as " +
+                             example + " or 2012-12-31.",
+                         "Error", kWarningBox));
     EXPECT_EQ(w.Rows(), 2);
     EXPECT_EQ(Entries(w.page()->GetSchedule()), before);
     // An empty date field is refused the same way.
-    wxTEST_DIALOG(w.Click(wxID_NEW),
-                  wxExpectModal<NewScheduleEntryDialog>(EntryInput().DateText("").ClickAdd()),
-                  ExpectMessageBox(wxID_OK,
-                                   "\"Date:\" holds no date: \"\".\nType a date such as " + example +
-                                       " or 2012-12-31.",
-                                   "Error", kWarningBox));
+    wxTEST_DIALOG(
+        w.Click(wxID_NEW), wxExpectModal<NewScheduleEntryDialog>(EntryInput().DateText("").ClickAdd()),
+        ExpectMessageBox(wxID_OK,
+                         "\"Date:\" holds no date: \"\".\nType a date such as " + example + " or 2012-12-31.",
+                         "Error", kWarningBox));
     EXPECT_EQ(w.Rows(), 2);
 }

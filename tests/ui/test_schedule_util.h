@@ -17,7 +17,7 @@
 struct EntryInput {
     std::optional<wxDateTime> date;
     std::optional<wxString> dateText; // typed into the date field
-    bool clickAdd = false; // answer by clicking "Add New Entries"; Cancel if it refuses
+    bool clickAdd = false;            // answer by clicking "Add New Entries"; Cancel if it refuses
     std::optional<wxString> days;
     std::optional<wxString> ec;
     std::optional<wxString> ph;
@@ -132,20 +132,26 @@ private:
 // the "C" locale; the *_de_DE entries set LC_ALL and HALVANE_TEST_LOCALE to
 // de_DE.UTF-8, and the locale must then be installed.
 struct LocaleDates {
-    std::string locale;                // what LC_TIME must be
-    std::vector<wxString> dec30;       // texts that name 30 December 2012
-    wxString dec31;                    // 31 December 2012 as the field writes it
-    wxString jan1;                     // 1 January 2013 as the field writes it
-    wxString notADate;                 // a day 45 of a month 13
+    std::string locale;          // what LC_TIME must be
+    std::vector<wxString> dec30; // texts that name 30 December 2012
+    wxString dec31;              // 31 December 2012 as the field writes it
+    wxString jan1;               // 1 January 2013 as the field writes it
+    wxString notADate;           // a day 45 of a month 13
 };
 
 inline LocaleDates TestLocaleDates()
 {
     const char* wanted = std::getenv("HALVANE_TEST_LOCALE");
     if (wanted && std::string(wanted) == "de_DE.UTF-8")
-        return {"de_DE.UTF-8", {"30.12.2012", "30.12.12", "2012-12-30", "30.12.2012 "}, "31.12.2012",
-                "01.01.2013", "45.13.2012"};
-    return {"C", {"12/30/2012", "12/30/12", "2012-12-30", " 12/30/2012"}, "12/31/2012", "01/01/2013",
+        return {"de_DE.UTF-8",
+                {"30.12.2012", "30.12.12", "2012-12-30", "30.12.2012 "},
+                "31.12.2012",
+                "01.01.2013",
+                "45.13.2012"};
+    return {"C",
+            {"12/30/2012", "12/30/12", "2012-12-30", " 12/30/2012"},
+            "12/31/2012",
+            "01/01/2013",
             "13/45/2012"};
 }
 
