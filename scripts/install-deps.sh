@@ -2,7 +2,8 @@
 # Installs the Debian packages the build and the tests need, when missing.
 set -euo pipefail
 packages=(build-essential cmake pkg-config libwxgtk3.2-dev libgtest-dev libbenchmark-dev
-          xvfb xauth xdg-utils iproute2 util-linux x11-utils xdotool clang libclang-rt-14-dev python3)
+          xvfb xauth xdg-utils iproute2 util-linux x11-utils xdotool clang libclang-rt-14-dev python3
+          locales)
 # The Windows cross build (scripts/windows-build.sh passes --windows) also needs
 # MinGW-w64, wine and dpkg-dev (for apt-get source); the Linux suites do not.
 windows_packages=(gcc-mingw-w64-x86-64-posix g++-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64
@@ -22,4 +23,29 @@ if [ ${#missing[@]} -gt 0 ]; then
   echo "installing: ${missing[*]}"
   apt-get update -qq
   DEBIAN_FRONTEND=noninteractive apt-get install -y -qq --no-install-recommends "${missing[@]}"
+fi
+
+# Dates are typed and shown in the user's locale; the tests read them under
+# these two, so they must exist (Debian ships them listed but not generated).
+wanted_locales=(de_DE.UTF-8 en_US.UTF-8)
+absent_locales=()
+for l in "${wanted_locales[@]}"; do
+  # locale -a spells "de_DE.UTF-8" as "de_DE.utf8"
+  locale -a 2>/dev/null | grep -qix "${l%%.*}.utf-\?8" || absent_locales+=("$l")
+done
+if [ ${#absent_locales[@]} -gt 0 ]; then
+  if [ "$(id -u)" != 0 ]; then
+    echo "missing locales: ${absent_locales[*]} (run as root to generate them)" >&2
+    exit 1
+  fi
+  echo "generating locales: ${absent_locales[*]}"
+  for l in "${absent_locales[@]}"; do
+    pattern="${l//./\\.} UTF-8"
+    if grep -q "^# *${pattern}\$" /etc/locale.gen; then
+      sed -i "s/^# *\(${pattern}\)\$/\1/" /etc/locale.gen
+    elif ! grep -q "^${pattern}\$" /etc/locale.gen; then
+      echo "$l UTF-8" >>/etc/locale.gen
+    fi
+  done
+  locale-gen
 fi

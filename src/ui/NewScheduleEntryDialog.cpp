@@ -1,9 +1,11 @@
 #include "ui/NewScheduleEntryDialog.h"
 
+#include "core/DateText.h"
 #include "core/NumberText.h"
 #include "core/WordHelpers.h"
 
 #include <wx/button.h>
+#include <wx/msgdlg.h>
 #include <wx/sizer.h>
 #include <wx/stattext.h>
 
@@ -14,6 +16,7 @@ namespace {
 constexpr int kDaysMaxLength = 3;
 constexpr int kTargetMaxLength = 5;
 constexpr int kRatioMaxLength = 3;
+const char* const kDateLabel = "Date: ";
 
 wxTextCtrl* MakeField(wxWindow* parent, const wxString& text, int width, int maxLength)
 {
@@ -53,9 +56,9 @@ NewScheduleEntryDialog::NewScheduleEntryDialog(wxWindow* parent, wxWindowID id, 
     auto* box = new wxBoxSizer(wxVERTICAL);
 
     auto* dateRow = new wxGridSizer(1, 6, 0, 0);
-    dateRow->Add(new wxStaticText(this, wxID_ANY, "Date: "), 1, wxALL, 1);
-    datePicker = new wxDatePickerCtrl(this, wxID_ANY, wxDefaultDateTime, wxDefaultPosition, wxDefaultSize,
-                                      wxDP_DEFAULT, wxDefaultValidator, "datectrl");
+    dateRow->Add(new wxStaticText(this, wxID_ANY, kDateLabel), 1, wxALL, 1);
+    datePicker = new DateEntryCtrl(this, wxID_ANY, wxDefaultDateTime, wxDefaultPosition, wxDefaultSize,
+                                   wxTAB_TRAVERSAL | wxNO_BORDER, "datectrl");
     dateRow->Add(datePicker, 1, wxALL, 1);
     dateRow->Add(1, 1, 1, wxALL, 1);
     dateRow->Add(new wxStaticText(this, wxID_ANY, "Days: "), 1, wxALL, 1);
@@ -113,6 +116,20 @@ void NewScheduleEntryDialog::ReadEntry(ScheduleEntry& entry, uint32_t& days) con
 
 void NewScheduleEntryDialog::OnAddNewEntries(wxCommandEvent&)
 {
+    // A text that names no date is never replaced by some other date: the
+    // user is told, and the dialog stays open to mend it.
+    if (!datePicker->GetValue().IsValid()) {
+        const wxString format = datePicker->GetShortFormat();
+        const wxDateTime example(31, wxDateTime::Dec, 2012);
+        wxString field = kDateLabel;
+        field.Trim();
+        wxMessageBox("\"" + field + "\" holds no date: \"" + datePicker->GetTextCtrl()->GetValue() +
+                         "\".\nType a date such as " + FormatUserDateText(example, format) + " or " +
+                         FormatUserDateText(example, "%Y-%m-%d") + ".",
+                     "Error", wxOK | wxICON_WARNING | wxCENTRE, this);
+        datePicker->GetTextCtrl()->SetFocus();
+        return;
+    }
     EndWith(wxID_OK);
 }
 

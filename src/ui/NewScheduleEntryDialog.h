@@ -1,11 +1,12 @@
 // The dialog behind the schedule page's "Add": a start date, a number of
-// days, the targets and three rows of six dosage ratios. It checks nothing;
-// the page reads it with ReadEntry after an OK and checks the day count.
+// days, the targets and three rows of six dosage ratios. It checks only that
+// the date field names a date ("Add New Entries" refuses otherwise); the page
+// reads it with ReadEntry after an OK and checks the day count.
 #pragma once
 
 #include "core/NodeSchedule.h"
+#include "ui/DateEntryCtrl.h"
 
-#include <wx/datectrl.h>
 #include <wx/dialog.h>
 #include <wx/textctrl.h>
 
@@ -25,7 +26,7 @@ public:
 
     using RatioFields = std::array<wxTextCtrl*, kScheduleActuators>;
 
-    wxDatePickerCtrl* GetDatePicker() const { return datePicker; }
+    DateEntryCtrl* GetDatePicker() const { return datePicker; }
     wxTextCtrl* GetDaysField() const { return daysField; }
     wxTextCtrl* GetEcField() const { return ecField; }
     wxTextCtrl* GetPhField() const { return phField; }
@@ -38,7 +39,7 @@ private:
     void OnCancel(wxCommandEvent& event);
     void EndWith(int code);
 
-    wxDatePickerCtrl* datePicker = nullptr;
+    DateEntryCtrl* datePicker = nullptr;
     wxTextCtrl* daysField = nullptr;
     wxTextCtrl* ecField = nullptr;
     wxTextCtrl* phField = nullptr;

@@ -1,5 +1,6 @@
 #include "ui/OrvelGUI.h"
 
+#include "core/UserLocale.h"
 #include "core/Version.h"
 #include "ui/HalvaneFrame.h"
 
@@ -38,6 +39,7 @@ bool OrvelGUI::OnInit()
 {
     if (!wxApp::OnInit())
         return false;
+    UseUserDateLocale(); // without the user's locale, dates stay in the "C" form
     RegisterImageHandlers();
     wxWeakRef<wxSplashScreen> splash = ShowSplashScreen();
     wxYield();  // let the splash paint before the frame is built

@@ -10,6 +10,7 @@
 #include <cstdio>
 #include <typeinfo>
 
+#include "core/UserLocale.h"
 #include "ui/OrvelGUI.h"
 
 namespace {
@@ -63,6 +64,7 @@ int main(int argc, char** argv)
         return 3;
     }
     wxSetAssertHandler(GTestAssertHandler);
+    UseUserDateLocale(); // as OrvelGUI::OnInit does: the windows see the dates the program shows
     delete wxLog::SetActiveTarget(new wxLogStderr);
     RegisterImageHandlers();
     g_unexpectedHook.Register();

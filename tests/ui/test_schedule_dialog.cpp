@@ -2,6 +2,7 @@
 // and what ReadEntry makes of it.
 #include "test_schedule_util.h"
 
+#include "core/DateText.h"
 #include "core/WordHelpers.h"
 
 #include <wx/stattext.h>
@@ -221,4 +222,229 @@ TEST(NewScheduleEntryDialog, ButtonsAndCloseBoxEndTheDialog)
         EXPECT_EQ(days, 42u);
         EXPECT_EQ(entry.targetEc(), 900u);
     }
+}
+
+namespace {
+
+// The combo control reports the focus of its text as its own.
+bool DateFieldHasFocus(const DateEntryCtrl* picker)
+{
+    const wxWindow* focus = wxWindow::FindFocus();
+    return focus && (focus == picker->GetTextCtrl() || focus == picker->GetCombo());
+}
+
+// The dialog shown as a user meets it, with the date field focused and empty.
+void FocusEmptyDateField(NewScheduleEntryDialog* dlg)
+{
+    wxTextCtrl* text = dlg->GetDatePicker()->GetTextCtrl();
+    text->SetFocus();
+    ASSERT_TRUE(PumpUntil([&] { return DateFieldHasFocus(dlg->GetDatePicker()); }, 2000))
+        << "date field has no focus: "
+        << (wxWindow::FindFocus() ? wxWindow::FindFocus()->GetClassInfo()->GetClassName() : L"none");
+    text->SelectAll();
+    wxUIActionSimulator().Char(WXK_DELETE);
+    ASSERT_TRUE(PumpUntil([&] { return text->IsEmpty(); }, 2000));
+}
+
+void TypeInto(wxTextCtrl* text, const wxString& typed)
+{
+    wxUIActionSimulator().Text(typed.utf8_str());
+    EXPECT_TRUE(PumpUntil([&] { return text->GetValue() == typed; }, 3000))
+        << "typed " << typed.utf8_string() << ", field holds " << text->GetValue().utf8_string();
+}
+
+void PressKey(int key, int modifiers = wxMOD_NONE)
+{
+    wxUIActionSimulator().Char(key, modifiers);
+    PumpFor(150);
+}
+
+bool Marked(const DateEntryCtrl* picker)
+{
+    return picker->GetTextCtrl()->GetBackgroundColour() == DateEntryCtrl::NotADateColour();
+}
+
+wxDateTime Day(int day, wxDateTime::Month month, int year)
+{
+    return wxDateTime(static_cast<wxDateTime::wxDateTime_t>(day), month, year);
+}
+
+} // namespace
+
+TEST(NewScheduleEntryDialog, TypedDatesAreTheDatesStored)
+{
+    const LocaleDates dates = TestLocaleDates();
+    ASSERT_NO_FATAL_FAILURE(ExpectTestLocale(dates));
+    DialogPtr dlg = MakeDialog();
+    dlg->Show();
+    PumpFor(100);
+    DateEntryCtrl* picker = dlg->GetDatePicker();
+    wxTextCtrl* text = picker->GetTextCtrl();
+    EXPECT_FALSE(Marked(picker)) << "today's date marked as no date";
+
+    for (const wxString& typed : dates.dec30) {
+        ASSERT_NO_FATAL_FAILURE(FocusEmptyDateField(dlg.get()));
+        TypeInto(text, typed);
+        // Read on every change: no need to leave the field first.
+        ScheduleEntry entry;
+        uint32_t days = 0;
+        dlg->ReadEntry(entry, days);
+        EXPECT_EQ(Bytes(entry.date()), (std::array<unsigned char, 4>{0x0C, 0x1E, 0xDC, 0x07}))
+            << '"' << typed.utf8_string() << '"';
+        EXPECT_FALSE(Marked(picker)) << typed.utf8_string();
+        // Leaving the field keeps the text as typed and the date with it.
+        dlg->GetDaysField()->SetFocus();
+        PumpUntil([&] { return wxWindow::FindFocus() == dlg->GetDaysField(); }, 1000);
+        PumpFor(50);
+        EXPECT_EQ(text->GetValue(), typed);
+        dlg->ReadEntry(entry, days);
+        EXPECT_EQ(entry.date(), 0x07DC1E0Cu) << typed.utf8_string() << " after leaving the field";
+    }
+
+    // A text that is no date is kept and marked, never swapped for another day.
+    ASSERT_NO_FATAL_FAILURE(FocusEmptyDateField(dlg.get()));
+    TypeInto(text, dates.notADate);
+    EXPECT_FALSE(picker->GetValue().IsValid());
+    EXPECT_TRUE(Marked(picker));
+    dlg->GetDaysField()->SetFocus();
+    PumpFor(150);
+    EXPECT_EQ(text->GetValue(), dates.notADate);
+    EXPECT_TRUE(Marked(picker));
+    // Mended, the mark goes.
+    ASSERT_NO_FATAL_FAILURE(FocusEmptyDateField(dlg.get()));
+    TypeInto(text, dates.dec31);
+    EXPECT_EQ(picker->GetValue(), Day(31, wxDateTime::Dec, 2012));
+    EXPECT_FALSE(Marked(picker));
+}
+
+TEST(NewScheduleEntryDialog, UpAndDownStepTheDayPagesTheMonth)
+{
+    const LocaleDates dates = TestLocaleDates();
+    ASSERT_NO_FATAL_FAILURE(ExpectTestLocale(dates));
+    DialogPtr dlg = MakeDialog();
+    dlg->Show();
+    PumpFor(100);
+    DateEntryCtrl* picker = dlg->GetDatePicker();
+    wxTextCtrl* text = picker->GetTextCtrl();
+    ASSERT_NO_FATAL_FAILURE(FocusEmptyDateField(dlg.get()));
+    TypeInto(text, dates.dec31);
+
+    PressKey(WXK_UP);
+    EXPECT_EQ(picker->GetValue(), Day(1, wxDateTime::Jan, 2013));
+    EXPECT_EQ(text->GetValue(), dates.jan1);
+    ScheduleEntry entry;
+    uint32_t days = 0;
+    dlg->ReadEntry(entry, days);
+    EXPECT_EQ(entry.date(), 0x07DD0101u);
+    PressKey(WXK_DOWN);
+    EXPECT_EQ(picker->GetValue(), Day(31, wxDateTime::Dec, 2012));
+    EXPECT_EQ(text->GetValue(), dates.dec31);
+    PressKey(WXK_PAGEDOWN);
+    EXPECT_EQ(picker->GetValue(), Day(30, wxDateTime::Nov, 2012));
+    PressKey(WXK_PAGEUP);
+    PressKey(WXK_PAGEUP);
+    EXPECT_EQ(picker->GetValue(), Day(30, wxDateTime::Jan, 2013));
+    PressKey(WXK_UP);
+    PressKey(WXK_PAGEUP); // 31 January plus a month is the last day of February
+    EXPECT_EQ(picker->GetValue(), Day(28, wxDateTime::Feb, 2013));
+    EXPECT_TRUE(DateFieldHasFocus(picker)) << "the keys moved the focus away";
+
+    // Up on a text that is no date leaves it for the user to mend.
+    ASSERT_NO_FATAL_FAILURE(FocusEmptyDateField(dlg.get()));
+    TypeInto(text, dates.notADate);
+    PressKey(WXK_UP);
+    EXPECT_EQ(text->GetValue(), dates.notADate);
+    EXPECT_FALSE(picker->GetValue().IsValid());
+}
+
+TEST(NewScheduleEntryDialog, CalendarWorksByKeyboardAndClosesOnAPickedDay)
+{
+    const LocaleDates dates = TestLocaleDates();
+    ASSERT_NO_FATAL_FAILURE(ExpectTestLocale(dates));
+    DialogPtr dlg = MakeDialog();
+    dlg->Show();
+    PumpFor(100);
+    DateEntryCtrl* picker = dlg->GetDatePicker();
+    wxTextCtrl* text = picker->GetTextCtrl();
+    wxComboCtrl* combo = picker->GetCombo();
+    ASSERT_NO_FATAL_FAILURE(FocusEmptyDateField(dlg.get()));
+    TypeInto(text, dates.dec31);
+
+    // F4 opens it on the field's day; the keys move the day shown there.
+    PressKey(WXK_F4);
+    ASSERT_TRUE(PumpUntil([&] { return combo->IsPopupShown(); }, 2000)) << "F4 did not open the calendar";
+    EXPECT_EQ(picker->GetCalendar()->GetDate(), Day(31, wxDateTime::Dec, 2012));
+    PressKey(WXK_RIGHT);
+    EXPECT_EQ(picker->GetCalendar()->GetDate(), Day(1, wxDateTime::Jan, 2013));
+    PressKey(WXK_PAGEUP, wxMOD_CONTROL);
+    EXPECT_EQ(picker->GetCalendar()->GetDate(), Day(1, wxDateTime::Jan, 2012));
+    PressKey(WXK_PAGEDOWN);
+    PressKey(WXK_DOWN);
+    PressKey(WXK_LEFT);
+    EXPECT_EQ(picker->GetCalendar()->GetDate(), Day(7, wxDateTime::Feb, 2012));
+    EXPECT_EQ(text->GetValue(), dates.dec31) << "the field changes only when a day is picked";
+    // Return picks the day and closes the calendar.
+    PressKey(WXK_RETURN);
+    EXPECT_TRUE(PumpUntil([&] { return !combo->IsPopupShown(); }, 2000)) << "Return left the calendar open";
+    EXPECT_EQ(picker->GetValue(), Day(7, wxDateTime::Feb, 2012));
+    EXPECT_EQ(text->GetValue(), FormatUserDateText(Day(7, wxDateTime::Feb, 2012), picker->GetShortFormat()));
+    EXPECT_TRUE(dlg->IsShown()) << "Return in the calendar ended the dialog";
+
+    // Escape closes it and keeps the field as it was.
+    PressKey(WXK_DOWN, wxMOD_ALT);
+    ASSERT_TRUE(PumpUntil([&] { return combo->IsPopupShown(); }, 2000))
+        << "Alt+Down did not open the calendar";
+    PressKey(WXK_RIGHT);
+    PressKey(WXK_ESCAPE);
+    EXPECT_TRUE(PumpUntil([&] { return !combo->IsPopupShown(); }, 2000));
+    EXPECT_EQ(picker->GetValue(), Day(7, wxDateTime::Feb, 2012));
+    EXPECT_TRUE(dlg->IsShown()) << "Escape in the calendar ended the dialog";
+
+    // A click on a day picks it and closes the calendar.
+    combo->ShowPopup();
+    ASSERT_TRUE(PumpUntil([&] { return combo->IsPopupShown(); }, 2000));
+    PumpFor(200);
+    wxGenericCalendarCtrl* calendar = picker->GetCalendar();
+    const wxDateTime target = Day(23, wxDateTime::Feb, 2012);
+    wxPoint at(-1, -1);
+    const wxSize size = calendar->GetClientSize();
+    for (int y = 0; y < size.y && at.x < 0; y += 5) // day cells are 20 pixels and more
+        for (int x = 0; x < size.x && at.x < 0; x += 5) {
+            wxDateTime hit;
+            if (calendar->HitTest(wxPoint(x, y), &hit) == wxCAL_HITTEST_DAY && hit.IsSameDate(target))
+                at = wxPoint(x + 2, y + 2);
+        }
+    ASSERT_GE(at.x, 0) << "23 February not shown";
+    wxUIActionSimulator sim;
+    sim.MouseMove(calendar->ClientToScreen(at));
+    PumpFor(50);
+    sim.MouseClick();
+    EXPECT_TRUE(PumpUntil([&] { return !combo->IsPopupShown(); }, 2000)) << "a clicked day left it open";
+    EXPECT_EQ(picker->GetValue(), target);
+    EXPECT_EQ(text->GetValue(), FormatUserDateText(target, picker->GetShortFormat()));
+}
+
+TEST(NewScheduleEntryDialog, AddRefusesATextThatIsNoDate)
+{
+    const LocaleDates dates = TestLocaleDates();
+    ASSERT_NO_FATAL_FAILURE(ExpectTestLocale(dates));
+    DialogPtr dlg = MakeDialog();
+    dlg->Show();
+    PumpFor(50);
+    dlg->GetDatePicker()->GetTextCtrl()->SetValue(dates.notADate);
+    const wxString example = dates.locale == "C" ? "12/31/2012" : "31.12.2012";
+    dlg->SetReturnCode(0);
+    wxTEST_DIALOG(
+        {
+            wxCommandEvent click(wxEVT_BUTTON, wxID_OK);
+            click.SetEventObject(dlg->FindWindow(wxID_OK));
+            dlg->FindWindow(wxID_OK)->GetEventHandler()->ProcessEvent(click);
+        },
+        ExpectMessageBox(wxID_OK,
+                         "\"Date:\" holds no date: \"" + dates.notADate + "\".\nType a date such as " +
+                             example + " or 2012-12-31.",
+                         "Error", wxOK | wxICON_WARNING));
+    EXPECT_EQ(dlg->GetReturnCode(), 0) << "the dialog ended";
+    EXPECT_TRUE(dlg->IsShown());
+    EXPECT_EQ(dlg->GetDatePicker()->GetTextCtrl()->GetValue(), dates.notADate);
 }

@@ -445,3 +445,57 @@ TEST(SchedulePage, AFailedSaveIsToldAndLeavesNoFile)
     EXPECT_EQ(files, 1u) << "no temporary file left behind";
     EXPECT_EQ(w.Rows(), 1);
 }
+
+TEST(SchedulePage, TypedDatesAddEntriesOfThatDay)
+{
+    const LocaleDates dates = TestLocaleDates();
+    ASSERT_NO_FATAL_FAILURE(ExpectTestLocale(dates));
+    PageWindow w;
+    for (const wxString& typed : dates.dec30)
+        w.Add(EntryInput().DateText(typed).Days("1").ClickAdd());
+    ASSERT_EQ(w.Rows(), static_cast<long>(dates.dec30.size()));
+    const std::vector<unsigned char> bytes = Entries(w.page()->GetSchedule());
+    for (size_t r = 0; r < dates.dec30.size(); ++r) {
+        const std::vector<unsigned char> date(bytes.begin() + static_cast<long>(r * 88 + 4),
+                                              bytes.begin() + static_cast<long>(r * 88 + 8));
+        EXPECT_EQ(date, (std::vector<unsigned char>{0x0C, 0x1E, 0xDC, 0x07})) << dates.dec30[r].utf8_string();
+        EXPECT_EQ(w.Cell(static_cast<long>(r), 1), DateText(30, wxDateTime::Dec, 2012));
+    }
+
+    // A run from a typed date carries on over the year's end.
+    w.Add(EntryInput().DateText(dates.dec30[1]).Days("3").ClickAdd());
+    ASSERT_EQ(w.Rows(), static_cast<long>(dates.dec30.size()) + 3);
+    NodeSchedule schedule = w.page()->GetSchedule();
+    const size_t first = dates.dec30.size();
+    EXPECT_EQ(schedule[first].date(), 0x07DC1E0Cu);
+    EXPECT_EQ(schedule[first + 1].date(), 0x07DC1F0Cu);
+    EXPECT_EQ(schedule[first + 2].date(), 0x07DD0101u);
+}
+
+TEST(SchedulePage, DateTextThatIsNoDateAddsNothing)
+{
+    const LocaleDates dates = TestLocaleDates();
+    ASSERT_NO_FATAL_FAILURE(ExpectTestLocale(dates));
+    PageWindow w;
+    w.Add(EntryInput().DateText(dates.dec31).Days("2").ClickAdd());
+    ASSERT_EQ(w.Rows(), 2);
+    const std::vector<unsigned char> before = Entries(w.page()->GetSchedule());
+
+    const wxString example = dates.locale == "C" ? "12/31/2012" : "31.12.2012";
+    wxTEST_DIALOG(
+        w.Click(wxID_NEW),
+        wxExpectModal<NewScheduleEntryDialog>(EntryInput().DateText(dates.notADate).Days("5").ClickAdd()),
+        ExpectMessageBox(wxID_OK,
+                         "\"Date:\" holds no date: \"" + dates.notADate + "\".\nType a date such as " +
+                             example + " or 2012-12-31.",
+                         "Error", kWarningBox));
+    EXPECT_EQ(w.Rows(), 2);
+    EXPECT_EQ(Entries(w.page()->GetSchedule()), before);
+    // An empty date field is refused the same way.
+    wxTEST_DIALOG(
+        w.Click(wxID_NEW), wxExpectModal<NewScheduleEntryDialog>(EntryInput().DateText("").ClickAdd()),
+        ExpectMessageBox(wxID_OK,
+                         "\"Date:\" holds no date: \"\".\nType a date such as " + example + " or 2012-12-31.",
+                         "Error", kWarningBox));
+    EXPECT_EQ(w.Rows(), 2);
+}

@@ -7,11 +7,17 @@
 #include "ui/NewScheduleEntryDialog.h"
 
 #include <array>
+#include <clocale>
+#include <cstdlib>
 #include <optional>
+#include <string>
+#include <vector>
 
 // What the user enters; a field left unset keeps the dialog's initial text.
 struct EntryInput {
     std::optional<wxDateTime> date;
+    std::optional<wxString> dateText; // typed into the date field
+    bool clickAdd = false;            // answer by clicking "Add New Entries"; Cancel if it refuses
     std::optional<wxString> days;
     std::optional<wxString> ec;
     std::optional<wxString> ph;
@@ -20,6 +26,16 @@ struct EntryInput {
     EntryInput& Date(int day, wxDateTime::Month month, int year)
     {
         date = wxDateTime(static_cast<wxDateTime::wxDateTime_t>(day), month, year);
+        return *this;
+    }
+    EntryInput& DateText(const wxString& text)
+    {
+        dateText = text;
+        return *this;
+    }
+    EntryInput& ClickAdd()
+    {
+        clickAdd = true;
         return *this;
     }
     EntryInput& Days(const wxString& text)
@@ -73,6 +89,8 @@ protected:
         }
         if (m_input.date)
             dlg->GetDatePicker()->SetValue(*m_input.date);
+        if (m_input.dateText)
+            dlg->GetDatePicker()->GetTextCtrl()->SetValue(*m_input.dateText);
         Type(dlg->GetDaysField(), m_input.days);
         Type(dlg->GetEcField(), m_input.ec);
         Type(dlg->GetPhField(), m_input.ph);
@@ -80,6 +98,16 @@ protected:
             Type(dlg->GetEcUpFields()[k], m_input.ecUp[k]);
             Type(dlg->GetPhUpFields()[k], m_input.phUp[k]);
             Type(dlg->GetPhDownFields()[k], m_input.phDown[k]);
+        }
+        if (m_input.clickAdd) {
+            // As the button reports a click; a refusal leaves the dialog
+            // open, and the user then cancels it.
+            wxWindow* add = dlg->FindWindow(wxID_OK);
+            dlg->SetReturnCode(0);
+            wxCommandEvent click(wxEVT_BUTTON, wxID_OK);
+            click.SetEventObject(add);
+            add->GetEventHandler()->ProcessEvent(click);
+            return dlg->GetReturnCode() == wxID_OK ? wxID_OK : wxID_CANCEL;
         }
         return m_answer;
     }
@@ -99,3 +127,38 @@ private:
     int m_answer;
     EntrySeen* m_seen;
 };
+
+// Dates as a user of the test's locale types them. The ui_* entries run in
+// the "C" locale; the *_de_DE entries set LC_ALL and HALVANE_TEST_LOCALE to
+// de_DE.UTF-8, and the locale must then be installed.
+struct LocaleDates {
+    std::string locale;          // what LC_TIME must be
+    std::vector<wxString> dec30; // texts that name 30 December 2012
+    wxString dec31;              // 31 December 2012 as the field writes it
+    wxString jan1;               // 1 January 2013 as the field writes it
+    wxString notADate;           // a day 45 of a month 13
+};
+
+inline LocaleDates TestLocaleDates()
+{
+    const char* wanted = std::getenv("HALVANE_TEST_LOCALE");
+    if (wanted && std::string(wanted) == "de_DE.UTF-8")
+        return {"de_DE.UTF-8",
+                {"30.12.2012", "30.12.12", "2012-12-30", "30.12.2012 "},
+                "31.12.2012",
+                "01.01.2013",
+                "45.13.2012"};
+    return {"C",
+            {"12/30/2012", "12/30/12", "2012-12-30", " 12/30/2012"},
+            "12/31/2012",
+            "01/01/2013",
+            "13/45/2012"};
+}
+
+// Fails the test unless LC_TIME is the locale the dates are written for.
+inline void ExpectTestLocale(const LocaleDates& dates)
+{
+    const char* now = std::setlocale(LC_TIME, nullptr);
+    ASSERT_EQ(std::string(now ? now : ""), dates.locale)
+        << "the dates are written for " << dates.locale << " (missing? run scripts/install-deps.sh as root)";
+}

@@ -1,0 +1,8 @@
+#include "core/UserLocale.h"
+
+#include <clocale>
+
+bool UseUserDateLocale()
+{
+    return std::setlocale(LC_TIME, "") != nullptr;
+}
