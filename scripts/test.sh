@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Installs what is missing, builds everything with warnings as errors and runs
-# every test: once in the normal build, once with AddressSanitizer and
-# UndefinedBehaviorSanitizer (leaks checked).
+# every test: once in the normal build (then the format and clang-tidy checks),
+# once with AddressSanitizer and UndefinedBehaviorSanitizer (leaks checked),
+# the fuzz targets over their seeds, and the Windows build under wine.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 bash "$root/scripts/install-deps.sh"
@@ -18,6 +19,11 @@ run_suite() {
 }
 
 run_suite normal "$root/build-test" -DCMAKE_BUILD_TYPE=RelWithDebInfo
+if [ "${HALVANE_SKIP_LINT:-0}" != 1 ]; then
+  # Formatting and clang-tidy, over the normal build's compile database.
+  echo "=== lint ==="
+  bash "$root/scripts/lint.sh" "$root/build-test" || status=1
+fi
 if [ "${HALVANE_SKIP_SANITIZE:-0}" != 1 ]; then
   export ASAN_OPTIONS=detect_leaks=1:abort_on_error=1
   export UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1

@@ -3,7 +3,7 @@
 // one locale and HALVANE_TEST_LOCALE naming it (the locale changes the whole
 // process, so these never run among the other core tests).
 #include "core/DateText.h"
-#include "core/NodeSchedule.h"
+#include "core/NumberText.h"
 #include "core/UserLocale.h"
 #include "core/WordHelpers.h"
 
