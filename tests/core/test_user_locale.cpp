@@ -4,6 +4,7 @@
 // process, so these never run among the other core tests).
 #include "core/DateText.h"
 #include "core/NodeSchedule.h"
+#include "core/NumberText.h"
 #include "core/UserLocale.h"
 #include "core/WordHelpers.h"
 
