@@ -217,3 +217,31 @@ void StoreEditedValue(NodeConfig& config, int code, const ConfigEditValue& value
         break;
     }
 }
+
+std::vector<wxString> LongestConfigValueTexts(const ParameterTexts& units)
+{
+    std::vector<wxString> texts;
+    NodeConfig config;
+    for (uint32_t mode :
+         {kModePassive, kModeSingleChannel, kModeDualChannelSingleEnv, kModeDualChannelDualEnv, 0u}) {
+        config[kIndexOperationMode] = mode;
+        texts.push_back(ConfigValueText(config, kIndexOperationMode, units));
+    }
+    for (const char letter : {'W', 'M'}) {
+        // Five digits everywhere: what the edit dialog's slider and the
+        // valid ranges reach; PH slots hold their single-precision form.
+        for (int slot = 0; slot < kParameterCount; ++slot)
+            config[slot] = KindOf(slot) == ParamKind::PhValue ? FloatToWord(99999.0f) : 99999u;
+        for (int slot = 0; slot < kParameterCount; ++slot)
+            if (KindOf(slot) == ParamKind::IpAddress)
+                config[slot] = 0xFFFFFFFFu;
+        TextFieldBytes name;
+        name.fill(static_cast<unsigned char>(letter));
+        for (int first : {kIndexHostname, kIndexUsername, kIndexPassword})
+            WriteTextField(config, first, name);
+        for (uint32_t code : ConfigRowTable)
+            if (!IsSectionCode(code) && KindOf(static_cast<int>(code)) != ParamKind::OperationMode)
+                texts.push_back(ConfigValueText(config, code, units));
+    }
+    return texts;
+}

@@ -12,6 +12,7 @@
 #include <array>
 #include <cstddef>
 #include <cstdint>
+#include <vector>
 
 constexpr int kConfigRowCount = 46;
 
@@ -51,6 +52,14 @@ bool IsRowLocked(const NodeConfig& config, uint32_t code);
 
 // Column 1 text of a parameter row; units are the texts of FillUnitTexts.
 wxString ConfigValueText(const NodeConfig& config, uint32_t code, const ParameterTexts& units);
+
+// The longest texts the Value column can show, as ConfigValueText writes
+// them: every operation mode name (the unknown-mode text among them), and
+// each row's text for a profile of five-digit numbers (an actuator group's
+// six of them), 16-letter names of wide letters ('W', 'M') and the address
+// 255.255.255.255. Which of them is the widest depends on the font: the page
+// measures them all.
+std::vector<wxString> LongestConfigValueTexts(const ParameterTexts& units);
 
 // Text fields: 16 bytes over four slots, slot first's lowest byte first.
 constexpr std::size_t kTextFieldSize = 16;

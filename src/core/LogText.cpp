@@ -41,3 +41,28 @@ wxString FormatLogCell(unsigned item, uint32_t word)
         return FormatTimeText(DecodePackedTime(word));
     return wxString();
 }
+
+std::vector<wxString> LogColumnSampleTexts(unsigned column)
+{
+    const unsigned item = GetLogColumn(column).item;
+    const wxDateTime sample = WidestDateTimeSample();
+    std::vector<uint32_t> words;
+    if (item == kLogDate) {
+        words = {EncodePackedDate(sample), 0};
+    } else if (item == kLogTime) {
+        const uint32_t time = static_cast<uint32_t>(sample.GetHour()) |
+                              static_cast<uint32_t>(sample.GetMinute()) << 8 |
+                              static_cast<uint32_t>(sample.GetSecond()) << 16;
+        words = {time, 0xFFFFFFFFu};
+    } else if (item == kLogPh1 || item == kLogPh2) {
+        words = {FloatToWord(13.99f)};
+    } else if (item == kLogTe1 || item == kLogTe2) {
+        words = {FloatToWord(-99.99f), FloatToWord(199.99f)};
+    } else {
+        words = {0xFFFFFFFFu};
+    }
+    std::vector<wxString> texts;
+    for (uint32_t word : words)
+        texts.push_back(FormatLogCell(item, word));
+    return texts;
+}

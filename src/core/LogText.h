@@ -7,6 +7,7 @@
 #include <wx/string.h>
 
 #include <cstdint>
+#include <vector>
 
 constexpr unsigned kLogColumnCount = 15;
 
@@ -34,3 +35,9 @@ inline wxString LogCellText(const LogRecord& r, unsigned column)
     const unsigned item = GetLogColumn(column).item;
     return FormatLogCell(item, r[item]);
 }
+
+// The widest texts a column's cells show, for making the column as wide:
+// "%x" and "%X" of WidestDateTimeSample() and InvalidDateTimeText() for Date
+// and Time; the largest 32-bit count for EC and AC; a PH just under 14; for
+// TE readings below zero and above 100. Nothing for Core, which stays empty.
+std::vector<wxString> LogColumnSampleTexts(unsigned column);

@@ -133,3 +133,17 @@ NodeCallReceive ReceiveNodeCallAnswer(wxDatagramSocket& socket, NodeCallAnswer& 
         return NodeCallReceive::Ignored;
     return NodeCallReceive::Answer;
 }
+
+std::vector<NodeCallAnswer> WidestNodeCallAnswers()
+{
+    const wxDateTime sample = WidestDateTimeSample();
+    std::vector<NodeCallAnswer> answers;
+    for (const char letter : {'W', 'M'}) {
+        unsigned char name[kNodeCallNameSize];
+        std::memset(name, letter, sizeof name);
+        answers.push_back({FormatDateText(sample), FormatTimeText(sample), DecodeServerName(name, sizeof name),
+                           "255.255.255.255"});
+    }
+    answers.push_back({InvalidDateTimeText(), InvalidDateTimeText(), wxString(), wxString()});
+    return answers;
+}

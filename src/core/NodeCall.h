@@ -19,6 +19,7 @@
 #include <array>
 #include <cstddef>
 #include <cstdint>
+#include <vector>
 
 constexpr unsigned short kNodeCallPort = 5680;
 constexpr uint32_t kNodeCallRequestMagic = 63903; // 0xF99F, on the wire 9F F9 00 00
@@ -52,6 +53,11 @@ bool DecodeNodeCallAnswer(const unsigned char* bytes, size_t size, const wxStrin
 // as U+FFFD (the replacement character) instead of vanishing or breaking
 // the row: one bad byte never empties a name.
 wxString DecodeServerName(const unsigned char* nameBytes, size_t size = kNodeCallNameSize);
+
+// Answers whose texts are as wide as a row's get, for making the columns as
+// wide: the date and time of WidestDateTimeSample() and undecodable ones,
+// 16-character names of wide letters ('W', 'M') and the longest address.
+std::vector<NodeCallAnswer> WidestNodeCallAnswers();
 
 // The destination of a search: 255.255.255.255, port 5680.
 wxIPV4address NodeCallBroadcastAddress();

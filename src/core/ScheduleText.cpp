@@ -14,3 +14,20 @@ wxString FormatScheduleCell(int column, uint32_t word)
         return wxString::Format("%lu", static_cast<unsigned long>(word));
     return wxString(); // column 0 (the reserved word) and anything unknown
 }
+
+std::vector<wxString> ScheduleColumnSampleTexts(int column)
+{
+    std::vector<uint32_t> words;
+    if (column == 1)
+        words = {EncodePackedDate(WidestDateTimeSample()), 0};
+    else if (column == 2)
+        words = {99999};
+    else if (column == 3)
+        words = {FloatToWord(99999.0f)};
+    else if (column >= 4 && column < kScheduleColumnCount)
+        words = {999};
+    std::vector<wxString> texts;
+    for (uint32_t word : words)
+        texts.push_back(FormatScheduleCell(column, word));
+    return texts;
+}

@@ -158,3 +158,8 @@ wxString FormatTimeText(const wxDateTime& t)
 {
     return t.IsValid() ? t.Format("%X") : InvalidDateTimeText();
 }
+
+wxDateTime WidestDateTimeSample()
+{
+    return wxDateTime(31, wxDateTime::Dec, 2012, 23, 59, 59);
+}

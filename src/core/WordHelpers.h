@@ -56,3 +56,8 @@ wxString InvalidDateTimeText();
 wxString FormatDateText(const wxDateTime& t);
 // "%X" of a valid date-time, InvalidDateTimeText() otherwise.
 wxString FormatTimeText(const wxDateTime& t);
+// 31 December 2012 23:59:59, local: two-digit day and month, a time in the
+// afternoon and the last second of the day, so that its "%x" and "%X" are as
+// long as a date and a time get in the user's locale. Columns that show
+// dates and times are made as wide as these texts.
+wxDateTime WidestDateTimeSample();

@@ -6,11 +6,15 @@
 #include "core/WordHelpers.h"
 #include "ui/OrvelGUIConfigDialog.h"
 #include "ui/PageLayout.h"
+#include "ui/ScreenFit.h"
 
 #include <wx/button.h>
 #include <wx/filedlg.h>
 #include <wx/listctrl.h>
 #include <wx/msgdlg.h>
+#include <wx/settings.h>
+
+#include <algorithm>
 
 namespace {
 
@@ -54,12 +58,27 @@ void ConfigPanel::ShowProfile()
 
 void ConfigPanel::RebuildRows()
 {
-    m_list->ClearAll();
-    m_list->InsertColumn(0, "Description", wxLIST_FORMAT_LEFT, 400);
-    m_list->InsertColumn(1, "Value", wxLIST_FORMAT_RIGHT, 180);
-
     ParameterTexts names;
     FillParameterNames(names);
+
+    // The columns are made anew, at the widths they had: one the user set
+    // lasts through every Open, Clear and mode change.
+    if (m_list->GetColumnCount() == static_cast<int>(m_columnWidths.size())) {
+        for (size_t c = 0; c < m_columnWidths.size(); ++c)
+            m_columnWidths[c] = m_list->GetColumnWidth(static_cast<int>(c));
+    } else {
+        std::vector<wxString> descriptions;
+        for (const uint32_t code : ConfigRowTable)
+            descriptions.push_back(IsSectionCode(code) ? SectionTitle(code) : names[code]);
+        ParameterTexts units;
+        FillUnitTexts(units);
+        m_columnWidths = {FitColumnWidth(*m_list, "Description", descriptions, 400),
+                          FitColumnWidth(*m_list, "Value", LongestConfigValueTexts(units), 180)};
+    }
+    m_list->ClearAll();
+    m_list->InsertColumn(0, "Description", wxLIST_FORMAT_LEFT, m_columnWidths[0]);
+    m_list->InsertColumn(1, "Value", wxLIST_FORMAT_RIGHT, m_columnWidths[1]);
+
     for (int row = 0; row < kConfigRowCount; ++row) {
         const uint32_t code = ConfigRowTable[static_cast<size_t>(row)];
         if (!IsSectionCode(code)) {
@@ -69,6 +88,17 @@ void ConfigPanel::RebuildRows()
             m_list->SetItemBackgroundColour(row, kHeaderBackground);
         }
     }
+}
+
+int ConfigPanel::GetWidthForColumns() const
+{
+    int columns = 0;
+    for (int c = 0; c < m_list->GetColumnCount(); ++c)
+        columns += m_list->GetColumnWidth(c);
+    // The rows outgrow the list's height, so a vertical scroll bar takes its
+    // share; then the list's own border and the page's 5 pixels either side.
+    return columns + wxSystemSettings::GetMetric(wxSYS_VSCROLL_X, m_list) +
+           (m_list->GetSize().x - m_list->GetClientSize().x) + FromDIP(4) + 2 * FromDIP(5);
 }
 
 void ConfigPanel::ApplyModeShading()
@@ -135,7 +165,7 @@ void ConfigPanel::OnSave(wxCommandEvent& WXUNUSED(event))
                      wxMessageBoxCaptionStr, wxOK | wxCENTRE, this);
         const int row = RowOfCode(static_cast<uint32_t>(GroupStartOf(*invalid)));
         if (row >= 0)
-            m_list->SetItemBackgroundColour(row, kInvalidBackground);
+            MarkInvalidRow(row);
         return;
     }
 
@@ -153,6 +183,17 @@ void ConfigPanel::OnSave(wxCommandEvent& WXUNUSED(event))
         wxMessageBox("Error writing node config file \"" + path + "\":\n" + saved.reason,
                      wxMessageBoxCaptionStr, wxOK | wxCENTRE | wxICON_ERROR, this);
     }
+}
+
+void ConfigPanel::MarkInvalidRow(int row)
+{
+    m_list->SetItemBackgroundColour(row, kInvalidBackground);
+    // The offending row is most often the one just edited, still selected:
+    // the selection colour would hide the red until the user clicked away.
+    for (long selected = m_list->GetNextItem(-1, wxLIST_NEXT_ALL, wxLIST_STATE_SELECTED); selected >= 0;
+         selected = m_list->GetNextItem(selected, wxLIST_NEXT_ALL, wxLIST_STATE_SELECTED))
+        m_list->SetItemState(selected, 0, wxLIST_STATE_SELECTED);
+    m_list->EnsureVisible(row);
 }
 
 void ConfigPanel::OnOpen(wxCommandEvent& WXUNUSED(event))

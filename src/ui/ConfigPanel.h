@@ -7,6 +7,8 @@
 
 #include <wx/panel.h>
 
+#include <array>
+
 class wxButton;
 class wxListCtrl;
 class wxListEvent;
@@ -25,6 +27,8 @@ public:
 
     const NodeConfig& GetProfile() const { return m_profile; }
     wxListCtrl* GetList() const { return m_list; }
+    // The width the page needs to show both columns whole.
+    int GetWidthForColumns() const;
 
 private:
     void OnItemActivated(wxListEvent& event);
@@ -33,9 +37,13 @@ private:
     void OnClear(wxCommandEvent& event);
 
     void ShowProfile();
+    // Marks the row red and brings it into view, unselected.
+    void MarkInvalidRow(int row);
 
     NodeConfig m_profile; // all slots 0 until the user edits or opens a profile
     wxListCtrl* m_list = nullptr;
+    // Description and Value; fitted to their texts until the user sets them.
+    std::array<int, 2> m_columnWidths{};
     wxButton* m_save = nullptr;
     wxButton* m_open = nullptr;
     wxButton* m_clear = nullptr;

@@ -5,9 +5,12 @@
 #include "ui/NodeCallPanel.h"
 #include "ui/SchedulePanel.h"
 
+#include <wx/display.h>
 #include <wx/msgdlg.h>
 #include <wx/notebook.h>
 #include <wx/sizer.h>
+
+#include <algorithm>
 
 #include "images/icon.xpm"
 
@@ -38,8 +41,8 @@ HalvaneFrame::HalvaneFrame(wxWindow* parent, wxWindowID id, const wxString& titl
 
     // The notebook owns the pages; nothing here talks to them after this.
     const wxSize pageSize(446, 319);
-    notebook->AddPage(new ConfigPanel(notebook, wxID_ANY, wxDefaultPosition, pageSize, wxTAB_TRAVERSAL),
-                      "Configuration Profile", false);
+    auto* configPanel = new ConfigPanel(notebook, wxID_ANY, wxDefaultPosition, pageSize, wxTAB_TRAVERSAL);
+    notebook->AddPage(configPanel, "Configuration Profile", false);
     notebook->AddPage(new SchedulePanel(notebook, wxID_ANY, wxDefaultPosition, pageSize, wxTAB_TRAVERSAL),
                       "Schedule", false);
     notebook->AddPage(new LogPanel(notebook, wxID_ANY, wxDefaultPosition, pageSize, wxTAB_TRAVERSAL),
@@ -47,7 +50,26 @@ HalvaneFrame::HalvaneFrame(wxWindow* parent, wxWindowID id, const wxString& titl
     notebook->AddPage(new NodeCallPanel(notebook, wxID_ANY, wxDefaultPosition, pageSize, wxTAB_TRAVERSAL),
                       "Node Call", false);
 
+    WidenForProfileColumns(*configPanel);
+
     appConfig = LoadAppConfig("appconfig.txt");
 }
 
 HalvaneFrame::~HalvaneFrame() = default;
+
+void HalvaneFrame::WidenForProfileColumns(ConfigPanel& page)
+{
+    // The profile's two columns are as wide as the longest description and
+    // value at the user's font; with the first page's values right-aligned
+    // at the end of a column that went past the window's edge, a new user
+    // would see an empty Value column. The window widens as far as the
+    // screen allows; on a narrower screen the list scrolls. The other pages'
+    // columns are wider than any screen and scroll as before.
+    const int notebookWidth = notebook->CalcSizeFromPage(wxSize(page.GetWidthForColumns(), 1)).x;
+    const int needed = notebookWidth + 2 * FromDIP(5) + (GetSize().x - GetClientSize().x);
+    const int found = wxDisplay::GetFromWindow(this);
+    const wxRect area = wxDisplay(found == wxNOT_FOUND ? 0u : static_cast<unsigned>(found)).GetClientArea();
+    const int width = std::min(needed, area.width);
+    if (width > GetSize().x)
+        SetSize(width, GetSize().y);
+}

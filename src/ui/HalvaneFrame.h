@@ -6,6 +6,7 @@
 
 #include <memory>
 
+class ConfigPanel;
 class wxNotebook;
 
 // Loads the settings file at path; a length that is not a whole number of
@@ -24,6 +25,10 @@ public:
     wxNotebook* GetNotebook() const { return notebook; }
 
 private:
+    // Widens the window so the profile page shows both its columns whole,
+    // within the screen's work area.
+    void WidenForProfileColumns(ConfigPanel& page);
+
     std::unique_ptr<AppConfigFile> appConfig;
     wxNotebook* notebook = nullptr;
 };

@@ -2,6 +2,7 @@
 
 #include "ui/OrvelGUIChartViewFrame.h"
 #include "ui/PageLayout.h"
+#include "ui/ScreenFit.h"
 
 #include "core/LogText.h"
 
@@ -63,7 +64,8 @@ LogPanel::LogPanel(wxWindow* parent, wxWindowID id, const wxPoint& pos, const wx
     m_list = new LogListCtrl(this, ID_LOG_LIST);
     for (unsigned c = 0; c < kLogColumnCount; ++c) {
         const LogColumn& column = GetLogColumn(c);
-        m_list->InsertColumn(static_cast<long>(c), column.header, wxLIST_FORMAT_LEFT, FromDIP(column.width));
+        m_list->InsertColumn(static_cast<long>(c), column.header, wxLIST_FORMAT_LEFT,
+                             FitColumnWidth(*m_list, column.header, LogColumnSampleTexts(c), column.width));
     }
     m_openButton = new wxButton(this, wxID_OPEN, "Open");
     m_chartButton = new wxButton(this, ID_SHOW_CHART, "Show Chart");

@@ -3,6 +3,7 @@
 #include "core/DateText.h"
 #include "core/NumberText.h"
 #include "core/WordHelpers.h"
+#include "ui/ScreenFit.h"
 
 #include <wx/button.h>
 #include <wx/msgdlg.h>
@@ -31,11 +32,15 @@ wxString ActuatorLabel(std::size_t actuator)
     return "      " + wxString::Format("%u", static_cast<unsigned>(actuator + 1)) + ":";
 }
 
+// The rows are flexible grids: each column as wide as its own cells. Cells
+// all as wide as the widest (the date picker's) would make the dialog wider
+// than a 640-pixel screen.
+
 // One row of six ratio fields, each behind its actuator label.
 wxSizer* MakeRatioRow(wxWindow* parent, const wxString& title, NewScheduleEntryDialog::RatioFields& fields,
                       int proportion)
 {
-    auto* grid = new wxGridSizer(1, 13, 0, 0);
+    auto* grid = new wxFlexGridSizer(1, 13, 0, 0);
     grid->Add(new wxStaticText(parent, wxID_ANY, title), proportion, wxALL, 2);
     for (std::size_t k = 0; k < kScheduleActuators; ++k) {
         grid->Add(new wxStaticText(parent, wxID_ANY, ActuatorLabel(k)), proportion, wxALL, 1);
@@ -55,7 +60,7 @@ NewScheduleEntryDialog::NewScheduleEntryDialog(wxWindow* parent, wxWindowID id, 
 
     auto* box = new wxBoxSizer(wxVERTICAL);
 
-    auto* dateRow = new wxGridSizer(1, 6, 0, 0);
+    auto* dateRow = new wxFlexGridSizer(1, 6, 0, 0);
     dateRow->Add(new wxStaticText(this, wxID_ANY, kDateLabel), 1, wxALL, 1);
     datePicker = new DateEntryCtrl(this, wxID_ANY, wxDefaultDateTime, wxDefaultPosition, wxDefaultSize,
                                    wxTAB_TRAVERSAL | wxNO_BORDER, "datectrl");
@@ -65,7 +70,7 @@ NewScheduleEntryDialog::NewScheduleEntryDialog(wxWindow* parent, wxWindowID id, 
     daysField = MakeField(this, "1", 70, kDaysMaxLength);
     dateRow->Add(daysField, 1, wxALL, 1);
 
-    auto* targetRow = new wxGridSizer(1, 6, 0, 0);
+    auto* targetRow = new wxFlexGridSizer(1, 6, 0, 0);
     targetRow->Add(new wxStaticText(this, wxID_ANY, "Target EC: "), 1, wxALL, 1);
     ecField = MakeField(this, "", 70, kTargetMaxLength);
     targetRow->Add(ecField, 1, wxALL, 1);
@@ -96,6 +101,7 @@ NewScheduleEntryDialog::NewScheduleEntryDialog(wxWindow* parent, wxWindowID id, 
     const wxSize needed = ClientToWindowSize(box->CalcMin());
     SetSize(std::max(GetSize().x, needed.x), std::max(GetSize().y, needed.y));
     Layout();
+    PlaceOnParent(*this);
 
     addButton->Bind(wxEVT_BUTTON, &NewScheduleEntryDialog::OnAddNewEntries, this);
     cancelButton->Bind(wxEVT_BUTTON, &NewScheduleEntryDialog::OnCancel, this);

@@ -2,6 +2,7 @@
 
 #include "core/WordHelpers.h"
 #include "ui/PageLayout.h"
+#include "ui/ScreenFit.h"
 
 #include <wx/msgdlg.h>
 #include <wx/utils.h>
@@ -71,10 +72,18 @@ wxBEGIN_EVENT_TABLE(NodeCallPanel, wxPanel) EVT_SOCKET(kSocketId, NodeCallPanel:
     searchButton = new wxButton(this, kSearchButtonId, "Search");
     LayOutListAboveButtons(this, list, {searchButton});
 
-    list->InsertColumn(DateColumn, "Date", wxLIST_FORMAT_LEFT, 100);
-    list->InsertColumn(TimeColumn, "Time", wxLIST_FORMAT_LEFT, 100);
-    list->InsertColumn(NameColumn, "Server Name", wxLIST_FORMAT_LEFT, 200);
-    list->InsertColumn(AddressColumn, "IP", wxLIST_FORMAT_LEFT, 100);
+    std::vector<wxString> dates, times, names, addresses;
+    for (const NodeCallAnswer& widest : WidestNodeCallAnswers()) {
+        dates.push_back(widest.date);
+        times.push_back(widest.time);
+        names.push_back(widest.serverName);
+        addresses.push_back(widest.address);
+    }
+    list->InsertColumn(DateColumn, "Date", wxLIST_FORMAT_LEFT, FitColumnWidth(*list, "Date", dates, 100));
+    list->InsertColumn(TimeColumn, "Time", wxLIST_FORMAT_LEFT, FitColumnWidth(*list, "Time", times, 100));
+    list->InsertColumn(NameColumn, "Server Name", wxLIST_FORMAT_LEFT,
+                       FitColumnWidth(*list, "Server Name", names, 200));
+    list->InsertColumn(AddressColumn, "IP", wxLIST_FORMAT_LEFT, FitColumnWidth(*list, "IP", addresses, 100));
 
     // Any address, port 5680. If another program holds the port the page
     // simply hears no answers.

@@ -3,9 +3,11 @@
 #include "core/NumberText.h"
 #include "core/ParameterTable.h"
 #include "core/WordHelpers.h"
+#include "ui/ScreenFit.h"
 
 #include <wx/button.h>
 #include <wx/checkbox.h>
+#include <wx/display.h>
 #include <wx/choice.h>
 #include <wx/html/htmlwin.h>
 #include <wx/sizer.h>
@@ -206,6 +208,9 @@ void OrvelGUIConfigDialog::SetUpFor(int index, const ConfigEditValue& value, int
         for (uint32_t code : kModeCodes)
             m_modeChoice->Append(OperationModeName(code));
         m_modeChoice->SetSelection(0);
+        // At least its 280 pixels, and as wide as the longest mode name.
+        m_modeChoice->SetMinSize(wxSize(-1, -1));
+        m_modeChoice->SetMinSize(wxSize(std::max(FromDIP(280), m_modeChoice->GetBestSize().x), -1));
         m_modeChoice->Show();
         const auto* found = std::find(std::begin(kModeCodes), std::end(kModeCodes), value.slots[0]);
         if (found != std::end(kModeCodes))
@@ -232,15 +237,30 @@ void OrvelGUIConfigDialog::SetUpFor(int index, const ConfigEditValue& value, int
     ParameterTexts help;
     FillHelpTexts(help);
     m_help->SetPage(index >= 0 && index < kParameterCount ? help[static_cast<size_t>(index)] : wxString());
-    Layout();
-    // The size the page asks for is too narrow for some descriptions and for
-    // the mode choice: grow to what the shown editor needs rather than cut it off.
-    wxSize needed = GetSize();
-    needed.IncTo(GetBestSize());
-    if (needed != GetSize()) {
-        SetSize(needed);
-        Layout();
+    FitToEditor();
+}
+
+void OrvelGUIConfigDialog::FitToEditor()
+{
+    // As wide as the help page and the shown editor need, no wider (the
+    // page's 620 pixels are more than most editors take, and too few for
+    // the mode names); at least as high as the page asks.
+    const int found = wxDisplay::GetFromWindow(GetParent() ? GetParent() : this);
+    const wxRect area = wxDisplay(found == wxNOT_FOUND ? 0u : static_cast<unsigned>(found)).GetClientArea();
+    InvalidateBestSize();
+    wxSize needed = GetBestSize();
+    // On a screen too narrow for both, the help page gives up width first:
+    // it wraps its text and scrolls, where an editor would be cut off.
+    if (needed.x > area.width) {
+        const int helpWidth = m_help->GetMinSize().x;
+        const int narrower = std::max(FromDIP(150), helpWidth - (needed.x - area.width));
+        m_help->SetMinSize(wxSize(narrower, m_help->GetMinSize().y));
+        InvalidateBestSize();
+        needed = GetBestSize();
     }
+    SetSize(needed.x, std::max(needed.y, GetSize().y));
+    Layout();
+    PlaceOnParent(*this);
 }
 
 void OrvelGUIConfigDialog::ReadValues(ConfigEditValue& value) const

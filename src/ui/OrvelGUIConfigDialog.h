@@ -51,6 +51,9 @@ private:
     void OnValueText(wxCommandEvent& event);
 
     void HideEditors();
+    // Sizes the dialog to the shown editor within the screen and centres it
+    // on the page.
+    void FitToEditor();
     void ShowAddressGroup(bool show);
     void ShowTextEditor(int number, const wxString& label, const wxString& text);
     void ShowNumberField(int number, const wxString& text, long filter);

@@ -5,6 +5,7 @@
 #include "core/WordHelpers.h"
 #include "ui/NewScheduleEntryDialog.h"
 #include "ui/PageLayout.h"
+#include "ui/ScreenFit.h"
 
 #include <wx/filedlg.h>
 #include <wx/msgdlg.h>
@@ -59,7 +60,9 @@ wxEND_EVENT_TABLE()
     ScheduleColumnLabels labels;
     FillScheduleColumnLabels(labels);
     for (int c = 0; c < kScheduleColumnCount; ++c)
-        list->InsertColumn(c, labels[static_cast<std::size_t>(c)], wxLIST_FORMAT_LEFT, kColumnWidth);
+        list->InsertColumn(c, labels[static_cast<std::size_t>(c)], wxLIST_FORMAT_LEFT,
+                           FitColumnWidth(*list, labels[static_cast<std::size_t>(c)],
+                                          ScheduleColumnSampleTexts(c), kColumnWidth));
 }
 
 SchedulePanel::~SchedulePanel()

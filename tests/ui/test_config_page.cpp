@@ -11,6 +11,8 @@
 
 #include <wx/button.h>
 #include <wx/choice.h>
+#include <wx/dcmemory.h>
+#include <wx/dcscreen.h>
 #include <wx/listctrl.h>
 #include <wx/uiaction.h>
 
@@ -101,6 +103,7 @@ protected:
     void TearDown() override
     {
         m_frame->Destroy();
+        wxTheApp->ProcessIdle(); // deletes it: off the screen the next test reads
         PumpFor(20);
     }
 
@@ -176,11 +179,11 @@ TEST_F(PageTest, StartUpShowsEveryRow)
     ASSERT_TRUE(m_list->GetColumn(0, col));
     EXPECT_EQ(col.GetText(), "Description");
     EXPECT_EQ(col.GetAlign(), wxLIST_FORMAT_LEFT);
-    EXPECT_EQ(m_list->GetColumnWidth(0), 400);
+    EXPECT_GE(m_list->GetColumnWidth(0), 400);
     ASSERT_TRUE(m_list->GetColumn(1, col));
     EXPECT_EQ(col.GetText(), "Value");
     EXPECT_EQ(col.GetAlign(), wxLIST_FORMAT_RIGHT);
-    EXPECT_EQ(m_list->GetColumnWidth(1), 180);
+    EXPECT_GE(m_list->GetColumnWidth(1), 180);
 
     // The buttons, left to right.
     const std::pair<wxWindowID, const char*> buttons[] = {
@@ -363,6 +366,136 @@ TEST_F(PageTest, FailedSaveMarksTheRowAndALaterSaveClearsIt)
     std::filesystem::remove(std::filesystem::path(path.utf8_string()));
     wxTEST_DIALOG(Click(wxID_SAVE), ExpectProfileFile("Save Configuration", path, wxID_CANCEL));
     EXPECT_FALSE(std::filesystem::exists(std::filesystem::path(path.utf8_string())));
+}
+
+// What the list shows on screen, in the list's own coordinates.
+wxImage ListOnScreen(wxListCtrl* list)
+{
+    // Frames of earlier tests may still be on top.
+    wxGetTopLevelParent(list)->Raise();
+    list->Refresh();
+    list->Update();
+    PumpFor(200);
+    const wxSize size = list->GetSize();
+    const wxPoint origin = list->GetScreenPosition();
+    wxBitmap shot(size.x, size.y, 24);
+    {
+        wxScreenDC screen;
+        wxMemoryDC dc(shot);
+        dc.Blit(0, 0, size.x, size.y, &screen, origin.x, origin.y);
+    }
+    return shot.ConvertToImage();
+}
+
+// The list's rectangle of row's cell in column, on screen as ListOnScreen takes it.
+wxRect CellRect(wxListCtrl* list, int row, int column)
+{
+    wxRect cell;
+    EXPECT_TRUE(list->GetSubItemRect(row, column, cell));
+    return cell;
+}
+
+// On screen, as a user sees it. (The one screen read of this program: under
+// Xvfb a later read may give back the pixels of the first.)
+TEST_F(PageTest, FailedSaveShowsTheRedRow)
+{
+    // A short list: the offending row lies below the rows in view.
+    m_frame->SetSize(800, 300);
+    m_frame->Layout();
+    PumpFor(100);
+
+    ChooseMode(3);
+    // PH2 UP ratios: actuator 4 out of range, the row just edited and selected.
+    const int row = Row(27);
+    m_list->SetFocus();
+    m_list->SetItemState(row, wxLIST_STATE_SELECTED | wxLIST_STATE_FOCUSED,
+                         wxLIST_STATE_SELECTED | wxLIST_STATE_FOCUSED);
+    wxTEST_DIALOG(Activate(row), ExpectEdit([](OrvelGUIConfigDialog& d) { d.GetField(4)->SetValue("101"); }));
+    m_list->EnsureVisible(0);
+    PumpFor(100);
+    ExpectInvalidOnSave(30);
+
+    EXPECT_EQ(m_list->GetItemState(row, wxLIST_STATE_SELECTED), 0) << "still selected";
+    const wxRect cell = CellRect(m_list, row, 0);
+    EXPECT_TRUE(wxRect(m_list->GetClientSize()).Contains(cell)) << "not scrolled into view";
+    // The screen catches up with the list within a few paints.
+    int red = 0;
+    PumpUntil(
+        [&] {
+            const wxImage screen = ListOnScreen(m_list);
+            red = 0;
+            for (int y = std::max(0, cell.y); y <= std::min(screen.GetHeight() - 1, cell.GetBottom()); ++y)
+                for (int x = std::max(0, cell.x); x <= std::min(screen.GetWidth() - 1, cell.GetRight()); ++x)
+                    red += screen.GetRed(x, y) == 255 && screen.GetGreen(x, y) == 0 && screen.GetBlue(x, y) == 0;
+            return red > cell.width * cell.height / 2;
+        },
+        4000);
+    EXPECT_GT(red, cell.width * cell.height / 2) << "the row does not show red";
+}
+
+TEST_F(PageTest, LongestValuesReadWhole)
+{
+    // The longest mode name, and a group of six five-digit numbers.
+    ChooseMode(1); // "Single Channel Single Environment Mode - Channel 1"
+    wxTEST_DIALOG(Activate(Row(3)), ExpectEdit([](OrvelGUIConfigDialog& d) {
+                      for (int k = 1; k <= 6; ++k)
+                          d.GetField(k)->SetValue("65000");
+                  }));
+    EXPECT_EQ(Value(3), "65000 - 65000 - 65000 - 65000 - 65000 - 65000");
+    for (uint32_t code : {1u, 3u}) {
+        // The list draws a cell's text 4 pixels in from either edge of its
+        // column and cuts what does not fit between them.
+        const wxRect cell = CellRect(m_list, Row(code), 1);
+        EXPECT_GE(cell.width, m_list->GetTextExtent(Value(code)).x + 8) << Value(code).utf8_string();
+        EXPECT_GE(cell.x, m_list->GetColumnWidth(0) - 1);
+    }
+}
+
+TEST_F(PageTest, WidthsTheUserSetLastThroughRebuilds)
+{
+    TempDir dir;
+    const int description = m_list->GetColumnWidth(0) + 30;
+    const int value = m_list->GetColumnWidth(1) + 70;
+    m_list->SetColumnWidth(0, description); // as dragging the header's dividers does
+    m_list->SetColumnWidth(1, value);
+
+    const auto widthsKept = [&](const char* after) {
+        EXPECT_EQ(m_list->GetColumnWidth(0), description) << after;
+        EXPECT_EQ(m_list->GetColumnWidth(1), value) << after;
+    };
+    ChooseMode(2);
+    widthsKept("a mode change");
+    const wxString path = dir.File("p.hvc");
+    WriteBytes(path, std::vector<unsigned char>(400, 0));
+    Open(path);
+    widthsKept("Open");
+    wxTEST_DIALOG(Click(wxID_NEW), ExpectMessageBox(wxID_YES, "Are you sure?", "Delete All Entries"));
+    widthsKept("Clear");
+    // Narrower than fitted is the user's choice too.
+    m_list->SetColumnWidth(1, 120);
+    ChooseMode(3);
+    EXPECT_EQ(m_list->GetColumnWidth(1), 120);
+}
+
+TEST_F(PageTest, EditDialogCentredOnThePageAndNoWiderThanItNeeds)
+{
+    for (uint32_t code : {1u, 86u, 94u}) {
+        wxTEST_DIALOG(Activate(Row(code)), ExpectEdit(
+                                               [this, code](OrvelGUIConfigDialog& d) {
+                                                   const wxRect dialog = d.GetScreenRect();
+                                                   const wxRect page = m_page->GetScreenRect();
+                                                   EXPECT_NEAR(dialog.GetX() + dialog.GetWidth() / 2,
+                                                               page.GetX() + page.GetWidth() / 2, 2)
+                                                       << code;
+                                                   EXPECT_NEAR(dialog.GetY() + dialog.GetHeight() / 2,
+                                                               page.GetY() + page.GetHeight() / 2, 2)
+                                                       << code;
+                                                   EXPECT_TRUE(wxGetClientDisplayRect().Contains(dialog))
+                                                       << code;
+                                                   EXPECT_LE(dialog.GetWidth(), d.GetBestSize().x) << code;
+                                               },
+                                               wxID_CANCEL));
+    }
 }
 
 TEST_F(PageTest, ClearAsksFirst)

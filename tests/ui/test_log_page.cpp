@@ -127,7 +127,7 @@ TEST(LogPage, LayoutAndColumns)
         column.SetMask(wxLIST_MASK_TEXT | wxLIST_MASK_WIDTH | wxLIST_MASK_FORMAT);
         ASSERT_TRUE(list->GetColumn(c, column));
         EXPECT_EQ(column.GetText(), headers[c]);
-        EXPECT_EQ(column.GetWidth(), f.page->FromDIP(c == 2 ? 75 : 50)) << headers[c];
+        EXPECT_GE(column.GetWidth(), f.page->FromDIP(c == 2 ? 75 : 50)) << headers[c];
         EXPECT_EQ(column.GetAlign(), wxLIST_FORMAT_LEFT) << headers[c];
     }
     EXPECT_EQ(f.Rows(), 0);
@@ -259,6 +259,19 @@ TEST(LogPage, ChartViewsKeepTheirLogAcrossReloads)
         view->RebuildChart();
         EXPECT_EQ(view->GetChartPanel()->GetChart()->GetPlot()->GetDataset(0)->GetSerie(0)->GetCount(), 30u);
     }
+}
+
+// Date and time columns hold the locale's longest forms whole: the last
+// second of a two-digit day in a two-digit month.
+TEST(LogPage, DateAndTimeColumnsFitTheLocalesTexts)
+{
+    PageFixture f;
+    wxListCtrl* list = f.page->GetList();
+    const wxDateTime late(31, wxDateTime::Dec, 2012, 23, 59, 59);
+    // The list keeps 4 pixels either side of a cell's text.
+    EXPECT_GE(list->GetColumnWidth(0), list->GetTextExtent(late.Format("%x")).x + 8) << late.Format("%x");
+    EXPECT_GE(list->GetColumnWidth(1), list->GetTextExtent(late.Format("%X")).x + 8) << late.Format("%X");
+    EXPECT_GE(list->GetColumnWidth(5), list->GetTextExtent("13.990000").x + 8);
 }
 
 TEST(LogPage, CellTextsForEveryColumnRule)

@@ -115,7 +115,10 @@ TEST(SchedulePage, LayoutColumnsAndButtons)
         ASSERT_TRUE(w.list()->GetColumn(c, column));
         EXPECT_EQ(column.GetText(), labels[static_cast<size_t>(c)]) << "column " << c;
         EXPECT_EQ(column.GetAlign(), wxLIST_FORMAT_LEFT);
-        EXPECT_EQ(w.list()->GetColumnWidth(c), 60) << "column " << c;
+        EXPECT_GE(w.list()->GetColumnWidth(c), 60) << "column " << c;
+        // The title reads whole: the list keeps 4 pixels either side of it.
+        EXPECT_GE(w.list()->GetColumnWidth(c), w.list()->GetTextExtent(column.GetText()).x + 8)
+            << "column " << c;
     }
     EXPECT_EQ(labels[0], "");
     EXPECT_EQ(labels[1], "Date");
@@ -147,6 +150,10 @@ TEST(SchedulePage, AddWithoutChangingAnythingGivesOneEntryForToday)
     wxTEST_DIALOG(w.Click(wxID_NEW), wxExpectModal<NewScheduleEntryDialog>(EntryInput(), wxID_OK, &seen));
     ASSERT_TRUE(seen.shown);
     EXPECT_EQ(seen.title, "Add New Schedule Entry");
+    // Centred on the page, whole on the screen.
+    EXPECT_NEAR(seen.rect.x + seen.rect.width / 2, seen.parentRect.x + seen.parentRect.width / 2, 2);
+    EXPECT_NEAR(seen.rect.y + seen.rect.height / 2, seen.parentRect.y + seen.parentRect.height / 2, 2);
+    EXPECT_TRUE(wxGetClientDisplayRect().Contains(seen.rect));
     ASSERT_EQ(w.Rows(), 1);
     EXPECT_EQ(w.Cell(0, 0), "");
     EXPECT_EQ(w.Cell(0, 1), FormatDateText(wxDateTime::Today()));

@@ -59,6 +59,7 @@ struct EntryInput {
 struct EntrySeen {
     bool shown = false;
     wxString title;
+    wxRect rect, parentRect; // on screen
     wxDateTime date;
     wxString days, ec, ph;
     std::array<wxString, 6> ecUp, phUp, phDown;
@@ -77,6 +78,8 @@ protected:
         if (m_seen) {
             m_seen->shown = true;
             m_seen->title = dlg->GetTitle();
+            m_seen->rect = dlg->GetScreenRect();
+            m_seen->parentRect = dlg->GetParent()->GetScreenRect();
             m_seen->date = dlg->GetDatePicker()->GetValue();
             m_seen->days = dlg->GetDaysField()->GetValue();
             m_seen->ec = dlg->GetEcField()->GetValue();
