@@ -361,8 +361,8 @@ void XYPlot::DrawPlot(wxDC& dc, const wxRect& rect)
     // Heights first (horizontal axes are one text line high), then the
     // vertical axes' ticks and widths, then the horizontal axes' ticks.
     const int horizontalThickness = kTickLength + kLabelGap + charHeight + kAxisSpacing / 2;
-    const int topRoom = std::max<int>(top.size() * horizontalThickness, charHeight / 2 + 1);
-    const int bottomRoom = std::max<int>(bottom.size() * horizontalThickness, charHeight / 2 + 1);
+    const int topRoom = std::max(static_cast<int>(top.size()) * horizontalThickness, charHeight / 2 + 1);
+    const int bottomRoom = std::max(static_cast<int>(bottom.size()) * horizontalThickness, charHeight / 2 + 1);
     const int plotTop = rect.y + topRoom;
     const int plotHeight = rect.height - topRoom - bottomRoom;
 

@@ -302,7 +302,7 @@ TEST(ChartAxis, SeriesAreCopiedFromInterleavedPoints)
     const size_t n = 1000000;
     std::vector<double> big(2 * n);
     for (size_t i = 0; i < n; ++i) {
-        big[2 * i] = i / 1440.0;
+        big[2 * i] = static_cast<double>(i) / 1440.0;
         big[2 * i + 1] = static_cast<double>(i % 1000);
     }
     XYSerie year(big.data(), n);
