@@ -5,6 +5,7 @@
 #include "core/LogText.h"
 
 #include <wx/filedlg.h>
+#include <wx/filename.h>
 #include <wx/msgdlg.h>
 #include <wx/sizer.h>
 
@@ -96,8 +97,10 @@ void LogPanel::OpenLogFile(const wxString& path)
 {
     switch (LoadNodeLog(path, m_log)) {
     case LogLoadStatus::Loaded:
+        m_logName = wxFileName(path).GetFullName();
         break;
     case LogLoadStatus::Missing:
+        m_logName.clear();
         wxMessageBox("nodelog set to 0", wxMessageBoxCaptionStr, wxOK | wxCENTRE);
         break;
     case LogLoadStatus::BadLength:
@@ -118,6 +121,7 @@ OrvelGUIChartViewFrame* LogPanel::ShowChart()
     auto* view = new OrvelGUIChartViewFrame(this, wxID_ANY, "HALVANE DUO Charts", wxDefaultPosition,
                                             wxSize(640, 480), wxDEFAULT_FRAME_STYLE | wxTAB_TRAVERSAL);
     view->SetLog(m_log);
+    view->SetLogName(m_logName);
     view->RebuildChart();
     view->Show(true);
     return view;

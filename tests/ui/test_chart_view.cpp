@@ -137,7 +137,8 @@ private:
 TEST(ChartView, MenusAndAFreshChart)
 {
     ViewFixture f;
-    EXPECT_EQ(f.view->GetTitle(), "HALVANE DUO Charts");
+    // No file name given: the title carries the days of the first and last record.
+    EXPECT_EQ(f.view->GetTitle(), "HALVANE DUO Charts (06/01/21 - 06/03/21)");
     ASSERT_EQ(f.view->GetIcons().GetIconCount(), 1u);
     EXPECT_EQ(f.view->GetIcons().GetIconByIndex(0).GetWidth(), 16);
 
@@ -344,23 +345,55 @@ TEST(ChartView, ALogOutsideItsSpanIsPlottedUpToThatRecordAndSaysSo)
     f.Choose(View::ID_VIEW_FIRST);
     ASSERT_EQ(f.Plot()->GetDatasetCount(), 1u);
     EXPECT_EQ(f.Plot()->GetDataset(0)->GetSerie(0)->GetCount(), 7u);
-    EXPECT_EQ(
-        f.view->GetTitle(),
-        "HALVANE DUO Charts - 7 of 10 records shown: record 8 is outside the time span of the first and "
-        "last record");
+    // The note is in the chart, under its unchanged title, where a narrow
+    // window's title bar cannot cut it off.
+    const Chart* chart = f.view->GetChartPanel()->GetChart();
+    EXPECT_EQ(chart->GetTitle(), "Log File");
+    EXPECT_EQ(chart->GetNote(),
+              "7 of 10 records shown: record 8 is outside the time span of the first and last record");
+    EXPECT_EQ(f.view->GetTitle(), "HALVANE DUO Charts (06/01/21)");
+    TempDir dir;
+    const wxColour noteRed(160, 0, 0);
+    const wxImage partly = ExportPng(f, dir, "partly.png");
+    EXPECT_GT(PixelsOf(partly, noteRed), 30u) << "the note is drawn";
 
     records[7][kLogDate] = LogDate(2021, 2, 30);
     ViewFixture g(records);
-    EXPECT_EQ(g.view->GetTitle(),
-              "HALVANE DUO Charts - 7 of 10 records shown: record 8 has an invalid date or time");
+    EXPECT_EQ(g.view->GetChartPanel()->GetChart()->GetNote(),
+              "7 of 10 records shown: record 8 has an invalid date or time");
+    EXPECT_EQ(g.view->GetTitle(), "HALVANE DUO Charts (06/01/21)");
 
     ViewFixture good;
-    EXPECT_EQ(good.view->GetTitle(), "HALVANE DUO Charts");
+    good.Choose(View::ID_VIEW_FIRST);
+    EXPECT_EQ(good.view->GetChartPanel()->GetChart()->GetNote(), "");
+    EXPECT_EQ(PixelsOf(ExportPng(good, dir, "whole.png"), noteRed), 0u);
+}
+
+TEST(ChartView, TheTitleNamesTheLogFile)
+{
+    ViewFixture f;
+    f.view->SetLogName("greenhouse.hvl");
+    f.view->RebuildChart();
+    EXPECT_EQ(f.view->GetTitle(), "HALVANE DUO Charts - greenhouse.hvl (06/01/21 - 06/03/21)");
+    // Every rebuild keeps it.
+    f.Choose(View::ID_VIEW_FIRST + 1);
+    EXPECT_EQ(f.view->GetTitle(), "HALVANE DUO Charts - greenhouse.hvl (06/01/21 - 06/03/21)");
+
+    // Dates are those of the first and the last record in the file, and an
+    // invalid one reads as such.
+    auto records = HourlyLog(3);
+    records[2][kLogDate] = LogDate(2021, 13, 1);
+    EXPECT_EQ(View::LogTitle("T", "a.hvl", MakeNodeLog(records.data(), 3)), "T - a.hvl (06/01/21 - (invalid))");
+    EXPECT_EQ(View::LogTitle("T", "", NodeLog()), "T");
 }
 
 TEST(ChartView, AboutAndClose)
 {
     const wxAboutDialogInfo info = View::AboutInfo();
+    // The program's icon, not the theme's "image missing" picture.
+    ASSERT_TRUE(info.HasIcon());
+    EXPECT_EQ(info.GetIcon().GetWidth(), 64);
+    EXPECT_EQ(info.GetIcon().GetHeight(), 64);
     EXPECT_EQ(info.GetName(), "HALVANE DUO Client Tool");
     EXPECT_EQ(info.GetVersion(), GetVersionText());
     EXPECT_EQ(info.GetDescription(),
