@@ -3,6 +3,7 @@
 #include "core/ParameterTable.h"
 #include "core/WordHelpers.h"
 #include "ui/NewScheduleEntryDialog.h"
+#include "ui/SavePath.h"
 
 #include <wx/filedlg.h>
 #include <wx/msgdlg.h>
@@ -204,7 +205,9 @@ void SchedulePanel::OnSaveAs(wxCommandEvent&)
     wxFileDialog dialog(this, "Save Schedule", "", "", kScheduleWildcard, wxFD_SAVE | wxFD_OVERWRITE_PROMPT);
     if (dialog.ShowModal() != wxID_OK)
         return;
-    const wxString path = dialog.GetPath();
+    if (dialog.GetPath().empty())
+        return;
+    const wxString path = ChooseSavePath(this, dialog.GetPath(), "hvs", "Save Schedule");
     if (path.empty())
         return;
     wxString error;
