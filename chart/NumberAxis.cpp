@@ -72,7 +72,10 @@ double PickTickStep(double minValue, double maxValue, const TickCount& want)
     int bestDistance = 0;
     size_t fallbackCount = 0;
     for (int guard = 0; step > 0 && guard < 64; ++guard) {
-        const size_t count = TicksInRange(minValue, maxValue, step, static_cast<size_t>(maxCount) + 1).size();
+        // Counted whole (the first step gives at most 2 * maxCount + 1): a
+        // cut-off count could miss ticks that rounding moved.
+        const size_t count =
+            TicksInRange(minValue, maxValue, step, 4 * static_cast<size_t>(maxCount) + 4).size();
         if (count >= static_cast<size_t>(minCount) && count <= static_cast<size_t>(maxCount)) {
             const int distance = std::abs(static_cast<int>(count) - target);
             if (best == 0 || distance < bestDistance) {

@@ -222,8 +222,13 @@ std::vector<wxPoint> ReduceSerie(const XYSerie& serie, double xLo, double xHi, i
 
     std::vector<wxPoint> line;
     line.reserve(2 * static_cast<size_t>(std::max(width, 1)) + 4);
+    // A value beyond the y range (one no axis takes its range from, say) is
+    // put one row past the plot's edge: the line runs off the edge in that
+    // value's own column, where a far-off point would make it run off in its
+    // neighbours' columns.
+    const int rowAbove = bottom - std::max(height, 1), rowBelow = bottom + 1;
     auto push = [&](int x, double y) {
-        const wxPoint point(x, toY.Pixel(y));
+        const wxPoint point(x, std::clamp(toY.Pixel(y), rowAbove, rowBelow));
         if (line.empty() || line.back() != point)
             line.push_back(point);
     };
