@@ -27,8 +27,8 @@ LogReadingRange LogChannelReadingRange(int channel)
     if (channel < 2)
         return {0.0, 100000.0};
     if (channel < 4)
-        return {0.0, 14.0};
-    return {-40.0, 100.0};
+        return {-2.0, 16.0};
+    return {-55.0, 125.0};
 }
 
 bool LogRecordTime(uint32_t dateWord, uint32_t timeWord, int64_t& ms)

@@ -18,9 +18,11 @@ unsigned LogChannelWord(int channel);
 double LogChannelValue(const LogRecord& r, int channel);
 
 // The values channel k's probe can report: EC 0 to 100000 uS (targets go
-// up to 20000 uS, sea water is about 50000 uS), PH 0 to 14, temperature -40
-// to 100 degrees Celsius. A value outside is plainly not a reading: the word
-// 4294967295 (all bits set) of an EC reading never taken, foremost.
+// up to 20000 uS, sea water is about 50000 uS), PH -2 to 16 (the scale with
+// room for a probe out of calibration), temperature -55 to 125 degrees
+// Celsius (what common probes report). A value outside is plainly not a
+// reading: the word 4294967295 (all bits set) of an EC reading never taken,
+// foremost.
 struct LogReadingRange {
     double lo;
     double hi;
