@@ -52,7 +52,7 @@ std::vector<LogRecord> GenerateLog(uint32_t count)
     for (uint32_t i = 0; i < count; ++i) {
         LogRecord& r = log[i];
         for (size_t n = 0; n < kLogRecordWords; ++n)
-            r[n] = rng();
+            r[n] = static_cast<uint32_t>(rng());
         ph1 += step(rng);
         ph2 += step(rng);
         te1 += step(rng);
@@ -66,7 +66,7 @@ std::vector<LogRecord> GenerateLog(uint32_t count)
         r[kLogTe1] = FloatToWord(te1);
         r[kLogTe2] = FloatToWord(te2);
         for (unsigned a = 0; a < 6; ++a)
-            r[kLogAc1 + a] = rng() % 100;
+            r[kLogAc1 + a] = static_cast<uint32_t>(rng() % 100);
         r[kLogDate] = EncodePackedDate(t);
         r[kLogTime] = static_cast<uint32_t>(t.GetHour()) | static_cast<uint32_t>(t.GetMinute()) << 8 |
                       static_cast<uint32_t>(t.GetSecond()) << 16;
@@ -332,8 +332,8 @@ void BM_PeakMemory(benchmark::State& state)
         view->RebuildChart();
         view->SaveChartImage(wxString::FromUTF8(g_dir + "/peak.png"), wxBITMAP_TYPE_PNG);
         const long peak = StatusKb("VmHWM");
-        peakMb = (peak - before) / 1024.0;
-        ratio = (peak - before) * 1024.0 / (static_cast<double>(count) * kLogRecordSize);
+        peakMb = static_cast<double>(peak - before) / 1024.0;
+        ratio = static_cast<double>(peak - before) * 1024.0 / (static_cast<double>(count) * kLogRecordSize);
         frame->Destroy();
         wxYield();
     }

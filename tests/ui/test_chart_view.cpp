@@ -494,23 +494,37 @@ TEST(ChartView, ColourEntriesShowTheirColoursOnScreen)
     }
 
     wxUIActionSimulator sim;
+    // The menu GTK has open, as wx reports it.
+    wxMenu* open = nullptr;
+    f.view->Bind(wxEVT_MENU_OPEN, [&](wxMenuEvent& event) {
+        open = event.GetMenu();
+        event.Skip();
+    });
+    f.view->Bind(wxEVT_MENU_CLOSE, [&](wxMenuEvent& event) {
+        if (open == event.GetMenu())
+            open = nullptr;
+        event.Skip();
+    });
+    wxMenuBar* bar = f.view->GetMenuBar();
     auto openColourMenu = [&] {
         // A click on "File" opens the bar's first menu; two steps right is
         // "Color" ("File", "View", "Color", "About").
-        const wxRect bar = f.view->GetMenuBar()->GetScreenRect();
-        sim.MouseMove(bar.GetPosition() + wxPoint(15, bar.height / 2));
+        const wxRect barRect = bar->GetScreenRect();
+        sim.MouseMove(barRect.GetPosition() + wxPoint(15, barRect.height / 2));
         PumpFor(50);
         sim.MouseClick();
-        PumpFor(200);
+        ASSERT_TRUE(PumpUntil([&] { return open == bar->GetMenu(0); }, 3000)) << "\"File\" opens";
         sim.Char(WXK_RIGHT);
-        PumpFor(100);
+        ASSERT_TRUE(PumpUntil([&] { return open == bar->GetMenu(1); }, 3000)) << "then \"View\"";
         sim.Char(WXK_RIGHT);
+        ASSERT_TRUE(PumpUntil([&] { return open == bar->GetMenu(2); }, 3000)) << "then \"Color\"";
     };
     auto closeMenus = [&] {
         sim.Char(WXK_ESCAPE);
         PumpFor(100);
         sim.Char(WXK_ESCAPE);
-        PumpFor(200);
+        EXPECT_TRUE(PumpUntil([&] { return open == nullptr; }, 3000)) << "the menus close";
+        PumpFor(100);
     };
     auto expectSwatches = [&](const std::vector<wxColour>& expected) {
         std::vector<wxRect> boxes(expected.size());
