@@ -1,10 +1,43 @@
 #include "chart/Chart.h"
 
+#include "chart/ChartColours.h"
+
+#include <wx/tokenzr.h>
+
 #include <algorithm>
 
 namespace {
 const int kMargin = 5;
 }
+
+namespace chart {
+
+std::vector<wxString> WrapText(wxDC& dc, const wxString& text, int width)
+{
+    std::vector<wxString> lines;
+    wxString line;
+    wxStringTokenizer words(text, " ", wxTOKEN_STRTOK);
+    while (words.HasMoreTokens()) {
+        const wxString word = words.GetNextToken();
+        const wxString longer = line.empty() ? word : line + " " + word;
+        if (line.empty() || dc.GetTextExtent(longer).x <= width) {
+            line = longer;
+        } else {
+            lines.push_back(line);
+            line = word;
+        }
+    }
+    if (!line.empty())
+        lines.push_back(line);
+    return lines;
+}
+
+wxColour NoteColour()
+{
+    return wxColour(160, 0, 0);
+}
+
+} // namespace chart
 
 Chart::Chart(std::unique_ptr<XYPlot> plot, const wxString& title) : m_plot(std::move(plot)), m_title(title)
 {
@@ -18,7 +51,7 @@ void Chart::Draw(wxDC& dc, const wxRect& rect)
         return;
     wxDCClipper clip(dc, rect);
     dc.SetPen(*wxTRANSPARENT_PEN);
-    dc.SetBrush(*wxWHITE_BRUSH);
+    dc.SetBrush(wxBrush(chart::BackgroundColour()));
     dc.DrawRectangle(rect);
 
     int titleHeight = 0;
@@ -33,6 +66,20 @@ void Chart::Draw(wxDC& dc, const wxRect& rect)
         const wxSize extent = dc.GetTextExtent(m_title);
         dc.DrawText(m_title, rect.x + (rect.width - extent.x) / 2, rect.y + kMargin);
         titleHeight = extent.y + kMargin;
+        dc.SetFont(oldFont);
+    }
+    if (!m_note.empty()) {
+        const wxFont oldFont = dc.GetFont();
+        dc.SetFont(*wxNORMAL_FONT);
+        dc.SetTextForeground(chart::NoteColour());
+        dc.SetBackgroundMode(wxBRUSHSTYLE_TRANSPARENT);
+        const int lineHeight = dc.GetCharHeight();
+        for (const wxString& line : chart::WrapText(dc, m_note, rect.width - 2 * kMargin)) {
+            const wxSize extent = dc.GetTextExtent(line);
+            dc.DrawText(line, rect.x + (rect.width - extent.x) / 2, rect.y + kMargin + titleHeight);
+            titleHeight += lineHeight;
+        }
+        titleHeight += kMargin / 2;
         dc.SetFont(oldFont);
     }
     if (m_plot) {

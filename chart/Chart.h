@@ -7,6 +7,7 @@
 #include <wx/string.h>
 
 #include <memory>
+#include <vector>
 
 class Chart {
 public:
@@ -18,11 +19,26 @@ public:
     const wxString& GetTitle() const { return m_title; }
     const XYPlot* GetPlot() const { return m_plot.get(); }
 
-    // Fills rect with the chart background, draws the title at the top and
-    // the plot below it.
+    // A remark about what is drawn (a log only partly plotted, say), shown
+    // under the title and wrapped to the chart's width. Empty: none.
+    void SetNote(const wxString& note) { m_note = note; }
+    const wxString& GetNote() const { return m_note; }
+
+    // Fills rect with the chart background, draws the title at the top, the
+    // note under it and the plot below them.
     void Draw(wxDC& dc, const wxRect& rect);
 
 private:
     std::unique_ptr<XYPlot> m_plot;
     wxString m_title;
+    wxString m_note;
 };
+
+namespace chart {
+// text broken into lines at spaces so that each line is at most width pixels
+// wide in the DC's font where it can be (a word wider than that gets a line
+// of its own).
+std::vector<wxString> WrapText(wxDC& dc, const wxString& text, int width);
+// The colour of a chart's note: a dark red that reads on the background.
+wxColour NoteColour();
+} // namespace chart

@@ -54,6 +54,48 @@ std::vector<double> TicksInRange(double minValue, double maxValue, double step, 
     return ticks;
 }
 
+double PickTickStep(double minValue, double maxValue, const TickCount& want)
+{
+    if (!std::isfinite(minValue) || !std::isfinite(maxValue) || !(minValue < maxValue))
+        return 0;
+    const int maxCount = std::max(want.maxCount, 1);
+    const int minCount = std::clamp(want.minCount, 1, maxCount);
+    const int target = std::clamp(want.target, minCount, maxCount);
+    // From a step with about twice the most ticks wanted up through the
+    // 1-2-5 series (each step at most 2.5 times the last) until too few are
+    // left: the largest step with minCount ticks has at most 8 when
+    // minCount is 3, so a range always finds one. Divided before
+    // subtracting: the span itself may overflow.
+    const double parts = 2.0 * maxCount;
+    double step = NiceStep(maxValue / parts - minValue / parts);
+    double best = 0, fallback = 0;
+    int bestDistance = 0;
+    size_t fallbackCount = 0;
+    for (int guard = 0; step > 0 && guard < 64; ++guard) {
+        // Counted whole (the first step gives at most 2 * maxCount + 1): a
+        // cut-off count could miss ticks that rounding moved.
+        const size_t count =
+            TicksInRange(minValue, maxValue, step, 4 * static_cast<size_t>(maxCount) + 4).size();
+        if (count >= static_cast<size_t>(minCount) && count <= static_cast<size_t>(maxCount)) {
+            const int distance = std::abs(static_cast<int>(count) - target);
+            if (best == 0 || distance < bestDistance) {
+                best = step;
+                bestDistance = distance;
+            }
+        }
+        if (count <= static_cast<size_t>(maxCount) && count > fallbackCount) {
+            fallback = step;
+            fallbackCount = count;
+        }
+        if (count < static_cast<size_t>(minCount))
+            break;
+        step = NiceStep(step * 1.5); // 1 -> 2 -> 5 -> 10
+    }
+    if (best > 0)
+        return best;
+    return fallback > 0 ? fallback : NiceStep(maxValue / maxCount - minValue / maxCount);
+}
+
 } // namespace chart
 
 NumberAxis::NumberAxis(AXIS_LOCATION location)
@@ -61,11 +103,42 @@ NumberAxis::NumberAxis(AXIS_LOCATION location)
 {
 }
 
+void NumberAxis::SetDatasets(std::vector<const XYSimpleDataset*> datasets)
+{
+    m_datasets = std::move(datasets);
+    m_rangeKnown = false;
+}
+
+void NumberAxis::SetPlausibleRange(double lo, double hi)
+{
+    m_plausibleLo = lo;
+    m_plausibleHi = hi;
+    m_rangeKnown = false;
+}
+
 void NumberAxis::GetRange(double& minValue, double& maxValue) const
 {
+    if (!m_rangeKnown) {
+        ComputeRange(m_rangeMin, m_rangeMax);
+        m_rangeKnown = true;
+    }
+    minValue = m_rangeMin;
+    maxValue = m_rangeMax;
+}
+
+void NumberAxis::ComputeRange(double& minValue, double& maxValue) const
+{
     XYBounds bounds;
-    for (const XYSimpleDataset* dataset : m_datasets)
-        bounds.Include(dataset->GetBounds());
+    if (HasPlausibleRange()) {
+        for (const XYSimpleDataset* dataset : m_datasets)
+            bounds.Include(dataset->GetBoundsWithin(IsVertical(), m_plausibleLo, m_plausibleHi));
+    }
+    // Without a rule, or when nothing is plausible, every finite value counts:
+    // the axis never hides all there is.
+    if (bounds.empty) {
+        for (const XYSimpleDataset* dataset : m_datasets)
+            bounds.Include(dataset->GetBounds());
+    }
     if (bounds.empty) {
         minValue = 0;
         maxValue = 1;
@@ -102,28 +175,29 @@ double NumberAxis::GetMaxValue() const
     return maxValue;
 }
 
-double NumberAxis::GetTickStep(int maxTicks) const
+namespace {
+chart::TickCount TicksFor(int targetTicks)
+{
+    chart::TickCount want;
+    want.target = std::clamp(targetTicks, want.minCount, want.maxCount);
+    return want;
+}
+} // namespace
+
+double NumberAxis::GetTickStep(int targetTicks) const
 {
     double minValue, maxValue;
     GetRange(minValue, maxValue);
-    // A nice step may be up to 2.5 times the even split and leave a single
-    // tick inside the range: ask for more until there are two.
-    double step = 0;
-    for (int target = std::max(maxTicks, 2); target <= 2 * std::max(maxTicks, 2) + 2; ++target) {
-        // Divided before subtracting: the span itself may overflow.
-        step = chart::NiceStep(maxValue / target - minValue / target);
-        if (chart::TicksInRange(minValue, maxValue, step, 3).size() >= 2)
-            break;
-    }
-    return step;
+    return chart::PickTickStep(minValue, maxValue, TicksFor(targetTicks));
 }
 
-std::vector<double> NumberAxis::GetTickValues(int maxTicks) const
+std::vector<double> NumberAxis::GetTickValues(int targetTicks) const
 {
     double minValue, maxValue;
     GetRange(minValue, maxValue);
-    const size_t limit = static_cast<size_t>(std::max(maxTicks, 2)) * 2 + 2;
-    return chart::TicksInRange(minValue, maxValue, GetTickStep(maxTicks), limit);
+    const chart::TickCount want = TicksFor(targetTicks);
+    return chart::TicksInRange(minValue, maxValue, GetTickStep(targetTicks),
+                               static_cast<size_t>(want.maxCount));
 }
 
 wxString NumberAxis::FormatTickLabel(double value, double step)

@@ -27,30 +27,45 @@ public:
 
     // The automatic range: the smallest and largest finite value (y for a
     // vertical axis, x for a horizontal one) of the datasets shown on this
-    // axis. A single value is widened around itself; no data gives 0..1.
-    // Always finite, and GetMinValue() < GetMaxValue().
+    // axis, leaving out values outside the plausible range when one is set
+    // (unless no value is inside it). A single value is widened around
+    // itself; no data gives 0..1. Always finite, and GetMinValue() <
+    // GetMaxValue().
     double GetMinValue() const;
     double GetMaxValue() const;
 
-    // Tick values inside the range, on a 1, 2 or 5 x 10^n step, aiming at
-    // about maxTicks of them (at least 2, at most a few more than maxTicks).
-    std::vector<double> GetTickValues(int maxTicks) const;
-    // The step GetTickValues(maxTicks) uses.
-    double GetTickStep(int maxTicks) const;
+    // Values outside [lo, hi] are plainly not readings of what this axis
+    // shows (an unset word, say): they do not stretch the automatic range.
+    // They are still drawn, running off the plot area's edge.
+    void SetPlausibleRange(double lo, double hi);
+    bool HasPlausibleRange() const { return m_plausibleLo <= m_plausibleHi; }
+
+    // Tick values inside the range on the step of chart::PickTickStep for
+    // targetTicks labels: 3 to 8 of them, as near the target as a 1, 2 or 5
+    // x 10^n step allows.
+    std::vector<double> GetTickValues(int targetTicks) const;
+    // The step GetTickValues(targetTicks) uses.
+    double GetTickStep(int targetTicks) const;
     // A tick label in the default number format: as many decimals as the
     // step needs, no more.
     static wxString FormatTickLabel(double value, double step);
 
     // The datasets this axis takes its range from; kept by the plot.
-    void SetDatasets(std::vector<const XYSimpleDataset*> datasets) { m_datasets = std::move(datasets); }
+    void SetDatasets(std::vector<const XYSimpleDataset*> datasets);
 
 private:
     void GetRange(double& minValue, double& maxValue) const;
+    void ComputeRange(double& minValue, double& maxValue) const;
 
     AXIS_LOCATION m_location;
     wxColour m_labelTextColour;
     wxPen m_labelPen;
     std::vector<const XYSimpleDataset*> m_datasets;
+    double m_plausibleLo = 1, m_plausibleHi = 0; // none while lo > hi
+    // The range is asked for many times a draw; the datasets never change
+    // once shown, so it is worked out once per change of datasets or rule.
+    mutable bool m_rangeKnown = false;
+    mutable double m_rangeMin = 0, m_rangeMax = 1;
 };
 
 // Nice-number helpers shared by the axis and its tests.
@@ -61,4 +76,17 @@ double NiceStep(double rawStep);
 // Multiples of step within [minValue, maxValue]; empty when the range or
 // step is unusable. Never more than maxCount values.
 std::vector<double> TicksInRange(double minValue, double maxValue, double step, size_t maxCount);
+
+// How many tick labels an axis wants.
+struct TickCount {
+    int minCount = 3;
+    int target = 5;
+    int maxCount = 8;
+};
+// The 1, 2 or 5 x 10^n step whose multiples within [minValue, maxValue]
+// number between want.minCount and want.maxCount, the nearest to want.target
+// (the finer step on a tie). Such a step exists for every range of more than
+// a few units of its values' precision; otherwise the step with the most
+// ticks up to maxCount. 0 when the range is unusable.
+double PickTickStep(double minValue, double maxValue, const TickCount& want);
 } // namespace chart

@@ -1,5 +1,7 @@
 #include "chart/XYPlot.h"
 
+#include "chart/ChartColours.h"
+
 #include <wx/dc.h>
 #include <wx/debug.h>
 #include <wx/graphics.h>
@@ -149,15 +151,17 @@ struct AxisLayout {
     int thickness = 0;  // room the axis takes beside the plot area
 };
 
-int TickCountFor(int pixels, int pixelsPerTick)
+// The number of ticks wanted along an axis of so many pixels; the axis keeps
+// it within 3 to 8.
+int TickTargetFor(int pixels, int pixelsPerTick)
 {
-    return std::clamp(pixels / std::max(pixelsPerTick, 1), 2, 10);
+    return pixels / std::max(pixelsPerTick, 1);
 }
 
-void LayoutAxis(wxDC& dc, AxisLayout& layout, int maxTicks)
+void LayoutAxis(wxDC& dc, AxisLayout& layout, int targetTicks)
 {
-    const double step = layout.axis->GetTickStep(maxTicks);
-    layout.ticks = layout.axis->GetTickValues(maxTicks);
+    const double step = layout.axis->GetTickStep(targetTicks);
+    layout.ticks = layout.axis->GetTickValues(targetTicks);
     layout.labels.clear();
     layout.labelWidth = 0;
     for (double value : layout.ticks) {
@@ -166,17 +170,19 @@ void LayoutAxis(wxDC& dc, AxisLayout& layout, int maxTicks)
     }
 }
 
-// Horizontal axes: as many ticks as fit with their labels side by side.
+// Horizontal axes: as many ticks as fit with their labels side by side, and
+// never fewer than three.
 void LayoutHorizontalAxis(wxDC& dc, AxisLayout& layout, int width, int charHeight)
 {
-    int maxTicks = TickCountFor(width, 90);
-    LayoutAxis(dc, layout, maxTicks);
-    for (int attempt = 0; attempt < 4 && maxTicks > 2; ++attempt) {
+    const chart::TickCount limits;
+    int target = std::clamp(TickTargetFor(width, 90), limits.minCount, limits.maxCount);
+    LayoutAxis(dc, layout, target);
+    for (int attempt = 0; attempt < 6 && target > limits.minCount; ++attempt) {
         const int fits = width / std::max(layout.labelWidth + 2 * charHeight, 1);
-        if (static_cast<int>(layout.ticks.size()) <= std::max(fits, 2))
+        if (static_cast<int>(layout.ticks.size()) <= std::max(fits, limits.minCount))
             break;
-        maxTicks = std::max(2, std::min(maxTicks - 1, fits));
-        LayoutAxis(dc, layout, maxTicks);
+        target = std::max(limits.minCount, std::min(target - 1, fits));
+        LayoutAxis(dc, layout, target);
     }
 }
 
@@ -216,8 +222,13 @@ std::vector<wxPoint> ReduceSerie(const XYSerie& serie, double xLo, double xHi, i
 
     std::vector<wxPoint> line;
     line.reserve(2 * static_cast<size_t>(std::max(width, 1)) + 4);
+    // A value beyond the y range (one no axis takes its range from, say) is
+    // put one row past the plot's edge: the line runs off the edge in that
+    // value's own column, where a far-off point would make it run off in its
+    // neighbours' columns.
+    const int rowAbove = bottom - std::max(height, 1), rowBelow = bottom + 1;
     auto push = [&](int x, double y) {
-        const wxPoint point(x, toY.Pixel(y));
+        const wxPoint point(x, std::clamp(toY.Pixel(y), rowAbove, rowBelow));
         if (line.empty() || line.back() != point)
             line.push_back(point);
     };
@@ -361,15 +372,16 @@ void XYPlot::DrawPlot(wxDC& dc, const wxRect& rect)
     // Heights first (horizontal axes are one text line high), then the
     // vertical axes' ticks and widths, then the horizontal axes' ticks.
     const int horizontalThickness = kTickLength + kLabelGap + charHeight + kAxisSpacing / 2;
-    const int topRoom = std::max<int>(static_cast<int>(top.size()) * horizontalThickness, charHeight / 2 + 1);
-    const int bottomRoom = std::max<int>(static_cast<int>(bottom.size()) * horizontalThickness, charHeight / 2 + 1);
+    const int topRoom = std::max(static_cast<int>(top.size()) * horizontalThickness, charHeight / 2 + 1);
+    const int bottomRoom =
+        std::max(static_cast<int>(bottom.size()) * horizontalThickness, charHeight / 2 + 1);
     const int plotTop = rect.y + topRoom;
     const int plotHeight = rect.height - topRoom - bottomRoom;
 
     int leftRoom = 0, rightRoom = 0;
     for (auto* side : {&left, &right}) {
         for (AxisLayout& layout : *side) {
-            LayoutAxis(dc, layout, TickCountFor(plotHeight, 4 * charHeight));
+            LayoutAxis(dc, layout, TickTargetFor(plotHeight, 3 * charHeight));
             layout.thickness = kTickLength + kLabelGap + layout.labelWidth + kAxisSpacing;
             (side == &left ? leftRoom : rightRoom) += layout.thickness;
         }
@@ -523,9 +535,12 @@ void XYPlot::DrawPlot(wxDC& dc, const wxRect& rect)
         ForEachAxisPlace(drawVertical, drawHorizontal);
     }
 
-    // Tick labels in each axis's label text colour.
+    // Tick labels in each axis's label text colour, or in a darker shade of
+    // it where the colour itself is too light to read on the background (a
+    // yellow or cyan series, say).
+    const wxColour background = chart::BackgroundColour();
     auto labelsVertical = [&](const AxisLayout& layout, int axisX, int direction) {
-        dc.SetTextForeground(layout.axis->GetLabelTextColour());
+        dc.SetTextForeground(chart::ReadableOn(layout.axis->GetLabelTextColour(), background));
         const ValueToPixel toY(layout.axis->GetMinValue(), layout.axis->GetMaxValue(), areaBottom,
                                area.height, -1);
         for (size_t k = 0; k < layout.ticks.size(); ++k) {
@@ -537,7 +552,7 @@ void XYPlot::DrawPlot(wxDC& dc, const wxRect& rect)
         }
     };
     auto labelsHorizontal = [&](const AxisLayout& layout, int axisY, int direction) {
-        dc.SetTextForeground(layout.axis->GetLabelTextColour());
+        dc.SetTextForeground(chart::ReadableOn(layout.axis->GetLabelTextColour(), background));
         const ValueToPixel toX(layout.axis->GetMinValue(), layout.axis->GetMaxValue(), area.x, area.width, 1);
         for (size_t k = 0; k < layout.ticks.size(); ++k) {
             const wxSize extent = dc.GetTextExtent(layout.labels[k]);

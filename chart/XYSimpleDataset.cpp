@@ -65,6 +65,36 @@ XYSerie::XYSerie(const double* interleavedXY, size_t count)
     }
 }
 
+XYBounds XYSerie::GetBoundsWithin(bool byY, double lo, double hi) const
+{
+    XYBounds bounds;
+    for (size_t b = 0; b < m_blocks.size(); ++b) {
+        const Block& block = m_blocks[b];
+        if (block.empty)
+            continue;
+        const double blockLo = byY ? block.minY : block.minX, blockHi = byY ? block.maxY : block.maxX;
+        if (blockLo >= lo && blockHi <= hi) {
+            bounds.Include(block); // the whole block is inside: no need to look at its points
+            continue;
+        }
+        if (blockHi < lo || blockLo > hi)
+            continue;
+        const size_t end = std::min(m_count, (b + 1) * kBlockSize);
+        for (size_t i = b * kBlockSize; i < end; ++i) {
+            const double x = m_xy[2 * i], y = m_xy[2 * i + 1];
+            const double v = byY ? y : x;
+            if (!((x - x) + (y - y) == 0) || v < lo || v > hi)
+                continue;
+            XYBounds point;
+            point.empty = false;
+            point.minX = point.maxX = x;
+            point.minY = point.maxY = y;
+            bounds.Include(point);
+        }
+    }
+    return bounds;
+}
+
 double XYSerie::GetX(size_t i) const
 {
     wxCHECK_MSG(i < m_count, std::numeric_limits<double>::quiet_NaN(), "XYSerie::GetX: index out of range");
@@ -107,5 +137,13 @@ XYBounds XYSimpleDataset::GetBounds() const
     XYBounds bounds;
     for (const auto& serie : m_series)
         bounds.Include(serie->GetBounds());
+    return bounds;
+}
+
+XYBounds XYSimpleDataset::GetBoundsWithin(bool byY, double lo, double hi) const
+{
+    XYBounds bounds;
+    for (const auto& serie : m_series)
+        bounds.Include(serie->GetBoundsWithin(byY, lo, hi));
     return bounds;
 }

@@ -26,6 +26,8 @@ public:
     // The interleaved points, 2 * GetCount() doubles.
     const double* GetData() const { return m_xy.get(); }
     const XYBounds& GetBounds() const { return m_bounds; }
+    // The bounds of the finite points whose y (byY) or x lies in [lo, hi].
+    XYBounds GetBoundsWithin(bool byY, double lo, double hi) const;
 
     // A summary of each run of kBlockSize consecutive points (the last one
     // may be shorter), made while copying, so that drawing can take a whole
@@ -61,6 +63,8 @@ public:
 
     // The finite bounds of all series.
     XYBounds GetBounds() const;
+    // The bounds of the finite points whose y (byY) or x lies in [lo, hi].
+    XYBounds GetBoundsWithin(bool byY, double lo, double hi) const;
 
 private:
     std::vector<std::unique_ptr<XYSerie>> m_series;

@@ -22,6 +22,15 @@ double LogChannelValue(const LogRecord& r, int channel)
     return static_cast<double>(WordToFloat(word));
 }
 
+LogReadingRange LogChannelReadingRange(int channel)
+{
+    if (channel < 2)
+        return {0.0, 100000.0};
+    if (channel < 4)
+        return {-2.0, 16.0};
+    return {-55.0, 125.0};
+}
+
 bool LogRecordTime(uint32_t dateWord, uint32_t timeWord, int64_t& ms)
 {
     const wxDateTime t = DecodePackedDateTime(dateWord, timeWord);

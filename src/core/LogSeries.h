@@ -17,6 +17,18 @@ unsigned LogChannelWord(int channel);
 // integers, PH and temperature words as floats; no range rule.
 double LogChannelValue(const LogRecord& r, int channel);
 
+// The values channel k's probe can report: EC 0 to 100000 uS (targets go
+// up to 20000 uS, sea water is about 50000 uS), PH -2 to 16 (the scale with
+// room for a probe out of calibration), temperature -55 to 125 degrees
+// Celsius (what common probes report). A value outside is plainly not a
+// reading: the word 4294967295 (all bits set) of an EC reading never taken,
+// foremost.
+struct LogReadingRange {
+    double lo;
+    double hi;
+};
+LogReadingRange LogChannelReadingRange(int channel);
+
 // Milliseconds since the epoch of a record's date and time words in local
 // time, or false when the words are no real date or time (never asserts).
 bool LogRecordTime(uint32_t dateWord, uint32_t timeWord, int64_t& ms);

@@ -37,6 +37,10 @@ std::unique_ptr<Chart> LogChart::CreateChart(const ChannelColours& colours)
         auto axis = std::make_unique<NumberAxis>(AXIS_LEFT);
         axis->SetLabelTextColour(*colours[k]);
         axis->SetLabelPen(wxPen(*colours[k], 1, wxPENSTYLE_SOLID));
+        // A value that is no reading (an unset EC word) must not squash the
+        // real readings into a line: it runs off the plot's edge instead.
+        const LogReadingRange readings = LogChannelReadingRange(k);
+        axis->SetPlausibleRange(readings.lo, readings.hi);
         plot->AddAxis(std::move(axis));
     }
     plot->AddAxis(std::make_unique<NumberAxis>(AXIS_BOTTOM)); // days since the first record

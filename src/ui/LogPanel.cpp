@@ -7,6 +7,7 @@
 #include "core/LogText.h"
 
 #include <wx/filedlg.h>
+#include <wx/filename.h>
 #include <wx/msgdlg.h>
 
 #include <algorithm>
@@ -78,9 +79,11 @@ void LogPanel::OpenLogFile(const wxString& path)
     switch (loaded.status) {
     case LoadStatus::Loaded:
         m_log = std::move(loaded.value);
+        m_logName = wxFileName(path).GetFullName();
         break;
     case LoadStatus::Missing:
         m_log = NodeLog{};
+        m_logName.clear();
         wxMessageBox("nodelog set to 0", wxMessageBoxCaptionStr, wxOK | wxCENTRE);
         break;
     case LoadStatus::BadLength:
@@ -102,6 +105,7 @@ OrvelGUIChartViewFrame* LogPanel::ShowChart()
     auto* view = new OrvelGUIChartViewFrame(this, wxID_ANY, "HALVANE DUO Charts", wxDefaultPosition,
                                             wxSize(640, 480), wxDEFAULT_FRAME_STYLE | wxTAB_TRAVERSAL);
     view->SetLog(m_log);
+    view->SetLogName(m_logName);
     view->RebuildChart();
     view->Show(true);
     return view;

@@ -47,6 +47,8 @@ public:
     OrvelGUIChartViewFrame* ShowChart();
 
     const NodeLog& GetLog() const { return m_log; }
+    // The file name (without folder) of the loaded log.
+    const wxString& GetLogName() const { return m_logName; }
     LogListCtrl* GetList() const { return m_list; }
 
 private:
@@ -55,6 +57,7 @@ private:
     void OnItemActivated(wxListEvent& event);
 
     NodeLog m_log; // shared with the chart views opened on it
+    wxString m_logName;
     LogListCtrl* m_list = nullptr;
     wxButton* m_openButton = nullptr;
     wxButton* m_chartButton = nullptr;

@@ -1,10 +1,12 @@
 #include "ui/OrvelGUIChartViewFrame.h"
 
 #include "ui/LogChart.h"
+#include "ui/SavePath.h"
 
 #include "chart/wxChartPanel.h"
 #include "core/SafeFile.h"
 #include "core/Version.h"
+#include "core/WordHelpers.h"
 
 #include <wx/colordlg.h>
 #include <wx/dcmemory.h>
@@ -37,6 +39,38 @@ wxBitmap Swatch(const wxColour& colour)
     dc.DrawRectangle(1, 1, 14, 14);
     dc.SelectObject(wxNullBitmap);
     return bitmap;
+}
+
+#ifdef __WXGTK__
+// The two GLib object calls needed below, declared here because wx's
+// development files do not bring GLib's headers. The layout of an object's
+// start (its class pointer first) is GLib's stable ABI.
+extern "C" {
+struct HalvaneGObjectStart {
+    void* objectClass;
+};
+void* g_object_class_find_property(void* objectClass, const char* propertyName);
+void g_object_set(void* object, const char* firstPropertyName, ...);
+}
+#endif
+
+// GTK 3 draws a menu entry's image only when the desktop's gtk-menu-images
+// setting is on, and it is off by default: the swatch, the only thing that
+// shows an entry's colour, would be hidden. The entry is told to show it
+// always. Applies to the entry as it is in its menu now (GTK makes a new
+// one whenever the entry is inserted).
+void ShowImageAlways(wxMenuItem* item)
+{
+#ifdef __WXGTK__
+    void* widget = item->GetMenuItem();
+    if (!widget)
+        return;
+    void* objectClass = static_cast<HalvaneGObjectStart*>(widget)->objectClass;
+    if (objectClass && g_object_class_find_property(objectClass, "always-show-image"))
+        g_object_set(widget, "always-show-image", 1, static_cast<const char*>(nullptr));
+#else
+    (void)item; // other toolkits show menu images, and the entry's text colour
+#endif
 }
 
 } // namespace
@@ -84,6 +118,7 @@ OrvelGUIChartViewFrame::OrvelGUIChartViewFrame(wxWindow* parent, wxWindowID id, 
         auto* item = new wxMenuItem(m_colourMenu, ID_COLOUR_FIRST + k, kChannelNames[k]);
         item->SetBitmap(Swatch(m_colours[k]));
         m_colourItems[k] = m_colourMenu->Append(item);
+        ShowImageAlways(m_colourItems[k]);
     }
     m_menuBar->Append(m_colourMenu, "Color");
 
@@ -122,29 +157,49 @@ void OrvelGUIChartViewFrame::RebuildChart()
     m_chartPanel->SetChart(nullptr);
     LogChart chart;
     chart.FillSeries(m_log.records.get(), m_log.count);
-    m_chartPanel->SetChart(chart.CreateChart(colours));
+    std::unique_ptr<Chart> drawn = chart.CreateChart(colours);
 
     // A log that leaves its time span is plotted up to the record that does;
-    // the title says so.
+    // the chart says so under its title.
     const LogSeries& series = chart.GetSeries();
-    wxString title = m_title;
+    wxString note;
     switch (series.Stop()) {
     case LogSpanStop::None:
         break;
     case LogSpanStop::OutOfSpan:
     case LogSpanStop::InvalidDateTime:
-        title << " - " << series.FilledCount() << " of " << series.Count() << " records shown: record "
-              << series.StopIndex() + 1
-              << (series.Stop() == LogSpanStop::OutOfSpan
-                      ? " is outside the time span of the first and last record"
-                      : " has an invalid date or time");
+        note << series.FilledCount() << " of " << series.Count() << " records shown: record "
+             << series.StopIndex() + 1
+             << (series.Stop() == LogSpanStop::OutOfSpan
+                     ? " is outside the time span of the first and last record"
+                     : " has an invalid date or time");
         break;
     case LogSpanStop::NoMemory:
-        title << " - not enough memory to chart " << series.Count() << " records";
+        note << "Not enough memory to chart " << series.Count() << " records";
         break;
     }
+    drawn->SetNote(note);
+    m_chartPanel->SetChart(std::move(drawn));
+
+    const wxString title = LogTitle(m_title, m_logName, m_log);
     if (GetTitle() != title)
         SetTitle(title);
+}
+
+wxString OrvelGUIChartViewFrame::LogTitle(const wxString& title, const wxString& fileName, const NodeLog& log)
+{
+    wxString dates;
+    if (!log.Empty()) {
+        const wxString first = FormatDateText(DecodePackedDate(log[0][kLogDate]));
+        const wxString last = FormatDateText(DecodePackedDate(log[log.count - 1][kLogDate]));
+        dates = first == last ? first : first + " - " + last;
+    }
+    wxString result = title;
+    if (!fileName.empty())
+        result << " - " << fileName;
+    if (!dates.empty())
+        result << " (" << dates << ")";
+    return result;
 }
 
 void OrvelGUIChartViewFrame::ChooseChannelColour(int channel)
@@ -164,6 +219,7 @@ void OrvelGUIChartViewFrame::ShowColourSwatch(int channel)
     wxMenuItem* item = m_colourMenu->Remove(m_colourItems[channel]);
     item->SetBitmap(Swatch(m_colours[channel]));
     m_colourItems[channel] = m_colourMenu->Insert(static_cast<size_t>(channel), item);
+    ShowImageAlways(m_colourItems[channel]);
 }
 
 wxString OrvelGUIChartViewFrame::ExportWildcard(const wxString& extension)
@@ -181,7 +237,9 @@ void OrvelGUIChartViewFrame::ExportChart(const wxString& extension, wxBitmapType
                         wxFD_SAVE | wxFD_OVERWRITE_PROMPT);
     if (dialog.ShowModal() != wxID_OK || dialog.GetPath().empty())
         return;
-    SaveChartImage(dialog.GetPath(), type);
+    const wxString path = ChooseSavePath(this, dialog.GetPath(), extension, "Export Chart");
+    if (!path.empty())
+        SaveChartImage(path, type);
 }
 
 bool OrvelGUIChartViewFrame::SaveChartImage(const wxString& path, wxBitmapType type)
@@ -224,6 +282,11 @@ wxAboutDialogInfo OrvelGUIChartViewFrame::AboutInfo()
     info.SetVersion(GetVersionText());
     info.SetDescription(
         "This is the HALVANE DUO Client Tool.  Part of the HALVANE DUO Client Software package.");
+    // Without an icon GTK shows its theme's "image missing" picture. The
+    // program's 16 x 16 icon, enlarged four times pixel for pixel.
+    wxIcon icon;
+    icon.CopyFromBitmap(wxBitmap(wxBitmap(icon_xpm).ConvertToImage().Scale(64, 64, wxIMAGE_QUALITY_NEAREST)));
+    info.SetIcon(icon);
     return info;
 }
 

@@ -31,6 +31,10 @@ public:
     // loads another file.
     void SetLog(const NodeLog& log) { m_log = log; }
     const NodeLog& GetLog() const { return m_log; }
+    // The name of the file the log came from, for the window's title (the
+    // next RebuildChart shows it).
+    void SetLogName(const wxString& fileName) { m_logName = fileName; }
+    const wxString& GetLogName() const { return m_logName; }
 
     // Builds a new chart of the checked channels in their colours and shows it.
     void RebuildChart();
@@ -44,6 +48,11 @@ public:
     void ShowAbout();
 
     static wxString ExportWildcard(const wxString& extension);
+    // The window title for a log: title, then the file name (if known) and
+    // the dates of the first and last record (if any), as in
+    // "HALVANE DUO Charts - day.hvl (06/01/21 - 06/03/21)"; one date when
+    // both are the same day.
+    static wxString LogTitle(const wxString& title, const wxString& fileName, const NodeLog& log);
     static wxAboutDialogInfo AboutInfo();
     static wxString ChannelName(int channel);
     static wxColour DefaultChannelColour(int channel);
@@ -68,7 +77,8 @@ private:
     wxMenuItem* m_viewItems[kLogChannelCount] = {};
     wxMenuItem* m_colourItems[kLogChannelCount] = {};
     // The colour of each "Color" entry. GTK menus cannot draw an entry's text
-    // in a colour of its own, so the entry shows a swatch of it instead.
+    // in a colour of its own, so the entry shows a swatch of it instead, one
+    // that GTK is told to show even where menu images are switched off.
     wxColour m_colours[kLogChannelCount];
     wxMenuItem* m_aboutItem = nullptr;
     wxMenuBar* m_menuBar = nullptr;
@@ -76,7 +86,8 @@ private:
     wxMenu* m_viewMenu = nullptr;
     wxMenu* m_colourMenu = nullptr;
     wxMenu* m_aboutMenu = nullptr;
-    wxString m_title; // the title given; a partly plotted log adds a note to it
+    wxString m_title;   // the title given; the log's name and dates follow it
+    wxString m_logName; // the file name of the log, if known
 
     wxDECLARE_EVENT_TABLE();
 };

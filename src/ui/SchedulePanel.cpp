@@ -6,6 +6,7 @@
 #include "ui/NewScheduleEntryDialog.h"
 #include "ui/PageLayout.h"
 #include "ui/ScreenFit.h"
+#include "ui/SavePath.h"
 
 #include <wx/filedlg.h>
 #include <wx/msgdlg.h>
@@ -186,7 +187,9 @@ void SchedulePanel::OnSaveAs(wxCommandEvent&)
     wxFileDialog dialog(this, "Save Schedule", "", "", kScheduleWildcard, wxFD_SAVE | wxFD_OVERWRITE_PROMPT);
     if (dialog.ShowModal() != wxID_OK)
         return;
-    const wxString path = dialog.GetPath();
+    if (dialog.GetPath().empty())
+        return;
+    const wxString path = ChooseSavePath(this, dialog.GetPath(), "hvs", "Save Schedule");
     if (path.empty())
         return;
     const SaveResult saved = WriteScheduleFile(path, GetSchedule());

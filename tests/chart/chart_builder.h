@@ -11,6 +11,7 @@
 
 #include <memory>
 #include <optional>
+#include <utility>
 #include <vector>
 
 struct ChartChannel {
@@ -22,6 +23,8 @@ struct ChartChannel {
     wxColour penColour = wxColour();
     // How the series is drawn; none: the plot's default.
     std::optional<XYLineRenderer> renderer = XYLineRenderer(false, true, 1, wxPENSTYLE_SOLID);
+    // The values the axis takes its range from; none: all of them.
+    std::optional<std::pair<double, double>> plausible = std::nullopt;
 };
 
 inline std::unique_ptr<XYPlot> MakeChannelPlot(const std::vector<ChartChannel>& channels)
@@ -45,6 +48,8 @@ inline std::unique_ptr<XYPlot> MakeChannelPlot(const std::vector<ChartChannel>& 
             axis->SetLabelPen(
                 wxPen(channel.penColour.IsOk() ? channel.penColour : channel.colour, 1, wxPENSTYLE_SOLID));
         }
+        if (channel.plausible)
+            axis->SetPlausibleRange(channel.plausible->first, channel.plausible->second);
         plot->AddAxis(std::move(axis));
     }
     plot->AddAxis(std::make_unique<NumberAxis>(AXIS_BOTTOM));

@@ -7,6 +7,7 @@
 #include <cfloat>
 #include <cmath>
 #include <limits>
+#include <string>
 #include <vector>
 
 namespace {
@@ -31,10 +32,10 @@ void ExpectSaneAxis(const NumberAxis& axis)
     ASSERT_TRUE(std::isfinite(lo));
     ASSERT_TRUE(std::isfinite(hi));
     ASSERT_LT(lo, hi);
-    for (int maxTicks : {2, 5, 10}) {
-        const std::vector<double> ticks = axis.GetTickValues(maxTicks);
-        EXPECT_LE(ticks.size(), static_cast<size_t>(2 * maxTicks + 2));
-        const double step = axis.GetTickStep(maxTicks);
+    for (int target : {2, 5, 10}) {
+        const std::vector<double> ticks = axis.GetTickValues(target);
+        EXPECT_LE(ticks.size(), 8u);
+        const double step = axis.GetTickStep(target);
         for (size_t i = 0; i < ticks.size(); ++i) {
             EXPECT_GE(ticks[i], lo);
             EXPECT_LE(ticks[i], hi);
@@ -177,6 +178,103 @@ TEST(ChartAxis, EdgeRangesStaySaneAndFinite)
         std::unique_ptr<XYPlot> plot(PlotOf({{kNaN, kNaN, 1, kInf}}));
         EXPECT_EQ(plot->GetVerticalAxis(0)->GetMinValue(), 0);
         EXPECT_EQ(plot->GetVerticalAxis(0)->GetMaxValue(), 1);
+    }
+}
+
+// The labels of an axis over values lo .. hi (two points) asking for target.
+std::vector<std::string> LabelsOf(double lo, double hi, int target)
+{
+    std::unique_ptr<XYPlot> plot(PlotOf({{0, lo, 1, hi}}));
+    const NumberAxis& axis = *plot->GetVerticalAxis(0);
+    std::vector<std::string> labels;
+    for (double tick : axis.GetTickValues(target))
+        labels.push_back(NumberAxis::FormatTickLabel(tick, axis.GetTickStep(target)).utf8_string());
+    return labels;
+}
+
+using Labels = std::vector<std::string>;
+
+TEST(ChartAxis, EveryAxisGetsThreeToEightLabels)
+{
+    // A PH probe swept over its scale: not just "5" and "10".
+    for (int target : {3, 5, 8}) {
+        SCOPED_TRACE(target);
+        EXPECT_EQ(LabelsOf(0.5, 14, target), (Labels{"2", "4", "6", "8", "10", "12", "14"}));
+    }
+    // EC readings close together: the nearest count to the target, the finer
+    // step on a tie.
+    EXPECT_EQ(LabelsOf(1000, 1012, 3), (Labels{"1000", "1005", "1010"}));
+    EXPECT_EQ(LabelsOf(1000, 1012, 5), (Labels{"1000", "1002", "1004", "1006", "1008", "1010", "1012"}));
+    EXPECT_EQ(LabelsOf(1000, 1012, 8), (Labels{"1000", "1002", "1004", "1006", "1008", "1010", "1012"}));
+    // The whole range of an EC word.
+    EXPECT_EQ(LabelsOf(0, 4294967295.0, 5),
+              (Labels{"0", "1000000000", "2000000000", "3000000000", "4000000000"}));
+    EXPECT_EQ(LabelsOf(0, 4294967295.0, 3), (Labels{"0", "2000000000", "4000000000"}));
+    // One value: the range around it still gets several labels.
+    EXPECT_EQ(LabelsOf(6.5, 6.5, 5), (Labels{"6.0", "6.2", "6.4", "6.6", "6.8", "7.0"}));
+    EXPECT_EQ(LabelsOf(1500, 1500, 5), (Labels{"1350", "1400", "1450", "1500", "1550", "1600", "1650"}));
+    EXPECT_EQ(LabelsOf(0, 0, 5), (Labels{"-1.0", "-0.5", "0.0", "0.5", "1.0"}));
+
+    // Whatever the range and the target: 3 to 8 ticks, evenly spaced.
+    for (double lo : {-273.15, -1.0, 0.0, 0.5, 6.02, 1000.0, 1e9}) {
+        for (double span = 1e-6; span < 1e13; span *= 1.37) {
+            for (int target = 1; target <= 12; ++target) {
+                const double hi = lo + span;
+                const double step = chart::PickTickStep(lo, hi, {3, target, 8});
+                const std::vector<double> ticks = chart::TicksInRange(lo, hi, step, 100);
+                ASSERT_GE(ticks.size(), 3u) << lo << " .. " << hi << " for " << target;
+                ASSERT_LE(ticks.size(), 8u) << lo << " .. " << hi << " for " << target;
+            }
+        }
+    }
+    EXPECT_EQ(chart::PickTickStep(1, 1, {}), 0);
+    EXPECT_EQ(chart::PickTickStep(2, 1, {}), 0);
+    EXPECT_EQ(chart::PickTickStep(kNaN, 1, {}), 0);
+}
+
+TEST(ChartAxis, ValuesOutsideThePlausibleRangeDoNotStretchIt)
+{
+    // An unset EC word among readings.
+    const std::vector<double> ec = {0, 1000, 1, 1012, 2, 4294967295.0, 3, 1006, 4, kNaN};
+    {
+        std::unique_ptr<XYPlot> plot(
+            MakeChannelPlot({{wxColour(), ec, wxColour(), XYLineRenderer(), {{0, 1e5}}}}));
+        const NumberAxis& y = *plot->GetVerticalAxis(0);
+        EXPECT_EQ(y.GetMinValue(), 1000);
+        EXPECT_EQ(y.GetMaxValue(), 1012);
+        // The point is still there to be drawn, and the time axis still spans it.
+        EXPECT_EQ(plot->GetDataset(0)->GetSerie(0)->GetY(2), 4294967295.0);
+        EXPECT_EQ(plot->GetHorizontalAxis(0)->GetMaxValue(), 3);
+    }
+    // Without the rule the word squashes the readings.
+    {
+        std::unique_ptr<XYPlot> plot(PlotOf({ec}));
+        EXPECT_EQ(plot->GetVerticalAxis(0)->GetMaxValue(), 4294967295.0);
+    }
+    // Nothing plausible at all: the axis shows what there is.
+    {
+        std::unique_ptr<XYPlot> plot(MakeChannelPlot(
+            {{wxColour(), {0, 4294967295.0, 1, 4294967295.0}, wxColour(), XYLineRenderer(), {{0, 1e5}}}}));
+        EXPECT_LE(plot->GetVerticalAxis(0)->GetMinValue(), 4294967295.0);
+        EXPECT_GE(plot->GetVerticalAxis(0)->GetMaxValue(), 4294967295.0);
+    }
+    // A million points: whole blocks inside the range, one outlier, and the
+    // range's ends themselves, which count.
+    {
+        const size_t n = 1000000;
+        std::vector<double> big(2 * n);
+        for (size_t i = 0; i < n; ++i) {
+            big[2 * i] = static_cast<double>(i);
+            big[2 * i + 1] = 10 + static_cast<double>(i % 7);
+        }
+        big[2 * 500001 + 1] = 4294967295.0;
+        big[2 * 700003 + 1] = 100;
+        big[2 * 900007 + 1] = -5;
+        big[2 * 900008 + 1] = 0;
+        std::unique_ptr<XYPlot> plot(
+            MakeChannelPlot({{wxColour(), big, wxColour(), XYLineRenderer(), {{0, 100}}}}));
+        EXPECT_EQ(plot->GetVerticalAxis(0)->GetMinValue(), 0);
+        EXPECT_EQ(plot->GetVerticalAxis(0)->GetMaxValue(), 100);
     }
 }
 

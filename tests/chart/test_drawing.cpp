@@ -5,6 +5,8 @@
 
 #include "chart_builder.h"
 
+#include "chart/ChartColours.h"
+
 #include <wx/dcmemory.h>
 
 #include <algorithm>
@@ -440,4 +442,152 @@ TEST(ChartDrawing, ARedrawAtTheSameSizeGivesTheSamePixels)
     ASSERT_EQ(first.GetWidth(), again.GetWidth());
     EXPECT_EQ(0, memcmp(first.GetData(), again.GetData(), 900 * 600 * 3));
     EXPECT_GT(CountExact(smaller, chart->GetPlot()->GetLastPlotArea(), kCyan), 100);
+}
+
+namespace {
+
+// WCAG's relative luminance and contrast ratio, written out here to check
+// the chart's own.
+double Luminance(const wxColour& c)
+{
+    auto linear = [](int v) {
+        const double s = v / 255.0;
+        return s <= 0.04045 ? s / 12.92 : std::pow((s + 0.055) / 1.055, 2.4);
+    };
+    return 0.2126 * linear(c.Red()) + 0.7152 * linear(c.Green()) + 0.0722 * linear(c.Blue());
+}
+
+double Contrast(const wxColour& a, const wxColour& b)
+{
+    const double la = Luminance(a), lb = Luminance(b);
+    return (std::max(la, lb) + 0.05) / (std::min(la, lb) + 0.05);
+}
+
+} // namespace
+
+TEST(ChartDrawing, LabelsReadOnTheBackgroundInAShadeOfTheirColour)
+{
+    const wxColour white(255, 255, 255);
+    EXPECT_EQ(chart::BackgroundColour(), white);
+    EXPECT_NEAR(chart::ContrastRatio(*wxBLACK, white), 21.0, 1e-9);
+    EXPECT_NEAR(chart::ContrastRatio(kYellow, white), 1.07, 0.01);
+    EXPECT_NEAR(chart::ContrastRatio(kRed, white), 4.00, 0.01);
+
+    for (const wxColour& colour : {kRed, kGreen, kBlue, kCyan, kMagenta, kYellow}) {
+        SCOPED_TRACE(colour.GetAsString(wxC2S_HTML_SYNTAX).utf8_string());
+        const wxColour label = chart::ReadableOn(colour, white);
+        EXPECT_GE(Contrast(label, white), 4.5);
+        if (Contrast(colour, white) < 4.5) {
+            EXPECT_LT(Contrast(label, white), 4.9) << "no darker than needed";
+        } else {
+            EXPECT_EQ(label, colour);
+        }
+        // The same hue: the components scaled down together.
+        for (int c = 0; c < 3; ++c) {
+            const int from[3] = {colour.Red(), colour.Green(), colour.Blue()};
+            const int to[3] = {label.Red(), label.Green(), label.Blue()};
+            EXPECT_EQ(to[c] == 0, from[c] == 0);
+        }
+        EXPECT_EQ(label.Alpha(), 255);
+    }
+    // Colours that already read stay as they are.
+    EXPECT_EQ(chart::ReadableOn(kBlue, white), kBlue);
+    EXPECT_EQ(chart::ReadableOn(wxColour(0, 100, 0), white), wxColour(0, 100, 0));
+    // On a dark background a dark colour is lightened instead.
+    const wxColour navy(0, 0, 80), black(0, 0, 0);
+    const wxColour light = chart::ReadableOn(navy, black);
+    EXPECT_GE(Contrast(light, black), 4.5);
+    EXPECT_GT(light.Blue(), navy.Blue());
+
+    // Drawn: the yellow and cyan axes' lines stay in their colours, their
+    // labels are in readable shades and never in the light colour itself.
+    std::unique_ptr<Chart> chart(
+        MakeChannelChart({{kYellow, Wave(300, 2, 22, 2)}, {kCyan, Wave(300, 2, 6.1, 0.2)}}));
+    const wxImage image = Render(*chart, 640, 430);
+    const wxRect area = chart->GetPlot()->GetLastPlotArea();
+    const auto lines = AxisLines(image, area);
+    ASSERT_EQ(lines.size(), 2u);
+    EXPECT_EQ(lines[0].second, kYellow);
+    EXPECT_EQ(lines[1].second, kCyan);
+    const int top = area.y - 10, h = area.height + 20;
+    const wxRect yellowLabels(lines[1].first + 1, top, lines[0].first - 6 - lines[1].first - 1, h);
+    const wxRect cyanLabels(0, top, lines[1].first - 6, h);
+    for (const auto& [rect, colour] : {std::pair{yellowLabels, kYellow}, std::pair{cyanLabels, kCyan}}) {
+        EXPECT_EQ(CountExact(image, rect, colour), 0);
+        // The darkest pixel of the labels is the text's own colour.
+        wxColour darkest = white;
+        for (int y = rect.y; y < rect.y + rect.height; ++y)
+            for (int x = rect.x; x < rect.x + rect.width; ++x)
+                if (Luminance(At(image, x, y)) < Luminance(darkest))
+                    darkest = At(image, x, y);
+        EXPECT_GE(Contrast(darkest, white), 4.5);
+        EXPECT_EQ(darkest.Blue() == 0, colour.Blue() == 0);
+        EXPECT_EQ(darkest.Red() == 0, colour.Red() == 0);
+    }
+}
+
+TEST(ChartDrawing, AValueOutsideThePlausibleRangeRunsOffThePlotsEdge)
+{
+    // Readings 1000 .. 1012 at x = 0, 1, 3, 4 and an unset word at x = 2.
+    const std::vector<double> ec = {0, 1000, 1, 1012, 2, 4294967295.0, 3, 1006, 4, 1000};
+    std::unique_ptr<Chart> chart(MakeChannelChart({{kRed, ec, wxColour(), XYLineRenderer(), {{0, 1e5}}}}));
+    const wxImage image = Render(*chart, 500, 400);
+    const wxRect area = chart->GetPlot()->GetLastPlotArea();
+    // The line climbs off the top at x = 2 (the middle of the plot), in that
+    // column: the row under the plot's top holds red only there and where
+    // 1012 at x = 1 (a quarter in) reaches the top of the range.
+    const int middle = area.x + (area.width - 1) / 2, quarter = area.x + (area.width - 1) / 4;
+    std::vector<int> columns;
+    for (int x = area.x; x < area.x + area.width; ++x)
+        if (At(image, x, area.y + 1) == kRed)
+            columns.push_back(x);
+    ASSERT_FALSE(columns.empty());
+    for (int x : columns) {
+        EXPECT_TRUE(std::abs(x - middle) <= 2 || std::abs(x - quarter) <= 2) << x;
+    }
+    EXPECT_TRUE(
+        std::any_of(columns.begin(), columns.end(), [&](int x) { return std::abs(x - middle) <= 2; }));
+    // 1000 at x = 0 is the bottom of the range.
+    EXPECT_GT(CountExact(image, wxRect(area.x, area.y + area.height - 3, 3, 3), kRed), 0);
+    // A far-off value is put one row past the edge, in its own column.
+    EXPECT_EQ(chart::ReduceSerie(SerieOf(ec), 0, 4, 0, 5, 1000, 1012, 99, 100)[2], wxPoint(2, -1));
+}
+
+TEST(ChartDrawing, ANoteIsWrappedUnderTheTitle)
+{
+    const wxString note =
+        "7 of 10 records shown: record 8 is outside the time span of the first and last record";
+    std::unique_ptr<Chart> plain(MakeChannelChart({{kBlue, Wave(50, 1, 6, 1)}}));
+    std::unique_ptr<Chart> noted(MakeChannelChart({{kBlue, Wave(50, 1, 6, 1)}}));
+    noted->SetNote(note);
+    EXPECT_EQ(noted->GetTitle(), "Log File");
+    EXPECT_EQ(noted->GetNote(), note);
+    const wxImage without = Render(*plain, 300, 400);
+    const wxImage with = Render(*noted, 300, 400);
+    EXPECT_EQ(CountTinted(without, wxRect(0, 0, 300, 400), chart::NoteColour()), 0);
+    EXPECT_GT(CountExact(with, wxRect(0, 0, 300, 400), chart::NoteColour()), 30);
+    // In a narrow chart it takes several lines, and the plot moves down by them.
+    wxBitmap bitmap(300, 100, 24);
+    wxMemoryDC dc(bitmap);
+    dc.SetFont(*wxNORMAL_FONT);
+    const std::vector<wxString> lines = chart::WrapText(dc, note, 290);
+    ASSERT_GE(lines.size(), 2u);
+    wxString joined;
+    for (const wxString& line : lines) {
+        EXPECT_LE(dc.GetTextExtent(line).x, 290) << line;
+        joined += (joined.empty() ? "" : " ") + line;
+    }
+    EXPECT_EQ(joined, note);
+    const int moved = noted->GetPlot()->GetLastPlotArea().y - plain->GetPlot()->GetLastPlotArea().y;
+    EXPECT_GE(moved, static_cast<int>(lines.size()) * dc.GetCharHeight());
+    // The note is under the title, above the plot.
+    int firstNoteRow = -1;
+    for (int y = 0; y < 400 && firstNoteRow < 0; ++y)
+        if (CountExact(with, wxRect(0, y, 300, 1), chart::NoteColour()) > 0)
+            firstNoteRow = y;
+    EXPECT_GT(firstNoteRow, 15);
+    EXPECT_LT(firstNoteRow, noted->GetPlot()->GetLastPlotArea().y);
+    // A word wider than the chart gets a line of its own.
+    EXPECT_EQ(chart::WrapText(dc, "a " + wxString('m', 80) + " b", 50).size(), 3u);
+    EXPECT_TRUE(chart::WrapText(dc, "", 50).empty());
 }

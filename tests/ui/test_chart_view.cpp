@@ -11,8 +11,14 @@
 #include "chart/wxChartPanel.h"
 
 #include <wx/menu.h>
+#include <wx/uiaction.h>
 
 #include <filesystem>
+
+#ifdef HALVANE_TEST_X11
+#include <X11/Xlib.h>
+#include <X11/Xutil.h>
+#endif
 
 namespace {
 
@@ -65,7 +71,10 @@ public:
 
 ExpectFile ExpectExportDialog(const wxString& path, const wxString& wildcard, int id = wxID_OK)
 {
-    return ExpectFile(path, id).Titled("Export Chart").Filter(wildcard).Style(wxFD_SAVE | wxFD_OVERWRITE_PROMPT);
+    return ExpectFile(path, id)
+        .Titled("Export Chart")
+        .Filter(wildcard)
+        .Style(wxFD_SAVE | wxFD_OVERWRITE_PROMPT);
 }
 
 // The colour dialog: starts at `initial`, answers `answer` with `colour`.
@@ -137,7 +146,8 @@ private:
 TEST(ChartView, MenusAndAFreshChart)
 {
     ViewFixture f;
-    EXPECT_EQ(f.view->GetTitle(), "HALVANE DUO Charts");
+    // No file name given: the title carries the days of the first and last record.
+    EXPECT_EQ(f.view->GetTitle(), "HALVANE DUO Charts (06/01/21 - 06/03/21)");
     ASSERT_EQ(f.view->GetIcons().GetIconCount(), 1u);
     EXPECT_EQ(f.view->GetIcons().GetIconByIndex(0).GetWidth(), 16);
 
@@ -344,23 +354,56 @@ TEST(ChartView, ALogOutsideItsSpanIsPlottedUpToThatRecordAndSaysSo)
     f.Choose(View::ID_VIEW_FIRST);
     ASSERT_EQ(f.Plot()->GetDatasetCount(), 1u);
     EXPECT_EQ(f.Plot()->GetDataset(0)->GetSerie(0)->GetCount(), 7u);
-    EXPECT_EQ(
-        f.view->GetTitle(),
-        "HALVANE DUO Charts - 7 of 10 records shown: record 8 is outside the time span of the first and "
-        "last record");
+    // The note is in the chart, under its unchanged title, where a narrow
+    // window's title bar cannot cut it off.
+    const Chart* chart = f.view->GetChartPanel()->GetChart();
+    EXPECT_EQ(chart->GetTitle(), "Log File");
+    EXPECT_EQ(chart->GetNote(),
+              "7 of 10 records shown: record 8 is outside the time span of the first and last record");
+    EXPECT_EQ(f.view->GetTitle(), "HALVANE DUO Charts (06/01/21)");
+    TempDir dir;
+    const wxColour noteRed(160, 0, 0);
+    const wxImage partly = ExportPng(f, dir, "partly.png");
+    EXPECT_GT(PixelsOf(partly, noteRed), 30u) << "the note is drawn";
 
     records[7][kLogDate] = LogDate(2021, 2, 30);
     ViewFixture g(records);
-    EXPECT_EQ(g.view->GetTitle(),
-              "HALVANE DUO Charts - 7 of 10 records shown: record 8 has an invalid date or time");
+    EXPECT_EQ(g.view->GetChartPanel()->GetChart()->GetNote(),
+              "7 of 10 records shown: record 8 has an invalid date or time");
+    EXPECT_EQ(g.view->GetTitle(), "HALVANE DUO Charts (06/01/21)");
 
     ViewFixture good;
-    EXPECT_EQ(good.view->GetTitle(), "HALVANE DUO Charts");
+    good.Choose(View::ID_VIEW_FIRST);
+    EXPECT_EQ(good.view->GetChartPanel()->GetChart()->GetNote(), "");
+    EXPECT_EQ(PixelsOf(ExportPng(good, dir, "whole.png"), noteRed), 0u);
+}
+
+TEST(ChartView, TheTitleNamesTheLogFile)
+{
+    ViewFixture f;
+    f.view->SetLogName("greenhouse.hvl");
+    f.view->RebuildChart();
+    EXPECT_EQ(f.view->GetTitle(), "HALVANE DUO Charts - greenhouse.hvl (06/01/21 - 06/03/21)");
+    // Every rebuild keeps it.
+    f.Choose(View::ID_VIEW_FIRST + 1);
+    EXPECT_EQ(f.view->GetTitle(), "HALVANE DUO Charts - greenhouse.hvl (06/01/21 - 06/03/21)");
+
+    // Dates are those of the first and the last record in the file, and an
+    // invalid one reads as such.
+    auto records = HourlyLog(3);
+    records[2][kLogDate] = LogDate(2021, 13, 1);
+    EXPECT_EQ(View::LogTitle("T", "a.hvl", MakeNodeLog(records.data(), 3)),
+              "T - a.hvl (06/01/21 - (invalid))");
+    EXPECT_EQ(View::LogTitle("T", "", NodeLog()), "T");
 }
 
 TEST(ChartView, AboutAndClose)
 {
     const wxAboutDialogInfo info = View::AboutInfo();
+    // The program's icon, not the theme's "image missing" picture.
+    ASSERT_TRUE(info.HasIcon());
+    EXPECT_EQ(info.GetIcon().GetWidth(), 64);
+    EXPECT_EQ(info.GetIcon().GetHeight(), 64);
     EXPECT_EQ(info.GetName(), "HALVANE DUO Client Tool");
     EXPECT_EQ(info.GetVersion(), GetVersionText());
     EXPECT_EQ(info.GetDescription(),
@@ -376,4 +419,194 @@ TEST(ChartView, AboutAndClose)
     f.Choose(View::ID_CHART_CLOSE);
     PumpFor(50);
     EXPECT_FALSE(f.alive()) << "\"Close\" closes the window and frees its chart";
+}
+
+namespace {
+
+// What the screen shows in rect, read back from the X server: the root
+// window's pixels, menus included (wxScreenDC leaves GTK's menu windows out).
+wxImage ScreenPixels(const wxRect& rect)
+{
+    wxImage image(rect.width, rect.height);
+#ifdef HALVANE_TEST_X11
+    Display* display = XOpenDisplay(nullptr);
+    if (!display)
+        return image;
+    XImage* pixels =
+        XGetImage(display, DefaultRootWindow(display), rect.x, rect.y, static_cast<unsigned>(rect.width),
+                  static_cast<unsigned>(rect.height), AllPlanes, ZPixmap);
+    if (pixels) {
+        for (int y = 0; y < rect.height; ++y) {
+            for (int x = 0; x < rect.width; ++x) {
+                const unsigned long p = XGetPixel(pixels, x, y); // 24-bit TrueColor: 0xRRGGBB
+                image.SetRGB(x, y, static_cast<unsigned char>(p >> 16), static_cast<unsigned char>(p >> 8),
+                             static_cast<unsigned char>(p));
+            }
+        }
+        XDestroyImage(pixels);
+    }
+    XCloseDisplay(display);
+#endif
+    return image;
+}
+
+// The bounding box of the pixels of exactly this colour, and their number.
+wxRect BoxOf(const wxImage& image, const wxColour& colour, size_t& count)
+{
+    int left = image.GetWidth(), top = image.GetHeight(), right = -1, bottom = -1;
+    count = 0;
+    for (int y = 0; y < image.GetHeight(); ++y)
+        for (int x = 0; x < image.GetWidth(); ++x)
+            if (image.GetRed(x, y) == colour.Red() && image.GetGreen(x, y) == colour.Green() &&
+                image.GetBlue(x, y) == colour.Blue()) {
+                ++count;
+                left = std::min(left, x);
+                right = std::max(right, x);
+                top = std::min(top, y);
+                bottom = std::max(bottom, y);
+            }
+    return count ? wxRect(left, top, right - left + 1, bottom - top + 1) : wxRect();
+}
+
+} // namespace
+
+// With the desktop's default settings (menu images off in GTK 3), as a new
+// user would see it: each "Color" entry shows its channel's colour, one
+// entry under the other in channel order.
+TEST(ChartView, ColourEntriesShowTheirColoursOnScreen)
+{
+#ifndef HALVANE_TEST_X11
+    GTEST_SKIP() << "needs Xlib to read the screen";
+#endif
+    ViewFixture f;
+    f.view->Move(0, 0);
+    f.view->Raise();
+    ASSERT_TRUE(PumpUntil([&] { return f.view->IsShownOnScreen(); }));
+    PumpFor(200);
+    const wxRect screenRect(0, 0, 900, 700);
+    const wxColour orange(255, 128, 0);
+    std::vector<wxColour> colours = {{255, 0, 0},   {0, 255, 0},   {0, 0, 255},
+                                     {0, 255, 255}, {255, 0, 255}, {255, 255, 0}};
+    for (const wxColour& colour : colours) {
+        size_t n = 0;
+        BoxOf(ScreenPixels(screenRect), colour, n);
+        ASSERT_EQ(n, 0u) << "nothing on screen has the colour before the menu opens";
+    }
+
+    wxUIActionSimulator sim;
+    // The menu GTK has open, as wx reports it.
+    wxMenu* open = nullptr;
+    f.view->Bind(wxEVT_MENU_OPEN, [&](wxMenuEvent& event) {
+        open = event.GetMenu();
+        event.Skip();
+    });
+    f.view->Bind(wxEVT_MENU_CLOSE, [&](wxMenuEvent& event) {
+        if (open == event.GetMenu())
+            open = nullptr;
+        event.Skip();
+    });
+    wxMenuBar* bar = f.view->GetMenuBar();
+    auto openColourMenu = [&] {
+        // A click on "File" opens the bar's first menu; two steps right is
+        // "Color" ("File", "View", "Color", "About").
+        const wxRect barRect = bar->GetScreenRect();
+        sim.MouseMove(barRect.GetPosition() + wxPoint(15, barRect.height / 2));
+        PumpFor(50);
+        sim.MouseClick();
+        ASSERT_TRUE(PumpUntil([&] { return open == bar->GetMenu(0); }, 3000)) << "\"File\" opens";
+        sim.Char(WXK_RIGHT);
+        ASSERT_TRUE(PumpUntil([&] { return open == bar->GetMenu(1); }, 3000)) << "then \"View\"";
+        sim.Char(WXK_RIGHT);
+        ASSERT_TRUE(PumpUntil([&] { return open == bar->GetMenu(2); }, 3000)) << "then \"Color\"";
+    };
+    auto closeMenus = [&] {
+        sim.Char(WXK_ESCAPE);
+        PumpFor(100);
+        sim.Char(WXK_ESCAPE);
+        EXPECT_TRUE(PumpUntil([&] { return open == nullptr; }, 3000)) << "the menus close";
+        PumpFor(100);
+    };
+    auto expectSwatches = [&](const std::vector<wxColour>& expected) {
+        std::vector<wxRect> boxes(expected.size());
+        const bool shown = PumpUntil(
+            [&] {
+                const wxImage screen = ScreenPixels(screenRect);
+                for (size_t k = 0; k < expected.size(); ++k) {
+                    size_t n = 0;
+                    boxes[k] = BoxOf(screen, expected[k], n);
+                    if (n < 100)
+                        return false;
+                }
+                return true;
+            },
+            3000);
+        ASSERT_TRUE(shown) << "every entry shows a swatch of its colour";
+        for (size_t k = 0; k < expected.size(); ++k) {
+            SCOPED_TRACE(k);
+            // A compact swatch beside the entry's text, not pixels anywhere.
+            EXPECT_LE(boxes[k].width, 16);
+            EXPECT_LE(boxes[k].height, 16);
+            EXPECT_EQ(boxes[k].x, boxes[0].x);
+            if (k > 0) {
+                EXPECT_GE(boxes[k].y, boxes[k - 1].GetBottom())
+                    << "entry " << k << " is under entry " << k - 1;
+            }
+        }
+        // The menu hangs under the bar, at its left.
+        EXPECT_LT(boxes[0].x, 300);
+        EXPECT_GT(boxes[0].y, 0);
+    };
+
+    openColourMenu();
+    expectSwatches(colours);
+    closeMenus();
+    size_t left = 0;
+    ASSERT_TRUE(PumpUntil([&] {
+        BoxOf(ScreenPixels(screenRect), colours[0], left);
+        return left == 0;
+    }));
+
+    // A new colour shows in its entry, still in its place.
+    wxTEST_DIALOG(f.Choose(View::ID_COLOUR_FIRST + 2), ExpectColourDialog(colours[2], orange, wxID_OK));
+    colours[2] = orange;
+    openColourMenu();
+    expectSwatches(colours);
+    size_t blue = 0;
+    BoxOf(ScreenPixels(screenRect), wxColour(0, 0, 255), blue);
+    EXPECT_EQ(blue, 0u);
+    closeMenus();
+}
+
+TEST(ChartView, ANameWithoutExtensionGetsTheFormatsExtension)
+{
+    TempDir dir;
+    ViewFixture f;
+    f.Choose(View::ID_VIEW_FIRST);
+    wxTEST_DIALOG(f.Choose(View::ID_EXPORT_PNG),
+                  ExpectExportDialog(dir.File("chart"), "PNG Image File (*.png)|*.png"));
+    EXPECT_FALSE(wxFileExists(dir.File("chart")));
+    wxImage image;
+    ASSERT_TRUE(wxFileExists(dir.File("chart.png")));
+    EXPECT_TRUE(image.LoadFile(dir.File("chart.png"), wxBITMAP_TYPE_PNG));
+    // The name ending in a dot, and a name that has an extension of its own.
+    wxTEST_DIALOG(f.Choose(View::ID_EXPORT_BMP),
+                  ExpectExportDialog(dir.File("dotted."), "BMP Image File (*.bmp)|*.bmp"));
+    EXPECT_TRUE(image.LoadFile(dir.File("dotted.bmp"), wxBITMAP_TYPE_BMP));
+    wxTEST_DIALOG(f.Choose(View::ID_EXPORT_JPG),
+                  ExpectExportDialog(dir.File("june.v2"), "JPG Image File (*.jpg)|*.jpg"));
+    EXPECT_TRUE(image.LoadFile(dir.File("june.v2"), wxBITMAP_TYPE_JPEG));
+
+    // "chart" again: chart.png exists, so the user is asked; No keeps it.
+    const std::vector<unsigned char> old(12, 'x');
+    WriteBytes(dir.File("chart.png"), old);
+    const wxString question = "A file named \"chart.png\" already exists in \"" +
+                              wxString::FromUTF8(dir.Path().u8string()) + "\".\nDo you want to replace it?";
+    wxTEST_DIALOG(f.Choose(View::ID_EXPORT_PNG),
+                  ExpectExportDialog(dir.File("chart"), "PNG Image File (*.png)|*.png"),
+                  ExpectMessageBox(wxID_NO, question, "Export Chart", wxYES_NO | wxICON_QUESTION));
+    EXPECT_EQ(ReadBytes(dir.File("chart.png")), old);
+    wxTEST_DIALOG(f.Choose(View::ID_EXPORT_PNG),
+                  ExpectExportDialog(dir.File("chart"), "PNG Image File (*.png)|*.png"),
+                  ExpectMessageBox(wxID_YES, question, "Export Chart", wxYES_NO | wxICON_QUESTION));
+    EXPECT_TRUE(image.LoadFile(dir.File("chart.png"), wxBITMAP_TYPE_PNG));
 }

@@ -167,3 +167,25 @@ TEST(LogChart, APartlyFilledLogPlotsOnlyItsFilledPoints)
     wxMemoryDC dc(bitmap);
     c->Draw(dc, wxRect(0, 0, 320, 240));
 }
+
+TEST(LogChart, AnUnsetEcWordDoesNotFlattenTheReadings)
+{
+    auto log = HourlyLog(48);
+    log[10][kLogEc1] = 4294967295u; // a reading never taken
+    log[20][kLogPh1] = FloatToWord(3.0e38f);
+    LogChart chart;
+    ASSERT_EQ(chart.FillSeries(log.data(), 48), 0);
+    const wxColour* colours[6] = {&kRed, nullptr, &kBlue, nullptr, nullptr, nullptr};
+    const std::unique_ptr<Chart> c =
+        chart.CreateChart({colours[0], colours[1], colours[2], colours[3], colours[4], colours[5]});
+    const XYPlot* plot = c->GetPlot();
+    ASSERT_EQ(plot->GetVerticalAxisCount(), 2u);
+    // The EC axis spans the readings 1000 .. 1047; the word is still plotted.
+    EXPECT_EQ(plot->GetVerticalAxis(0)->GetMinValue(), 1000);
+    EXPECT_EQ(plot->GetVerticalAxis(0)->GetMaxValue(), 1047);
+    EXPECT_EQ(plot->GetDataset(0)->GetSerie(0)->GetY(10), 4294967295.0);
+    // PH: values up to 16 are readings (a probe out of calibration); 3e38 is not.
+    EXPECT_EQ(plot->GetVerticalAxis(1)->GetMinValue(), 5.5);
+    EXPECT_EQ(plot->GetVerticalAxis(1)->GetMaxValue(), 16);
+    EXPECT_FLOAT_EQ(static_cast<float>(plot->GetDataset(1)->GetSerie(0)->GetY(20)), 3.0e38f);
+}

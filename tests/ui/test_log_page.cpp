@@ -13,6 +13,8 @@
 #include <wx/listctrl.h>
 #include <wx/uiaction.h>
 
+#include <algorithm>
+
 namespace {
 
 // A shown frame holding one log page, destroyed at scope end.
@@ -236,7 +238,8 @@ TEST(LogPage, ChartViewsKeepTheirLogAcrossReloads)
     auto views = f.ChartViews();
     ASSERT_EQ(views.size(), 2u) << "every click opens one more chart view";
     for (OrvelGUIChartViewFrame* view : views) {
-        EXPECT_EQ(view->GetTitle(), "HALVANE DUO Charts");
+        // The title names the file and the days of its first and last record.
+        EXPECT_EQ(view->GetTitle(), "HALVANE DUO Charts - first.hvl (06/01/21 - 06/02/21)");
         EXPECT_EQ(view->GetSize(), wxSize(640, 480));
         EXPECT_TRUE(view->IsShown());
         EXPECT_TRUE(view->HasFlag(wxTAB_TRAVERSAL));
@@ -258,6 +261,18 @@ TEST(LogPage, ChartViewsKeepTheirLogAcrossReloads)
         view->GetViewItem(0)->Check(true);
         view->RebuildChart();
         EXPECT_EQ(view->GetChartPanel()->GetChart()->GetPlot()->GetDataset(0)->GetSerie(0)->GetCount(), 30u);
+        EXPECT_EQ(view->GetTitle(), "HALVANE DUO Charts - first.hvl (06/01/21 - 06/02/21)");
+    }
+
+    // A view of the next log names that log; a log of one day shows one date.
+    f.OpenThroughDialog(WriteLogFile(dir, "third.hvl", HourlyLog(5, 7)));
+    f.Click(5044);
+    const auto more = f.ChartViews();
+    ASSERT_EQ(more.size(), 3u);
+    for (OrvelGUIChartViewFrame* view : more) {
+        if (std::find(views.begin(), views.end(), view) == views.end()) {
+            EXPECT_EQ(view->GetTitle(), "HALVANE DUO Charts - third.hvl (06/01/21)");
+        }
     }
 }
 

@@ -505,4 +505,26 @@ TEST(SchedulePage, DateTextThatIsNoDateAddsNothing)
                          "\"Date:\" holds no date: \"\".\nType a date such as " + example + " or 2012-12-31.",
                          "Error", kWarningBox));
     EXPECT_EQ(w.Rows(), 2);
+
+TEST(SchedulePage, ANameWithoutExtensionIsSavedAsHvs)
+{
+    TempDir dir;
+    PageWindow w;
+    w.AddDays(2);
+    wxTEST_DIALOG(w.Click(wxID_SAVE), ExpectFile(dir.File("plan")));
+    EXPECT_FALSE(wxFileExists(dir.File("plan")));
+    const std::vector<unsigned char> saved = ReadBytes(dir.File("plan.hvs"));
+    EXPECT_EQ(saved.size(), 176u);
+
+    // Again: plan.hvs exists now, so the user is asked first; No leaves it.
+    const std::vector<unsigned char> other(88, 7);
+    WriteBytes(dir.File("plan.hvs"), other);
+    const wxString question = "A file named \"plan.hvs\" already exists in \"" +
+                              wxString::FromUTF8(dir.Path().u8string()) + "\".\nDo you want to replace it?";
+    wxTEST_DIALOG(w.Click(wxID_SAVE), ExpectFile(dir.File("plan")),
+                  ExpectMessageBox(wxID_NO, question, "Save Schedule", wxYES_NO | wxICON_QUESTION));
+    EXPECT_EQ(ReadBytes(dir.File("plan.hvs")), other);
+    wxTEST_DIALOG(w.Click(wxID_SAVE), ExpectFile(dir.File("plan")),
+                  ExpectMessageBox(wxID_YES, question, "Save Schedule", wxYES_NO | wxICON_QUESTION));
+    EXPECT_EQ(ReadBytes(dir.File("plan.hvs")), saved);
 }
