@@ -505,6 +505,7 @@ TEST(SchedulePage, DateTextThatIsNoDateAddsNothing)
                          "\"Date:\" holds no date: \"\".\nType a date such as " + example + " or 2012-12-31.",
                          "Error", kWarningBox));
     EXPECT_EQ(w.Rows(), 2);
+}
 
 TEST(SchedulePage, ANameWithoutExtensionIsSavedAsHvs)
 {
