@@ -49,7 +49,7 @@ OrvelGUIConfigDialog::OrvelGUIConfigDialog(wxWindow* parent, wxWindowID id, cons
                                            const wxPoint& pos, const wxSize& size, long style,
                                            bool passwordField)
     // clang-format on
-    : wxDialog(parent, id, title, pos, size, style)
+    : wxDialog(parent, id, title, pos, size, style), m_askedSize(size)
 {
     auto* top = new wxFlexGridSizer(1, 2, 0, 0);
     top->SetFlexibleDirection(wxBOTH);
@@ -242,15 +242,16 @@ void OrvelGUIConfigDialog::SetUpFor(int index, const ConfigEditValue& value, int
 
 void OrvelGUIConfigDialog::FitToEditor()
 {
-    // As wide as the help page and the shown editor need, no wider (the
-    // page's 620 pixels are more than most editors take, and too few for
-    // the mode names); at least as high as the page asks.
+    // At least the size the page asks for (620 x 240), wider only as far as
+    // the help page and the shown editor need (the mode names do), and never
+    // wider than the screen's work area.
     const int found = wxDisplay::GetFromWindow(GetParent() ? GetParent() : this);
     const wxRect area = wxDisplay(found == wxNOT_FOUND ? 0u : static_cast<unsigned>(found)).GetClientArea();
     InvalidateBestSize();
     wxSize needed = GetBestSize();
     // On a screen too narrow for both, the help page gives up width first:
     // it wraps its text and scrolls, where an editor would be cut off.
+    needed.IncTo(m_askedSize);
     if (needed.x > area.width) {
         const int helpWidth = m_help->GetMinSize().x;
         const int narrower = std::max(FromDIP(150), helpWidth - (needed.x - area.width));
@@ -258,7 +259,7 @@ void OrvelGUIConfigDialog::FitToEditor()
         InvalidateBestSize();
         needed = GetBestSize();
     }
-    SetSize(needed.x, std::max(needed.y, GetSize().y));
+    SetSize(std::min(needed.x, area.width), std::min(needed.y, area.height));
     Layout();
     PlaceOnParent(*this);
 }

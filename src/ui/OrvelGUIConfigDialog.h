@@ -68,6 +68,7 @@ private:
     std::array<wxStaticText*, 3> m_dots{};
     wxCheckBox* m_dhcp = nullptr;
 
+    wxSize m_askedSize; // what the page asked for: the smallest the dialog gets
     int m_index = 0;
     ParamKind m_kind = ParamKind::None;
 

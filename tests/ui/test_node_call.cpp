@@ -43,9 +43,12 @@ TEST(NodeCallPage, LayoutColumnsAndListeningSocket)
         col.SetMask(wxLIST_MASK_TEXT | wxLIST_MASK_WIDTH | wxLIST_MASK_FORMAT);
         ASSERT_TRUE(list->GetColumn(c, col));
         EXPECT_EQ(col.GetText(), headers[c]);
-        EXPECT_EQ(col.GetWidth(), widths[c]);
+        EXPECT_GE(col.GetWidth(), widths[c]); // the widths asked for are the least
         EXPECT_EQ(col.GetAlign(), wxLIST_FORMAT_LEFT);
     }
+    // A name of sixteen wide letters and the longest address read whole.
+    EXPECT_GT(list->GetColumnWidth(2), list->GetTextExtent("WWWWWWWWWWWWWWWW").x);
+    EXPECT_GT(list->GetColumnWidth(3), list->GetTextExtent("255.255.255.255").x);
     EXPECT_EQ(f.Rows(), 0);
 
     wxButton* search = page->GetSearchButton();
