@@ -3,11 +3,13 @@
 #include <wx/dcclient.h>
 #include <wx/dcmemory.h>
 
-wxBEGIN_EVENT_TABLE(wxChartPanel, wxWindow) EVT_PAINT(wxChartPanel::OnPaint) EVT_SIZE(wxChartPanel::OnSize)
-    wxEND_EVENT_TABLE()
+wxBEGIN_EVENT_TABLE(wxChartPanel, wxWindow)
+    EVT_PAINT(wxChartPanel::OnPaint)
+    EVT_SIZE(wxChartPanel::OnSize)
+wxEND_EVENT_TABLE()
 
-        wxChartPanel::wxChartPanel(wxWindow* parent, wxWindowID id, std::unique_ptr<Chart> chart,
-                                   const wxPoint& pos, const wxSize& size)
+wxChartPanel::wxChartPanel(wxWindow* parent, wxWindowID id, std::unique_ptr<Chart> chart, const wxPoint& pos,
+                           const wxSize& size)
     : wxWindow(parent, id, pos, size, wxFULL_REPAINT_ON_RESIZE), m_chart(std::move(chart))
 {
     SetBackgroundStyle(wxBG_STYLE_PAINT);

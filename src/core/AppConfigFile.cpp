@@ -11,7 +11,7 @@ LoadResult<std::unique_ptr<AppConfigFile>> ReadAppConfig(const wxString& path)
         table->file.Close();
         return FailedLoad(status, reason, std::move(table));
     };
-    wxLogNull quiet;  // failures are reported through the status, not the log
+    wxLogNull quiet; // failures are reported through the status, not the log
     const LoadResult<wxFileOffset> opened = OpenForLoad(path, table->file);
     if (!opened.Loaded())
         return failed(opened.status, opened.reason);

@@ -13,10 +13,10 @@
 
 constexpr size_t kAppConfigRecordSize = 50;
 constexpr size_t kAppConfigRecordSlots = 256;
-constexpr size_t kAppConfigBufferSize = kAppConfigRecordSize * kAppConfigRecordSlots;  // 12800
+constexpr size_t kAppConfigBufferSize = kAppConfigRecordSize * kAppConfigRecordSlots; // 12800
 
 struct AppConfigFile {
-    wxFile file;  // open only while the file is read
+    wxFile file; // open only while the file is read
     // Number of records held. Sixteen bits wide so that all 256 slots of the
     // buffer can be counted; a longer file is cut to its first 256 records.
     uint16_t recordCount = 0;

@@ -141,8 +141,8 @@ std::vector<NodeCallAnswer> WidestNodeCallAnswers()
     for (const char letter : {'W', 'M'}) {
         unsigned char name[kNodeCallNameSize];
         std::memset(name, letter, sizeof name);
-        answers.push_back({FormatDateText(sample), FormatTimeText(sample), DecodeServerName(name, sizeof name),
-                           "255.255.255.255"});
+        answers.push_back({FormatDateText(sample), FormatTimeText(sample),
+                           DecodeServerName(name, sizeof name), "255.255.255.255"});
     }
     answers.push_back({InvalidDateTimeText(), InvalidDateTimeText(), wxString(), wxString()});
     return answers;

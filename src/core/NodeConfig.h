@@ -21,15 +21,15 @@ enum ParamIndex : int {
     kIndexEc2Target = 47,
     kIndexPh1Target = 48,
     kIndexPh2Target = 49,
-    kIndexHostname = 80,       // 80..83, 16 bytes of text
+    kIndexHostname = 80, // 80..83, 16 bytes of text
     kIndexListenAddress = 84,
     kIndexGateway = 86,
     kIndexSubnetMask = 87,
     kIndexPrimaryDns = 88,
     kIndexSecondaryDns = 89,
-    kIndexUsername = 90,       // 90..93, 16 bytes, space padded
-    kIndexPassword = 94,       // 94..97, 16 bytes, space padded
-    kIndexNetworkConfig = 98,  // DHCP flag
+    kIndexUsername = 90,      // 90..93, 16 bytes, space padded
+    kIndexPassword = 94,      // 94..97, 16 bytes, space padded
+    kIndexNetworkConfig = 98, // DHCP flag
 };
 
 struct NodeConfig {

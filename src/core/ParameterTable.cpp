@@ -5,8 +5,8 @@ namespace {
 // The six actuators of one dosage group, by index of actuator 1.
 struct ActuatorGroupText {
     int first;
-    const char* namePrefix;   // "EC1 " -> "EC1 Actuator 3 Dosage Ratio"
-    const char* description;  // shared by the group's six slots
+    const char* namePrefix;  // "EC1 " -> "EC1 Actuator 3 Dosage Ratio"
+    const char* description; // shared by the group's six slots
 };
 
 const ActuatorGroupText kRatioGroups[] = {
@@ -170,13 +170,11 @@ const char* const kH16 =
     "compare to be equal given a tolerance, <b>PH Tolerance</b>, in order to confirm that "
     "the readings are stable.  This value is bounded from <i>1</i> to <i>65000</i> samples. "
     "</body></html>";
-const char* const kH17 =
-    "<html><body> Server's Hostname, max 16 characters.  This will help identify your "
-    "server. </body></html>";
-const char* const kH18 =
-    "<html><body> Server's Default Gateway.  This is typically the IP address of your "
-    "router/wireless access point.  On many LinkSys routers, this is defaulted to "
-    "192.168.1.1. </body></html>";
+const char* const kH17 = "<html><body> Server's Hostname, max 16 characters.  This will help identify your "
+                         "server. </body></html>";
+const char* const kH18 = "<html><body> Server's Default Gateway.  This is typically the IP address of your "
+                         "router/wireless access point.  On many LinkSys routers, this is defaulted to "
+                         "192.168.1.1. </body></html>";
 const char* const kH19 =
     "<html><body> Server's Subnet Mask.  This setting is used to describe a mask for your "
     "network.  On many LinkSys routers, this is defaulted to 255.255.255.0. </body></html>";
@@ -207,11 +205,11 @@ struct HelpRange {
 };
 
 const HelpRange kHelpPages[] = {
-    {1, 1, kH1},     {3, 8, kH2},     {9, 20, kH3},    {21, 32, kH4},   {33, 33, kH5},
-    {34, 44, kH4},   {46, 47, kH6},   {48, 49, kH7},   {50, 51, kH8},   {52, 52, kH9},
-    {53, 53, kH10},  {54, 55, kH11},  {56, 56, kH12},  {57, 57, kH13},  {58, 59, kH14},
-    {64, 65, kH15},  {66, 67, kH16},  {80, 80, kH17},  {86, 86, kH18},  {87, 87, kH19},
-    {88, 88, kH20},  {89, 89, kH21},  {90, 90, kH22},  {94, 94, kH23},  {98, 98, kH24},
+    {1, 1, kH1},    {3, 8, kH2},    {9, 20, kH3},   {21, 32, kH4},  {33, 33, kH5},
+    {34, 44, kH4},  {46, 47, kH6},  {48, 49, kH7},  {50, 51, kH8},  {52, 52, kH9},
+    {53, 53, kH10}, {54, 55, kH11}, {56, 56, kH12}, {57, 57, kH13}, {58, 59, kH14},
+    {64, 65, kH15}, {66, 67, kH16}, {80, 80, kH17}, {86, 86, kH18}, {87, 87, kH19},
+    {88, 88, kH20}, {89, 89, kH21}, {90, 90, kH22}, {94, 94, kH23}, {98, 98, kH24},
 };
 
 wxString ActuatorText(const char* prefix, int actuator, const char* suffix)

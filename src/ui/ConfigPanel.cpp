@@ -27,7 +27,6 @@ const char kWildcard[] = "Configuration File (*.hvc)|*.hvc";
 
 } // namespace
 
-// clang-format off
 wxBEGIN_EVENT_TABLE(ConfigPanel, wxPanel)
     EVT_LIST_ITEM_ACTIVATED(wxID_HELP_CONTENTS, ConfigPanel::OnItemActivated)
     EVT_BUTTON(wxID_SAVE, ConfigPanel::OnSave)
@@ -36,7 +35,6 @@ wxBEGIN_EVENT_TABLE(ConfigPanel, wxPanel)
 wxEND_EVENT_TABLE()
 
 ConfigPanel::ConfigPanel(wxWindow* parent, wxWindowID id, const wxPoint& pos, const wxSize& size, long style)
-    // clang-format on
     : wxPanel(parent, id, pos, size, style)
 {
     m_list = new wxListCtrl(this, wxID_HELP_CONTENTS, wxDefaultPosition, wxDefaultSize,

@@ -24,8 +24,8 @@ std::unique_ptr<AppConfigFile> LoadAppConfig(const wxString& path)
     return std::move(loaded.value);
 }
 
-HalvaneFrame::HalvaneFrame(wxWindow* parent, wxWindowID id, const wxString& title,
-                           const wxPoint& pos, const wxSize& size, long style)
+HalvaneFrame::HalvaneFrame(wxWindow* parent, wxWindowID id, const wxString& title, const wxPoint& pos,
+                           const wxSize& size, long style)
     : wxFrame(parent, id, title, pos, size, style)
 {
     SetSizeHints(wxDefaultSize, wxDefaultSize);

@@ -51,7 +51,6 @@ wxString LogListCtrl::OnGetItemText(long item, long column) const
     return LogCellText(*record, static_cast<unsigned>(column));
 }
 
-// clang-format off
 wxBEGIN_EVENT_TABLE(LogPanel, wxPanel)
     EVT_BUTTON(wxID_OPEN, LogPanel::OnOpen)
     EVT_BUTTON(LogPanel::ID_SHOW_CHART, LogPanel::OnShowChart)
@@ -59,7 +58,6 @@ wxBEGIN_EVENT_TABLE(LogPanel, wxPanel)
 wxEND_EVENT_TABLE()
 
 LogPanel::LogPanel(wxWindow* parent, wxWindowID id, const wxPoint& pos, const wxSize& size, long style)
-    // clang-format on
     : wxPanel(parent, id, pos, size, style)
 {
     m_list = new LogListCtrl(this, ID_LOG_LIST);

@@ -60,12 +60,14 @@ wxString NodeCallListCtrl::OnGetItemText(long item, long column) const
 
 // ---- NodeCallPanel
 
-wxBEGIN_EVENT_TABLE(NodeCallPanel, wxPanel) EVT_SOCKET(kSocketId, NodeCallPanel::OnSocketEvent)
+wxBEGIN_EVENT_TABLE(NodeCallPanel, wxPanel)
+    EVT_SOCKET(kSocketId, NodeCallPanel::OnSocketEvent)
     EVT_BUTTON(kSearchButtonId, NodeCallPanel::OnSearch)
-        EVT_LIST_ITEM_ACTIVATED(kNodeListId, NodeCallPanel::OnListItemActivated) wxEND_EVENT_TABLE()
+    EVT_LIST_ITEM_ACTIVATED(kNodeListId, NodeCallPanel::OnListItemActivated)
+wxEND_EVENT_TABLE()
 
-            NodeCallPanel::NodeCallPanel(wxWindow* parent, wxWindowID id, const wxPoint& pos,
-                                         const wxSize& size, long style)
+NodeCallPanel::NodeCallPanel(wxWindow* parent, wxWindowID id, const wxPoint& pos, const wxSize& size,
+                             long style)
     : wxPanel(parent, id, pos, size, style)
 {
     list = new NodeCallListCtrl(this, kNodeListId, wxLC_REPORT | wxLC_SINGLE_SEL);

@@ -24,9 +24,9 @@ void RegisterImageHandlers()
 wxSplashScreen* ShowSplashScreen()
 {
     const wxBitmap bitmap(splash_xpm);
-    auto* splash = new wxSplashScreen(bitmap, wxSPLASH_CENTRE_ON_SCREEN | wxSPLASH_TIMEOUT,
-                                      kSplashMilliseconds, nullptr, wxID_ANY, wxDefaultPosition,
-                                      wxDefaultSize, wxSIMPLE_BORDER | wxSTAY_ON_TOP);
+    auto* splash =
+        new wxSplashScreen(bitmap, wxSPLASH_CENTRE_ON_SCREEN | wxSPLASH_TIMEOUT, kSplashMilliseconds, nullptr,
+                           wxID_ANY, wxDefaultPosition, wxDefaultSize, wxSIMPLE_BORDER | wxSTAY_ON_TOP);
     wxWindow* inner = splash->GetSplashWindow();
     new wxStaticText(inner, kSplashLabelId, "v" + GetVersionText());
     // wxDefaultCoord is -1, so the build label sits at y = 14.
@@ -42,9 +42,9 @@ bool OrvelGUI::OnInit()
     UseUserDateLocale(); // without the user's locale, dates stay in the "C" form
     RegisterImageHandlers();
     wxWeakRef<wxSplashScreen> splash = ShowSplashScreen();
-    wxYield();  // let the splash paint before the frame is built
-    auto* frame = new HalvaneFrame(nullptr, wxID_ANY, GetClientTitle(), wxDefaultPosition,
-                                   wxSize(640, 480), wxDEFAULT_FRAME_STYLE | wxTAB_TRAVERSAL);
+    wxYield(); // let the splash paint before the frame is built
+    auto* frame = new HalvaneFrame(nullptr, wxID_ANY, GetClientTitle(), wxDefaultPosition, wxSize(640, 480),
+                                   wxDEFAULT_FRAME_STYLE | wxTAB_TRAVERSAL);
     frame->Show();
     // The frame is shown under the splash; without a window manager that
     // honours "stay on top" it would otherwise cover it.

@@ -75,7 +75,6 @@ void ShowImageAlways(wxMenuItem* item)
 
 } // namespace
 
-// clang-format off
 wxBEGIN_EVENT_TABLE(OrvelGUIChartViewFrame, wxFrame)
     EVT_MENU_RANGE(ID_EXPORT_BMP, ID_EXPORT_TIF, OrvelGUIChartViewFrame::OnExport)
     EVT_MENU(ID_CHART_CLOSE, OrvelGUIChartViewFrame::OnClose)
@@ -86,7 +85,6 @@ wxEND_EVENT_TABLE()
 
 OrvelGUIChartViewFrame::OrvelGUIChartViewFrame(wxWindow* parent, wxWindowID id, const wxString& title,
                                                const wxPoint& pos, const wxSize& size, long style)
-    // clang-format on
     : wxFrame(parent, id, title, pos, size, style), m_title(title)
 {
     SetSizeHints(wxDefaultSize, wxDefaultSize);

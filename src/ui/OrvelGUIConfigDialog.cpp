@@ -7,8 +7,8 @@
 
 #include <wx/button.h>
 #include <wx/checkbox.h>
-#include <wx/display.h>
 #include <wx/choice.h>
+#include <wx/display.h>
 #include <wx/html/htmlwin.h>
 #include <wx/sizer.h>
 #include <wx/slider.h>
@@ -39,7 +39,6 @@ const uint32_t kModeCodes[] = {kModePassive, kModeSingleChannel, kModeDualChanne
 
 } // namespace
 
-// clang-format off
 wxBEGIN_EVENT_TABLE(OrvelGUIConfigDialog, wxDialog)
     EVT_TEXT(kValueFieldId, OrvelGUIConfigDialog::OnValueText)
     EVT_COMMAND_SCROLL(kSliderId, OrvelGUIConfigDialog::OnSliderScroll)
@@ -48,7 +47,6 @@ wxEND_EVENT_TABLE()
 OrvelGUIConfigDialog::OrvelGUIConfigDialog(wxWindow* parent, wxWindowID id, const wxString& title,
                                            const wxPoint& pos, const wxSize& size, long style,
                                            bool passwordField)
-    // clang-format on
     : wxDialog(parent, id, title, pos, size, style), m_askedSize(size)
 {
     auto* top = new wxFlexGridSizer(1, 2, 0, 0);

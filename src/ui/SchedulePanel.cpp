@@ -5,8 +5,8 @@
 #include "core/WordHelpers.h"
 #include "ui/NewScheduleEntryDialog.h"
 #include "ui/PageLayout.h"
-#include "ui/ScreenFit.h"
 #include "ui/SavePath.h"
+#include "ui/ScreenFit.h"
 
 #include <wx/filedlg.h>
 #include <wx/msgdlg.h>
@@ -33,7 +33,6 @@ void ShowScheduleError(wxWindow* parent, const wxString& message)
 
 } // namespace
 
-// clang-format off
 wxBEGIN_EVENT_TABLE(SchedulePanel, wxPanel)
     EVT_LIST_ITEM_SELECTED(kScheduleListId, SchedulePanel::OnItemSelected)
     EVT_BUTTON(wxID_SAVE, SchedulePanel::OnSaveAs)
@@ -42,10 +41,9 @@ wxBEGIN_EVENT_TABLE(SchedulePanel, wxPanel)
     EVT_BUTTON(wxID_DELETE, SchedulePanel::OnRemove)
     EVT_BUTTON(wxID_CLEAR, SchedulePanel::OnClear)
 wxEND_EVENT_TABLE()
-    // clang-format on
 
-    SchedulePanel::SchedulePanel(wxWindow* parent, wxWindowID id, const wxPoint& pos, const wxSize& size,
-                                 long style)
+SchedulePanel::SchedulePanel(wxWindow* parent, wxWindowID id, const wxPoint& pos, const wxSize& size,
+                             long style)
     : wxPanel(parent, id, pos, size, style)
 {
     list = new wxListCtrl(this, kScheduleListId, wxDefaultPosition, wxDefaultSize,

@@ -70,7 +70,7 @@ TEST(NodeConfigModes, UnusedParametersPerMode)
         for (int i = 0; i < kParameterCount; ++i)
             EXPECT_FALSE(IsUnusedInMode(i, mode)) << "mode " << mode << " index " << i;
 
-    EXPECT_FALSE(IsUnusedInMode(15, kModeSingleChannel));  // channel-2 ratios still count
+    EXPECT_FALSE(IsUnusedInMode(15, kModeSingleChannel)); // channel-2 ratios still count
     EXPECT_TRUE(IsUnusedInMode(47, kModeDualChannelSingleEnv));
     EXPECT_FALSE(IsUnusedInMode(3, kModePassive));
     EXPECT_TRUE(IsUnusedInMode(67, kModePassive));
@@ -84,8 +84,8 @@ TEST(NodeConfigRanges, IntegerBoundsAreUnsigned)
         uint32_t low, high;
     };
     const Range ranges[] = {
-        {3, 8, 0, 65000},     {9, 44, 0, 100},     {46, 47, 0, 20000}, {50, 51, 50, 3000},
-        {54, 59, 0, 65000},   {64, 67, 1, 65000},
+        {3, 8, 0, 65000},   {9, 44, 0, 100},    {46, 47, 0, 20000},
+        {50, 51, 50, 3000}, {54, 59, 0, 65000}, {64, 67, 1, 65000},
     };
     for (const Range& r : ranges)
         for (int i = r.first; i <= r.last; ++i) {
@@ -96,7 +96,7 @@ TEST(NodeConfigRanges, IntegerBoundsAreUnsigned)
             if (r.low > 0) {
                 EXPECT_FALSE(IsValidValue(i, r.low - 1));
             }
-            EXPECT_FALSE(IsValidValue(i, 0xFFFFFFFFu));  // -1 as unsigned
+            EXPECT_FALSE(IsValidValue(i, 0xFFFFFFFFu)); // -1 as unsigned
             EXPECT_FALSE(IsValidValue(i, 0x80000000u));
         }
     EXPECT_FALSE(IsValidValue(50, 49));
@@ -119,7 +119,7 @@ TEST(NodeConfigRanges, PhValuesAreSinglePrecisionBits)
     const float inf = std::numeric_limits<float>::infinity();
     for (int i : {48, 49}) {
         SCOPED_TRACE(testing::Message() << "index " << i);
-        EXPECT_TRUE(IsValidValue(i, 0));  // acidity not maintained
+        EXPECT_TRUE(IsValidValue(i, 0)); // acidity not maintained
         EXPECT_TRUE(IsValidValue(i, FloatToWord(1.0f)));
         EXPECT_TRUE(IsValidValue(i, FloatToWord(6.5f)));
         EXPECT_TRUE(IsValidValue(i, FloatToWord(14.0f)));
@@ -129,11 +129,11 @@ TEST(NodeConfigRanges, PhValuesAreSinglePrecisionBits)
         EXPECT_FALSE(IsValidValue(i, FloatToWord(-1.0f)));
         EXPECT_FALSE(IsValidValue(i, FloatToWord(nan)));
         EXPECT_FALSE(IsValidValue(i, FloatToWord(inf)));
-        EXPECT_FALSE(IsValidValue(i, 7));  // an integer 7 is a tiny denormal, not 7.0
+        EXPECT_FALSE(IsValidValue(i, 7)); // an integer 7 is a tiny denormal, not 7.0
     }
     for (int i : {52, 53}) {
         SCOPED_TRACE(testing::Message() << "index " << i);
-        EXPECT_TRUE(IsValidValue(i, FloatToWord(0.01f)));  // the single nearest to 0.01
+        EXPECT_TRUE(IsValidValue(i, FloatToWord(0.01f))); // the single nearest to 0.01
         EXPECT_TRUE(IsValidValue(i, FloatToWord(2.0f)));
         EXPECT_FALSE(IsValidValue(i, FloatToWord(2.01f)));
         EXPECT_FALSE(IsValidValue(i, FloatToWord(0.0099f)));

@@ -65,11 +65,8 @@ TEST(NodeLogLoad, LengthsAroundOneRecord)
         uint32_t count;
     };
     const Case cases[] = {
-        {0, LoadStatus::Loaded, 0},
-        {159, LoadStatus::BadLength, 0}, // rejected: nothing of it is published
-        {160, LoadStatus::Loaded, 1},
-        {161, LoadStatus::BadLength, 0},
-        {319, LoadStatus::BadLength, 0},
+        {0, LoadStatus::Loaded, 0},   {159, LoadStatus::BadLength, 0}, // rejected: nothing of it is published
+        {160, LoadStatus::Loaded, 1}, {161, LoadStatus::BadLength, 0}, {319, LoadStatus::BadLength, 0},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(testing::Message() << c.size << " bytes");

@@ -117,15 +117,15 @@ TEST(WordDates, DecodeRealDates)
 TEST(WordDates, OutOfRangeFieldsGiveInvalidDateTimes)
 {
     const uint32_t badDates[] = {
-        0,                      // cleared word
-        Date(1, 0, 2012),       // month 0
-        Date(1, 13, 2012),      // month 13
-        Date(0, 5, 2012),       // day 0
-        Date(32, 1, 2012),      // beyond January
-        Date(31, 4, 2012),      // beyond April
-        Date(29, 2, 2013),      // not a leap year
-        Date(30, 2, 2012),      // beyond a leap February
-        Date(29, 2, 1900),      // century, not leap
+        0,                 // cleared word
+        Date(1, 0, 2012),  // month 0
+        Date(1, 13, 2012), // month 13
+        Date(0, 5, 2012),  // day 0
+        Date(32, 1, 2012), // beyond January
+        Date(31, 4, 2012), // beyond April
+        Date(29, 2, 2013), // not a leap year
+        Date(30, 2, 2012), // beyond a leap February
+        Date(29, 2, 1900), // century, not leap
         0xFFFFFFFFu,
     };
     for (uint32_t w : badDates) {

@@ -39,7 +39,7 @@ extern "C" int LLVMFuzzerInitialize(int*, char***)
         std::abort();
     wxSetAssertHandler(AbortOnAssert);
     wxLog::EnableLogging(false);
-    ScratchPath();  // constructed before the exit handler that uses it is registered
+    ScratchPath(); // constructed before the exit handler that uses it is registered
     std::atexit(RemoveScratch);
     return 0;
 }

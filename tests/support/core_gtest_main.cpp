@@ -9,8 +9,8 @@ namespace {
 void GTestAssertHandler(const wxString& file, int line, const wxString& func, const wxString& cond,
                         const wxString& msg)
 {
-    ADD_FAILURE_AT(file.utf8_str(), line) << "wx assertion in " << func.utf8_string() << ": "
-                                          << cond.utf8_string() << " " << msg.utf8_string();
+    ADD_FAILURE_AT(file.utf8_str(), line)
+        << "wx assertion in " << func.utf8_string() << ": " << cond.utf8_string() << " " << msg.utf8_string();
 }
 } // namespace
 

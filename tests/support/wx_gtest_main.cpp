@@ -21,7 +21,7 @@ public:
     bool OnInit() override
     {
         SetExitOnFrameDelete(false);
-        g_top = new wxFrame(nullptr, wxID_ANY, "test-top");  // never shown
+        g_top = new wxFrame(nullptr, wxID_ANY, "test-top"); // never shown
         SetTopWindow(g_top);
         return true;
     }
@@ -30,8 +30,8 @@ public:
 void GTestAssertHandler(const wxString& file, int line, const wxString& func, const wxString& cond,
                         const wxString& msg)
 {
-    ADD_FAILURE_AT(file.utf8_str(), line) << "wx assertion in " << func.utf8_string() << ": "
-                                          << cond.utf8_string() << " " << msg.utf8_string();
+    ADD_FAILURE_AT(file.utf8_str(), line)
+        << "wx assertion in " << func.utf8_string() << ": " << cond.utf8_string() << " " << msg.utf8_string();
 }
 
 class UnexpectedDialogHook : public wxModalDialogHook {

@@ -177,8 +177,7 @@ private:
 struct ColourDialogAccess : wxColourDialog {
     static void Push(wxColourDialog* d) { (d->*(&ColourDialogAccess::ColourDataToDialog))(); }
 };
-template <>
-class wxExpectModal<wxColourDialog> : public wxExpectModalBase<wxColourDialog> {
+template <> class wxExpectModal<wxColourDialog> : public wxExpectModalBase<wxColourDialog> {
 public:
     explicit wxExpectModal(const wxColour& c, int id = wxID_OK) : m_colour(c), m_id(id) {}
 

@@ -426,7 +426,8 @@ TEST_F(PageTest, FailedSaveShowsTheRedRow)
             red = 0;
             for (int y = std::max(0, cell.y); y <= std::min(screen.GetHeight() - 1, cell.GetBottom()); ++y)
                 for (int x = std::max(0, cell.x); x <= std::min(screen.GetWidth() - 1, cell.GetRight()); ++x)
-                    red += screen.GetRed(x, y) == 255 && screen.GetGreen(x, y) == 0 && screen.GetBlue(x, y) == 0;
+                    red +=
+                        screen.GetRed(x, y) == 255 && screen.GetGreen(x, y) == 0 && screen.GetBlue(x, y) == 0;
             return red > cell.width * cell.height / 2;
         },
         4000);
@@ -480,22 +481,20 @@ TEST_F(PageTest, WidthsTheUserSetLastThroughRebuilds)
 TEST_F(PageTest, EditDialogCentredOnThePageAndNoWiderThanItNeeds)
 {
     for (uint32_t code : {1u, 86u, 94u}) {
-        wxTEST_DIALOG(Activate(Row(code)), ExpectEdit(
-                                               [this, code](OrvelGUIConfigDialog& d) {
-                                                   const wxRect dialog = d.GetScreenRect();
-                                                   const wxRect page = m_page->GetScreenRect();
-                                                   EXPECT_NEAR(dialog.GetX() + dialog.GetWidth() / 2,
-                                                               page.GetX() + page.GetWidth() / 2, 2)
-                                                       << code;
-                                                   EXPECT_NEAR(dialog.GetY() + dialog.GetHeight() / 2,
-                                                               page.GetY() + page.GetHeight() / 2, 2)
-                                                       << code;
-                                                   EXPECT_TRUE(wxGetClientDisplayRect().Contains(dialog))
-                                                       << code;
-                                                   EXPECT_LE(dialog.GetWidth(), std::max(620, d.GetBestSize().x))
-                                                       << code;
-                                               },
-                                               wxID_CANCEL));
+        wxTEST_DIALOG(
+            Activate(Row(code)),
+            ExpectEdit(
+                [this, code](OrvelGUIConfigDialog& d) {
+                    const wxRect dialog = d.GetScreenRect();
+                    const wxRect page = m_page->GetScreenRect();
+                    EXPECT_NEAR(dialog.GetX() + dialog.GetWidth() / 2, page.GetX() + page.GetWidth() / 2, 2)
+                        << code;
+                    EXPECT_NEAR(dialog.GetY() + dialog.GetHeight() / 2, page.GetY() + page.GetHeight() / 2, 2)
+                        << code;
+                    EXPECT_TRUE(wxGetClientDisplayRect().Contains(dialog)) << code;
+                    EXPECT_LE(dialog.GetWidth(), std::max(620, d.GetBestSize().x)) << code;
+                },
+                wxID_CANCEL));
     }
 }
 

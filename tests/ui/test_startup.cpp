@@ -48,7 +48,7 @@ std::vector<unsigned char> Pattern(size_t size)
 
 TEST(Startup, MainWindowAsTheUserSeesIt)
 {
-    InTempDir cwd;  // no appconfig.txt here: a silent start
+    InTempDir cwd; // no appconfig.txt here: a silent start
     HalvaneFrame* frame = MakeFrame();
     frame->Show();
     PumpFor(50);
@@ -144,9 +144,8 @@ TEST(Startup, SettingsFileLengthsAsTheUserSeesThem)
         WriteBytes(cwd.File("appconfig.txt"), bytes);
         HalvaneFrame* frame = nullptr;
         if (c.message) {
-            wxTEST_DIALOG(frame = MakeFrame(),
-                          ExpectMessageBox(wxID_OK, "Error Reading Halvane Config File", DefaultCaption(),
-                                           wxOK | wxCENTRE));
+            wxTEST_DIALOG(frame = MakeFrame(), ExpectMessageBox(wxID_OK, "Error Reading Halvane Config File",
+                                                                DefaultCaption(), wxOK | wxCENTRE));
         } else {
             frame = MakeFrame();
         }
@@ -166,7 +165,7 @@ TEST(Startup, SettingsFileLengthsAsTheUserSeesThem)
 TEST(Startup, MissingSettingsFileIsSilent)
 {
     InTempDir cwd;
-    HalvaneFrame* frame = MakeFrame();  // the catch-all hook fails on any message
+    HalvaneFrame* frame = MakeFrame(); // the catch-all hook fails on any message
     EXPECT_EQ(frame->GetAppConfig().recordCount, 0);
     frame->Destroy();
     PumpFor(10);
@@ -209,7 +208,7 @@ TEST(Startup, ImagesDecodeWithTheirSizesAndGreys)
     EXPECT_EQ(icon.GetHeight(), 16);
     EXPECT_TRUE(icon.HasMask());
     EXPECT_TRUE(icon.IsTransparent(0, 0));
-    EXPECT_EQ(icon.CountColours(), 80u);  // 79 greys and the mask colour
+    EXPECT_EQ(icon.CountColours(), 80u); // 79 greys and the mask colour
     for (int y = 0; y < 16; ++y)
         for (int x = 0; x < 16; ++x)
             if (!icon.IsTransparent(x, y)) {
