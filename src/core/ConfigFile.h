@@ -15,7 +15,7 @@
 #include <cstddef>
 #include <optional>
 
-constexpr std::size_t kConfigFileSize = 4 * kParameterCount; // 400
+constexpr std::size_t kConfigFileSize = 4 * static_cast<std::size_t>(kParameterCount); // 400
 
 using ConfigImage = std::array<unsigned char, kConfigFileSize>;
 

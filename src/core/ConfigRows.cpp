@@ -106,7 +106,7 @@ TextFieldBytes ReadTextField(const NodeConfig& config, int firstSlot)
     for (int s = 0; s < 4; ++s) {
         const int slot = firstSlot + s;
         if (slot >= 0 && slot < kParameterCount)
-            StoreWordLE(bytes.data() + 4 * s, config[slot]);
+            StoreWordLE(bytes.data() + 4 * static_cast<std::size_t>(s), config[slot]);
     }
     return bytes;
 }
@@ -116,7 +116,7 @@ void WriteTextField(NodeConfig& config, int firstSlot, const TextFieldBytes& byt
     for (int s = 0; s < 4; ++s) {
         const int slot = firstSlot + s;
         if (slot >= 0 && slot < kParameterCount)
-            config[slot] = LoadWordLE(bytes.data() + 4 * s);
+            config[slot] = LoadWordLE(bytes.data() + 4 * static_cast<std::size_t>(s));
     }
 }
 

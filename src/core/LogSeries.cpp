@@ -58,7 +58,7 @@ bool LogTimeDecoder::Decode(uint32_t dateWord, uint32_t timeWord, int64_t& ms)
         int64_t hourEnd = 0;
         m_valid = LogRecordTime(dateWord, hour, m_hourStart);
         m_regular = m_valid && LogRecordTime(dateWord, hour | 59u << 8 | 59u << 16, hourEnd) &&
-                    hourEnd - m_hourStart == 3599 * 1000;
+                    hourEnd - m_hourStart == int64_t{3599} * 1000;
     }
     if (!m_valid)
         return false;

@@ -62,6 +62,7 @@ std::vector<wxString> LogColumnSampleTexts(unsigned column)
         words = {0xFFFFFFFFu};
     }
     std::vector<wxString> texts;
+    texts.reserve(words.size());
     for (uint32_t word : words)
         texts.push_back(FormatLogCell(item, word));
     return texts;

@@ -6,6 +6,7 @@
 #include <algorithm>
 #include <cstring>
 #include <cwchar>
+#include <type_traits>
 #include <vector>
 
 namespace {
@@ -18,7 +19,8 @@ constexpr size_t kLargestDatagram = 65536; // an IPv4 datagram carries at most 6
 // overrides and isolates (which could show a name backwards).
 bool IsUnsafeCharacter(wchar_t c)
 {
-    const auto u = static_cast<uint32_t>(c);
+    // A wide character is a whole code point, not a byte: no sign to lose.
+    const auto u = static_cast<std::make_unsigned_t<wchar_t>>(c); // NOLINT(bugprone-signed-char-misuse)
     return u < 0x20 || (u >= 0x7F && u <= 0x9F) || (u >= 0x2028 && u <= 0x202E) ||
            (u >= 0x2066 && u <= 0x2069) || u == 0x200E || u == 0x200F;
 }

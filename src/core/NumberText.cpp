@@ -78,12 +78,11 @@ double ReadDecimalText(const wxString& text)
         return 0.0; // "--5" or "+-5" holds no number
     double value = 0.0;
     std::chars_format format = std::chars_format::general;
-    if (end - p > 2 && p[0] == '0' && (p[1] == 'x' || p[1] == 'X') &&
-        std::isxdigit(static_cast<unsigned char>(p[2])) != 0) {
-        p += 2;
-        format = std::chars_format::hex;
-    } else if (end - p > 3 && p[0] == '0' && (p[1] == 'x' || p[1] == 'X') && p[2] == '.' &&
-               std::isxdigit(static_cast<unsigned char>(p[3])) != 0) {
+    // "0x" counts as a hexadecimal prefix only when a digit, or a point and
+    // a digit, follows (strtod reads "0x" alone as 0 followed by "x").
+    const bool hexPrefix = end - p > 2 && p[0] == '0' && (p[1] == 'x' || p[1] == 'X');
+    if (hexPrefix && (std::isxdigit(static_cast<unsigned char>(p[2])) != 0 ||
+                      (end - p > 3 && p[2] == '.' && std::isxdigit(static_cast<unsigned char>(p[3])) != 0))) {
         p += 2;
         format = std::chars_format::hex;
     }

@@ -27,6 +27,7 @@ std::vector<wxString> ScheduleColumnSampleTexts(int column)
     else if (column >= 4 && column < kScheduleColumnCount)
         words = {999};
     std::vector<wxString> texts;
+    texts.reserve(words.size());
     for (uint32_t word : words)
         texts.push_back(FormatScheduleCell(column, word));
     return texts;

@@ -66,6 +66,7 @@ void ConfigPanel::RebuildRows()
             m_columnWidths[c] = m_list->GetColumnWidth(static_cast<int>(c));
     } else {
         std::vector<wxString> descriptions;
+        descriptions.reserve(std::size(ConfigRowTable));
         for (const uint32_t code : ConfigRowTable)
             descriptions.push_back(IsSectionCode(code) ? SectionTitle(code) : names[code]);
         ParameterTexts units;

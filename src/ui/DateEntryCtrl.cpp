@@ -135,9 +135,9 @@ DateEntryCtrl::DateEntryCtrl(wxWindow* parent, wxWindowID id, const wxDateTime& 
 
     // Wide enough for any date of the short form, with a blank to spare.
     wxString widest = FormatUserDateText(wxDateTime(28, wxDateTime::Dec, 2088), shortFormat) + " ";
-    for (wxString::iterator c = widest.begin(); c != widest.end(); ++c)
-        if (*c >= '0' && *c <= '9')
-            *c = '8';
+    for (wxUniCharRef c : widest)
+        if (c >= '0' && c <= '9')
+            c = '8';
     const int textWidth = GetTextCtrl()->GetSizeFromTextSize(GetTextCtrl()->GetTextExtent(widest).x).x;
     combo->SetMinSize(wxSize(textWidth + combo->GetButtonSize().x, -1));
 

@@ -23,7 +23,8 @@ const char* const kScheduleWildcard = "Schedule File (*.hvs)|*.hvs";
 
 ScheduleEntry* EntryOf(const wxListCtrl* list, long row)
 {
-    return reinterpret_cast<ScheduleEntry*>(list->GetItemData(row));
+    // The list's item data is where the page keeps each row's entry.
+    return reinterpret_cast<ScheduleEntry*>(list->GetItemData(row)); // NOLINT(performance-no-int-to-ptr)
 }
 
 void ShowScheduleError(wxWindow* parent, const wxString& message)
