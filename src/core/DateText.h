@@ -17,7 +17,7 @@
 #include <wx/string.h>
 
 // The short date form of the C library's current LC_TIME (see
-// UseUserDateLocale), found by formatting a probe date with "%x": "%m/%d/%y"
+// UseUserLocale), found by formatting a probe date with "%x": "%m/%d/%y"
 // in the "C" locale, "%m/%d/%Y" in en_US, "%d.%m.%Y" in de_DE. A "%x" that is
 // not three plain numbers (month names, other digits) gives "%Y-%m-%d".
 wxString UserShortDateFormat();

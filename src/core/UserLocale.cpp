@@ -2,7 +2,15 @@
 
 #include <clocale>
 
-bool UseUserDateLocale()
+bool UseUserLocale()
 {
-    return std::setlocale(LC_TIME, "") != nullptr;
+    // Both or neither: date texts in a character set the program does not
+    // read them in would come out empty.
+    if (std::setlocale(LC_CTYPE, "") == nullptr)
+        return false;
+    if (std::setlocale(LC_TIME, "") == nullptr) {
+        std::setlocale(LC_CTYPE, "C");
+        return false;
+    }
+    return true;
 }

@@ -39,7 +39,7 @@ bool OrvelGUI::OnInit()
 {
     if (!wxApp::OnInit())
         return false;
-    UseUserDateLocale(); // without the user's locale, dates stay in the "C" form
+    UseUserLocale(); // without the user's locale, dates and names stay in the "C" forms
     RegisterImageHandlers();
     wxWeakRef<wxSplashScreen> splash = ShowSplashScreen();
     wxYield(); // let the splash paint before the frame is built

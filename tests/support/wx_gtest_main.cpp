@@ -64,7 +64,7 @@ int main(int argc, char** argv)
         return 3;
     }
     wxSetAssertHandler(GTestAssertHandler);
-    UseUserDateLocale(); // as OrvelGUI::OnInit does: the windows see the dates the program shows
+    UseUserLocale(); // as OrvelGUI::OnInit does: the windows see the dates the program shows
     delete wxLog::SetActiveTarget(new wxLogStderr);
     RegisterImageHandlers();
     g_unexpectedHook.Register();
