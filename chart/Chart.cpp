@@ -47,6 +47,7 @@ Chart::~Chart() = default;
 
 void Chart::Draw(wxDC& dc, const wxRect& rect)
 {
+    const int margin = dc.FromDIP(kMargin); // kMargin is at 96 dpi
     if (rect.width <= 0 || rect.height <= 0)
         return;
     wxDCClipper clip(dc, rect);
@@ -64,8 +65,8 @@ void Chart::Draw(wxDC& dc, const wxRect& rect)
         dc.SetTextForeground(*wxBLACK);
         dc.SetBackgroundMode(wxBRUSHSTYLE_TRANSPARENT);
         const wxSize extent = dc.GetTextExtent(m_title);
-        dc.DrawText(m_title, rect.x + (rect.width - extent.x) / 2, rect.y + kMargin);
-        titleHeight = extent.y + kMargin;
+        dc.DrawText(m_title, rect.x + (rect.width - extent.x) / 2, rect.y + margin);
+        titleHeight = extent.y + margin;
         dc.SetFont(oldFont);
     }
     if (!m_note.empty()) {
@@ -74,17 +75,17 @@ void Chart::Draw(wxDC& dc, const wxRect& rect)
         dc.SetTextForeground(chart::NoteColour());
         dc.SetBackgroundMode(wxBRUSHSTYLE_TRANSPARENT);
         const int lineHeight = dc.GetCharHeight();
-        for (const wxString& line : chart::WrapText(dc, m_note, rect.width - 2 * kMargin)) {
+        for (const wxString& line : chart::WrapText(dc, m_note, rect.width - 2 * margin)) {
             const wxSize extent = dc.GetTextExtent(line);
-            dc.DrawText(line, rect.x + (rect.width - extent.x) / 2, rect.y + kMargin + titleHeight);
+            dc.DrawText(line, rect.x + (rect.width - extent.x) / 2, rect.y + margin + titleHeight);
             titleHeight += lineHeight;
         }
-        titleHeight += kMargin / 2;
+        titleHeight += margin / 2;
         dc.SetFont(oldFont);
     }
     if (m_plot) {
-        wxRect plotRect(rect.x + kMargin, rect.y + kMargin + titleHeight, rect.width - 2 * kMargin,
-                        rect.height - 2 * kMargin - titleHeight);
+        wxRect plotRect(rect.x + margin, rect.y + margin + titleHeight, rect.width - 2 * margin,
+                        rect.height - 2 * margin - titleHeight);
         if (plotRect.width > 0 && plotRect.height > 0)
             m_plot->Draw(dc, plotRect);
     }

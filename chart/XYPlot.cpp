@@ -109,9 +109,11 @@ const NumberAxis* XYPlot::AxisOf(const DatasetLinks& links, bool vertical) const
 
 namespace {
 
+// In pixels at 96 dpi; DrawPlot scales them to the DC's resolution.
 const int kTickLength = 4;
 const int kLabelGap = 3;
 const int kAxisSpacing = 8;
+const int kPixelsPerTick = 90;
 const wxColour kGridColour(225, 225, 225);
 const wxColour kBorderColour(160, 160, 160);
 
@@ -175,7 +177,8 @@ void LayoutAxis(wxDC& dc, AxisLayout& layout, int targetTicks)
 void LayoutHorizontalAxis(wxDC& dc, AxisLayout& layout, int width, int charHeight)
 {
     const chart::TickCount limits;
-    int target = std::clamp(TickTargetFor(width, 90), limits.minCount, limits.maxCount);
+    int target =
+        std::clamp(TickTargetFor(width, dc.FromDIP(kPixelsPerTick)), limits.minCount, limits.maxCount);
     LayoutAxis(dc, layout, target);
     for (int attempt = 0; attempt < 6 && target > limits.minCount; ++attempt) {
         const int fits = width / std::max(layout.labelWidth + 2 * charHeight, 1);
@@ -362,6 +365,9 @@ void XYPlot::DrawPlot(wxDC& dc, const wxRect& rect)
     dc.SetFont(*wxNORMAL_FONT);
     dc.SetBackgroundMode(wxBRUSHSTYLE_TRANSPARENT);
     const int charHeight = dc.GetCharHeight();
+    const int tickLength = dc.FromDIP(kTickLength);
+    const int labelGap = dc.FromDIP(kLabelGap);
+    const int axisSpacing = dc.FromDIP(kAxisSpacing);
 
     std::vector<AxisLayout> left, right, top, bottom;
     for (const auto& axis : m_verticalAxes)
@@ -371,7 +377,7 @@ void XYPlot::DrawPlot(wxDC& dc, const wxRect& rect)
 
     // Heights first (horizontal axes are one text line high), then the
     // vertical axes' ticks and widths, then the horizontal axes' ticks.
-    const int horizontalThickness = kTickLength + kLabelGap + charHeight + kAxisSpacing / 2;
+    const int horizontalThickness = tickLength + labelGap + charHeight + axisSpacing / 2;
     const int topRoom = std::max(static_cast<int>(top.size()) * horizontalThickness, charHeight / 2 + 1);
     const int bottomRoom =
         std::max(static_cast<int>(bottom.size()) * horizontalThickness, charHeight / 2 + 1);
@@ -382,7 +388,7 @@ void XYPlot::DrawPlot(wxDC& dc, const wxRect& rect)
     for (auto* side : {&left, &right}) {
         for (AxisLayout& layout : *side) {
             LayoutAxis(dc, layout, TickTargetFor(plotHeight, 3 * charHeight));
-            layout.thickness = kTickLength + kLabelGap + layout.labelWidth + kAxisSpacing;
+            layout.thickness = tickLength + labelGap + layout.labelWidth + axisSpacing;
             (side == &left ? leftRoom : rightRoom) += layout.thickness;
         }
     }
@@ -519,7 +525,7 @@ void XYPlot::DrawPlot(wxDC& dc, const wxRect& rect)
                                    area.height, -1);
             for (double value : layout.ticks) {
                 const int y = toY.Pixel(value);
-                dc.DrawLine(axisX, y, axisX + direction * (kTickLength + 1), y);
+                dc.DrawLine(axisX, y, axisX + direction * (tickLength + 1), y);
             }
         };
         auto drawHorizontal = [&](const AxisLayout& layout, int axisY, int direction) {
@@ -529,7 +535,7 @@ void XYPlot::DrawPlot(wxDC& dc, const wxRect& rect)
                                    1);
             for (double value : layout.ticks) {
                 const int x = toX.Pixel(value);
-                dc.DrawLine(x, axisY, x, axisY + direction * (kTickLength + 1));
+                dc.DrawLine(x, axisY, x, axisY + direction * (tickLength + 1));
             }
         };
         ForEachAxisPlace(drawVertical, drawHorizontal);
@@ -547,7 +553,7 @@ void XYPlot::DrawPlot(wxDC& dc, const wxRect& rect)
             const wxSize extent = dc.GetTextExtent(layout.labels[k]);
             const int y = toY.Pixel(layout.ticks[k]) - extent.y / 2;
             const int x =
-                direction < 0 ? axisX - kTickLength - kLabelGap - extent.x : axisX + kTickLength + kLabelGap;
+                direction < 0 ? axisX - tickLength - labelGap - extent.x : axisX + tickLength + labelGap;
             dc.DrawText(layout.labels[k], x, y);
         }
     };
@@ -558,7 +564,7 @@ void XYPlot::DrawPlot(wxDC& dc, const wxRect& rect)
             const wxSize extent = dc.GetTextExtent(layout.labels[k]);
             const int x = toX.Pixel(layout.ticks[k]) - extent.x / 2;
             const int y =
-                direction > 0 ? axisY + kTickLength + kLabelGap : axisY - kTickLength - kLabelGap - extent.y;
+                direction > 0 ? axisY + tickLength + labelGap : axisY - tickLength - labelGap - extent.y;
             dc.DrawText(layout.labels[k], x, y);
         }
     };

@@ -5,9 +5,10 @@ packages=(build-essential cmake pkg-config libwxgtk3.2-dev libgtest-dev libbench
           xvfb xauth xdg-utils iproute2 util-linux x11-utils xdotool clang libclang-rt-14-dev python3
           locales clang-format clang-tidy)
 # The Windows cross build (scripts/windows-build.sh passes --windows) also needs
-# MinGW-w64, wine and dpkg-dev (for apt-get source); the Linux suites do not.
+# MinGW-w64, wine, dpkg-dev (for apt-get source) and nsis (makensis, for the
+# installer); the Linux suites do not.
 windows_packages=(gcc-mingw-w64-x86-64-posix g++-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64
-                  mingw-w64-x86-64-dev wine wine64 dpkg-dev)
+                  mingw-w64-x86-64-dev wine wine64 dpkg-dev nsis)
 if [ "${1:-}" = --windows ]; then
   packages+=("${windows_packages[@]}")
 fi

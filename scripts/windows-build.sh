@@ -3,9 +3,11 @@
 # against a static wxMSW made from Debian's source packages (cached under
 # /opt/halvane-winx, so only the first run on a machine spends 10-15 minutes on it).
 #
-#   bash scripts/windows-build.sh          build build-windows/halvane-client.exe
-#   bash scripts/windows-build.sh --test   ... and run its tests under wine (core
-#                                          tests, image formats, smoke, discovery)
+#   bash scripts/windows-build.sh          build build-windows/halvane-client.exe and
+#                                          its installer halvane-client-<version>-win64.exe
+#   bash scripts/windows-build.sh --test   ... and run their tests under wine (core
+#                                          tests, image formats, smoke, discovery,
+#                                          install, start and uninstall)
 # HALVANE_WINDOWS_BUILD_DIR overrides the build folder.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
@@ -30,6 +32,10 @@ targets=(--target halvane-client)
 cmake --build "$build" -j"${HALVANE_JOBS:-$(nproc)}" "${targets[@]}"
 exe=$build/halvane-client.exe
 lap "built $exe ($(stat -c %s "$exe") bytes)"
+# The installer (CPack's NSIS generator, Debian's makensis).
+(cd "$build" && cpack -G NSIS --config CPackConfig.cmake >cpack.log) || { cat "$build/cpack.log"; exit 1; }
+installer=$build/halvane-client-$(sed -n 's/^project([^)]*VERSION \([0-9.]*\).*/\1/p' "$root/CMakeLists.txt")-win64.exe
+lap "built $installer ($(stat -c %s "$installer") bytes)"
 
 if [ $run_tests = 1 ]; then
   bash "$root/tests/windows/run_tests.sh" "$build"

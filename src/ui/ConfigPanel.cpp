@@ -134,7 +134,7 @@ void ConfigPanel::OnItemActivated(wxListEvent& event)
     if (IsRowLocked(m_profile, code))
         return;
 
-    OrvelGUIConfigDialog dialog(this, wxID_ANY, wxEmptyString, wxDefaultPosition, wxSize(620, 240),
+    OrvelGUIConfigDialog dialog(this, wxID_ANY, wxEmptyString, wxDefaultPosition, FromDIP(wxSize(620, 240)),
                                 wxDEFAULT_DIALOG_STYLE, kind == ParamKind::Credentials);
     const int sliderMin = kind == ParamKind::ActuatorGroup ? 0 : 1;
     dialog.SetUpFor(index, EditValueOf(m_profile, index), sliderMin, 65000);

@@ -33,14 +33,14 @@ HalvaneFrame::HalvaneFrame(wxWindow* parent, wxWindowID id, const wxString& titl
 
     auto* sizer = new wxBoxSizer(wxVERTICAL);
     notebook = new wxNotebook(this, wxID_ANY, wxDefaultPosition, wxDefaultSize, 0);
-    sizer->Add(notebook, 1, wxEXPAND | wxALL, 5);
+    sizer->Add(notebook, 1, wxEXPAND | wxALL, FromDIP(5));
     SetSizer(sizer);
     Layout();
 
     CreateStatusBar(1, wxST_SIZEGRIP, wxID_ANY);
 
     // The notebook owns the pages; nothing here talks to them after this.
-    const wxSize pageSize(446, 319);
+    const wxSize pageSize = FromDIP(wxSize(446, 319));
     auto* configPanel = new ConfigPanel(notebook, wxID_ANY, wxDefaultPosition, pageSize, wxTAB_TRAVERSAL);
     notebook->AddPage(configPanel, "Configuration Profile", false);
     notebook->AddPage(new SchedulePanel(notebook, wxID_ANY, wxDefaultPosition, pageSize, wxTAB_TRAVERSAL),

@@ -100,8 +100,9 @@ OrvelGUIChartViewFrame* LogPanel::ShowChart()
         wxMessageBox("Open Log File first.", "ERROR", wxOK | wxCENTRE | wxICON_ERROR);
         return nullptr;
     }
-    auto* view = new OrvelGUIChartViewFrame(this, wxID_ANY, "HALVANE DUO Charts", wxDefaultPosition,
-                                            wxSize(640, 480), wxDEFAULT_FRAME_STYLE | wxTAB_TRAVERSAL);
+    auto* view =
+        new OrvelGUIChartViewFrame(this, wxID_ANY, "HALVANE DUO Charts", wxDefaultPosition,
+                                   FromDIP(wxSize(640, 480)), wxDEFAULT_FRAME_STYLE | wxTAB_TRAVERSAL);
     view->SetLog(m_log);
     view->SetLogName(m_logName);
     view->RebuildChart();

@@ -21,7 +21,8 @@ const char* const kDateLabel = "Date: ";
 
 wxTextCtrl* MakeField(wxWindow* parent, const wxString& text, int width, int maxLength)
 {
-    auto* field = new wxTextCtrl(parent, wxID_ANY, text, wxDefaultPosition, wxSize(width, -1), 0);
+    auto* field =
+        new wxTextCtrl(parent, wxID_ANY, text, wxDefaultPosition, wxSize(parent->FromDIP(width), -1), 0);
     field->SetMaxLength(static_cast<unsigned long>(maxLength));
     return field;
 }
@@ -41,11 +42,12 @@ wxSizer* MakeRatioRow(wxWindow* parent, const wxString& title, NewScheduleEntryD
                       int proportion)
 {
     auto* grid = new wxFlexGridSizer(1, 13, 0, 0);
-    grid->Add(new wxStaticText(parent, wxID_ANY, title), proportion, wxALL, 2);
+    grid->Add(new wxStaticText(parent, wxID_ANY, title), proportion, wxALL, parent->FromDIP(2));
     for (std::size_t k = 0; k < kScheduleActuators; ++k) {
-        grid->Add(new wxStaticText(parent, wxID_ANY, ActuatorLabel(k)), proportion, wxALL, 1);
+        grid->Add(new wxStaticText(parent, wxID_ANY, ActuatorLabel(k)), proportion, wxALL,
+                  parent->FromDIP(1));
         fields[k] = MakeField(parent, "0", 30, kRatioMaxLength);
-        grid->Add(fields[k], proportion, wxALL, 1);
+        grid->Add(fields[k], proportion, wxALL, parent->FromDIP(1));
     }
     return grid;
 }
@@ -61,23 +63,23 @@ NewScheduleEntryDialog::NewScheduleEntryDialog(wxWindow* parent, wxWindowID id, 
     auto* box = new wxBoxSizer(wxVERTICAL);
 
     auto* dateRow = new wxFlexGridSizer(1, 6, 0, 0);
-    dateRow->Add(new wxStaticText(this, wxID_ANY, kDateLabel), 1, wxALL, 1);
+    dateRow->Add(new wxStaticText(this, wxID_ANY, kDateLabel), 1, wxALL, FromDIP(1));
     datePicker = new DateEntryCtrl(this, wxID_ANY, wxDefaultDateTime, wxDefaultPosition, wxDefaultSize,
                                    wxTAB_TRAVERSAL | wxNO_BORDER, "datectrl");
-    dateRow->Add(datePicker, 1, wxALL, 1);
-    dateRow->Add(1, 1, 1, wxALL, 1);
-    dateRow->Add(new wxStaticText(this, wxID_ANY, "Days: "), 1, wxALL, 1);
+    dateRow->Add(datePicker, 1, wxALL, FromDIP(1));
+    dateRow->Add(1, 1, 1, wxALL, FromDIP(1));
+    dateRow->Add(new wxStaticText(this, wxID_ANY, "Days: "), 1, wxALL, FromDIP(1));
     daysField = MakeField(this, "1", 70, kDaysMaxLength);
-    dateRow->Add(daysField, 1, wxALL, 1);
+    dateRow->Add(daysField, 1, wxALL, FromDIP(1));
 
     auto* targetRow = new wxFlexGridSizer(1, 6, 0, 0);
-    targetRow->Add(new wxStaticText(this, wxID_ANY, "Target EC: "), 1, wxALL, 1);
+    targetRow->Add(new wxStaticText(this, wxID_ANY, "Target EC: "), 1, wxALL, FromDIP(1));
     ecField = MakeField(this, "", 70, kTargetMaxLength);
-    targetRow->Add(ecField, 1, wxALL, 1);
-    targetRow->Add(1, 1, 1, wxALL, 1);
-    targetRow->Add(new wxStaticText(this, wxID_ANY, "Target PH: "), 1, wxALL, 1);
+    targetRow->Add(ecField, 1, wxALL, FromDIP(1));
+    targetRow->Add(1, 1, 1, wxALL, FromDIP(1));
+    targetRow->Add(new wxStaticText(this, wxID_ANY, "Target PH: "), 1, wxALL, FromDIP(1));
     phField = MakeField(this, "", 70, kTargetMaxLength);
-    targetRow->Add(phField, 1, wxALL, 1);
+    targetRow->Add(phField, 1, wxALL, FromDIP(1));
 
     wxSizer* ecUpRow = MakeRatioRow(this, "ECUP: ", ecUpFields, 2);
     wxSizer* phUpRow = MakeRatioRow(this, "PHUP: ", phUpFields, 2);
@@ -86,13 +88,13 @@ NewScheduleEntryDialog::NewScheduleEntryDialog(wxWindow* parent, wxWindowID id, 
     auto* buttonRow = new wxBoxSizer(wxHORIZONTAL);
     auto* addButton = new wxButton(this, wxID_OK, "Add New Entries");
     auto* cancelButton = new wxButton(this, wxID_CANCEL, "Cancel");
-    buttonRow->Add(addButton, 0, wxALL, 5);
-    buttonRow->Add(cancelButton, 0, wxALL, 5);
+    buttonRow->Add(addButton, 0, wxALL, FromDIP(5));
+    buttonRow->Add(cancelButton, 0, wxALL, FromDIP(5));
     addButton->SetDefault(); // Enter in a field adds, Escape cancels
 
     for (wxSizer* row :
          {static_cast<wxSizer*>(dateRow), static_cast<wxSizer*>(targetRow), ecUpRow, phUpRow, phDownRow})
-        box->Add(row, 1, wxALL, 5);
+        box->Add(row, 1, wxALL, FromDIP(5));
     box->Add(buttonRow, 1, wxEXPAND, 5);
     SetSizer(box);
 

@@ -43,7 +43,8 @@ bool OrvelGUI::OnInit()
     RegisterImageHandlers();
     wxWeakRef<wxSplashScreen> splash = ShowSplashScreen();
     wxYield(); // let the splash paint before the frame is built
-    auto* frame = new HalvaneFrame(nullptr, wxID_ANY, GetClientTitle(), wxDefaultPosition, wxSize(640, 480),
+    auto* frame = new HalvaneFrame(nullptr, wxID_ANY, GetClientTitle(), wxDefaultPosition,
+                                   wxWindow::FromDIP(wxSize(640, 480), nullptr),
                                    wxDEFAULT_FRAME_STYLE | wxTAB_TRAVERSAL);
     frame->Show();
     // The frame is shown under the splash; without a window manager that

@@ -92,7 +92,7 @@ OrvelGUIChartViewFrame::OrvelGUIChartViewFrame(wxWindow* parent, wxWindowID id, 
 
     auto* sizer = new wxBoxSizer(wxVERTICAL);
     m_chartPanel = new wxChartPanel(this, wxID_ANY, nullptr, wxDefaultPosition, wxDefaultSize);
-    sizer->Add(m_chartPanel, 5, wxEXPAND | wxALL, 5);
+    sizer->Add(m_chartPanel, 5, wxEXPAND | wxALL, FromDIP(5));
     SetSizer(sizer);
 
     m_menuBar = new wxMenuBar(0);

@@ -53,14 +53,15 @@ OrvelGUIConfigDialog::OrvelGUIConfigDialog(wxWindow* parent, wxWindowID id, cons
     top->SetFlexibleDirection(wxBOTH);
     top->SetNonFlexibleGrowMode(wxFLEX_GROWMODE_SPECIFIED);
 
-    m_help = new wxHtmlWindow(this, wxID_ANY, wxDefaultPosition, wxSize(350, 200), wxHW_SCROLLBAR_AUTO);
+    m_help =
+        new wxHtmlWindow(this, wxID_ANY, wxDefaultPosition, FromDIP(wxSize(350, 200)), wxHW_SCROLLBAR_AUTO);
     m_help->SetPage("<html><body><h1>Error</h1>Some <b>error</b> occurred!</body></hmtl>");
-    top->Add(m_help, 0, wxALL, 5);
+    top->Add(m_help, 0, wxALL, FromDIP(5));
 
     auto* editors = new wxBoxSizer(wxVERTICAL);
     m_description = new wxStaticText(this, wxID_ANY, "Sample Help Text Sample Help Text Sample Help Text");
     m_description->Wrap(300);
-    editors->Add(m_description, 0, wxALL, 5);
+    editors->Add(m_description, 0, wxALL, FromDIP(5));
 
     // Two label and field pairs to a row, so the username sits above the password.
     auto* fields = new wxFlexGridSizer(4, 0, 0);
@@ -69,30 +70,31 @@ OrvelGUIConfigDialog::OrvelGUIConfigDialog(wxWindow* parent, wxWindowID id, cons
         m_labels[static_cast<size_t>(k)] = new wxStaticText(this, wxID_ANY, FormatDecimal(k + 1));
         m_fields[static_cast<size_t>(k)] =
             new wxTextCtrl(this, k == 0 ? kValueFieldId : wxID_ANY, wxEmptyString, wxDefaultPosition,
-                           wxSize(kTextFieldWidth, -1), fieldStyle);
-        fields->Add(m_labels[static_cast<size_t>(k)], 0, wxALL | wxALIGN_CENTER_VERTICAL, 5);
-        fields->Add(m_fields[static_cast<size_t>(k)], 0, wxALL, 5);
+                           wxSize(FromDIP(kTextFieldWidth), -1), fieldStyle);
+        fields->Add(m_labels[static_cast<size_t>(k)], 0, wxALL | wxALIGN_CENTER_VERTICAL, FromDIP(5));
+        fields->Add(m_fields[static_cast<size_t>(k)], 0, wxALL, FromDIP(5));
     }
     editors->Add(fields, 0, wxEXPAND, 5);
 
     m_dhcp = new wxCheckBox(this, wxID_ANY, "DHCP");
-    editors->Add(m_dhcp, 0, wxALL, 5);
+    editors->Add(m_dhcp, 0, wxALL, FromDIP(5));
 
-    m_slider = new wxSlider(this, kSliderId, 50, 0, 100, wxDefaultPosition, wxSize(250, -1), wxSL_HORIZONTAL);
-    editors->Add(m_slider, 0, wxALL, 5);
+    m_slider = new wxSlider(this, kSliderId, 50, 0, 100, wxDefaultPosition, wxSize(FromDIP(250), -1),
+                            wxSL_HORIZONTAL);
+    editors->Add(m_slider, 0, wxALL, FromDIP(5));
 
-    m_modeChoice = new wxChoice(this, wxID_ANY, wxDefaultPosition, wxSize(280, -1));
-    editors->Add(m_modeChoice, 0, wxALL, 5);
+    m_modeChoice = new wxChoice(this, wxID_ANY, wxDefaultPosition, wxSize(FromDIP(280), -1));
+    editors->Add(m_modeChoice, 0, wxALL, FromDIP(5));
 
     auto* address = new wxBoxSizer(wxHORIZONTAL);
     for (size_t j = 0; j < m_octets.size(); ++j) {
         if (j > 0) {
             m_dots[j - 1] = new wxStaticText(this, wxID_ANY, ".");
-            address->Add(m_dots[j - 1], 0, wxALIGN_BOTTOM | wxTOP | wxBOTTOM, 5);
+            address->Add(m_dots[j - 1], 0, wxALIGN_BOTTOM | wxTOP | wxBOTTOM, FromDIP(5));
         }
-        m_octets[j] =
-            new wxTextCtrl(this, wxID_ANY, wxEmptyString, wxDefaultPosition, wxSize(kOctetFieldWidth, -1));
-        address->Add(m_octets[j], 0, wxALL, 5);
+        m_octets[j] = new wxTextCtrl(this, wxID_ANY, wxEmptyString, wxDefaultPosition,
+                                     wxSize(FromDIP(kOctetFieldWidth), -1));
+        address->Add(m_octets[j], 0, wxALL, FromDIP(5));
     }
     editors->Add(address, 0, wxEXPAND, 5);
 
@@ -100,8 +102,8 @@ OrvelGUIConfigDialog::OrvelGUIConfigDialog(wxWindow* parent, wxWindowID id, cons
 
     auto* buttons = new wxBoxSizer(wxHORIZONTAL);
     auto* ok = new wxButton(this, wxID_OK, "Ok");
-    buttons->Add(ok, 0, wxALL, 5);
-    buttons->Add(new wxButton(this, wxID_CANCEL, "Cancel"), 0, wxALL, 5);
+    buttons->Add(ok, 0, wxALL, FromDIP(5));
+    buttons->Add(new wxButton(this, wxID_CANCEL, "Cancel"), 0, wxALL, FromDIP(5));
     editors->Add(buttons, 0, wxALIGN_RIGHT, 5);
     ok->SetDefault();
 
@@ -142,7 +144,7 @@ void OrvelGUIConfigDialog::ShowTextEditor(int number, const wxString& label, con
     caption->SetLabel(label);
     caption->Show();
     field->SetMaxLength(kTextFieldSize);
-    field->SetMinSize(wxSize(kTextFieldWidth, -1));
+    field->SetMinSize(wxSize(FromDIP(kTextFieldWidth), -1));
     field->ChangeValue(text);
     field->SetValidator(NameValidator());
     field->Show();

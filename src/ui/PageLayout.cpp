@@ -6,7 +6,7 @@
 void LayOutListAboveButtons(wxWindow* page, wxWindow* list, std::initializer_list<wxButton*> buttons)
 {
     auto* column = new wxBoxSizer(wxVERTICAL);
-    column->Add(list, 5, wxEXPAND | wxALL, 5);
+    column->Add(list, 5, wxEXPAND | wxALL, page->FromDIP(5));
 
     // A horizontal box cannot align its items along its own direction (wx 3.2
     // asserts on wxALIGN_RIGHT there); the stretch spacer in front takes the
@@ -14,7 +14,7 @@ void LayOutListAboveButtons(wxWindow* page, wxWindow* list, std::initializer_lis
     auto* row = new wxBoxSizer(wxHORIZONTAL);
     row->AddStretchSpacer();
     for (wxButton* button : buttons)
-        row->Add(button, 0, wxALL, 5);
+        row->Add(button, 0, wxALL, page->FromDIP(5));
     column->Add(row, 1, wxEXPAND);
 
     page->SetSizer(column);

@@ -136,7 +136,7 @@ void SchedulePanel::OnAdd(wxCommandEvent&)
     }
 
     NewScheduleEntryDialog dialog(this, wxID_ANY, "Add New Schedule Entry", wxDefaultPosition,
-                                  wxSize(500, 250), wxDEFAULT_DIALOG_STYLE);
+                                  FromDIP(wxSize(500, 250)), wxDEFAULT_DIALOG_STYLE);
     if (dialog.ShowModal() != wxID_OK)
         return;
 

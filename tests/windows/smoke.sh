@@ -6,9 +6,17 @@
 # and expect a clean exit.
 # run_tests.sh runs it (through ctest) inside a network namespace with only
 # loopback, so the program's datagram socket never reaches the host network.
-#   smoke.sh path/to/halvane-client.exe
+#   smoke.sh path/to/halvane-client.exe             a copy in a scratch folder
+#   smoke.sh --in-place path/to/halvane-client.exe  the exe where it is (the
+#                                                   installed one, installer.sh)
 set -u
-exe=${1:?usage: smoke.sh EXE}
+in_place=0
+if [ "${1:-}" = --in-place ]; then
+  in_place=1
+  shift
+fi
+exe=${1:?usage: smoke.sh [--in-place] EXE}
+[ -f "$exe" ] || { echo "FAIL: no $exe"; exit 1; }
 src=${HALVANE_SOURCE_DIR:?}
 if [ -z "${HALVANE_IN_NETNS:-}" ] || [ -z "${DISPLAY:-}" ]; then
   echo "SKIP: runs only inside run_tests.sh's network namespace (as root) and Xvfb"
@@ -30,10 +38,15 @@ fail() {
 # xclose: a tiny X client that asks a window to close, built for this host.
 cc -O2 -o "$work/xclose" "$src/tests/support/xclose.c" -lX11 || fail "cannot build xclose"
 
-cp "$exe" "$work/"
+if [ $in_place = 1 ]; then
+  run=$exe
+else
+  cp "$exe" "$work/"
+  run=$work/$(basename "$exe")
+fi
 cd "$work" # the program reads appconfig.txt from its current folder
 start=$(date +%s)
-wine "$work/$(basename "$exe")" >"$work/app.log" 2>&1 &
+wine "$run" >"$work/app.log" 2>&1 &
 apid=$!
 
 title='HALVANE DUO CLIENT v0.9.0.1'
