@@ -10,6 +10,10 @@ include(GNUInstallDirs)
 set(HALVANE_APP_ID io.halvane.DuoClient)
 set(pkg ${CMAKE_SOURCE_DIR}/packaging/linux)
 
+# Relocations resolved at start and then made read-only, as Debian builds its
+# own programs (lintian's hardening-no-bindnow).
+target_link_options(halvane-client PRIVATE -Wl,-z,relro -Wl,-z,now)
+
 install(TARGETS halvane-client RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
 install(FILES ${pkg}/${HALVANE_APP_ID}.desktop DESTINATION ${CMAKE_INSTALL_DATADIR}/applications)
 install(FILES ${pkg}/${HALVANE_APP_ID}.metainfo.xml DESTINATION ${CMAKE_INSTALL_DATADIR}/metainfo)
@@ -39,8 +43,8 @@ set(CPACK_PACKAGE_VENDOR HALVANE)
 set(CPACK_PACKAGE_CONTACT "HALVANE DUO Client developers <duo-client@halvane.example>")
 set(CPACK_PACKAGING_INSTALL_PREFIX /usr)
 set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "desktop client for the HALVANE DUO dosing controller")
+# CPack puts the summary above this as the synopsis line.
 set(CPACK_DEBIAN_PACKAGE_DESCRIPTION
-    "desktop client for the HALVANE DUO dosing controller\n"
     "Prepares the configuration profiles (*.hvc) and day-by-day schedules (*.hvs)\n"
     "of the HALVANE DUO, a dual-channel hydroponic nutrient dosing controller,\n"
     "for its micro-SD card, shows its node logs (*.hvl) as tables and charts, and\n"
