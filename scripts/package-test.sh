@@ -38,12 +38,12 @@ list=$(mktemp)
 remove() {
   [ $removed = 1 ] && return
   removed=1
-  DEBIAN_FRONTEND=noninteractive apt-get purge -y -qq halvane-client >/dev/null
+  DEBIAN_FRONTEND=noninteractive apt-get purge -y -qq -o DPkg::Lock::Timeout=300 halvane-client >/dev/null
 }
 trap 'remove; rm -f "$list"' EXIT
 
 echo "--- install"
-DEBIAN_FRONTEND=noninteractive apt-get install -y -qq --no-install-recommends "$deb" >/dev/null
+DEBIAN_FRONTEND=noninteractive apt-get install -y -qq -o DPkg::Lock::Timeout=300 --no-install-recommends "$deb" >/dev/null
 dpkg -L halvane-client >"$list"
 for f in /usr/bin/halvane-client /usr/share/applications/$id.desktop /usr/share/metainfo/$id.metainfo.xml \
   /usr/share/icons/hicolor/{16x16,32x32,48x48,64x64,128x128,256x256}/apps/$id.png \
