@@ -70,8 +70,9 @@ TEST(AppIcons, EverySizeTheDesktopAsksForWithTheWindowIconAt16)
     for (int y = 0; y < 16; ++y)
         for (int x = 0; x < 16; ++x) {
             ASSERT_EQ(Alpha(small, wxPoint(x, y)) == 0, xpm.IsTransparent(x, y)) << x << "," << y;
-            if (!xpm.IsTransparent(x, y))
+            if (!xpm.IsTransparent(x, y)) {
                 ASSERT_EQ(small.GetRed(x, y), xpm.GetRed(x, y)) << x << "," << y;
+            }
         }
 
     for (int size : {32, 48, 64, 128, 256}) {
