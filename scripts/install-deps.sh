@@ -3,7 +3,9 @@
 set -euo pipefail
 packages=(build-essential cmake pkg-config libwxgtk3.2-dev libgtest-dev libbenchmark-dev
           xvfb xauth xdg-utils iproute2 util-linux x11-utils xdotool clang libclang-rt-14-dev python3
-          locales clang-format clang-tidy)
+          locales clang-format clang-tidy
+          dpkg-dev file lintian desktop-file-utils appstream man-db)
+# (the last line: scripts/package-test.sh builds, checks and installs the .deb)
 # The Windows cross build (scripts/windows-build.sh passes --windows) also needs
 # MinGW-w64, wine, dpkg-dev (for apt-get source) and nsis (makensis, for the
 # installer); the Linux suites do not.

@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Installs what is missing, builds everything with warnings as errors and runs
-# every test: once in the normal build (then the format and clang-tidy checks),
+# every test: once in the normal build (then the format and clang-tidy checks
+# and the Debian package: built, installed, smoke-tested, removed),
 # once with AddressSanitizer and UndefinedBehaviorSanitizer (leaks checked),
 # the fuzz targets over their seeds, and the Windows build under wine.
 set -euo pipefail
@@ -23,6 +24,12 @@ if [ "${HALVANE_SKIP_LINT:-0}" != 1 ]; then
   # Formatting and clang-tidy, over the normal build's compile database.
   echo "=== lint ==="
   bash "$root/scripts/lint.sh" "$root/build-test" || status=1
+fi
+if [ "${HALVANE_SKIP_PACKAGE:-0}" != 1 ]; then
+  # The Debian package of the normal build: lintian, install, the installed
+  # files validated, the smoke test of /usr/bin/halvane-client, removal.
+  echo "=== package ==="
+  bash "$root/scripts/package-test.sh" "$root/build-test" || status=1
 fi
 if [ "${HALVANE_SKIP_SANITIZE:-0}" != 1 ]; then
   export ASAN_OPTIONS=detect_leaks=1:abort_on_error=1

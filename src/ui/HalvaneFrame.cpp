@@ -1,5 +1,6 @@
 #include "ui/HalvaneFrame.h"
 
+#include "ui/AppIcons.h"
 #include "ui/ConfigPanel.h"
 #include "ui/LogPanel.h"
 #include "ui/NodeCallPanel.h"
@@ -11,8 +12,6 @@
 #include <wx/sizer.h>
 
 #include <algorithm>
-
-#include "images/icon.xpm"
 
 std::unique_ptr<AppConfigFile> LoadAppConfig(const wxString& path)
 {
@@ -29,7 +28,7 @@ HalvaneFrame::HalvaneFrame(wxWindow* parent, wxWindowID id, const wxString& titl
     : wxFrame(parent, id, title, pos, size, style)
 {
     SetSizeHints(wxDefaultSize, wxDefaultSize);
-    SetIcon(wxIcon(icon_xpm));
+    SetIcons(MakeAppIconBundle()); // its 16 x 16 icon is the window icon
 
     auto* sizer = new wxBoxSizer(wxVERTICAL);
     notebook = new wxNotebook(this, wxID_ANY, wxDefaultPosition, wxDefaultSize, 0);

@@ -1,5 +1,6 @@
 #include "ui/OrvelGUIChartViewFrame.h"
 
+#include "ui/AppIcons.h"
 #include "ui/LogChart.h"
 #include "ui/SavePath.h"
 
@@ -88,7 +89,7 @@ OrvelGUIChartViewFrame::OrvelGUIChartViewFrame(wxWindow* parent, wxWindowID id, 
     : wxFrame(parent, id, title, pos, size, style), m_title(title)
 {
     SetSizeHints(wxDefaultSize, wxDefaultSize);
-    SetIcon(wxIcon(icon_xpm));
+    SetIcons(MakeAppIconBundle()); // its 16 x 16 icon is the window icon
 
     auto* sizer = new wxBoxSizer(wxVERTICAL);
     m_chartPanel = new wxChartPanel(this, wxID_ANY, nullptr, wxDefaultPosition, wxDefaultSize);

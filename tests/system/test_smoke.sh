@@ -3,10 +3,11 @@
 # network namespace of its own (paired with a second one for a controller
 # stand-in), let it run 10 s past the splash screen, check that it is alive
 # and that its main window has the right title, then close the window as a
-# window manager would and check that it exits cleanly.
+# window manager would and check that it exits cleanly. HALVANE_APP names
+# another program to test (scripts/package-test.sh: the installed one).
 set -u
 build=${HALVANE_BUILD_DIR:?}
-app="$build/halvane-client"
+app=${HALVANE_APP:-$build/halvane-client}
 xclose="$build/tests/xclose"
 standin=$(ls "$build"/tests/system/*standin* 2>/dev/null | head -1 || true)
 if [ "$(id -u)" != 0 ] || ! command -v ip >/dev/null; then
@@ -74,4 +75,4 @@ wait "$apid"; rc=$?
 if grep -qiE 'assert|critical|segmentation|sanitizer' "$work/app.log"; then
   fail "the program reported problems"
 fi
-echo "PASS: started, ran past the splash, closed cleanly"
+echo "PASS: $app started, ran past the splash, closed cleanly"

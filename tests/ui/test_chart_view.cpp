@@ -148,8 +148,9 @@ TEST(ChartView, MenusAndAFreshChart)
     ViewFixture f;
     // No file name given: the title carries the days of the first and last record.
     EXPECT_EQ(f.view->GetTitle(), "HALVANE DUO Charts (06/01/21 - 06/03/21)");
-    ASSERT_EQ(f.view->GetIcons().GetIconCount(), 1u);
+    ASSERT_EQ(f.view->GetIcons().GetIconCount(), 6u);
     EXPECT_EQ(f.view->GetIcons().GetIconByIndex(0).GetWidth(), 16);
+    EXPECT_EQ(f.view->GetIcons().GetIconByIndex(5).GetWidth(), 256);
 
     wxMenuBar* bar = f.view->GetMenuBar();
     ASSERT_NE(bar, nullptr);

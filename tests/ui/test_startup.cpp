@@ -59,9 +59,12 @@ TEST(Startup, MainWindowAsTheUserSeesIt)
     EXPECT_GE(frame->GetSize().x, 640);
     EXPECT_LE(frame->GetSize().x, wxGetClientDisplayRect().width);
     EXPECT_TRUE(frame->GetWindowStyleFlag() & wxTAB_TRAVERSAL);
-    ASSERT_EQ(frame->GetIcons().GetIconCount(), 1u);
+    // The window icon first, then the same drop for the task bar and the
+    // window switcher at 32 to 256 pixels.
+    ASSERT_EQ(frame->GetIcons().GetIconCount(), 6u);
     EXPECT_TRUE(frame->GetIcons().GetIconByIndex(0).IsOk());
     EXPECT_EQ(frame->GetIcons().GetIconByIndex(0).GetWidth(), 16);
+    EXPECT_EQ(frame->GetIcons().GetIconByIndex(5).GetWidth(), 256);
     EXPECT_EQ(frame->GetMenuBar(), nullptr);
     EXPECT_EQ(frame->GetToolBar(), nullptr);
 
