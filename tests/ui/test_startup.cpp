@@ -105,10 +105,10 @@ TEST(Startup, EveryPageHasItsListAboveButtonsAtTheRight)
         wxListCtrl* list = nullptr;
         std::vector<wxButton*> buttons;
         for (wxWindow* child : page->GetChildren()) {
-            if (auto* button = wxDynamicCast(child, wxButton))
+            if (auto* button = dynamic_cast<wxButton*>(child))
                 buttons.push_back(button);
             else if (!list)
-                list = wxDynamicCast(child, wxListCtrl);
+                list = dynamic_cast<wxListCtrl*>(child);
         }
         ASSERT_NE(list, nullptr);
         ASSERT_EQ(buttons.size(), buttonCounts[p]);
@@ -189,7 +189,7 @@ TEST(Startup, SplashScreenTexts)
 
     std::vector<wxStaticText*> labels;
     for (wxWindow* child : splash->GetSplashWindow()->GetChildren())
-        if (auto* label = wxDynamicCast(child, wxStaticText))
+        if (auto* label = dynamic_cast<wxStaticText*>(child))
             labels.push_back(label);
     ASSERT_EQ(labels.size(), 2u);
     EXPECT_EQ(labels[0]->GetLabel(), "v0.9.0.1");
