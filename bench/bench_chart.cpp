@@ -5,6 +5,8 @@
 #include "chart/wxChartPanel.h"
 #include "tests/chart/chart_builder.h"
 
+#include "bench_wx.h"
+
 #include <benchmark/benchmark.h>
 
 #include <wx/app.h>
@@ -120,14 +122,8 @@ BENCHMARK(BM_ChartBuild)->Arg(1000000)->Unit(benchmark::kMillisecond);
 
 int main(int argc, char** argv)
 {
-    benchmark::Initialize(&argc, argv);
-    if (benchmark::ReportUnrecognizedArguments(argc, argv))
-        return 1;
-    wxApp::SetInstance(new wxApp);
-    if (!wxEntryStart(argc, argv)) {
-        std::fprintf(stderr, "wxEntryStart failed (no DISPLAY? run under xvfb-run)\n");
-        return 2;
-    }
+    if (const int status = bench::StartWx(argc, argv))
+        return status;
     auto* frame = new wxFrame(nullptr, wxID_ANY, "bench_chart");
     g_panel = new wxChartPanel(frame, wxID_ANY);
     auto* sizer = new wxBoxSizer(wxVERTICAL);
@@ -145,6 +141,6 @@ int main(int argc, char** argv)
     benchmark::Shutdown();
     frame->Destroy();
     wxTheApp->ProcessIdle();
-    wxEntryCleanup();
+    bench::StopWx();
     return 0;
 }

@@ -17,6 +17,8 @@
 #include "chart/Chart.h"
 #include "chart/wxChartPanel.h"
 
+#include "bench_wx.h"
+
 #include <benchmark/benchmark.h>
 
 #include <wx/filename.h>
@@ -355,29 +357,13 @@ BENCHMARK(BM_Redraw)->Apply(Sizes);
 BENCHMARK(BM_ExportPng)->Apply(Sizes);
 BENCHMARK(BM_PeakMemory)->Arg(1000000)->Iterations(1)->Unit(benchmark::kMillisecond);
 
-class BenchApp : public wxApp {
-public:
-    bool OnInit() override
-    {
-        SetExitOnFrameDelete(false);
-        return true;
-    }
-};
-
 } // namespace
 
 int main(int argc, char** argv)
 {
-    benchmark::Initialize(&argc, argv);
-    wxApp::SetInstance(new BenchApp);
-    if (!wxEntryStart(argc, argv)) {
-        std::fprintf(stderr, "wxEntryStart failed (run under xvfb-run)\n");
-        return 2;
-    }
-    if (!wxTheApp->CallOnInit())
-        return 3;
+    if (const int status = bench::StartWx(argc, argv))
+        return status;
     RegisterImageHandlers();
-    delete wxLog::SetActiveTarget(new wxLogStderr);
 
     wxString dir = wxFileName::CreateTempFileName("halvane-bench");
     wxRemoveFile(dir);
@@ -390,7 +376,6 @@ int main(int argc, char** argv)
     for (const char* name : {"log1000.hvl", "log100000.hvl", "log1000000.hvl", "chart.png", "peak.png"})
         wxRemoveFile(dir + "/" + name);
     wxRmdir(dir);
-    wxTheApp->OnExit();
-    wxEntryCleanup();
+    bench::StopWx();
     return 0;
 }

@@ -11,6 +11,8 @@
 #include "core/NodeCall.h"
 #include "ui/NodeCallPanel.h"
 
+#include "bench_wx.h"
+
 #include <benchmark/benchmark.h>
 
 #include <wx/evtloop.h>
@@ -166,28 +168,12 @@ void BM_Flood(benchmark::State& state)
 BENCHMARK(BM_Flood)->Arg(0)->Iterations(5)->UseManualTime()->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_Flood)->Arg(64)->Iterations(1)->UseManualTime()->Unit(benchmark::kMillisecond);
 
-class BenchApp : public wxApp {
-public:
-    bool OnInit() override
-    {
-        SetExitOnFrameDelete(false);
-        return true;
-    }
-};
-
 } // namespace
 
 int main(int argc, char** argv)
 {
-    benchmark::Initialize(&argc, argv);
-    wxApp::SetInstance(new BenchApp);
-    if (!wxEntryStart(argc, argv)) {
-        std::fprintf(stderr, "wxEntryStart failed (run under xvfb-run)\n");
-        return 2;
-    }
-    if (!wxTheApp->CallOnInit())
-        return 3;
-    delete wxLog::SetActiveTarget(new wxLogStderr);
+    if (const int status = bench::StartWx(argc, argv))
+        return status;
     {
         // Socket events and CallAfter need an active loop.
         wxEventLoop loop;
@@ -205,7 +191,6 @@ int main(int argc, char** argv)
         frame->Destroy();
         wxTheApp->ProcessIdle();
     }
-    wxTheApp->OnExit();
-    wxEntryCleanup();
+    bench::StopWx();
     return 0;
 }
