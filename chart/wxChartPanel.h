@@ -1,6 +1,8 @@
 // A window that shows one Chart. The chart is drawn into a back buffer the
 // size of the client area when it is set or the window is resized; painting
-// copies the buffer to the screen.
+// copies the buffer to the screen. On a screen scaled by 2 (GTK's GDK_SCALE)
+// the buffer has the screen's pixels, twice the client size each way, and
+// the chart is drawn into it at that resolution: sharp text and lines.
 #pragma once
 
 #include "chart/Chart.h"
@@ -19,8 +21,10 @@ public:
     // Deletes the previous chart, redraws the back buffer.
     void SetChart(std::unique_ptr<Chart> chart);
     const Chart* GetChart() const { return m_chart.get(); }
-    // The chart exactly as drawn, at the panel's client size in pixels. Not
-    // IsOk() while the client area is empty.
+    // The chart exactly as drawn and shown: its logical size is the panel's
+    // client size, its pixels the screen's (GetSize() is the client size
+    // times GetContentScaleFactor()). Not IsOk() while the client area is
+    // empty.
     const wxBitmap& GetBackBuffer() const { return m_backBuffer; }
     void RedrawBackBuffer();
 
@@ -28,9 +32,14 @@ private:
     void DrawBackBuffer();
     void OnPaint(wxPaintEvent& event);
     void OnSize(wxSizeEvent& event);
+    void OnDPIChanged(wxDPIChangedEvent& event);
+    // Whether the buffer was drawn for this client size at the window's scale.
+    bool BufferFits(const wxSize& clientSize) const;
 
     std::unique_ptr<Chart> m_chart;
     wxBitmap m_backBuffer;
+    wxSize m_bufferClientSize;
+    double m_bufferScale = 1.0;
 
     wxDECLARE_EVENT_TABLE();
 };

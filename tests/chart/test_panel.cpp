@@ -11,8 +11,10 @@
 #include <wx/frame.h>
 #include <wx/sizer.h>
 
+#include <algorithm>
 #include <cstring>
 #include <memory>
+#include <vector>
 
 namespace {
 
@@ -167,4 +169,71 @@ TEST(ChartPanel, TheScreenShowsTheBackBuffer)
                       onScreen.GetBlue(x, y) != buffer.GetBlue(x, y);
     EXPECT_EQ(differ, 0);
     EXPECT_GT(CountColour(onScreen, kCyan), 300);
+}
+
+namespace {
+
+// The longest run of exactly this colour in row y (horizontal) or column x.
+int LongestRun(const wxImage& image, const wxColour& colour, int line, bool horizontal)
+{
+    const int length = horizontal ? image.GetWidth() : image.GetHeight();
+    int best = 0, run = 0;
+    for (int i = 0; i < length; ++i) {
+        const int x = horizontal ? i : line, y = horizontal ? line : i;
+        const bool same = image.GetRed(x, y) == colour.Red() && image.GetGreen(x, y) == colour.Green() &&
+                          image.GetBlue(x, y) == colour.Blue();
+        run = same ? run + 1 : 0;
+        best = std::max(best, run);
+    }
+    return best;
+}
+
+} // namespace
+
+// Run by the chart_panel_scale2 entry under GDK_SCALE=2: the buffer has the
+// screen's pixels and the chart is drawn at them, not at half and stretched.
+TEST(ChartPanelScale2, TheBackBufferHasTheScreensPixels)
+{
+    if (TestScreenScale() != 2)
+        GTEST_SKIP() << "for a screen scaled by 2 (the chart_panel_scale2 entry)";
+    PanelFrame view(CyanChart(), wxSize(400, 300));
+    ASSERT_EQ(view.panel->GetContentScaleFactor(), 2.0);
+    ASSERT_EQ(view.panel->GetClientSize(), wxSize(390, 290));
+    const wxBitmap& buffer = view.panel->GetBackBuffer();
+    ASSERT_TRUE(buffer.IsOk());
+    EXPECT_EQ(buffer.GetSize(), wxSize(780, 580));
+    EXPECT_EQ(buffer.GetLogicalSize(), wxSize(390, 290));
+    const wxImage image = buffer.ConvertToImage();
+    ASSERT_EQ(image.GetSize(), wxSize(780, 580));
+
+    // The plot's top and right border (a pen 1 wide, grey 160; the bottom
+    // and left edges are under the axis lines): each two rows or columns of
+    // the screen's pixels, solid runs of the same length, no steps.
+    const wxColour border(160, 160, 160);
+    std::vector<int> rows, columns;
+    for (int y = 0; y < image.GetHeight(); ++y)
+        if (LongestRun(image, border, y, true) > 400)
+            rows.push_back(y);
+    for (int x = 0; x < image.GetWidth(); ++x)
+        if (LongestRun(image, border, x, false) > 300)
+            columns.push_back(x);
+    ASSERT_EQ(rows.size(), 2u);
+    EXPECT_EQ(rows[1], rows[0] + 1);
+    EXPECT_EQ(LongestRun(image, border, rows[0], true), LongestRun(image, border, rows[1], true));
+    ASSERT_EQ(columns.size(), 2u);
+    EXPECT_EQ(columns[1], columns[0] + 1);
+    EXPECT_EQ(LongestRun(image, border, columns[0], false), LongestRun(image, border, columns[1], false));
+
+    // Text and the cyan line drawn at the screen's resolution: many 2 by 2
+    // blocks of the buffer are not one colour (a stretched buffer has none).
+    int mixed = 0;
+    for (int y = 0; y + 1 < image.GetHeight(); y += 2)
+        for (int x = 0; x + 1 < image.GetWidth(); x += 2) {
+            const unsigned char* p = image.GetData() + (y * image.GetWidth() + x) * 3;
+            const unsigned char* below = p + image.GetWidth() * 3;
+            mixed += std::memcmp(p, p + 3, 3) != 0 || std::memcmp(p, below, 3) != 0 ||
+                     std::memcmp(p, below + 3, 3) != 0;
+        }
+    EXPECT_GT(mixed, 500);
+    EXPECT_GT(CountColour(image, kCyan), 600);
 }

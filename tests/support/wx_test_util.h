@@ -12,6 +12,7 @@
 #include "temp_dir.h"
 
 #include <chrono>
+#include <cstdlib>
 #include <functional>
 #include <memory>
 #include <string>
@@ -64,6 +65,14 @@ inline bool PumpUntil(const std::function<bool()>& cond, int timeoutMs = 2000)
 }
 
 // Pumps events for a while (for settling after a user action).
+// The screen scale a test run was started at: HALVANE_TEST_SCALE, which the
+// CTest entries that set GDK_SCALE set with it; 0 in the ordinary runs.
+inline int TestScreenScale()
+{
+    const char* scale = std::getenv("HALVANE_TEST_SCALE");
+    return scale ? std::atoi(scale) : 0;
+}
+
 inline void PumpFor(int ms)
 {
     PumpUntil([] { return false; }, ms);
