@@ -29,9 +29,13 @@ const char* const kChannelNames[kLogChannelCount] = {"EC Channel 1", "EC Channel
 const unsigned char kChannelRgb[kLogChannelCount][3] = {{255, 0, 0},   {0, 255, 0},   {0, 0, 255},
                                                         {0, 255, 255}, {255, 0, 255}, {255, 255, 0}};
 
-wxBitmap Swatch(const wxColour& colour)
+// A 16 by 16 swatch at the screen's scale (GetContentScaleFactor(): 2 under
+// GDK_SCALE=2), drawn at the screen's pixels rather than stretched: a black
+// frame of one logical pixel around the colour.
+wxBitmap Swatch(const wxColour& colour, double scale)
 {
-    wxBitmap bitmap(16, 16, 24);
+    wxBitmap bitmap;
+    bitmap.CreateWithDIPSize(wxSize(16, 16), scale, 24);
     wxMemoryDC dc(bitmap);
     dc.SetBackground(*wxBLACK_BRUSH);
     dc.Clear();
@@ -115,7 +119,7 @@ OrvelGUIChartViewFrame::OrvelGUIChartViewFrame(wxWindow* parent, wxWindowID id, 
     for (int k = 0; k < kLogChannelCount; ++k) {
         m_colours[k] = DefaultChannelColour(k);
         auto* item = new wxMenuItem(m_colourMenu, ID_COLOUR_FIRST + k, kChannelNames[k]);
-        item->SetBitmap(Swatch(m_colours[k]));
+        item->SetBitmap(Swatch(m_colours[k], GetContentScaleFactor()));
         m_colourItems[k] = m_colourMenu->Append(item);
         ShowImageAlways(m_colourItems[k]);
     }
@@ -216,7 +220,7 @@ void OrvelGUIChartViewFrame::ShowColourSwatch(int channel)
 {
     // GTK builds an entry's image when the entry is inserted.
     wxMenuItem* item = m_colourMenu->Remove(m_colourItems[channel]);
-    item->SetBitmap(Swatch(m_colours[channel]));
+    item->SetBitmap(Swatch(m_colours[channel], GetContentScaleFactor()));
     m_colourItems[channel] = m_colourMenu->Insert(static_cast<size_t>(channel), item);
     ShowImageAlways(m_colourItems[channel]);
 }

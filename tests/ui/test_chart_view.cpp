@@ -13,6 +13,8 @@
 #include <wx/menu.h>
 #include <wx/uiaction.h>
 
+#include <algorithm>
+#include <cstring>
 #include <filesystem>
 
 #ifdef HALVANE_TEST_X11
@@ -484,7 +486,11 @@ TEST(ChartView, ColourEntriesShowTheirColoursOnScreen)
     f.view->Raise();
     ASSERT_TRUE(PumpUntil([&] { return f.view->IsShownOnScreen(); }));
     PumpFor(200);
-    const wxRect screenRect(0, 0, 900, 700);
+    // The screen's pixels per logical pixel: 2 in the ui_chart_view_scale2
+    // entry (GDK_SCALE=2), where the screen is read in its own pixels.
+    const int scale = TestScreenScale() == 2 ? 2 : 1;
+    ASSERT_EQ(f.view->GetContentScaleFactor(), scale);
+    const wxRect screenRect(0, 0, std::min(900 * scale, 1280), std::min(700 * scale, 1024));
     const wxColour orange(255, 128, 0);
     std::vector<wxColour> colours = {{255, 0, 0},   {0, 255, 0},   {0, 0, 255},
                                      {0, 255, 255}, {255, 0, 255}, {255, 255, 0}};
@@ -545,8 +551,14 @@ TEST(ChartView, ColourEntriesShowTheirColoursOnScreen)
         for (size_t k = 0; k < expected.size(); ++k) {
             SCOPED_TRACE(k);
             // A compact swatch beside the entry's text, not pixels anywhere.
-            EXPECT_LE(boxes[k].width, 16);
-            EXPECT_LE(boxes[k].height, 16);
+            EXPECT_LE(boxes[k].width, 16 * scale);
+            EXPECT_LE(boxes[k].height, 16 * scale);
+            if (scale == 2) {
+                // 16 logical pixels at the screen's pixels, the colour 14
+                // of them inside a frame of one: not shown at twice that.
+                EXPECT_EQ(boxes[k].width, 28);
+                EXPECT_EQ(boxes[k].height, 28);
+            }
             EXPECT_EQ(boxes[k].x, boxes[0].x);
             if (k > 0) {
                 EXPECT_GE(boxes[k].y, boxes[k - 1].GetBottom())
@@ -554,7 +566,7 @@ TEST(ChartView, ColourEntriesShowTheirColoursOnScreen)
             }
         }
         // The menu hangs under the bar, at its left.
-        EXPECT_LT(boxes[0].x, 300);
+        EXPECT_LT(boxes[0].x, 300 * scale);
         EXPECT_GT(boxes[0].y, 0);
     };
 
@@ -610,4 +622,83 @@ TEST(ChartView, ANameWithoutExtensionGetsTheFormatsExtension)
                   ExpectExportDialog(dir.File("chart"), "PNG Image File (*.png)|*.png"),
                   ExpectMessageBox(wxID_YES, question, "Export Chart", wxYES_NO | wxICON_QUESTION));
     EXPECT_TRUE(image.LoadFile(dir.File("chart.png"), wxBITMAP_TYPE_PNG));
+}
+
+// Run by the ui_chart_view_scale2 entry under GDK_SCALE=2: what the screen
+// shows, the export and the swatches have the screen's pixels.
+TEST(ChartViewScale2, TheScreenAndTheExportHaveTheScreensPixels)
+{
+    if (TestScreenScale() != 2)
+        GTEST_SKIP() << "for a screen scaled by 2 (the ui_chart_view_scale2 entry)";
+    ViewFixture f;
+    ASSERT_EQ(f.view->GetContentScaleFactor(), 2.0);
+    f.view->Move(0, 0);
+    f.view->Raise();
+    ASSERT_TRUE(PumpUntil([&] { return f.view->IsShownOnScreen(); }));
+    wxChartPanel* panel = f.view->GetChartPanel();
+    panel->Refresh();
+    panel->Update();
+    PumpFor(200);
+    const wxSize client = panel->GetClientSize();
+    ASSERT_GT(client.x, 100);
+    const wxImage buffer = panel->GetBackBuffer().ConvertToImage();
+    ASSERT_EQ(buffer.GetSize(), wxSize(2 * client.x, 2 * client.y));
+
+    // The export writes those pixels.
+    TempDir dir;
+    const wxImage exported = ExportPng(f, dir, "scaled.png");
+    ASSERT_TRUE(exported.IsOk());
+    EXPECT_EQ(exported.GetSize(), buffer.GetSize());
+    EXPECT_EQ(0, std::memcmp(exported.GetData(), buffer.GetData(),
+                             static_cast<size_t>(buffer.GetWidth() * buffer.GetHeight() * 3)));
+
+#ifdef HALVANE_TEST_X11
+    // And the screen shows them one for one, not the buffer stretched.
+    const wxPoint origin = panel->ClientToScreen(wxPoint(0, 0));
+    const wxRect shown(2 * origin.x, 2 * origin.y, buffer.GetWidth(), buffer.GetHeight());
+    ASSERT_LE(shown.GetRight(), 1279);
+    ASSERT_LE(shown.GetBottom(), 1023);
+    const wxImage screen = ScreenPixels(shown);
+    int differ = 0;
+    for (int y = 0; y < shown.height; ++y)
+        for (int x = 0; x < shown.width; ++x)
+            differ += screen.GetRed(x, y) != buffer.GetRed(x, y) ||
+                      screen.GetGreen(x, y) != buffer.GetGreen(x, y) ||
+                      screen.GetBlue(x, y) != buffer.GetBlue(x, y);
+    EXPECT_EQ(differ, 0);
+#endif
+}
+
+TEST(ChartViewScale2, SwatchesAreDrawnAtTheScreensPixels)
+{
+    if (TestScreenScale() != 2)
+        GTEST_SKIP() << "for a screen scaled by 2 (the ui_chart_view_scale2 entry)";
+    ViewFixture f;
+    const wxColour orange(255, 128, 0);
+    wxTEST_DIALOG(f.Choose(View::ID_COLOUR_FIRST + 1),
+                  ExpectColourDialog(wxColour(0, 255, 0), orange, wxID_OK));
+    const std::vector<wxColour> colours = {{255, 0, 0},   orange,        {0, 0, 255},
+                                           {0, 255, 255}, {255, 0, 255}, {255, 255, 0}};
+    for (size_t k = 0; k < colours.size(); ++k) {
+        SCOPED_TRACE(k);
+        const wxMenuItem* item = f.view->GetMenuBar()->FindItem(View::ID_COLOUR_FIRST + static_cast<int>(k));
+        ASSERT_NE(item, nullptr);
+        const wxBitmap bitmap = item->GetBitmapBundle().GetBitmapFor(f.view);
+        ASSERT_TRUE(bitmap.IsOk());
+        EXPECT_EQ(bitmap.GetSize(), wxSize(32, 32));
+        EXPECT_EQ(bitmap.GetLogicalSize(), wxSize(16, 16));
+        const wxImage image = bitmap.ConvertToImage();
+        ASSERT_EQ(image.GetSize(), wxSize(32, 32));
+        auto at = [&](int x, int y) {
+            return wxColour(image.GetRed(x, y), image.GetGreen(x, y), image.GetBlue(x, y));
+        };
+        EXPECT_EQ(at(16, 16), colours[k]);
+        // The frame is one logical pixel, two of the screen's; the colour
+        // fills the 28 by 28 inside exactly.
+        EXPECT_EQ(at(1, 1), *wxBLACK);
+        EXPECT_EQ(at(30, 30), *wxBLACK);
+        EXPECT_EQ(at(2, 2), colours[k]);
+        EXPECT_EQ(at(29, 29), colours[k]);
+        EXPECT_EQ(PixelsOf(image, colours[k]), 28u * 28u);
+    }
 }
