@@ -24,6 +24,8 @@ public:
     // Ticks within [lo, hi] (lo < hi, both finite) in increasing order,
     // about targetTicks of them (3 to 8 where the strategy's steps allow).
     virtual std::vector<Tick> Make(double lo, double hi, int targetTicks) const = 0;
+    // Lines of text in the tallest label this strategy makes.
+    virtual int LabelLines() const { return 1; }
 };
 
 // Numbers on a 1-2-5 step (chart::PickTickStep), labelled with as many
@@ -46,6 +48,7 @@ public:
     // originMs: milliseconds since the epoch (UTC) of value 0.
     CalendarTicks(int64_t originMs, DateFormatter formatDate);
     std::vector<Tick> Make(double lo, double hi, int targetTicks) const override;
+    int LabelLines() const override { return 2; }
 
 private:
     int64_t m_originMs;

@@ -18,6 +18,7 @@ public:
 
     const wxString& GetTitle() const { return m_title; }
     const XYPlot* GetPlot() const { return m_plot.get(); }
+    XYPlot* GetPlot() { return m_plot.get(); }
 
     // A remark about what is drawn (a log only partly plotted, say), shown
     // under the title and wrapped to the chart's width. Empty: none.

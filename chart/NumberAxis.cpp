@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <cfloat>
 #include <cmath>
+#include <limits>
 
 namespace chart {
 
@@ -116,7 +117,49 @@ void NumberAxis::SetPlausibleRange(double lo, double hi)
     m_rangeKnown = false;
 }
 
+void NumberAxis::SetViewRange(double lo, double hi)
+{
+    if (!std::isfinite(lo) || !std::isfinite(hi) || !(lo < hi))
+        return;
+    m_hasView = true;
+    m_viewLo = lo;
+    m_viewHi = hi;
+}
+
+void NumberAxis::ClearViewRange()
+{
+    m_hasView = false;
+}
+
+void NumberAxis::SetDataWindow(double lo, double hi)
+{
+    if (m_hasWindow && m_windowLo == lo && m_windowHi == hi)
+        return;
+    m_hasWindow = true;
+    m_windowLo = lo;
+    m_windowHi = hi;
+    m_rangeKnown = false;
+}
+
+void NumberAxis::ClearDataWindow()
+{
+    if (!m_hasWindow)
+        return;
+    m_hasWindow = false;
+    m_rangeKnown = false;
+}
+
 void NumberAxis::GetRange(double& minValue, double& maxValue) const
+{
+    if (m_hasView) {
+        minValue = m_viewLo;
+        maxValue = m_viewHi;
+        return;
+    }
+    GetAutoRange(minValue, maxValue);
+}
+
+void NumberAxis::GetAutoRange(double& minValue, double& maxValue) const
 {
     if (!m_rangeKnown) {
         ComputeRange(m_rangeMin, m_rangeMax);
@@ -128,13 +171,30 @@ void NumberAxis::GetRange(double& minValue, double& maxValue) const
 
 void NumberAxis::ComputeRange(double& minValue, double& maxValue) const
 {
-    XYBounds bounds;
-    if (HasPlausibleRange()) {
+    const double inf = std::numeric_limits<double>::infinity();
+    // The points that count: within the data window (a vertical axis in a
+    // zoomed plot), each way within the plausible range where there is one.
+    const bool windowed = m_hasWindow && IsVertical();
+    const double xLo = windowed ? m_windowLo : -inf, xHi = windowed ? m_windowHi : inf;
+    const bool plausible = HasPlausibleRange();
+    const double pLo = plausible ? m_plausibleLo : -inf, pHi = plausible ? m_plausibleHi : inf;
+    auto boundsWithin = [&](double lo, double hi, double vLo, double vHi) {
+        XYBounds bounds;
         for (const XYSimpleDataset* dataset : m_datasets)
-            bounds.Include(dataset->GetBoundsWithin(IsVertical(), m_plausibleLo, m_plausibleHi));
-    }
+            bounds.Include(IsVertical() ? dataset->GetBoundsWithin(lo, hi, vLo, vHi)
+                                        : dataset->GetBoundsWithin(vLo, vHi, -inf, inf));
+        return bounds;
+    };
+    XYBounds bounds;
+    if (plausible)
+        bounds = boundsWithin(xLo, xHi, pLo, pHi);
     // Without a rule, or when nothing is plausible, every finite value counts:
-    // the axis never hides all there is.
+    // the axis never hides all there is. Nothing in the window: the window
+    // is forgotten.
+    if (bounds.empty && windowed)
+        bounds = boundsWithin(xLo, xHi, -inf, inf);
+    if (bounds.empty && plausible)
+        bounds = boundsWithin(-inf, inf, pLo, pHi);
     if (bounds.empty) {
         for (const XYSimpleDataset* dataset : m_datasets)
             bounds.Include(dataset->GetBounds());
@@ -198,6 +258,32 @@ std::vector<double> NumberAxis::GetTickValues(int targetTicks) const
     const chart::TickCount want = TicksFor(targetTicks);
     return chart::TicksInRange(minValue, maxValue, GetTickStep(targetTicks),
                                static_cast<size_t>(want.maxCount));
+}
+
+void NumberAxis::SetTicks(std::shared_ptr<const chart::AxisTicks> ticks)
+{
+    m_ticks = std::move(ticks);
+}
+
+void NumberAxis::SetViewTicks(std::shared_ptr<const chart::AxisTicks> ticks)
+{
+    m_viewTicks = std::move(ticks);
+}
+
+std::vector<chart::Tick> NumberAxis::GetTicks(int targetTicks) const
+{
+    double minValue, maxValue;
+    GetRange(minValue, maxValue);
+    const chart::AxisTicks* strategy = m_hasView && m_viewTicks ? m_viewTicks.get() : m_ticks.get();
+    if (strategy)
+        return strategy->Make(minValue, maxValue, targetTicks);
+    return chart::NumberTicks().Make(minValue, maxValue, targetTicks);
+}
+
+int NumberAxis::GetLabelLines() const
+{
+    const chart::AxisTicks* strategy = m_hasView && m_viewTicks ? m_viewTicks.get() : m_ticks.get();
+    return strategy ? std::max(strategy->LabelLines(), 1) : 1;
 }
 
 wxString NumberAxis::FormatTickLabel(double value, double step)

@@ -2,11 +2,14 @@
 // line, and the automatic range it takes from the datasets linked to it.
 #pragma once
 
+#include "chart/AxisTicks.h"
+
 #include <wx/colour.h>
 #include <wx/pen.h>
 #include <wx/string.h>
 
 #include <cstddef>
+#include <memory>
 #include <vector>
 
 class XYSimpleDataset;
@@ -25,6 +28,9 @@ public:
     void SetLabelPen(const wxPen& pen) { m_labelPen = pen; }
     const wxPen& GetLabelPen() const { return m_labelPen; }
 
+    // The range shown: the view range while one is set (zoomed), otherwise
+    // the automatic range.
+    //
     // The automatic range: the smallest and largest finite value (y for a
     // vertical axis, x for a horizontal one) of the datasets shown on this
     // axis, leaving out values outside the plausible range when one is set
@@ -33,12 +39,35 @@ public:
     // GetMaxValue().
     double GetMinValue() const;
     double GetMaxValue() const;
+    // The automatic range, whatever the view.
+    void GetAutoRange(double& minValue, double& maxValue) const;
+
+    // A range shown instead of the automatic one (lo < hi, both finite;
+    // anything else is ignored), until cleared.
+    void SetViewRange(double lo, double hi);
+    void ClearViewRange();
+    bool HasViewRange() const { return m_hasView; }
+
+    // For a vertical axis: only points whose x lies in [lo, hi] (the time in
+    // view) make its automatic range, so that it spans exactly what is
+    // visible; when none does, all points do. Cleared: all points.
+    void SetDataWindow(double lo, double hi);
+    void ClearDataWindow();
 
     // Values outside [lo, hi] are plainly not readings of what this axis
     // shows (an unset word, say): they do not stretch the automatic range.
     // They are still drawn, running off the plot area's edge.
     void SetPlausibleRange(double lo, double hi);
     bool HasPlausibleRange() const { return m_plausibleLo <= m_plausibleHi; }
+
+    // The ticks of the range shown, about targetTicks of them: from the view
+    // tick strategy while a view range is set and there is one, otherwise
+    // from the tick strategy (numbers unless set).
+    std::vector<chart::Tick> GetTicks(int targetTicks) const;
+    void SetTicks(std::shared_ptr<const chart::AxisTicks> ticks);
+    void SetViewTicks(std::shared_ptr<const chart::AxisTicks> ticks);
+    // Lines of text in the tallest label the axis may show.
+    int GetLabelLines() const;
 
     // Tick values inside the range on the step of chart::PickTickStep for
     // targetTicks labels: 3 to 8 of them, as near the target as a 1, 2 or 5
@@ -62,8 +91,15 @@ private:
     wxPen m_labelPen;
     std::vector<const XYSimpleDataset*> m_datasets;
     double m_plausibleLo = 1, m_plausibleHi = 0; // none while lo > hi
+    bool m_hasView = false;
+    double m_viewLo = 0, m_viewHi = 1;
+    bool m_hasWindow = false;
+    double m_windowLo = 0, m_windowHi = 0;
+    std::shared_ptr<const chart::AxisTicks> m_ticks;
+    std::shared_ptr<const chart::AxisTicks> m_viewTicks;
     // The range is asked for many times a draw; the datasets never change
-    // once shown, so it is worked out once per change of datasets or rule.
+    // once shown, so it is worked out once per change of datasets, rule or
+    // data window.
     mutable bool m_rangeKnown = false;
     mutable double m_rangeMin = 0, m_rangeMax = 1;
 };

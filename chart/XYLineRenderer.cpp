@@ -30,3 +30,25 @@ wxColour XYLineRenderer::GetSerieColour(size_t serie) const
     const unsigned char* rgb = kPalette[serie % n];
     return wxColour(rgb[0], rgb[1], rgb[2]);
 }
+
+void XYLineRenderer::Draw(wxDC& dc, size_t serie, const chart::ReducedLine& line, bool plain) const
+{
+    if (line.points.empty() || (!m_drawLines && !m_drawSymbols))
+        return;
+    const wxColour colour = plain ? *wxBLUE : GetSerieColour(serie);
+    dc.SetPen(wxPen(colour, m_width, m_style));
+    dc.SetBrush(wxBrush(colour));
+    const wxPoint* points = line.points.data();
+    for (size_t r = 0; r < line.RunCount(); ++r) {
+        const size_t begin = line.RunBegin(r), end = line.RunEnd(r);
+        if (end - begin == 1 || (!m_drawLines && end > begin)) {
+            for (size_t i = begin; i < end; ++i)
+                dc.DrawRectangle(points[i].x - 1, points[i].y - 1, 3, 3);
+        } else if (end - begin > 1) {
+            dc.DrawLines(static_cast<int>(end - begin), points + begin);
+        }
+    }
+    if (m_drawSymbols)
+        for (const wxPoint& point : line.points)
+            dc.DrawRectangle(point.x - 2, point.y - 2, 5, 5);
+}

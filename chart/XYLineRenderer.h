@@ -2,7 +2,10 @@
 // colour per series.
 #pragma once
 
+#include "chart/SerieReduction.h"
+
 #include <wx/colour.h>
+#include <wx/dc.h>
 #include <wx/pen.h>
 
 #include <cstddef>
@@ -22,6 +25,13 @@ public:
     bool GetDrawLines() const { return m_drawLines; }
     int GetWidth() const { return m_width; }
     wxPenStyle GetStyle() const { return m_style; }
+
+    // Draws series serie's reduced line: each run as a polyline (a run of
+    // one point, a lone record between dropouts, as a dot of three by three
+    // pixels), or as dots without lines, and symbols when set. A plot
+    // without a renderer of its own draws with a default one whose colour
+    // is blue (plain).
+    void Draw(wxDC& dc, size_t serie, const chart::ReducedLine& line, bool plain = false) const;
 
 private:
     bool m_drawSymbols;

@@ -2,6 +2,7 @@
 
 #include "chart/ChartColours.h"
 
+#include <wx/arrstr.h>
 #include <wx/dc.h>
 #include <wx/debug.h>
 #include <wx/graphics.h>
@@ -107,9 +108,36 @@ const NumberAxis* XYPlot::AxisOf(const DatasetLinks& links, bool vertical) const
     return axes.empty() ? nullptr : axes[0].get();
 }
 
+namespace chart {
+
+ValueToPixel::ValueToPixel(double lo, double hi, int originPixel, int pixels, int dir)
+    : halfLo(lo * 0.5), origin(originPixel), direction(dir)
+{
+    const double halfSpan = hi * 0.5 - lo * 0.5;
+    scale = halfSpan > 0 && pixels > 1 ? (pixels - 1) / halfSpan : 0;
+}
+
+int ValueToPixel::Pixel(double value) const
+{
+    double offset = std::floor(Offset(value) + 0.5);
+    offset = std::clamp(offset, -1e6, 1e6);
+    return static_cast<int>(origin + direction * offset);
+}
+
+double ValueToPixel::Value(double pixel) const
+{
+    if (!(scale > 0))
+        return halfLo * 2;
+    return ((pixel - origin) * direction / scale + halfLo) * 2;
+}
+
+} // namespace chart
+
+using chart::ValueToPixel;
+
 namespace {
 
-// In pixels at 96 dpi; DrawPlot scales them to the DC's resolution.
+// In pixels at 96 dpi; the layout scales them to the DC's resolution.
 const int kTickLength = 4;
 const int kLabelGap = 3;
 const int kAxisSpacing = 8;
@@ -117,41 +145,27 @@ const int kPixelsPerTick = 90;
 const wxColour kGridColour(225, 225, 225);
 const wxColour kBorderColour(160, 160, 160);
 
-// A linear map from values in [lo, hi] to pixels origin .. origin + direction
-// * (pixels - 1). Halves are taken first so that the span of two huge values
-// never overflows.
-struct ValueToPixel {
-    double halfLo = 0;
-    double scale = 0;
-    double origin = 0;
-    double direction = 1;
-
-    ValueToPixel(double lo, double hi, int originPixel, int pixels, int dir)
-        : halfLo(lo * 0.5), origin(originPixel), direction(dir)
-    {
-        const double halfSpan = hi * 0.5 - lo * 0.5;
-        scale = halfSpan > 0 && pixels > 1 ? (pixels - 1) / halfSpan : 0;
-    }
-    // Offset along the axis in pixels (not rounded, not clamped).
-    double Offset(double value) const { return (value * 0.5 - halfLo) * scale; }
-    // A pixel coordinate, clamped far outside any window so that the
-    // conversion to int is always defined.
-    int Pixel(double value) const
-    {
-        double offset = std::floor(Offset(value) + 0.5);
-        offset = std::clamp(offset, -1e6, 1e6);
-        return static_cast<int>(origin + direction * offset);
-    }
-};
-
 struct AxisLayout {
     explicit AxisLayout(const NumberAxis* a) : axis(a) {}
     const NumberAxis* axis;
-    std::vector<double> ticks;
-    std::vector<wxString> labels;
-    int labelWidth = 0; // widest label
+    std::vector<chart::Tick> ticks;
+    int labelWidth = 0; // widest label line
     int thickness = 0;  // room the axis takes beside the plot area
 };
+
+// The lines of a tick label.
+wxArrayString LabelLines(const wxString& label)
+{
+    return wxSplit(label, '\n', '\0');
+}
+
+int LabelWidth(wxDC& dc, const wxString& label)
+{
+    int width = 0;
+    for (const wxString& line : LabelLines(label))
+        width = std::max(width, dc.GetTextExtent(line).x);
+    return width;
+}
 
 // The number of ticks wanted along an axis of so many pixels; the axis keeps
 // it within 3 to 8.
@@ -162,14 +176,10 @@ int TickTargetFor(int pixels, int pixelsPerTick)
 
 void LayoutAxis(wxDC& dc, AxisLayout& layout, int targetTicks)
 {
-    const double step = layout.axis->GetTickStep(targetTicks);
-    layout.ticks = layout.axis->GetTickValues(targetTicks);
-    layout.labels.clear();
+    layout.ticks = layout.axis->GetTicks(targetTicks);
     layout.labelWidth = 0;
-    for (double value : layout.ticks) {
-        layout.labels.push_back(NumberAxis::FormatTickLabel(value, step));
-        layout.labelWidth = std::max(layout.labelWidth, dc.GetTextExtent(layout.labels.back()).x);
-    }
+    for (const chart::Tick& tick : layout.ticks)
+        layout.labelWidth = std::max(layout.labelWidth, LabelWidth(dc, tick.label));
 }
 
 // Horizontal axes: as many ticks as fit with their labels side by side, and
@@ -213,118 +223,131 @@ private:
     wxAntialiasMode m_old = wxANTIALIAS_DEFAULT;
 };
 
-} // namespace
-
-namespace chart {
-
-std::vector<wxPoint> ReduceSerie(const XYSerie& serie, double xLo, double xHi, int left, int width,
-                                 double yLo, double yHi, int bottom, int height)
+ValueToPixel VerticalMap(const NumberAxis& axis, const wxRect& area)
 {
-    const ValueToPixel toX(xLo, xHi, left, width, 1);
-    const ValueToPixel toY(yLo, yHi, bottom, height, -1);
-
-    std::vector<wxPoint> line;
-    line.reserve(2 * static_cast<size_t>(std::max(width, 1)) + 4);
-    // A value beyond the y range (one no axis takes its range from, say) is
-    // put one row past the plot's edge: the line runs off the edge in that
-    // value's own column, where a far-off point would make it run off in its
-    // neighbours' columns.
-    const int rowAbove = bottom - std::max(height, 1), rowBelow = bottom + 1;
-    auto push = [&](int x, double y) {
-        const wxPoint point(x, std::clamp(toY.Pixel(y), rowAbove, rowBelow));
-        if (line.empty() || line.back() != point)
-            line.push_back(point);
-    };
-
-    // A run is a stretch of consecutive points that fall into one pixel
-    // column; it is drawn as its lowest and highest point, in their order.
-    // In-order data makes one run per column; data out of order makes more
-    // runs, never a wrong one.
-    bool runOpen = false;
-    int runColumn = 0;
-    double runMin = 0, runMax = 0;
-    size_t runMinIndex = 0, runMaxIndex = 0;
-    auto flushRun = [&]() {
-        if (runMinIndex < runMaxIndex) {
-            push(runColumn, runMin);
-            push(runColumn, runMax);
-        } else if (runMaxIndex < runMinIndex) {
-            push(runColumn, runMax);
-            push(runColumn, runMin);
-        } else {
-            push(runColumn, runMin);
-        }
-    };
-
-    // The column of x is its offset + 0.5 truncated; offsets in [0, limit)
-    // take the fast way, anything else (outside the plot, out of int range)
-    // is clamped by ValueToPixel. Either way the column never decreases as x
-    // grows, so a block whose lowest and highest x share a column lies
-    // entirely in that column.
-    const double halfLo = toX.halfLo, scale = toX.scale;
-    const double limit = 1e6;
-    auto columnOf = [&](double x) {
-        const double offset = (x * 0.5 - halfLo) * scale + 0.5;
-        return offset >= 0 && offset < limit ? left + static_cast<int>(offset) : toX.Pixel(x);
-    };
-    // Adds the lowest and highest point of a stretch that lies in one
-    // column; the same as adding its points one by one.
-    auto add = [&](int column, double low, size_t lowIndex, double high, size_t highIndex) {
-        if (runOpen && column == runColumn) {
-            // Written as selects rather than branches: noisy data makes a
-            // branch here a coin toss.
-            const bool lower = low < runMin;
-            const bool higher = high > runMax;
-            runMinIndex = lower ? lowIndex : runMinIndex;
-            runMin = lower ? low : runMin;
-            runMaxIndex = higher ? highIndex : runMaxIndex;
-            runMax = higher ? high : runMax;
-            return;
-        }
-        if (runOpen)
-            flushRun();
-        runOpen = true;
-        runColumn = column;
-        runMin = low;
-        runMinIndex = lowIndex;
-        runMax = high;
-        runMaxIndex = highIndex;
-    };
-
-    const double* data = serie.GetData();
-    const size_t count = serie.GetCount();
-    const std::vector<XYSerie::Block>& blocks = serie.GetBlocks();
-    for (size_t b = 0; b < blocks.size(); ++b) {
-        const XYSerie::Block& block = blocks[b];
-        if (block.empty)
-            continue;
-        const int column = columnOf(block.minX);
-        if (column == columnOf(block.maxX)) {
-            add(column, block.minY, block.minYIndex, block.maxY, block.maxYIndex);
-            continue;
-        }
-        const size_t end = std::min(count, (b + 1) * XYSerie::kBlockSize);
-        for (size_t i = b * XYSerie::kBlockSize; i < end; ++i) {
-            const double x = data[2 * i], y = data[2 * i + 1];
-            // x - x is NaN exactly when x is NaN or infinite: such points are
-            // skipped, the line joins across them.
-            if (!(x - x == 0) || !(y - y == 0))
-                continue;
-            add(columnOf(x), y, i, y, i);
-        }
-    }
-    if (runOpen)
-        flushRun();
-    return line;
+    return ValueToPixel(axis.GetMinValue(), axis.GetMaxValue(), area.y + area.height - 1, area.height, -1);
 }
 
-} // namespace chart
+ValueToPixel HorizontalMap(const NumberAxis& axis, const wxRect& area)
+{
+    return ValueToPixel(axis.GetMinValue(), axis.GetMaxValue(), area.x, area.width, 1);
+}
+
+} // namespace
+
+// Where everything of one draw goes.
+struct XYPlot::Layout {
+    wxRect area;
+    std::vector<AxisLayout> left, right, top, bottom;
+    int charHeight = 0;
+    int tickLength = 0;
+    int labelGap = 0;
+    int horizontalThickness = 0;
+
+    int AreaBottom() const { return area.y + area.height - 1; }
+    int AreaRight() const { return area.x + area.width - 1; }
+
+    // Calls vertical(axis, x, direction) for every left and right axis and
+    // horizontal(axis, y, direction) for every bottom and top axis, each at
+    // its place side by side outward from the plot area (direction points
+    // outward).
+    template <typename Vertical, typename Horizontal>
+    void ForEachAxisPlace(const Vertical& vertical, const Horizontal& horizontal) const
+    {
+        int offset = 0;
+        for (const AxisLayout& layout : left) {
+            vertical(layout, area.x - 1 - offset, -1);
+            offset += layout.thickness;
+        }
+        offset = 0;
+        for (const AxisLayout& layout : right) {
+            vertical(layout, AreaRight() + 1 + offset, 1);
+            offset += layout.thickness;
+        }
+        offset = 0;
+        for (const AxisLayout& layout : bottom) {
+            horizontal(layout, AreaBottom() + 1 + offset, 1);
+            offset += horizontalThickness;
+        }
+        offset = 0;
+        for (const AxisLayout& layout : top) {
+            horizontal(layout, area.y - 1 - offset, -1);
+            offset += horizontalThickness;
+        }
+    }
+};
+
+void XYPlot::SetViewX(double lo, double hi)
+{
+    const chart::Range full = GetFullX();
+    const chart::Range view = chart::FitView({lo, hi}, full, m_minViewSpan);
+    if (chart::CoversWhole(view, full)) {
+        ClearViewX();
+        return;
+    }
+    for (const auto& axis : m_horizontalAxes)
+        axis->SetViewRange(view.lo, view.hi);
+    for (const auto& axis : m_verticalAxes)
+        axis->SetDataWindow(view.lo, view.hi);
+}
+
+void XYPlot::ClearViewX()
+{
+    for (const auto& axis : m_horizontalAxes)
+        axis->ClearViewRange();
+    for (const auto& axis : m_verticalAxes)
+        axis->ClearDataWindow();
+}
+
+bool XYPlot::HasViewX() const
+{
+    return !m_horizontalAxes.empty() && m_horizontalAxes.front()->HasViewRange();
+}
+
+chart::Range XYPlot::GetViewX() const
+{
+    if (m_horizontalAxes.empty())
+        return {};
+    return {m_horizontalAxes.front()->GetMinValue(), m_horizontalAxes.front()->GetMaxValue()};
+}
+
+chart::Range XYPlot::GetFullX() const
+{
+    chart::Range full;
+    if (!m_horizontalAxes.empty())
+        m_horizontalAxes.front()->GetAutoRange(full.lo, full.hi);
+    return full;
+}
+
+double XYPlot::XToPixel(double x) const
+{
+    const chart::Range view = GetViewX();
+    return ValueToPixel(view.lo, view.hi, m_lastPlotArea.x, m_lastPlotArea.width, 1).Offset(x) +
+           m_lastPlotArea.x;
+}
+
+double XYPlot::PixelToX(double pixel) const
+{
+    const chart::Range view = GetViewX();
+    return ValueToPixel(view.lo, view.hi, m_lastPlotArea.x, m_lastPlotArea.width, 1).Value(pixel);
+}
+
+double XYPlot::YToPixel(size_t dataset, double y) const
+{
+    if (dataset >= m_links.size())
+        return 0;
+    const NumberAxis* axis = AxisOf(m_links[dataset], true);
+    if (!axis)
+        return 0;
+    const ValueToPixel map = VerticalMap(*axis, m_lastPlotArea);
+    return map.origin - map.Offset(y);
+}
 
 // Reducing a million points takes milliseconds; redrawing the same plot at
 // the same size (a repaint, an export) reuses the result. A series never
 // changes once made, so its address and the mapping identify the result.
-const std::vector<wxPoint>& XYPlot::ReducedLine(const XYSerie& serie, double xLo, double xHi, double yLo,
-                                                double yHi, const wxRect& area)
+const chart::ReducedLine& XYPlot::Reduced(const XYSerie& serie, double xLo, double xHi, double yLo,
+                                          double yHi, const wxRect& area)
 {
     for (ReducedSerie& reduced : m_reduced) {
         if (reduced.serie == &serie && reduced.area == area && reduced.xLo == xLo && reduced.xHi == xHi &&
@@ -345,39 +368,56 @@ void XYPlot::Draw(wxDC& dc, const wxRect& rect)
 {
     // Only what this draw uses is kept for the next one.
     m_newReduced.clear();
+    m_lastPlotArea = wxRect();
     if (rect.width > 0 && rect.height > 0) {
         wxDCClipper clip(dc, rect);
-        DrawPlot(dc, rect);
-    } else {
-        m_lastPlotArea = wxRect();
+        const wxFont oldFont = dc.GetFont();
+        dc.SetFont(*wxNORMAL_FONT);
+        dc.SetBackgroundMode(wxBRUSHSTYLE_TRANSPARENT);
+        Layout layout;
+        if (LayOut(dc, rect, layout)) {
+            m_lastPlotArea = layout.area;
+            {
+                NoAntialias crisp(dc);
+                DrawGrid(dc, layout);
+                DrawSeries(dc, layout);
+                DrawAxisLines(dc, layout);
+            }
+            DrawLabels(dc, layout);
+        }
+        dc.SetFont(oldFont);
     }
     m_reduced.swap(m_newReduced);
     m_newReduced.clear();
 }
 
-void XYPlot::DrawPlot(wxDC& dc, const wxRect& rect)
+bool XYPlot::LayOut(wxDC& dc, const wxRect& rect, Layout& layout) const
 {
-    m_lastPlotArea = wxRect();
-    if (rect.width <= 0 || rect.height <= 0)
-        return;
-
-    const wxFont oldFont = dc.GetFont();
-    dc.SetFont(*wxNORMAL_FONT);
-    dc.SetBackgroundMode(wxBRUSHSTYLE_TRANSPARENT);
     const int charHeight = dc.GetCharHeight();
     const int tickLength = dc.FromDIP(kTickLength);
     const int labelGap = dc.FromDIP(kLabelGap);
     const int axisSpacing = dc.FromDIP(kAxisSpacing);
+    layout.charHeight = charHeight;
+    layout.tickLength = tickLength;
+    layout.labelGap = labelGap;
 
-    std::vector<AxisLayout> left, right, top, bottom;
+    auto& left = layout.left;
+    auto& right = layout.right;
+    auto& top = layout.top;
+    auto& bottom = layout.bottom;
     for (const auto& axis : m_verticalAxes)
         (axis->GetLocation() == AXIS_RIGHT ? right : left).emplace_back(axis.get());
-    for (const auto& axis : m_horizontalAxes)
+    int labelLines = 1;
+    for (const auto& axis : m_horizontalAxes) {
         (axis->GetLocation() == AXIS_TOP ? top : bottom).emplace_back(axis.get());
+        labelLines = std::max(labelLines, axis->GetLabelLines());
+    }
 
-    // Heights first (horizontal axes are one text line high), then the
-    // vertical axes' ticks and widths, then the horizontal axes' ticks.
-    const int horizontalThickness = tickLength + labelGap + charHeight + axisSpacing / 2;
+    // Heights first (horizontal axes are as high as their tallest label),
+    // then the vertical axes' ticks and widths, then the horizontal axes'
+    // ticks.
+    const int horizontalThickness = tickLength + labelGap + labelLines * charHeight + axisSpacing / 2;
+    layout.horizontalThickness = horizontalThickness;
     const int topRoom = std::max(static_cast<int>(top.size()) * horizontalThickness, charHeight / 2 + 1);
     const int bottomRoom =
         std::max(static_cast<int>(bottom.size()) * horizontalThickness, charHeight / 2 + 1);
@@ -386,10 +426,10 @@ void XYPlot::DrawPlot(wxDC& dc, const wxRect& rect)
 
     int leftRoom = 0, rightRoom = 0;
     for (auto* side : {&left, &right}) {
-        for (AxisLayout& layout : *side) {
-            LayoutAxis(dc, layout, TickTargetFor(plotHeight, 3 * charHeight));
-            layout.thickness = tickLength + labelGap + layout.labelWidth + axisSpacing;
-            (side == &left ? leftRoom : rightRoom) += layout.thickness;
+        for (AxisLayout& axis : *side) {
+            LayoutAxis(dc, axis, TickTargetFor(plotHeight, 3 * charHeight));
+            axis.thickness = tickLength + labelGap + axis.labelWidth + axisSpacing;
+            (side == &left ? leftRoom : rightRoom) += axis.thickness;
         }
     }
     leftRoom = std::max(leftRoom, 2);
@@ -399,11 +439,11 @@ void XYPlot::DrawPlot(wxDC& dc, const wxRect& rect)
     int plotWidth = rect.width - leftRoom - std::max(rightRoom, 2);
     int overhang = 0, leftOverhang = 0;
     for (auto* side : {&top, &bottom}) {
-        for (AxisLayout& layout : *side) {
-            LayoutHorizontalAxis(dc, layout, plotWidth, charHeight);
-            if (!layout.labels.empty()) {
-                overhang = std::max(overhang, dc.GetTextExtent(layout.labels.back()).x / 2 + 2);
-                leftOverhang = std::max(leftOverhang, dc.GetTextExtent(layout.labels.front()).x / 2 + 2);
+        for (AxisLayout& axis : *side) {
+            LayoutHorizontalAxis(dc, axis, plotWidth, charHeight);
+            if (!axis.ticks.empty()) {
+                overhang = std::max(overhang, LabelWidth(dc, axis.ticks.back().label) / 2 + 2);
+                leftOverhang = std::max(leftOverhang, LabelWidth(dc, axis.ticks.front().label) / 2 + 2);
             }
         }
     }
@@ -413,161 +453,126 @@ void XYPlot::DrawPlot(wxDC& dc, const wxRect& rect)
     if ((right.empty() && overhang > 2) || widenLeft) {
         plotWidth = rect.width - leftRoom - (right.empty() ? std::max(overhang, 2) : rightRoom);
         for (auto* side : {&top, &bottom})
-            for (AxisLayout& layout : *side)
-                LayoutHorizontalAxis(dc, layout, plotWidth, charHeight);
+            for (AxisLayout& axis : *side)
+                LayoutHorizontalAxis(dc, axis, plotWidth, charHeight);
     }
-    if (plotWidth < 2 || plotHeight < 2) {
-        dc.SetFont(oldFont);
-        return;
-    }
-    const wxRect area(rect.x + leftRoom, plotTop, plotWidth, plotHeight);
-    m_lastPlotArea = area;
-    const int areaBottom = area.y + area.height - 1;
-    const int areaRight = area.x + area.width - 1;
+    if (plotWidth < 2 || plotHeight < 2)
+        return false;
+    layout.area = wxRect(rect.x + leftRoom, plotTop, plotWidth, plotHeight);
+    return true;
+}
 
-    // Calls vertical(axis, x, direction) for every left and right axis and
-    // horizontal(axis, y, direction) for every bottom and top axis, each at its
-    // place side by side outward from the plot area (direction points outward).
-    const auto ForEachAxisPlace = [&](const auto& vertical, const auto& horizontal) {
-        int offset = 0;
-        for (const AxisLayout& layout : left) {
-            vertical(layout, area.x - 1 - offset, -1);
-            offset += layout.thickness;
+// The grid of the first axis of each orientation, then the border.
+void XYPlot::DrawGrid(wxDC& dc, const Layout& layout) const
+{
+    const wxRect& area = layout.area;
+    dc.SetPen(wxPen(kGridColour, 1, wxPENSTYLE_SOLID));
+    if (!layout.left.empty() || !layout.right.empty()) {
+        const AxisLayout& first = layout.left.empty() ? layout.right.front() : layout.left.front();
+        const ValueToPixel toY = VerticalMap(*first.axis, area);
+        for (const chart::Tick& tick : first.ticks)
+            dc.DrawLine(area.x, toY.Pixel(tick.value), layout.AreaRight() + 1, toY.Pixel(tick.value));
+    }
+    if (!layout.bottom.empty() || !layout.top.empty()) {
+        const AxisLayout& first = layout.bottom.empty() ? layout.top.front() : layout.bottom.front();
+        const ValueToPixel toX = HorizontalMap(*first.axis, area);
+        for (const chart::Tick& tick : first.ticks)
+            dc.DrawLine(toX.Pixel(tick.value), area.y, toX.Pixel(tick.value), layout.AreaBottom() + 1);
+    }
+    dc.SetPen(wxPen(kBorderColour, 1, wxPENSTYLE_SOLID));
+    dc.SetBrush(*wxTRANSPARENT_BRUSH);
+    dc.DrawRectangle(wxRect(area).Inflate(1));
+}
+
+// Each dataset's series through its renderer, clipped to the plot area.
+void XYPlot::DrawSeries(wxDC& dc, const Layout& layout)
+{
+    const wxRect& area = layout.area;
+    wxDCClipper clip(dc, area);
+    const XYLineRenderer fallback;
+    for (size_t d = 0; d < m_datasets.size(); ++d) {
+        const XYSimpleDataset& dataset = *m_datasets[d];
+        const NumberAxis* xAxis = AxisOf(m_links[d], false);
+        const NumberAxis* yAxis = AxisOf(m_links[d], true);
+        const XYBounds bounds = dataset.GetBounds();
+        if (bounds.empty)
+            continue;
+        // Without an axis the dataset spans the plot area on its own.
+        const double xLo = xAxis ? xAxis->GetMinValue() : bounds.minX;
+        const double xHi = xAxis ? xAxis->GetMaxValue() : bounds.maxX;
+        const double yLo = yAxis ? yAxis->GetMinValue() : bounds.minY;
+        const double yHi = yAxis ? yAxis->GetMaxValue() : bounds.maxY;
+        const XYLineRenderer* renderer = dataset.GetRenderer();
+        const XYLineRenderer& drawer = renderer ? *renderer : fallback;
+        for (size_t s = 0; s < dataset.GetSerieCount(); ++s) {
+            if (!drawer.GetDrawLines() && !drawer.GetDrawSymbols())
+                continue;
+            drawer.Draw(dc, s, Reduced(*dataset.GetSerie(s), xLo, xHi, yLo, yHi, area), !renderer);
         }
-        offset = 0;
-        for (const AxisLayout& layout : right) {
-            vertical(layout, areaRight + 1 + offset, 1);
-            offset += layout.thickness;
-        }
-        offset = 0;
-        for (const AxisLayout& layout : bottom) {
-            horizontal(layout, areaBottom + 1 + offset, 1);
-            offset += horizontalThickness;
-        }
-        offset = 0;
-        for (const AxisLayout& layout : top) {
-            horizontal(layout, area.y - 1 - offset, -1);
-            offset += horizontalThickness;
+    }
+}
+
+// Axis lines and tick marks in each axis's label pen.
+void XYPlot::DrawAxisLines(wxDC& dc, const Layout& layout) const
+{
+    const wxRect& area = layout.area;
+    const int tickLength = layout.tickLength;
+    auto drawVertical = [&](const AxisLayout& axis, int axisX, int direction) {
+        dc.SetPen(axis.axis->GetLabelPen());
+        dc.DrawLine(axisX, area.y - 1, axisX, layout.AreaBottom() + 2);
+        const ValueToPixel toY = VerticalMap(*axis.axis, area);
+        for (const chart::Tick& tick : axis.ticks) {
+            const int y = toY.Pixel(tick.value);
+            dc.DrawLine(axisX, y, axisX + direction * (tickLength + 1), y);
         }
     };
-
-    {
-        NoAntialias crisp(dc);
-
-        // Grid of the first axis of each orientation, then the border.
-        dc.SetPen(wxPen(kGridColour, 1, wxPENSTYLE_SOLID));
-        if (!left.empty() || !right.empty()) {
-            const AxisLayout& first = left.empty() ? right.front() : left.front();
-            const ValueToPixel toY(first.axis->GetMinValue(), first.axis->GetMaxValue(), areaBottom,
-                                   area.height, -1);
-            for (double value : first.ticks)
-                dc.DrawLine(area.x, toY.Pixel(value), areaRight + 1, toY.Pixel(value));
+    auto drawHorizontal = [&](const AxisLayout& axis, int axisY, int direction) {
+        dc.SetPen(axis.axis->GetLabelPen());
+        dc.DrawLine(area.x - 1, axisY, layout.AreaRight() + 2, axisY);
+        const ValueToPixel toX = HorizontalMap(*axis.axis, area);
+        for (const chart::Tick& tick : axis.ticks) {
+            const int x = toX.Pixel(tick.value);
+            dc.DrawLine(x, axisY, x, axisY + direction * (tickLength + 1));
         }
-        if (!bottom.empty() || !top.empty()) {
-            const AxisLayout& first = bottom.empty() ? top.front() : bottom.front();
-            const ValueToPixel toX(first.axis->GetMinValue(), first.axis->GetMaxValue(), area.x, area.width,
-                                   1);
-            for (double value : first.ticks)
-                dc.DrawLine(toX.Pixel(value), area.y, toX.Pixel(value), areaBottom + 1);
-        }
-        dc.SetPen(wxPen(kBorderColour, 1, wxPENSTYLE_SOLID));
-        dc.SetBrush(*wxTRANSPARENT_BRUSH);
-        dc.DrawRectangle(wxRect(area).Inflate(1));
+    };
+    layout.ForEachAxisPlace(drawVertical, drawHorizontal);
+}
 
-        // Series, clipped to the plot area.
-        {
-            wxDCClipper clip(dc, area);
-            for (size_t d = 0; d < m_datasets.size(); ++d) {
-                const XYSimpleDataset& dataset = *m_datasets[d];
-                const NumberAxis* xAxis = AxisOf(m_links[d], false);
-                const NumberAxis* yAxis = AxisOf(m_links[d], true);
-                const XYBounds bounds = dataset.GetBounds();
-                if (bounds.empty)
-                    continue;
-                // Without an axis the dataset spans the plot area on its own.
-                const double xLo = xAxis ? xAxis->GetMinValue() : bounds.minX;
-                const double xHi = xAxis ? xAxis->GetMaxValue() : bounds.maxX;
-                const double yLo = yAxis ? yAxis->GetMinValue() : bounds.minY;
-                const double yHi = yAxis ? yAxis->GetMaxValue() : bounds.maxY;
-                const XYLineRenderer* renderer = dataset.GetRenderer();
-                for (size_t s = 0; s < dataset.GetSerieCount(); ++s) {
-                    const wxColour colour = renderer ? renderer->GetSerieColour(s) : *wxBLUE;
-                    if (renderer && !renderer->GetDrawLines() && !renderer->GetDrawSymbols())
-                        continue;
-                    const int width = renderer ? renderer->GetWidth() : 1;
-                    const wxPenStyle style = renderer ? renderer->GetStyle() : wxPENSTYLE_SOLID;
-                    dc.SetPen(wxPen(colour, width, style));
-                    dc.SetBrush(wxBrush(colour));
-                    const bool lines = !renderer || renderer->GetDrawLines();
-                    const bool symbols = renderer && renderer->GetDrawSymbols();
-                    const std::vector<wxPoint>& line =
-                        ReducedLine(*dataset.GetSerie(s), xLo, xHi, yLo, yHi, area);
-                    // A lone point (a one-record log) is still shown, as a
-                    // dot of three by three pixels.
-                    if (line.size() == 1 || (!lines && !line.empty()))
-                        for (const wxPoint& point : line)
-                            dc.DrawRectangle(point.x - 1, point.y - 1, 3, 3);
-                    else if (line.size() > 1)
-                        dc.DrawLines(static_cast<int>(line.size()), line.data());
-                    if (symbols)
-                        for (const wxPoint& point : line)
-                            dc.DrawRectangle(point.x - 2, point.y - 2, 5, 5);
-                }
-            }
-        }
-
-        // Axis lines and tick marks in each axis's label pen.
-        auto drawVertical = [&](const AxisLayout& layout, int axisX, int direction) {
-            wxPen pen = layout.axis->GetLabelPen();
-            dc.SetPen(pen);
-            dc.DrawLine(axisX, area.y - 1, axisX, areaBottom + 2);
-            const ValueToPixel toY(layout.axis->GetMinValue(), layout.axis->GetMaxValue(), areaBottom,
-                                   area.height, -1);
-            for (double value : layout.ticks) {
-                const int y = toY.Pixel(value);
-                dc.DrawLine(axisX, y, axisX + direction * (tickLength + 1), y);
-            }
-        };
-        auto drawHorizontal = [&](const AxisLayout& layout, int axisY, int direction) {
-            dc.SetPen(layout.axis->GetLabelPen());
-            dc.DrawLine(area.x - 1, axisY, areaRight + 2, axisY);
-            const ValueToPixel toX(layout.axis->GetMinValue(), layout.axis->GetMaxValue(), area.x, area.width,
-                                   1);
-            for (double value : layout.ticks) {
-                const int x = toX.Pixel(value);
-                dc.DrawLine(x, axisY, x, axisY + direction * (tickLength + 1));
-            }
-        };
-        ForEachAxisPlace(drawVertical, drawHorizontal);
-    }
-
-    // Tick labels in each axis's label text colour, or in a darker shade of
-    // it where the colour itself is too light to read on the background (a
-    // yellow or cyan series, say).
+// Tick labels in each axis's label text colour, or in a darker shade of it
+// where the colour itself is too light to read on the background (a yellow
+// or cyan series, say). A label of two lines has them centred one under the
+// other.
+void XYPlot::DrawLabels(wxDC& dc, const Layout& layout) const
+{
+    const wxRect& area = layout.area;
+    const int tickLength = layout.tickLength, labelGap = layout.labelGap;
     const wxColour background = chart::BackgroundColour();
-    auto labelsVertical = [&](const AxisLayout& layout, int axisX, int direction) {
-        dc.SetTextForeground(chart::ReadableOn(layout.axis->GetLabelTextColour(), background));
-        const ValueToPixel toY(layout.axis->GetMinValue(), layout.axis->GetMaxValue(), areaBottom,
-                               area.height, -1);
-        for (size_t k = 0; k < layout.ticks.size(); ++k) {
-            const wxSize extent = dc.GetTextExtent(layout.labels[k]);
-            const int y = toY.Pixel(layout.ticks[k]) - extent.y / 2;
+    auto labelsVertical = [&](const AxisLayout& axis, int axisX, int direction) {
+        dc.SetTextForeground(chart::ReadableOn(axis.axis->GetLabelTextColour(), background));
+        const ValueToPixel toY = VerticalMap(*axis.axis, area);
+        for (const chart::Tick& tick : axis.ticks) {
+            const wxSize extent = dc.GetTextExtent(tick.label);
+            const int y = toY.Pixel(tick.value) - extent.y / 2;
             const int x =
                 direction < 0 ? axisX - tickLength - labelGap - extent.x : axisX + tickLength + labelGap;
-            dc.DrawText(layout.labels[k], x, y);
+            dc.DrawText(tick.label, x, y);
         }
     };
-    auto labelsHorizontal = [&](const AxisLayout& layout, int axisY, int direction) {
-        dc.SetTextForeground(chart::ReadableOn(layout.axis->GetLabelTextColour(), background));
-        const ValueToPixel toX(layout.axis->GetMinValue(), layout.axis->GetMaxValue(), area.x, area.width, 1);
-        for (size_t k = 0; k < layout.ticks.size(); ++k) {
-            const wxSize extent = dc.GetTextExtent(layout.labels[k]);
-            const int x = toX.Pixel(layout.ticks[k]) - extent.x / 2;
-            const int y =
-                direction > 0 ? axisY + tickLength + labelGap : axisY - tickLength - labelGap - extent.y;
-            dc.DrawText(layout.labels[k], x, y);
+    auto labelsHorizontal = [&](const AxisLayout& axis, int axisY, int direction) {
+        dc.SetTextForeground(chart::ReadableOn(axis.axis->GetLabelTextColour(), background));
+        const ValueToPixel toX = HorizontalMap(*axis.axis, area);
+        for (const chart::Tick& tick : axis.ticks) {
+            const wxArrayString lines = LabelLines(tick.label);
+            int height = 0;
+            for (const wxString& line : lines)
+                height += dc.GetTextExtent(line).y;
+            int y = direction > 0 ? axisY + tickLength + labelGap : axisY - tickLength - labelGap - height;
+            for (const wxString& line : lines) {
+                const wxSize extent = dc.GetTextExtent(line);
+                dc.DrawText(line, toX.Pixel(tick.value) - extent.x / 2, y);
+                y += extent.y;
+            }
         }
     };
-    ForEachAxisPlace(labelsVertical, labelsHorizontal);
-    dc.SetFont(oldFont);
+    layout.ForEachAxisPlace(labelsVertical, labelsHorizontal);
 }

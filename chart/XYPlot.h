@@ -3,6 +3,8 @@
 #pragma once
 
 #include "chart/NumberAxis.h"
+#include "chart/SerieReduction.h"
+#include "chart/ViewRange.h"
 #include "chart/XYLineRenderer.h"
 #include "chart/XYSimpleDataset.h"
 
@@ -36,12 +38,35 @@ public:
     int GetDatasetVerticalAxis(size_t dataset) const; // linked axis index or -1
     int GetDatasetHorizontalAxis(size_t dataset) const;
 
+    // The x range shown (zoomed) on every horizontal axis; the vertical axes
+    // then span the data within it. Fitted to the data's range and to the
+    // smallest view span. A range covering all the data clears the view.
+    void SetViewX(double lo, double hi);
+    // Shows all the data again (the axes' automatic ranges).
+    void ClearViewX();
+    bool HasViewX() const;
+    // The x range the first horizontal axis shows, and its automatic range
+    // (all the data). 0..1 without a horizontal axis.
+    chart::Range GetViewX() const;
+    chart::Range GetFullX() const;
+    // The narrowest x range a view may have (0: no limit).
+    void SetMinViewSpan(double span) { m_minViewSpan = span; }
+    double GetMinViewSpan() const { return m_minViewSpan; }
+
     // Draws the axes and the series into rect.
     void Draw(wxDC& dc, const wxRect& rect);
     // The plot area (inside the axes) of the last Draw.
     wxRect GetLastPlotArea() const { return m_lastPlotArea; }
+    // The mapping between x values and pixel columns of the last Draw's plot
+    // area, at its x range (that of the first horizontal axis). Not
+    // rounded; meaningless while GetLastPlotArea() is empty.
+    double XToPixel(double x) const;
+    double PixelToX(double pixel) const;
+    // The same for the rows of the vertical axis of dataset d.
+    double YToPixel(size_t dataset, double y) const;
 
 private:
+    struct Layout;
     struct DatasetLinks {
         int vertical = -1;
         int horizontal = -1;
@@ -54,13 +79,19 @@ private:
         const XYSerie* serie;
         wxRect area;
         double xLo, xHi, yLo, yHi;
-        std::vector<wxPoint> line;
+        chart::ReducedLine line;
     };
-    void DrawPlot(wxDC& dc, const wxRect& rect);
+    // Works out where the axes go and the plot area; false when no plot
+    // area fits.
+    bool LayOut(wxDC& dc, const wxRect& rect, Layout& layout) const;
+    void DrawGrid(wxDC& dc, const Layout& layout) const;
+    void DrawSeries(wxDC& dc, const Layout& layout);
+    void DrawAxisLines(wxDC& dc, const Layout& layout) const;
+    void DrawLabels(wxDC& dc, const Layout& layout) const;
     // The polyline of a series, reused from the last draw when nothing it
     // depends on changed. Valid until the next call.
-    const std::vector<wxPoint>& ReducedLine(const XYSerie& serie, double xLo, double xHi, double yLo,
-                                            double yHi, const wxRect& area);
+    const chart::ReducedLine& Reduced(const XYSerie& serie, double xLo, double xHi, double yLo, double yHi,
+                                      const wxRect& area);
     void LinkDataAxis(size_t dataset, size_t axis, bool vertical, const char* failure);
     void UpdateAxisDatasets();
     const NumberAxis* AxisOf(const DatasetLinks& links, bool vertical) const;
@@ -71,18 +102,29 @@ private:
     Axes m_verticalAxes;
     Axes m_horizontalAxes;
     wxRect m_lastPlotArea;
+    double m_minViewSpan = 0;
     std::vector<ReducedSerie> m_reduced;    // from the last draw
     std::vector<ReducedSerie> m_newReduced; // being made by this draw
 };
 
 namespace chart {
-// The polyline that draws a series in a plot area whose columns are left ..
-// left + width - 1 and rows bottom .. bottom - height + 1, for the axis ranges
-// [xLo, xHi] and [yLo, yHi]. Consecutive points that fall into one pixel
-// column become at most two points, their lowest and highest in the order
-// they come, so a spike is never lost. Points with a NaN or infinite value
-// are skipped (the line joins across them). One finite point gives a
-// polyline of one point.
-std::vector<wxPoint> ReduceSerie(const XYSerie& serie, double xLo, double xHi, int left, int width,
-                                 double yLo, double yHi, int bottom, int height);
+// A linear map from values in [lo, hi] to pixels origin .. origin +
+// direction * (pixels - 1), and back. Halves are taken first so that the
+// span of two huge values never overflows.
+struct ValueToPixel {
+    double halfLo = 0;
+    double scale = 0;
+    double origin = 0;
+    double direction = 1;
+
+    ValueToPixel(double lo, double hi, int originPixel, int pixels, int dir);
+    // Offset along the axis in pixels (not rounded, not clamped).
+    double Offset(double value) const { return (value * 0.5 - halfLo) * scale; }
+    // A pixel coordinate, clamped far outside any window so that the
+    // conversion to int is always defined.
+    int Pixel(double value) const;
+    // The value at a pixel coordinate (not rounded); lo when the range or
+    // the pixels are empty.
+    double Value(double pixel) const;
+};
 } // namespace chart

@@ -95,6 +95,32 @@ XYBounds XYSerie::GetBoundsWithin(bool byY, double lo, double hi) const
     return bounds;
 }
 
+XYBounds XYSerie::GetBoundsWithin(double xLo, double xHi, double yLo, double yHi) const
+{
+    XYBounds bounds;
+    for (size_t b = 0; b < m_blocks.size(); ++b) {
+        const Block& block = m_blocks[b];
+        if (block.empty || block.maxX < xLo || block.minX > xHi || block.maxY < yLo || block.minY > yHi)
+            continue;
+        if (block.minX >= xLo && block.maxX <= xHi && block.minY >= yLo && block.maxY <= yHi) {
+            bounds.Include(block);
+            continue;
+        }
+        const size_t end = std::min(m_count, (b + 1) * kBlockSize);
+        for (size_t i = b * kBlockSize; i < end; ++i) {
+            const double x = m_xy[2 * i], y = m_xy[2 * i + 1];
+            if (!((x - x) + (y - y) == 0) || x < xLo || x > xHi || y < yLo || y > yHi)
+                continue;
+            XYBounds point;
+            point.empty = false;
+            point.minX = point.maxX = x;
+            point.minY = point.maxY = y;
+            bounds.Include(point);
+        }
+    }
+    return bounds;
+}
+
 double XYSerie::GetX(size_t i) const
 {
     wxCHECK_MSG(i < m_count, std::numeric_limits<double>::quiet_NaN(), "XYSerie::GetX: index out of range");
@@ -145,5 +171,13 @@ XYBounds XYSimpleDataset::GetBoundsWithin(bool byY, double lo, double hi) const
     XYBounds bounds;
     for (const auto& serie : m_series)
         bounds.Include(serie->GetBoundsWithin(byY, lo, hi));
+    return bounds;
+}
+
+XYBounds XYSimpleDataset::GetBoundsWithin(double xLo, double xHi, double yLo, double yHi) const
+{
+    XYBounds bounds;
+    for (const auto& serie : m_series)
+        bounds.Include(serie->GetBoundsWithin(xLo, xHi, yLo, yHi));
     return bounds;
 }

@@ -28,6 +28,8 @@ public:
     const XYBounds& GetBounds() const { return m_bounds; }
     // The bounds of the finite points whose y (byY) or x lies in [lo, hi].
     XYBounds GetBoundsWithin(bool byY, double lo, double hi) const;
+    // The bounds of the finite points with x in [xLo, xHi] and y in [yLo, yHi].
+    XYBounds GetBoundsWithin(double xLo, double xHi, double yLo, double yHi) const;
 
     // A summary of each run of kBlockSize consecutive points (the last one
     // may be shorter), made while copying, so that drawing can take a whole
@@ -65,6 +67,7 @@ public:
     XYBounds GetBounds() const;
     // The bounds of the finite points whose y (byY) or x lies in [lo, hi].
     XYBounds GetBoundsWithin(bool byY, double lo, double hi) const;
+    XYBounds GetBoundsWithin(double xLo, double xHi, double yLo, double yHi) const;
 
 private:
     std::vector<std::unique_ptr<XYSerie>> m_series;

@@ -1,17 +1,43 @@
 #include "chart/wxChartPanel.h"
 
+#include "chart/ChartColours.h"
+
 #include <wx/dcclient.h>
 #include <wx/dcmemory.h>
+#include <wx/settings.h>
+
+#include <algorithm>
+#include <cmath>
+#include <cstdlib>
 
 wxBEGIN_EVENT_TABLE(wxChartPanel, wxWindow)
     EVT_PAINT(wxChartPanel::OnPaint)
     EVT_SIZE(wxChartPanel::OnSize)
     EVT_DPI_CHANGED(wxChartPanel::OnDPIChanged)
+    EVT_LEFT_DOWN(wxChartPanel::OnMouse)
+    EVT_LEFT_UP(wxChartPanel::OnMouse)
+    EVT_LEFT_DCLICK(wxChartPanel::OnMouse)
+    EVT_MIDDLE_DOWN(wxChartPanel::OnMouse)
+    EVT_MIDDLE_UP(wxChartPanel::OnMouse)
+    EVT_MOTION(wxChartPanel::OnMouse)
+    EVT_LEAVE_WINDOW(wxChartPanel::OnMouse)
+    EVT_MOUSEWHEEL(wxChartPanel::OnWheel)
+    EVT_KEY_DOWN(wxChartPanel::OnKeyDown)
+    EVT_CHAR(wxChartPanel::OnChar)
+    EVT_MOUSE_CAPTURE_LOST(wxChartPanel::OnCaptureLost)
 wxEND_EVENT_TABLE()
+
+namespace {
+// Zoom steps: a wheel notch, and the keys and menu entries.
+const double kWheelZoom = 0.8;
+const double kStepZoom = 0.5;
+// A band narrower than this (in pixels at 96 dpi) is a click, not a zoom.
+const int kSmallestBand = 5;
+} // namespace
 
 wxChartPanel::wxChartPanel(wxWindow* parent, wxWindowID id, std::unique_ptr<Chart> chart, const wxPoint& pos,
                            const wxSize& size)
-    : wxWindow(parent, id, pos, size, wxFULL_REPAINT_ON_RESIZE), m_chart(std::move(chart))
+    : wxWindow(parent, id, pos, size, wxFULL_REPAINT_ON_RESIZE | wxWANTS_CHARS), m_chart(std::move(chart))
 {
     SetBackgroundStyle(wxBG_STYLE_PAINT);
     SetBackgroundColour(*wxWHITE);
@@ -22,7 +48,10 @@ wxChartPanel::~wxChartPanel() = default;
 
 void wxChartPanel::SetChart(std::unique_ptr<Chart> chart)
 {
+    if (m_drag != Drag::None)
+        EndDrag();
     m_chart = std::move(chart);
+    m_readoutShown = false;
     RedrawBackBuffer();
 }
 
@@ -77,6 +106,7 @@ void wxChartPanel::OnPaint(wxPaintEvent&)
     // A scaled bitmap is drawn at its logical size, pixel for pixel.
     if (m_backBuffer.IsOk())
         dc.DrawBitmap(m_backBuffer, 0, 0);
+    DrawOverlay(dc);
 }
 
 bool wxChartPanel::BufferFits(const wxSize& clientSize) const
@@ -95,4 +125,336 @@ void wxChartPanel::OnSize(wxSizeEvent& event)
 {
     RedrawBackBuffer();
     event.Skip();
+}
+
+XYPlot* wxChartPanel::Plot()
+{
+    return m_chart ? m_chart->GetPlot() : nullptr;
+}
+
+const XYPlot* wxChartPanel::Plot() const
+{
+    return m_chart ? m_chart->GetPlot() : nullptr;
+}
+
+void wxChartPanel::ApplyView(const chart::Range& view)
+{
+    XYPlot* plot = Plot();
+    if (!plot)
+        return;
+    const chart::Range before = plot->GetViewX();
+    const bool wasZoomed = plot->HasViewX();
+    plot->SetViewX(view.lo, view.hi);
+    if (plot->GetViewX() == before && plot->HasViewX() == wasZoomed)
+        return;
+    // The record under a still pointer is another one now.
+    m_readoutShown = false;
+    RedrawBackBuffer();
+}
+
+void wxChartPanel::ZoomAround(double factor, double x)
+{
+    const XYPlot* plot = Plot();
+    if (!plot)
+        return;
+    ApplyView(chart::ZoomView(plot->GetViewX(), plot->GetFullX(), factor, x, plot->GetMinViewSpan()));
+}
+
+void wxChartPanel::ZoomIn()
+{
+    if (const XYPlot* plot = Plot()) {
+        const chart::Range view = plot->GetViewX();
+        ZoomAround(kStepZoom, view.lo + view.Span() / 2);
+    }
+}
+
+void wxChartPanel::ZoomOut()
+{
+    if (const XYPlot* plot = Plot()) {
+        const chart::Range view = plot->GetViewX();
+        ZoomAround(1 / kStepZoom, view.lo + view.Span() / 2);
+    }
+}
+
+void wxChartPanel::PanBy(double fraction)
+{
+    const XYPlot* plot = Plot();
+    if (!plot || !plot->HasViewX())
+        return;
+    const chart::Range view = plot->GetViewX();
+    ApplyView(chart::PanView(view, plot->GetFullX(), fraction * view.Span(), plot->GetMinViewSpan()));
+}
+
+void wxChartPanel::ShowWhole()
+{
+    XYPlot* plot = Plot();
+    if (!plot || !plot->HasViewX())
+        return;
+    plot->ClearViewX();
+    m_readoutShown = false;
+    RedrawBackBuffer();
+}
+
+void wxChartPanel::SetView(double lo, double hi)
+{
+    ApplyView({lo, hi});
+}
+
+bool wxChartPanel::CanZoomIn() const
+{
+    const XYPlot* plot = Plot();
+    if (!plot)
+        return false;
+    const chart::Range full = plot->GetFullX();
+    const double smallest = std::min(plot->GetMinViewSpan(), full.Span());
+    return plot->GetViewX().Span() > smallest && full.Span() > 0;
+}
+
+bool wxChartPanel::CanZoomOut() const
+{
+    const XYPlot* plot = Plot();
+    return plot && plot->HasViewX();
+}
+
+void wxChartPanel::SetReadoutProvider(ReadoutProvider provider)
+{
+    m_provider = std::move(provider);
+    HideReadout();
+}
+
+bool wxChartPanel::ShowReadoutAt(const wxPoint& position)
+{
+    const XYPlot* plot = Plot();
+    Readout readout;
+    bool shown = false;
+    if (plot && m_provider) {
+        const wxRect area = plot->GetLastPlotArea();
+        if (!area.IsEmpty() && area.Contains(position))
+            shown = m_provider(plot->PixelToX(position.x), readout);
+    }
+    if (!shown) {
+        HideReadout();
+        return false;
+    }
+    m_readout = std::move(readout);
+    m_readoutShown = true;
+    Refresh(false);
+    return true;
+}
+
+void wxChartPanel::HideReadout()
+{
+    if (!m_readoutShown)
+        return;
+    m_readoutShown = false;
+    Refresh(false);
+}
+
+// The readout's box: beside the line, on its right where it fits, else on
+// its left; near the top of the plot area.
+wxRect wxChartPanel::ReadoutBox(wxDC& dc, int lineX) const
+{
+    const wxRect area = Plot()->GetLastPlotArea();
+    const int pad = FromDIP(4), gap = FromDIP(6);
+    wxSize size;
+    for (const ReadoutLine& line : m_readout.lines) {
+        const wxSize extent = dc.GetTextExtent(line.text);
+        size.x = std::max(size.x, extent.x);
+        size.y += extent.y;
+    }
+    size.IncBy(2 * pad);
+    int x = lineX + gap;
+    if (x + size.x > area.GetRight() && lineX - gap - size.x >= area.x)
+        x = lineX - gap - size.x;
+    return wxRect(wxPoint(x, area.y + gap), size);
+}
+
+void wxChartPanel::DrawOverlay(wxDC& dc) const
+{
+    const XYPlot* plot = Plot();
+    if (!plot)
+        return;
+    const wxRect area = plot->GetLastPlotArea();
+    if (area.IsEmpty())
+        return;
+    wxDCClipper clip(dc, area);
+    if (m_drag == Drag::Band) {
+        const int x0 = std::clamp(std::min(m_dragStartX, m_dragX), area.x, area.GetRight());
+        const int x1 = std::clamp(std::max(m_dragStartX, m_dragX), area.x, area.GetRight());
+        dc.SetPen(wxPen(wxColour(0, 90, 190), 1));
+        dc.SetBrush(wxBrush(wxColour(0, 120, 215, 48)));
+        dc.DrawRectangle(x0, area.y, x1 - x0 + 1, area.height);
+    }
+    if (m_readoutShown && !m_readout.lines.empty()) {
+        const int lineX = static_cast<int>(std::lround(plot->XToPixel(m_readout.x)));
+        dc.SetPen(wxPen(wxColour(90, 90, 90), 1));
+        dc.DrawLine(lineX, area.y, lineX, area.GetBottom() + 1);
+        dc.SetFont(*wxNORMAL_FONT);
+        const wxRect box = ReadoutBox(dc, lineX);
+        dc.SetPen(wxPen(wxColour(150, 150, 150), 1));
+        dc.SetBrush(wxBrush(wxColour(255, 255, 255, 235)));
+        dc.DrawRectangle(box);
+        const wxColour background = chart::BackgroundColour();
+        const int pad = FromDIP(4);
+        int y = box.y + pad;
+        for (const ReadoutLine& line : m_readout.lines) {
+            dc.SetTextForeground(line.colour.IsOk() ? chart::ReadableOn(line.colour, background) : *wxBLACK);
+            dc.DrawText(line.text, box.x + pad, y);
+            y += dc.GetTextExtent(line.text).y;
+        }
+    }
+}
+
+void wxChartPanel::OnMouse(wxMouseEvent& event)
+{
+    const XYPlot* plot = Plot();
+    const wxPoint at = event.GetPosition();
+    const wxEventType type = event.GetEventType();
+    if (type == wxEVT_LEFT_DOWN || type == wxEVT_MIDDLE_DOWN) {
+        SetFocus();
+        const wxRect area = plot ? plot->GetLastPlotArea() : wxRect();
+        if (m_drag == Drag::None && !area.IsEmpty() && area.Contains(at)) {
+            m_drag = type == wxEVT_MIDDLE_DOWN || event.ShiftDown() ? Drag::Pan : Drag::Band;
+            m_dragStartX = m_dragX = at.x;
+            m_dragStartView = plot->GetViewX();
+            m_readoutShown = false;
+            if (!HasCapture())
+                CaptureMouse();
+            Refresh(false);
+        }
+        event.Skip();
+        return;
+    }
+    if (type == wxEVT_LEFT_DCLICK) {
+        EndDrag();
+        ShowWhole();
+        return;
+    }
+    if (type == wxEVT_MOTION) {
+        if (m_drag == Drag::Band) {
+            m_dragX = at.x;
+            Refresh(false);
+        } else if (m_drag == Drag::Pan && plot) {
+            const wxRect area = plot->GetLastPlotArea();
+            const double perPixel = area.width > 1 ? m_dragStartView.Span() / (area.width - 1) : 0;
+            // Dragging to the right brings earlier times into view.
+            const double delta = -(at.x - m_dragStartX) * perPixel;
+            ApplyView(chart::PanView(m_dragStartView, plot->GetFullX(), delta, plot->GetMinViewSpan()));
+        } else {
+            ShowReadoutAt(at);
+        }
+        event.Skip();
+        return;
+    }
+    if (type == wxEVT_LEFT_UP || type == wxEVT_MIDDLE_UP) {
+        const bool band = m_drag == Drag::Band && type == wxEVT_LEFT_UP;
+        const bool pan = m_drag == Drag::Pan;
+        if (!band && !pan) {
+            event.Skip();
+            return;
+        }
+        const int startX = m_dragStartX;
+        EndDrag();
+        if (band && plot && std::abs(at.x - startX) >= FromDIP(kSmallestBand)) {
+            const wxRect area = plot->GetLastPlotArea();
+            const int x0 = std::clamp(std::min(startX, at.x), area.x, area.GetRight());
+            const int x1 = std::clamp(std::max(startX, at.x), area.x, area.GetRight());
+            ApplyView({plot->PixelToX(x0), plot->PixelToX(x1)});
+        }
+        ShowReadoutAt(at);
+        event.Skip();
+        return;
+    }
+    if (type == wxEVT_LEAVE_WINDOW) {
+        if (m_drag == Drag::None)
+            HideReadout();
+        event.Skip();
+        return;
+    }
+    event.Skip();
+}
+
+void wxChartPanel::EndDrag()
+{
+    const bool had = m_drag != Drag::None;
+    m_drag = Drag::None;
+    if (HasCapture())
+        ReleaseMouse();
+    if (had)
+        Refresh(false);
+}
+
+void wxChartPanel::OnCaptureLost(wxMouseCaptureLostEvent&)
+{
+    m_drag = Drag::None;
+    Refresh(false);
+}
+
+void wxChartPanel::OnWheel(wxMouseEvent& event)
+{
+    const XYPlot* plot = Plot();
+    const int delta = event.GetWheelDelta();
+    if (!plot || delta <= 0 || plot->GetLastPlotArea().IsEmpty()) {
+        event.Skip();
+        return;
+    }
+    const double notches = static_cast<double>(event.GetWheelRotation()) / delta;
+    if (event.GetWheelAxis() == wxMOUSE_WHEEL_HORIZONTAL) {
+        PanBy(notches / 10);
+        return;
+    }
+    // Wheel forward (away from the user) zooms in, around the pointer's time.
+    const wxRect area = plot->GetLastPlotArea();
+    const int x = std::clamp(event.GetPosition().x, area.x, area.GetRight());
+    ZoomAround(std::pow(kWheelZoom, notches), plot->PixelToX(x));
+    ShowReadoutAt(event.GetPosition());
+}
+
+void wxChartPanel::OnKeyDown(wxKeyEvent& event)
+{
+    switch (event.GetKeyCode()) {
+    case WXK_LEFT:
+    case WXK_NUMPAD_LEFT:
+        PanBy(-0.1);
+        return;
+    case WXK_RIGHT:
+    case WXK_NUMPAD_RIGHT:
+        PanBy(0.1);
+        return;
+    case WXK_HOME:
+    case WXK_NUMPAD_HOME:
+        ShowWhole();
+        return;
+    case WXK_NUMPAD_ADD:
+        ZoomIn();
+        return;
+    case WXK_NUMPAD_SUBTRACT:
+        ZoomOut();
+        return;
+    case WXK_ESCAPE:
+        if (m_drag != Drag::None) {
+            EndDrag();
+            return;
+        }
+        break;
+    default:
+        break;
+    }
+    event.Skip();
+}
+
+void wxChartPanel::OnChar(wxKeyEvent& event)
+{
+    switch (event.GetUnicodeKey()) {
+    case '+':
+    case '=':
+        ZoomIn();
+        return;
+    case '-':
+    case '_':
+        ZoomOut();
+        return;
+    default:
+        event.Skip();
+    }
 }

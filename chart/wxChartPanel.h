@@ -3,6 +3,15 @@
 // copies the buffer to the screen. On a screen scaled by 2 (GTK's GDK_SCALE)
 // the buffer has the screen's pixels, twice the client size each way, and
 // the chart is drawn into it at that resolution: sharp text and lines.
+//
+// The user zooms and pans the plot's time (x) axis: the mouse wheel zooms
+// around the pointer, a drag with the left button draws a band and zooms to
+// it, a drag with the middle button (or the left one with Shift) pans, and
+// with the panel focused "+" and "-" zoom around the centre, Left and Right
+// pan by a tenth of the view, Home (or a double click) shows all again.
+// With the pointer over the plot a readout shows what its provider says of
+// the record nearest the pointer's time. The band and the readout are drawn
+// over the back buffer on the screen, never into it.
 #pragma once
 
 #include "chart/Chart.h"
@@ -10,7 +19,9 @@
 #include <wx/bitmap.h>
 #include <wx/window.h>
 
+#include <functional>
 #include <memory>
+#include <vector>
 
 class wxChartPanel : public wxWindow {
 public:
@@ -28,11 +39,62 @@ public:
     const wxBitmap& GetBackBuffer() const { return m_backBuffer; }
     void RedrawBackBuffer();
 
+    // The view of the time axis; each redraws the chart. Zooming keeps the
+    // view within the data and no narrower than the plot's smallest span.
+    void ZoomIn();  // to half the span, around the centre
+    void ZoomOut(); // to twice the span, around the centre
+    void ZoomAround(double factor, double x);
+    // Moves the view by fraction of its span (negative: back in time).
+    void PanBy(double fraction);
+    void ShowWhole();
+    void SetView(double lo, double hi);
+    bool CanZoomIn() const;
+    bool CanZoomOut() const;
+
+    // The readout beside a vertical line at x: lines of text, each in its
+    // colour (the first, the record's date and time, in the text colour).
+    struct ReadoutLine {
+        wxString text;
+        wxColour colour;
+    };
+    struct Readout {
+        double x = 0;
+        std::vector<ReadoutLine> lines;
+    };
+    // What is shown for the pointer at time x: fills the readout (its x the
+    // time of the record shown) and returns true, or false for none.
+    using ReadoutProvider = std::function<bool(double x, Readout& readout)>;
+    void SetReadoutProvider(ReadoutProvider provider);
+    // Shows the readout for the pointer at a client position, as a mouse
+    // move there does; false (and none shown) outside the plot area.
+    bool ShowReadoutAt(const wxPoint& position);
+    void HideReadout();
+    bool IsReadoutShown() const { return m_readoutShown; }
+    const Readout& GetReadout() const { return m_readout; }
+    // The zoom band being dragged (client x of both ends), if any.
+    bool IsBandShown() const { return m_drag == Drag::Band; }
+
+    // Draws what is shown over the back buffer (the band, the readout) into
+    // a DC of the panel's client coordinates, as painting does.
+    void DrawOverlay(wxDC& dc) const;
+
 private:
+    enum class Drag { None, Band, Pan };
     void DrawBackBuffer();
     void OnPaint(wxPaintEvent& event);
     void OnSize(wxSizeEvent& event);
     void OnDPIChanged(wxDPIChangedEvent& event);
+    void OnMouse(wxMouseEvent& event);
+    void OnWheel(wxMouseEvent& event);
+    void OnKeyDown(wxKeyEvent& event);
+    void OnChar(wxKeyEvent& event);
+    void OnCaptureLost(wxMouseCaptureLostEvent& event);
+    void EndDrag();
+    XYPlot* Plot();
+    const XYPlot* Plot() const;
+    // Shows view (fitted to the data) and redraws.
+    void ApplyView(const chart::Range& view);
+    wxRect ReadoutBox(wxDC& dc, int lineX) const;
     // Whether the buffer was drawn for this client size at the window's scale.
     bool BufferFits(const wxSize& clientSize) const;
 
@@ -40,6 +102,14 @@ private:
     wxBitmap m_backBuffer;
     wxSize m_bufferClientSize;
     double m_bufferScale = 1.0;
+
+    ReadoutProvider m_provider;
+    Readout m_readout;
+    bool m_readoutShown = false;
+    Drag m_drag = Drag::None;
+    int m_dragStartX = 0;
+    int m_dragX = 0;
+    chart::Range m_dragStartView;
 
     wxDECLARE_EVENT_TABLE();
 };

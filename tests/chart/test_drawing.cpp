@@ -124,7 +124,7 @@ TEST(ChartDrawing, AMillionPointsBecomeTwoPerColumnKeepingEveryExtreme)
     xy[2 * (438 * perColumn + 543) + 1] = 0;
     const XYSerie serie = SerieOf(xy);
     const std::vector<wxPoint> line =
-        chart::ReduceSerie(serie, 0, width - 1, left, width, 0, height - 1, bottom, height);
+        chart::ReduceSerie(serie, 0, width - 1, left, width, 0, height - 1, bottom, height).points;
 
     // Each column's lowest and highest point in the order they come; the row
     // of y is bottom - y.
@@ -159,7 +159,7 @@ TEST(ChartDrawing, ReductionNeverLeavesThePlotAndSkipsMissingValues)
         }
         const XYSerie serie = SerieOf(xy);
         const std::vector<wxPoint> line =
-            chart::ReduceSerie(serie, 0, width - 1, 0, width, 0, height - 1, 99, height);
+            chart::ReduceSerie(serie, 0, width - 1, 0, width, 0, height - 1, 99, height).points;
         EXPECT_FALSE(line.empty());
         EXPECT_LE(line.size(), 5000u);
         for (const wxPoint& p : line) {
@@ -170,12 +170,12 @@ TEST(ChartDrawing, ReductionNeverLeavesThePlotAndSkipsMissingValues)
     {
         const std::vector<double> xy = {-1e300, 5, 50, 1e300, 1e300, -1e300, 4294967295.0, 4294967295.0};
         const XYSerie serie = SerieOf(xy);
-        for (const wxPoint& p : chart::ReduceSerie(serie, 0, 99, 0, 100, 0, 99, 99, 100)) {
+        for (const wxPoint& p : chart::ReduceSerie(serie, 0, 99, 0, 100, 0, 99, 99, 100).points) {
             EXPECT_LE(std::abs(p.x), 1000100);
             EXPECT_LE(std::abs(p.y), 1000100);
         }
         // Pixels beyond the plot stay on the side they belong to.
-        const std::vector<wxPoint> line = chart::ReduceSerie(serie, 0, 99, 0, 100, 0, 99, 99, 100);
+        const std::vector<wxPoint> line = chart::ReduceSerie(serie, 0, 99, 0, 100, 0, 99, 99, 100).points;
         ASSERT_EQ(line.size(), 4u);
         EXPECT_LT(line[0].x, 0);
         EXPECT_LT(line[1].y, 0);
@@ -186,17 +186,18 @@ TEST(ChartDrawing, ReductionNeverLeavesThePlotAndSkipsMissingValues)
     {
         const std::vector<double> xy = {0, 0, 1, kNaN, 2, kInf, kNaN, 5, -kInf, 7, 3, 3};
         const XYSerie serie = SerieOf(xy);
-        EXPECT_EQ(chart::ReduceSerie(serie, 0, 9, 0, 10, 0, 9, 9, 10),
+        EXPECT_EQ(chart::ReduceSerie(serie, 0, 9, 0, 10, 0, 9, 9, 10).points,
                   (std::vector<wxPoint>{wxPoint(0, 9), wxPoint(3, 6)}));
     }
     // One finite point gives one point; none gives nothing.
     {
         const XYSerie one = SerieOf({kNaN, 1, 4, 4});
-        EXPECT_EQ(chart::ReduceSerie(one, 0, 9, 0, 10, 0, 9, 9, 10), (std::vector<wxPoint>{wxPoint(4, 5)}));
+        EXPECT_EQ(chart::ReduceSerie(one, 0, 9, 0, 10, 0, 9, 9, 10).points,
+                  (std::vector<wxPoint>{wxPoint(4, 5)}));
         const XYSerie none = SerieOf({kNaN, 1, 4, kInf});
-        EXPECT_TRUE(chart::ReduceSerie(none, 0, 9, 0, 10, 0, 9, 9, 10).empty());
+        EXPECT_TRUE(chart::ReduceSerie(none, 0, 9, 0, 10, 0, 9, 9, 10).points.empty());
         const XYSerie empty(nullptr, 0);
-        EXPECT_TRUE(chart::ReduceSerie(empty, 0, 9, 0, 10, 0, 9, 9, 10).empty());
+        EXPECT_TRUE(chart::ReduceSerie(empty, 0, 9, 0, 10, 0, 9, 9, 10).points.empty());
     }
 }
 
@@ -550,7 +551,7 @@ TEST(ChartDrawing, AValueOutsideThePlausibleRangeRunsOffThePlotsEdge)
     // 1000 at x = 0 is the bottom of the range.
     EXPECT_GT(CountExact(image, wxRect(area.x, area.y + area.height - 3, 3, 3), kRed), 0);
     // A far-off value is put one row past the edge, in its own column.
-    EXPECT_EQ(chart::ReduceSerie(SerieOf(ec), 0, 4, 0, 5, 1000, 1012, 99, 100)[2], wxPoint(2, -1));
+    EXPECT_EQ(chart::ReduceSerie(SerieOf(ec), 0, 4, 0, 5, 1000, 1012, 99, 100).points[2], wxPoint(2, -1));
 }
 
 TEST(ChartDrawing, ANoteIsWrappedUnderTheTitle)

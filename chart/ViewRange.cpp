@@ -1,0 +1,82 @@
+#include "chart/ViewRange.h"
+
+#include <algorithm>
+#include <cmath>
+
+namespace chart {
+
+namespace {
+bool Usable(Range r)
+{
+    return std::isfinite(r.lo) && std::isfinite(r.hi) && r.lo < r.hi && std::isfinite(r.Span());
+}
+} // namespace
+
+Range FitView(Range wanted, Range full, double minSpan)
+{
+    if (!Usable(full) || !Usable(wanted))
+        return full;
+    const double fullSpan = full.Span();
+    const double smallest = std::isfinite(minSpan) && minSpan > 0 ? std::min(minSpan, fullSpan) : 0;
+    double span = std::clamp(wanted.Span(), smallest, fullSpan);
+    if (span >= fullSpan || !(span > 0))
+        return full;
+    const double centre = wanted.lo + wanted.Span() / 2;
+    double lo = centre - span / 2;
+    lo = std::clamp(lo, full.lo, full.hi - span);
+    Range fitted{lo, lo + span};
+    // Rounding may leave the end a hair beyond the data.
+    if (fitted.hi > full.hi) {
+        fitted.hi = full.hi;
+        fitted.lo = full.hi - span;
+    }
+    if (!(fitted.lo < fitted.hi))
+        return full;
+    return fitted;
+}
+
+Range ZoomView(Range view, Range full, double factor, double anchor, double minSpan)
+{
+    if (!Usable(view) || !(factor > 0) || !std::isfinite(factor))
+        return FitView(view, full, minSpan);
+    if (!std::isfinite(anchor))
+        anchor = view.lo + view.Span() / 2;
+    anchor = std::clamp(anchor, view.lo, view.hi);
+    const double fullSpan = Usable(full) ? full.Span() : view.Span();
+    const double smallest = std::isfinite(minSpan) && minSpan > 0 ? std::min(minSpan, fullSpan) : 0;
+    const double span = std::clamp(view.Span() * factor, smallest, fullSpan);
+    // The anchor keeps its share of the view on either side.
+    const double share = (anchor - view.lo) / view.Span();
+    const double lo = anchor - share * span;
+    Range zoomed{lo, lo + span};
+    // Pushed back inside without changing the span.
+    if (Usable(full)) {
+        if (zoomed.lo < full.lo)
+            zoomed = {full.lo, full.lo + span};
+        if (zoomed.hi > full.hi)
+            zoomed = {full.hi - span, full.hi};
+    }
+    return FitView(zoomed, full, minSpan);
+}
+
+Range PanView(Range view, Range full, double delta, double minSpan)
+{
+    if (!Usable(view) || !std::isfinite(delta))
+        return FitView(view, full, minSpan);
+    Range moved{view.lo + delta, view.hi + delta};
+    if (Usable(full)) {
+        const double span = std::min(view.Span(), full.Span());
+        if (moved.lo < full.lo)
+            moved = {full.lo, full.lo + span};
+        if (moved.hi > full.hi)
+            moved = {full.hi - span, full.hi};
+    }
+    return FitView(moved, full, minSpan);
+}
+
+bool CoversWhole(Range view, Range full)
+{
+    return view.lo <= full.lo && view.hi >= full.hi;
+}
+
+} // namespace chart

@@ -1,0 +1,33 @@
+// The arithmetic of a zoomed view of an axis: zooming around a point,
+// panning, and keeping the view within the data and no narrower than a
+// smallest span.
+#pragma once
+
+namespace chart {
+
+struct Range {
+    double lo = 0;
+    double hi = 1;
+    double Span() const { return hi - lo; }
+    bool operator==(const Range& other) const { return lo == other.lo && hi == other.hi; }
+    bool operator!=(const Range& other) const { return !(*this == other); }
+};
+
+// wanted moved and narrowed to lie within full: no wider than full, no
+// narrower than minSpan (nor than full, if full is narrower), its centre kept
+// where it can be. A wanted range that is not finite or not increasing gives
+// full.
+Range FitView(Range wanted, Range full, double minSpan);
+
+// view scaled by factor (below 1 zooms in) so that anchor stays at the same
+// place, then fitted to full.
+Range ZoomView(Range view, Range full, double factor, double anchor, double minSpan);
+
+// view moved by delta (positive: towards higher values), then fitted to full
+// without changing its span.
+Range PanView(Range view, Range full, double delta, double minSpan);
+
+// Whether view shows all of full.
+bool CoversWhole(Range view, Range full);
+
+} // namespace chart
