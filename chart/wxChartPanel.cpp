@@ -431,6 +431,22 @@ void wxChartPanel::OnKeyDown(wxKeyEvent& event)
     case WXK_NUMPAD_SUBTRACT:
         ZoomOut();
         return;
+    case WXK_MENU:
+    case WXK_WINDOWS_MENU: {
+        // The context menu from the keyboard, as a right click gives it.
+        wxContextMenuEvent menu(wxEVT_CONTEXT_MENU, GetId(), wxDefaultPosition);
+        menu.SetEventObject(this);
+        ProcessWindowEvent(menu);
+        return;
+    }
+    case WXK_F10:
+        if (event.GetModifiers() == wxMOD_SHIFT) {
+            wxContextMenuEvent menu(wxEVT_CONTEXT_MENU, GetId(), wxDefaultPosition);
+            menu.SetEventObject(this);
+            ProcessWindowEvent(menu);
+            return;
+        }
+        break;
     case WXK_ESCAPE:
         if (m_drag != Drag::None) {
             EndDrag();
