@@ -8,6 +8,7 @@ namespace chart {
 
 std::vector<Tick> NumberTicks::Make(double lo, double hi, int targetTicks) const
 {
+    // The number axis's own ticks: its step for the target, its values and labels.
     TickCount want;
     want.target = std::clamp(targetTicks, want.minCount, want.maxCount);
     const double step = PickTickStep(lo, hi, want);
