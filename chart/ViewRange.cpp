@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <utility>
 
 namespace chart {
 
@@ -10,10 +11,34 @@ bool Usable(Range r)
 {
     return std::isfinite(r.lo) && std::isfinite(r.hi) && r.lo < r.hi && std::isfinite(r.Span());
 }
+
+// full as a range a view can lie in: its ends in order, a single value
+// widened around itself (as an axis widens it), 0..1 when an end is not
+// finite.
+Range UsableFull(Range full)
+{
+    if (!std::isfinite(full.lo) || !std::isfinite(full.hi))
+        return {0, 1};
+    if (full.hi < full.lo)
+        std::swap(full.lo, full.hi);
+    if (full.lo == full.hi) {
+        const double value = full.lo;
+        double pad = std::fabs(value) * 0.1;
+        if (!(pad > 1e-300))
+            pad = 1;
+        full = {value - pad, value + pad};
+        if (!std::isfinite(full.lo))
+            full.lo = value;
+        if (!std::isfinite(full.hi))
+            full.hi = value;
+    }
+    return full;
+}
 } // namespace
 
 Range FitView(Range wanted, Range full, double minSpan)
 {
+    full = UsableFull(full);
     if (!Usable(full) || !Usable(wanted))
         return full;
     const double fullSpan = full.Span();
@@ -37,6 +62,7 @@ Range FitView(Range wanted, Range full, double minSpan)
 
 Range ZoomView(Range view, Range full, double factor, double anchor, double minSpan)
 {
+    full = UsableFull(full);
     if (!Usable(view) || !(factor > 0) || !std::isfinite(factor))
         return FitView(view, full, minSpan);
     if (!std::isfinite(anchor))
@@ -61,6 +87,7 @@ Range ZoomView(Range view, Range full, double factor, double anchor, double minS
 
 Range PanView(Range view, Range full, double delta, double minSpan)
 {
+    full = UsableFull(full);
     if (!Usable(view) || !std::isfinite(delta))
         return FitView(view, full, minSpan);
     Range moved{view.lo + delta, view.hi + delta};
