@@ -34,6 +34,11 @@ Range UsableFull(Range full)
     }
     return full;
 }
+
+double SmallestSpan(double minSpan, double fullSpan)
+{
+    return std::isfinite(minSpan) && minSpan > 0 ? std::min(minSpan, fullSpan) : 0;
+}
 } // namespace
 
 Range FitView(Range wanted, Range full, double minSpan)
@@ -42,19 +47,22 @@ Range FitView(Range wanted, Range full, double minSpan)
     if (!Usable(full) || !Usable(wanted))
         return full;
     const double fullSpan = full.Span();
-    const double smallest = std::isfinite(minSpan) && minSpan > 0 ? std::min(minSpan, fullSpan) : 0;
-    double span = std::clamp(wanted.Span(), smallest, fullSpan);
+    const double span = std::clamp(wanted.Span(), SmallestSpan(minSpan, fullSpan), fullSpan);
     if (span >= fullSpan || !(span > 0))
         return full;
-    const double centre = wanted.lo + wanted.Span() / 2;
-    double lo = centre - span / 2;
-    lo = std::clamp(lo, full.lo, full.hi - span);
-    Range fitted{lo, lo + span};
-    // Rounding may leave the end a hair beyond the data.
-    if (fitted.hi > full.hi) {
-        fitted.hi = full.hi;
-        fitted.lo = full.hi - span;
+    // A range that fits is kept exactly, or the view would creep a little
+    // on every zoom and pan. One of another span keeps its centre.
+    Range fitted = wanted;
+    if (span != wanted.Span()) {
+        const double lo = wanted.lo + (wanted.Span() - span) / 2;
+        fitted = {lo, lo + span};
     }
+    // At or past an end of the data: exactly at that end, so that the first
+    // or last record stays in view.
+    if (wanted.lo <= full.lo || fitted.lo <= full.lo)
+        fitted = {full.lo, full.lo + span};
+    else if (wanted.hi >= full.hi || fitted.hi >= full.hi)
+        fitted = {full.hi - span, full.hi};
     if (!(fitted.lo < fitted.hi))
         return full;
     return fitted;
@@ -69,19 +77,11 @@ Range ZoomView(Range view, Range full, double factor, double anchor, double minS
         anchor = view.lo + view.Span() / 2;
     anchor = std::clamp(anchor, view.lo, view.hi);
     const double fullSpan = Usable(full) ? full.Span() : view.Span();
-    const double smallest = std::isfinite(minSpan) && minSpan > 0 ? std::min(minSpan, fullSpan) : 0;
-    const double span = std::clamp(view.Span() * factor, smallest, fullSpan);
-    // The anchor keeps its share of the view on either side.
+    const double span = std::clamp(view.Span() * factor, SmallestSpan(minSpan, fullSpan), fullSpan);
+    // The anchor keeps its share of the view on either side; at an end of
+    // the view (share 0 or 1) it stays that end exactly.
     const double share = (anchor - view.lo) / view.Span();
-    const double lo = anchor - share * span;
-    Range zoomed{lo, lo + span};
-    // Pushed back inside without changing the span.
-    if (Usable(full)) {
-        if (zoomed.lo < full.lo)
-            zoomed = {full.lo, full.lo + span};
-        if (zoomed.hi > full.hi)
-            zoomed = {full.hi - span, full.hi};
-    }
+    const Range zoomed{anchor - share * span, anchor + (1 - share) * span};
     return FitView(zoomed, full, minSpan);
 }
 

@@ -15,11 +15,12 @@ struct Range {
 
 // wanted moved and narrowed to lie within full: no wider than full, no
 // narrower than minSpan (nor than full, if full is narrower), its centre kept
-// where it can be. A wanted range that is not finite or not increasing gives
-// full. A full range that is reversed is taken in order, one of a single
-// value is widened around it (by a tenth of it, or by 1 around zero) and one
-// that is not finite is 0..1, so that the result is always finite and
-// increasing.
+// where it can be, and exactly at an end of full where it reaches that end.
+// A wanted range that already fits is returned as it is. A wanted range that
+// is not finite or not increasing gives full. A full range that is reversed
+// is taken in order, one of a single value is widened around it (by a tenth
+// of it, or by 1 around zero) and one that is not finite is 0..1, so that the
+// result is always finite and increasing.
 Range FitView(Range wanted, Range full, double minSpan);
 
 // view scaled by factor (below 1 zooms in) so that anchor stays at the same
