@@ -82,6 +82,9 @@ Range ZoomView(Range view, Range full, double factor, double anchor, double minS
     // the view (share 0 or 1) it stays that end exactly.
     const double share = (anchor - view.lo) / view.Span();
     const Range zoomed{anchor - share * span, anchor + (1 - share) * span};
+    // Narrower than doubles of this size can tell apart: the view stays.
+    if (!(zoomed.lo < zoomed.hi))
+        return FitView(view, full, minSpan);
     return FitView(zoomed, full, minSpan);
 }
 

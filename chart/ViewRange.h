@@ -24,7 +24,8 @@ struct Range {
 Range FitView(Range wanted, Range full, double minSpan);
 
 // view scaled by factor (below 1 zooms in) so that anchor stays at the same
-// place, then fitted to full.
+// place, then fitted to full. A view too narrow to scale at the size of its
+// values (doubles a few ulps apart) stays as it is.
 Range ZoomView(Range view, Range full, double factor, double anchor, double minSpan);
 
 // view moved by delta (positive: towards higher values), then fitted to full
