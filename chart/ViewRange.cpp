@@ -48,7 +48,10 @@ Range FitView(Range wanted, Range full, double minSpan)
         return full;
     const double fullSpan = full.Span();
     const double span = std::clamp(wanted.Span(), SmallestSpan(minSpan, fullSpan), fullSpan);
-    if (span >= fullSpan || !(span > 0))
+    // Within rounding of the whole is the whole: zooming in and out by the
+    // same steps (0.8 and then 1.25) lands an ulp or so short of it, which
+    // would leave the first record out of the view.
+    if (span >= fullSpan * (1 - 1e-12) || !(span > 0))
         return full;
     // A range that fits is kept exactly, or the view would creep a little
     // on every zoom and pan. One of another span keeps its centre.

@@ -13,8 +13,9 @@ struct Range {
     bool operator!=(const Range& other) const { return !(*this == other); }
 };
 
-// wanted moved and narrowed to lie within full: no wider than full, no
-// narrower than minSpan (nor than full, if full is narrower), its centre kept
+// wanted moved and narrowed to lie within full: no wider than full (a span
+// within rounding, 1e-12, of full's is full), no narrower than minSpan (nor
+// than full, if full is narrower), its centre kept
 // where it can be, and exactly at an end of full where it reaches that end.
 // A wanted range that already fits is returned as it is. A wanted range that
 // is not finite or not increasing gives full. A full range that is reversed
