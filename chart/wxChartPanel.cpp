@@ -406,8 +406,29 @@ void wxChartPanel::OnWheel(wxMouseEvent& event)
     // Wheel forward (away from the user) zooms in, around the pointer's time.
     const wxRect area = plot->GetLastPlotArea();
     const int x = std::clamp(event.GetPosition().x, area.x, area.GetRight());
-    ZoomAround(std::pow(kWheelZoom, notches), plot->PixelToX(x));
+    const double anchor = plot->PixelToX(x);
+    ZoomAround(std::pow(kWheelZoom, notches), anchor);
+    KeepAtPixel(anchor, x);
     ShowReadoutAt(event.GetPosition());
+}
+
+// The labels of a new view may be wider or narrower than the old ones and
+// move the plot area's edges: the time that was under the pointer would
+// slide a pixel or two away from it on every notch.
+void wxChartPanel::KeepAtPixel(double x, int pixel)
+{
+    for (int attempt = 0; attempt < 2; ++attempt) {
+        const XYPlot* plot = Plot();
+        if (!plot || !plot->HasViewX())
+            return;
+        const wxRect area = plot->GetLastPlotArea();
+        const double off = plot->XToPixel(x) - pixel;
+        if (area.width < 2 || std::fabs(off) <= 0.5)
+            return;
+        const chart::Range view = plot->GetViewX();
+        ApplyView(chart::PanView(view, plot->GetFullX(), off * view.Span() / (area.width - 1),
+                                 plot->GetMinViewSpan()));
+    }
 }
 
 void wxChartPanel::OnKeyDown(wxKeyEvent& event)

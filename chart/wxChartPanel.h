@@ -94,6 +94,9 @@ private:
     const XYPlot* Plot() const;
     // Shows view (fitted to the data) and redraws.
     void ApplyView(const chart::Range& view);
+    // Pans so that time x is drawn at the client column pixel again, as far
+    // as the data's ends allow.
+    void KeepAtPixel(double x, int pixel);
     wxRect ReadoutBox(wxDC& dc, int lineX) const;
     // Whether the buffer was drawn for this client size at the window's scale.
     bool BufferFits(const wxSize& clientSize) const;
