@@ -3,6 +3,7 @@
 #pragma once
 
 #include "chart/NumberAxis.h"
+#include "chart/SerieReduction.h"
 #include "chart/XYLineRenderer.h"
 #include "chart/XYSimpleDataset.h"
 
@@ -40,6 +41,9 @@ public:
     void Draw(wxDC& dc, const wxRect& rect);
     // The plot area (inside the axes) of the last Draw.
     wxRect GetLastPlotArea() const { return m_lastPlotArea; }
+    // How many series reductions the draws so far have made (a redraw that
+    // reuses the last draw's makes none).
+    size_t GetReductionCount() const { return m_reductionCount; }
 
 private:
     struct DatasetLinks {
@@ -54,13 +58,13 @@ private:
         const XYSerie* serie;
         wxRect area;
         double xLo, xHi, yLo, yHi;
-        std::vector<wxPoint> line;
+        chart::ReducedLine line;
     };
     void DrawPlot(wxDC& dc, const wxRect& rect);
     // The polyline of a series, reused from the last draw when nothing it
     // depends on changed. Valid until the next call.
-    const std::vector<wxPoint>& ReducedLine(const XYSerie& serie, double xLo, double xHi, double yLo,
-                                            double yHi, const wxRect& area);
+    const chart::ReducedLine& ReducedLine(const XYSerie& serie, double xLo, double xHi, double yLo,
+                                          double yHi, const wxRect& area);
     void LinkDataAxis(size_t dataset, size_t axis, bool vertical, const char* failure);
     void UpdateAxisDatasets();
     const NumberAxis* AxisOf(const DatasetLinks& links, bool vertical) const;
@@ -73,16 +77,5 @@ private:
     wxRect m_lastPlotArea;
     std::vector<ReducedSerie> m_reduced;    // from the last draw
     std::vector<ReducedSerie> m_newReduced; // being made by this draw
+    size_t m_reductionCount = 0;
 };
-
-namespace chart {
-// The polyline that draws a series in a plot area whose columns are left ..
-// left + width - 1 and rows bottom .. bottom - height + 1, for the axis ranges
-// [xLo, xHi] and [yLo, yHi]. Consecutive points that fall into one pixel
-// column become at most two points, their lowest and highest in the order
-// they come, so a spike is never lost. Points with a NaN or infinite value
-// are skipped (the line joins across them). One finite point gives a
-// polyline of one point.
-std::vector<wxPoint> ReduceSerie(const XYSerie& serie, double xLo, double xHi, int left, int width,
-                                 double yLo, double yHi, int bottom, int height);
-} // namespace chart

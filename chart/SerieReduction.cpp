@@ -1,0 +1,444 @@
+#include "chart/SerieReduction.h"
+
+#include "chart/XYSimpleDataset.h"
+
+#include <algorithm>
+#include <climits>
+#include <cmath>
+#include <cstdint>
+
+namespace chart {
+namespace {
+
+// The plot's linear map from values in [lo, hi] to pixels origin .. origin +
+// direction * (pixels - 1), the same its axes' ticks are placed by. Halves
+// are taken first so that the span of two huge values never overflows.
+struct ValueToPixel {
+    double halfLo = 0;
+    double scale = 0;
+    double origin = 0;
+    double direction = 1;
+
+    ValueToPixel(double lo, double hi, int originPixel, int pixels, int dir)
+        : halfLo(lo * 0.5), origin(originPixel), direction(dir)
+    {
+        const double halfSpan = hi * 0.5 - lo * 0.5;
+        scale = halfSpan > 0 && pixels > 1 ? (pixels - 1) / halfSpan : 0;
+    }
+    // A pixel coordinate, clamped far outside any window so that the
+    // conversion to int is always defined.
+    int Pixel(double value) const
+    {
+        double offset = std::floor((value * 0.5 - halfLo) * scale + 0.5);
+        offset = std::clamp(offset, -1e6, 1e6);
+        return static_cast<int>(origin + direction * offset);
+    }
+};
+
+inline bool Finite(double v)
+{
+    return v - v == 0;
+}
+
+// Consecutive points that fall into one pixel column of the plot, or a
+// single point beyond its left or right edge: the first, lowest, highest and
+// last of them (the first ones of equal values).
+struct Stretch {
+    int column = 0;
+    bool inside = false;
+    bool breakBefore = false; // a dropout (a NaN y) lies between it and the stretch before
+    size_t first = 0, low = 0, high = 0, last = 0;
+    double lowY = 0, highY = 0;
+};
+
+// Gathers the stretches of a series in the order of its points. Points
+// outside the plot's columns are kept only where the line between them and
+// their neighbour can cross the plot: next to a point inside, or next to a
+// point beyond the other edge.
+class Stretches {
+public:
+    Stretches(int left, int right, std::vector<Stretch>& out) : m_left(left), m_right(right), m_out(out) {}
+
+    void Point(size_t i, int column, double y)
+    {
+        if (m_open && column == m_current.column) {
+            const bool lower = y<m_current.lowY, higher = y> m_current.highY;
+            m_current.low = lower ? i : m_current.low;
+            m_current.lowY = lower ? y : m_current.lowY;
+            m_current.high = higher ? i : m_current.high;
+            m_current.highY = higher ? y : m_current.highY;
+            m_current.last = i;
+            return;
+        }
+        if (column < m_left || column > m_right)
+            Outside(i, column, column < m_left ? -1 : 1);
+        else
+            Open(column, i, i, y, i, y, i);
+    }
+
+    // Points first .. last, all in one column inside the plot, with no
+    // dropout among them.
+    void Inside(int column, size_t first, size_t low, double lowY, size_t high, double highY, size_t last)
+    {
+        if (m_open && column == m_current.column) {
+            if (lowY < m_current.lowY) {
+                m_current.low = low;
+                m_current.lowY = lowY;
+            }
+            if (highY > m_current.highY) {
+                m_current.high = high;
+                m_current.highY = highY;
+            }
+            m_current.last = last;
+            return;
+        }
+        Open(column, first, low, lowY, high, highY, last);
+    }
+
+    // A point beyond the left (side < 0) or right edge.
+    void Outside(size_t i, int column, int side)
+    {
+        Stretch point;
+        point.column = column;
+        point.first = point.low = point.high = point.last = i;
+        if (m_open) {
+            // The line from inside the plot to this point crosses its edge.
+            Push(m_current);
+            m_open = false;
+            Push(point);
+            m_pending = false;
+        } else if (m_havePrevious && m_previousSide != side) {
+            // From beyond one edge to beyond the other: across the plot.
+            if (m_pending)
+                Push(m_waiting);
+            Push(point);
+            m_pending = false;
+        } else {
+            // After a point beyond the same edge: drawn only if the next
+            // point makes it so.
+            m_waiting = point;
+            m_pending = true;
+        }
+        m_havePrevious = true;
+        m_previousSide = side;
+    }
+
+    void Break()
+    {
+        Finish();
+        m_havePrevious = false;
+        m_pending = false;
+        m_breakNext = true;
+    }
+
+    void Finish()
+    {
+        if (m_open)
+            Push(m_current);
+        m_open = false;
+    }
+
+private:
+    void Open(int column, size_t first, size_t low, double lowY, size_t high, double highY, size_t last)
+    {
+        if (m_open)
+            Push(m_current);
+        else if (m_pending)
+            Push(m_waiting); // the line comes in from beyond the edge
+        m_pending = false;
+        m_open = true;
+        m_havePrevious = true;
+        m_current.column = column;
+        m_current.inside = true;
+        m_current.first = first;
+        m_current.low = low;
+        m_current.lowY = lowY;
+        m_current.high = high;
+        m_current.highY = highY;
+        m_current.last = last;
+    }
+
+    void Push(Stretch stretch)
+    {
+        stretch.breakBefore = m_breakNext;
+        m_breakNext = false;
+        m_out.push_back(stretch);
+    }
+
+    const int m_left, m_right;
+    std::vector<Stretch>& m_out;
+    Stretch m_current; // open while m_open: the last point was inside
+    bool m_open = false;
+    Stretch m_waiting; // the last point, beyond an edge, not yet kept
+    bool m_pending = false;
+    bool m_havePrevious = false; // since the last dropout
+    int m_previousSide = 0;
+    bool m_breakNext = false;
+};
+
+// A kept point: its index in the series and its row.
+struct Vertex {
+    size_t index;
+    int row;
+};
+
+// A stretch as drawn: its first (F), top (T), bottom (B) and last (L) point.
+struct Drawn {
+    int column;
+    bool inside;
+    bool breakBefore;
+    Vertex f, t, b, l;
+    bool Holds(int row) const { return row >= t.row && row <= b.row; }
+};
+
+// Where a stretch's line enters and leaves: 0 its first (entering) or last
+// (leaving) point, 1 its top, 2 its bottom.
+const Vertex& Entry(const Drawn& d, int which)
+{
+    return which == 0 ? d.f : which == 1 ? d.t : d.b;
+}
+const Vertex& Exit(const Drawn& d, int which)
+{
+    return which == 0 ? d.l : which == 1 ? d.t : d.b;
+}
+
+// The points of a stretch's line from its entry to its exit through its top
+// and bottom, all in one column: the rows between top and bottom are drawn
+// whichever comes first, so the order with fewer points is taken (the order
+// of the points on a tie); a point in the row of the one before it adds no
+// pixel. Returns the number of points.
+int StretchPath(const Drawn& d, int entry, int exit, Vertex out[4])
+{
+    const Vertex& in = Entry(d, entry);
+    const Vertex& out0 = Exit(d, exit);
+    Vertex orders[2][4] = {{in, d.t, d.b, out0}, {in, d.b, d.t, out0}};
+    int counts[2];
+    Vertex paths[2][4];
+    for (int o = 0; o < 2; ++o) {
+        int n = 0;
+        for (const Vertex& v : orders[o])
+            if (n == 0 || paths[o][n - 1].row != v.row)
+                paths[o][n++] = v;
+        counts[o] = n;
+    }
+    const int temporal = d.t.index <= d.b.index ? 0 : 1;
+    const int pick = counts[1 - temporal] < counts[temporal] ? 1 - temporal : temporal;
+    std::copy(paths[pick], paths[pick] + counts[pick], out);
+    return counts[pick];
+}
+
+// Whether the line may leave stretch a at exit and enter the next stretch b
+// at entry. The line through every point joins a's last point to b's first.
+// Between neighbouring columns a segment draws pixels only in those two
+// columns and only in the rows between its ends; when those rows lie within
+// both stretches' own rows (drawn anyway) the segment adds no pixel, and
+// another such segment may take its place.
+bool MayJoin(const Drawn& a, int exit, const Drawn& b, int entry, bool free)
+{
+    if (exit == 0 && entry == 0)
+        return true;
+    return free && b.Holds(Exit(a, exit).row) && a.Holds(Entry(b, entry).row);
+}
+
+// Draws stretches s .. e - 1 (one run: no dropout among them) with as few
+// points as draw the same pixels: each stretch's entry and exit are chosen
+// (first / top / bottom, last / top / bottom) by the least total number of
+// points, the line's start and end being free.
+void EmitRun(const std::vector<Drawn>& drawn, size_t s, size_t e, ReducedLine& line)
+{
+    const int kNone = INT_MAX / 2;
+    // choice[3 * k + entry]: how stretch k - 1 is drawn (3 * its entry + its
+    // exit) on the cheapest way to enter stretch k at entry.
+    std::vector<uint8_t> choice(3 * (e - s), 0);
+    int best[3] = {0, 0, 0}; // a run may start at any of the first stretch's entries
+    int finalEntry = 0, finalExit = 0;
+    Vertex scratch[4];
+    for (size_t k = s; k < e; ++k) {
+        const Drawn& d = drawn[k];
+        int cost[3][3];
+        for (int in = 0; in < 3; ++in)
+            for (int out = 0; out < 3; ++out)
+                cost[in][out] = best[in] >= kNone ? kNone : best[in] + StretchPath(d, in, out, scratch);
+        if (k + 1 == e) {
+            int least = kNone;
+            for (int in = 0; in < 3; ++in)
+                for (int out = 0; out < 3; ++out)
+                    if (cost[in][out] < least) {
+                        least = cost[in][out];
+                        finalEntry = in;
+                        finalExit = out;
+                    }
+            break;
+        }
+        const Drawn& next = drawn[k + 1];
+        const bool free = d.inside && next.inside && std::abs(next.column - d.column) == 1 &&
+                          d.Holds(next.f.row) && next.Holds(d.l.row);
+        int nextBest[3] = {kNone, kNone, kNone};
+        for (int nextIn = 0; nextIn < 3; ++nextIn) {
+            for (int in = 0; in < 3; ++in) {
+                for (int out = 0; out < 3; ++out) {
+                    if (cost[in][out] < nextBest[nextIn] && MayJoin(d, out, next, nextIn, free)) {
+                        nextBest[nextIn] = cost[in][out];
+                        choice[3 * (k + 1 - s) + static_cast<size_t>(nextIn)] =
+                            static_cast<uint8_t>(3 * in + out);
+                    }
+                }
+            }
+        }
+        std::copy(nextBest, nextBest + 3, best);
+    }
+
+    // Back from the last stretch: how each one is entered and left.
+    std::vector<uint8_t> way(e - s);
+    int entry = finalEntry;
+    way[e - 1 - s] = static_cast<uint8_t>(3 * finalEntry + finalExit);
+    for (size_t k = e - 1; k > s; --k) {
+        const uint8_t before = choice[3 * (k - s) + static_cast<size_t>(entry)];
+        way[k - 1 - s] = before;
+        entry = before / 3;
+    }
+
+    line.runStarts.push_back(line.points.size());
+    for (size_t k = s; k < e; ++k) {
+        const Drawn& d = drawn[k];
+        const int n = StretchPath(d, way[k - s] / 3, way[k - s] % 3, scratch);
+        for (int v = 0; v < n; ++v) {
+            const wxPoint point(d.column, scratch[v].row);
+            if (line.points.size() > line.runStarts.back() && line.points.back() == point)
+                continue;
+            line.points.push_back(point);
+            line.source.push_back(scratch[v].index);
+        }
+    }
+}
+
+} // namespace
+
+ReducedLine ReduceSerie(const XYSerie& serie, double xLo, double xHi, int left, int width, double yLo,
+                        double yHi, int bottom, int height)
+{
+    ReducedLine line;
+    const ValueToPixel toX(xLo, xHi, left, width, 1);
+    const ValueToPixel toY(yLo, yHi, bottom, height, -1);
+    const int right = left + std::max(width, 1) - 1;
+
+    // The column of x is its offset + 0.5 truncated; offsets in [0, limit)
+    // take the fast way, anything else (outside the plot, out of int range)
+    // is clamped by ValueToPixel. Either way the column never decreases as x
+    // grows, so the points of a block whose lowest and highest x share a
+    // column all lie in that column.
+    const double halfLo = toX.halfLo, scale = toX.scale;
+    const double limit = 1e6;
+    auto columnOf = [&](double x) {
+        const double offset = (x * 0.5 - halfLo) * scale + 0.5;
+        return offset >= 0 && offset < limit ? left + static_cast<int>(offset) : toX.Pixel(x);
+    };
+
+    std::vector<Stretch> stretches;
+    stretches.reserve(static_cast<size_t>(std::max(width, 1)) + 8);
+    // The columns just beyond the plot's edges are taken as its own: the
+    // line's strokes there can touch the edge columns.
+    const int keepLeft = left - 1, keepRight = right + 1;
+    Stretches gather(keepLeft, keepRight, stretches);
+
+    const double* xs = serie.GetXValues();
+    const double* ys = serie.GetYValues();
+    auto scan = [&](size_t begin, size_t end) {
+        for (size_t i = begin; i < end; ++i) {
+            const double x = xs[i];
+            if (!Finite(x))
+                continue; // no place on the time axis: left out
+            const double y = ys[i];
+            if (y != y) {
+                gather.Break(); // a dropout: the line is broken here
+                continue;
+            }
+            if (!Finite(y))
+                continue;
+            gather.Point(i, columnOf(x), y);
+        }
+    };
+
+    const std::vector<XColumn::Block>& columnBlocks = serie.GetXColumn()->GetBlocks();
+    const std::vector<XYSerie::Block>& blocks = serie.GetBlocks();
+    const XColumn& column = *serie.GetXColumn();
+    for (size_t b = 0; b < blocks.size(); ++b) {
+        const XYSerie::Block& block = blocks[b];
+        const size_t begin = XColumn::BlockBegin(b), end = column.BlockEnd(b);
+        if (block.hasNaN) {
+            scan(begin, end);
+            continue;
+        }
+        if (block.empty)
+            continue;
+        const XColumn::Block& xBlock = columnBlocks[b];
+        const int lowColumn = columnOf(xBlock.minX), highColumn = columnOf(xBlock.maxX);
+        const size_t first = begin + block.firstOffset, last = begin + block.lastOffset;
+        if (highColumn < keepLeft || lowColumn > keepRight) {
+            // Wholly beyond one edge: only its first and last point can be
+            // next to a point that is not.
+            const int side = highColumn < keepLeft ? -1 : 1;
+            gather.Outside(first, columnOf(xs[first]), side);
+            if (last != first)
+                gather.Outside(last, columnOf(xs[last]), side);
+            continue;
+        }
+        if (lowColumn == highColumn) {
+            gather.Inside(lowColumn, first, begin + block.minOffset, block.minY, begin + block.maxOffset,
+                          block.maxY, last);
+            continue;
+        }
+        // Ordered x crossing a few column edges: part by part, each part
+        // that lies in one column at once.
+        if (xBlock.ordered && block.yFinite && highColumn - lowColumn <= 2) {
+            for (size_t p = 0; p * XYSerie::kPartSize < end - begin; ++p) {
+                const size_t partBegin = begin + p * XYSerie::kPartSize;
+                const size_t partEnd = std::min(end, partBegin + XYSerie::kPartSize);
+                const int c = columnOf(xs[partBegin]);
+                if (c == columnOf(xs[partEnd - 1]) && c >= keepLeft && c <= keepRight) {
+                    const uint8_t* minMax = serie.PartMinMax(b, p);
+                    const size_t low = begin + minMax[0], high = begin + minMax[1];
+                    gather.Inside(c, partBegin, low, ys[low], high, ys[high], partEnd - 1);
+                } else {
+                    scan(partBegin, partEnd);
+                }
+            }
+            continue;
+        }
+        scan(begin, end);
+    }
+    gather.Finish();
+
+    // A value beyond the y range (one no axis takes its range from, say) is
+    // put one row past the plot's edge: the line runs off the edge in that
+    // value's own column, where a far-off point would make it run off in its
+    // neighbours' columns.
+    const int rowAbove = bottom - std::max(height, 1), rowBelow = bottom + 1;
+    auto rowOf = [&](double y) { return std::clamp(toY.Pixel(y), rowAbove, rowBelow); };
+    std::vector<Drawn> drawn;
+    drawn.reserve(stretches.size());
+    for (const Stretch& s : stretches) {
+        Drawn d;
+        d.column = s.column;
+        d.inside = s.inside;
+        d.breakBefore = s.breakBefore;
+        d.f = {s.first, rowOf(ys[s.first])};
+        d.t = {s.high, rowOf(ys[s.high])};
+        d.b = {s.low, rowOf(ys[s.low])};
+        d.l = {s.last, rowOf(ys[s.last])};
+        drawn.push_back(d);
+    }
+
+    line.points.reserve(3 * drawn.size());
+    line.source.reserve(3 * drawn.size());
+    for (size_t s = 0; s < drawn.size();) {
+        size_t e = s + 1;
+        while (e < drawn.size() && !drawn[e].breakBefore)
+            ++e;
+        EmitRun(drawn, s, e, line);
+        s = e;
+    }
+    return line;
+}
+
+} // namespace chart
