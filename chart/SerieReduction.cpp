@@ -48,7 +48,7 @@ struct Stretch {
     bool inside = false;
     bool breakBefore = false; // a dropout (a NaN y) lies between it and the stretch before
     size_t first = 0, low = 0, high = 0, last = 0;
-    double lowY = 0, highY = 0;
+    double firstY = 0, lowY = 0, highY = 0, lastY = 0;
 };
 
 // Gathers the stretches of a series in the order of its points. Points
@@ -68,17 +68,19 @@ public:
             m_current.high = higher ? i : m_current.high;
             m_current.highY = higher ? y : m_current.highY;
             m_current.last = i;
+            m_current.lastY = y;
             return;
         }
         if (column < m_left || column > m_right)
-            Outside(i, column, column < m_left ? -1 : 1);
+            Outside(i, y, column < m_left ? -1 : 1);
         else
-            Open(column, i, i, y, i, y, i);
+            Open(column, i, y, i, y, i, y, i, y);
     }
 
     // Points first .. last, all in one column inside the plot, with no
     // dropout among them.
-    void Inside(int column, size_t first, size_t low, double lowY, size_t high, double highY, size_t last)
+    void Inside(int column, size_t first, double firstY, size_t low, double lowY, size_t high, double highY,
+                size_t last, double lastY)
     {
         if (m_open && column == m_current.column) {
             if (lowY < m_current.lowY) {
@@ -90,17 +92,19 @@ public:
                 m_current.highY = highY;
             }
             m_current.last = last;
+            m_current.lastY = lastY;
             return;
         }
-        Open(column, first, low, lowY, high, highY, last);
+        Open(column, first, firstY, low, lowY, high, highY, last, lastY);
     }
 
-    // A point beyond the left (side < 0) or right edge.
-    void Outside(size_t i, int column, int side)
+    // A point beyond the left (side < 0) or right edge; its column is
+    // worked out only if it is kept.
+    void Outside(size_t i, double y, int side)
     {
         Stretch point;
-        point.column = column;
         point.first = point.low = point.high = point.last = i;
+        point.firstY = point.lowY = point.highY = point.lastY = y;
         if (m_open) {
             // The line from inside the plot to this point crosses its edge.
             Push(m_current);
@@ -139,7 +143,8 @@ public:
     }
 
 private:
-    void Open(int column, size_t first, size_t low, double lowY, size_t high, double highY, size_t last)
+    void Open(int column, size_t first, double firstY, size_t low, double lowY, size_t high, double highY,
+              size_t last, double lastY)
     {
         if (m_open)
             Push(m_current);
@@ -156,6 +161,8 @@ private:
         m_current.high = high;
         m_current.highY = highY;
         m_current.last = last;
+        m_current.firstY = firstY;
+        m_current.lastY = lastY;
     }
 
     void Push(Stretch stretch)
@@ -227,6 +234,15 @@ int StretchPath(const Drawn& d, int entry, int exit, Vertex out[4])
     return counts[pick];
 }
 
+// The number of points StretchPath gives, without making them.
+int StretchPathLength(const Drawn& d, int entry, int exit)
+{
+    const int in = Entry(d, entry).row, out = Exit(d, exit).row, top = d.t.row, bottom = d.b.row;
+    const int topFirst = 1 + (top != in) + (bottom != top) + (out != bottom);
+    const int bottomFirst = 1 + (bottom != in) + (top != bottom) + (out != top);
+    return std::min(topFirst, bottomFirst);
+}
+
 // Whether the line may leave stretch a at exit and enter the next stretch b
 // at entry. The line through every point joins a's last point to b's first.
 // Between neighbouring columns a segment draws pixels only in those two
@@ -258,7 +274,7 @@ void EmitRun(const std::vector<Drawn>& drawn, size_t s, size_t e, ReducedLine& l
         int cost[3][3];
         for (int in = 0; in < 3; ++in)
             for (int out = 0; out < 3; ++out)
-                cost[in][out] = best[in] >= kNone ? kNone : best[in] + StretchPath(d, in, out, scratch);
+                cost[in][out] = best[in] >= kNone ? kNone : best[in] + StretchPathLength(d, in, out);
         if (k + 1 == e) {
             int least = kNone;
             for (int in = 0; in < 3; ++in)
@@ -362,9 +378,63 @@ ReducedLine ReduceSerie(const XYSerie& serie, double xLo, double xHi, int left, 
     const std::vector<XColumn::Block>& columnBlocks = serie.GetXColumn()->GetBlocks();
     const std::vector<XYSerie::Block>& blocks = serie.GetBlocks();
     const XColumn& column = *serie.GetXColumn();
-    for (size_t b = 0; b < blocks.size(); ++b) {
+    // Times in order (as a log's are): the blocks before the view are
+    // found by bisection, from the last one whose values lie left of it, and
+    // the walk ends at the first block whose points all lie right of it.
+    size_t startBlock = 0;
+    const bool ordered = column.IsOrdered();
+    if (ordered) {
+        size_t lo = 0, hi = blocks.size();
+        while (lo < hi) {
+            const size_t mid = lo + (hi - lo) / 2;
+            if (columnOf(columnBlocks[mid].maxX) < keepLeft)
+                lo = mid + 1;
+            else
+                hi = mid;
+        }
+        startBlock = lo;
+        // The point the line comes in from: in the nearest block before
+        // with a finite point or a dropout.
+        while (startBlock > 0) {
+            --startBlock;
+            if (!blocks[startBlock].empty || blocks[startBlock].hasNaN)
+                break;
+        }
+    }
+    // A block whose points cross a column's edge is read point by point (or
+    // part by part); those points are rarely in the cache (the blocks
+    // between are taken from their summaries), so they are asked for a
+    // little ahead of time.
+    // Each block's columns are worked out once, when it is looked ahead at.
+    const size_t kAhead = 4;
+    int lowColumns[2 * kAhead], highColumns[2 * kAhead];
+    auto lookAhead = [&](size_t b) {
+        if (b >= blocks.size())
+            return;
+        const int low = columnOf(columnBlocks[b].minX), high = columnOf(columnBlocks[b].maxX);
+        lowColumns[b % (2 * kAhead)] = low;
+        highColumns[b % (2 * kAhead)] = high;
+        if (low == high || high < keepLeft || low > keepRight)
+            return;
+        const size_t begin = XColumn::BlockBegin(b), end = column.BlockEnd(b);
+        for (size_t i = begin; i < end; i += 8) {
+            __builtin_prefetch(xs + i);
+            __builtin_prefetch(ys + i);
+        }
+        __builtin_prefetch(xs + end - 1);
+        __builtin_prefetch(ys + end - 1);
+    };
+    for (size_t b = startBlock; b < startBlock + kAhead; ++b)
+        lookAhead(b);
+    bool lastNeeded = false;
+    for (size_t b = startBlock; b < blocks.size() && !lastNeeded; ++b) {
+        lookAhead(b + kAhead);
         const XYSerie::Block& block = blocks[b];
         const size_t begin = XColumn::BlockBegin(b), end = column.BlockEnd(b);
+        const int lowColumn = lowColumns[b % (2 * kAhead)], highColumn = highColumns[b % (2 * kAhead)];
+        // Wholly right of the view: the points after this block's cannot
+        // be drawn.
+        lastNeeded = ordered && (!block.empty || block.hasNaN) && lowColumn > keepRight;
         if (block.hasNaN) {
             scan(begin, end);
             continue;
@@ -372,20 +442,19 @@ ReducedLine ReduceSerie(const XYSerie& serie, double xLo, double xHi, int left, 
         if (block.empty)
             continue;
         const XColumn::Block& xBlock = columnBlocks[b];
-        const int lowColumn = columnOf(xBlock.minX), highColumn = columnOf(xBlock.maxX);
         const size_t first = begin + block.firstOffset, last = begin + block.lastOffset;
         if (highColumn < keepLeft || lowColumn > keepRight) {
             // Wholly beyond one edge: only its first and last point can be
             // next to a point that is not.
             const int side = highColumn < keepLeft ? -1 : 1;
-            gather.Outside(first, columnOf(xs[first]), side);
+            gather.Outside(first, block.firstY, side);
             if (last != first)
-                gather.Outside(last, columnOf(xs[last]), side);
+                gather.Outside(last, block.lastY, side);
             continue;
         }
         if (lowColumn == highColumn) {
-            gather.Inside(lowColumn, first, begin + block.minOffset, block.minY, begin + block.maxOffset,
-                          block.maxY, last);
+            gather.Inside(lowColumn, first, block.firstY, begin + block.minOffset, block.minY,
+                          begin + block.maxOffset, block.maxY, last, block.lastY);
             continue;
         }
         // Ordered x crossing a few column edges: part by part, each part
@@ -398,7 +467,8 @@ ReducedLine ReduceSerie(const XYSerie& serie, double xLo, double xHi, int left, 
                 if (c == columnOf(xs[partEnd - 1]) && c >= keepLeft && c <= keepRight) {
                     const uint8_t* minMax = serie.PartMinMax(b, p);
                     const size_t low = begin + minMax[0], high = begin + minMax[1];
-                    gather.Inside(c, partBegin, low, ys[low], high, ys[high], partEnd - 1);
+                    gather.Inside(c, partBegin, ys[partBegin], low, ys[low], high, ys[high], partEnd - 1,
+                                  ys[partEnd - 1]);
                 } else {
                     scan(partBegin, partEnd);
                 }
@@ -419,13 +489,13 @@ ReducedLine ReduceSerie(const XYSerie& serie, double xLo, double xHi, int left, 
     drawn.reserve(stretches.size());
     for (const Stretch& s : stretches) {
         Drawn d;
-        d.column = s.column;
+        d.column = s.inside ? s.column : columnOf(xs[s.first]);
         d.inside = s.inside;
         d.breakBefore = s.breakBefore;
-        d.f = {s.first, rowOf(ys[s.first])};
-        d.t = {s.high, rowOf(ys[s.high])};
-        d.b = {s.low, rowOf(ys[s.low])};
-        d.l = {s.last, rowOf(ys[s.last])};
+        d.f = {s.first, rowOf(s.firstY)};
+        d.t = {s.high, rowOf(s.highY)};
+        d.b = {s.low, rowOf(s.lowY)};
+        d.l = {s.last, rowOf(s.lastY)};
         drawn.push_back(d);
     }
 

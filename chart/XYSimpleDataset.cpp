@@ -95,6 +95,7 @@ void XColumn::Summarise()
         Block& block = m_blocks[b];
         block.empty = first == end;
         block.ordered = ordered;
+        m_ordered = m_ordered && ordered && !(b > 0 && minX < m_blocks[b - 1].maxX);
         if (block.empty)
             continue;
         block.minX = minX;
@@ -242,6 +243,8 @@ void XYSerie::Summarise()
         block.maxOffset = Offset(maxIndex, begin);
         block.firstOffset = Offset(first, begin);
         block.lastOffset = Offset(last, begin);
+        block.firstY = ys[first];
+        block.lastY = ys[last];
         XYBounds bounds;
         bounds.empty = false;
         bounds.minX = minX;

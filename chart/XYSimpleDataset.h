@@ -55,6 +55,10 @@ public:
     // order.
     size_t NearestIndex(double x) const;
 
+    // Every value finite and none smaller than the one before (the times of
+    // a log, as a rule).
+    bool IsOrdered() const { return m_ordered; }
+
 private:
     void Summarise();
 
@@ -62,6 +66,7 @@ private:
     size_t m_count = 0;
     std::vector<Block> m_blocks;
     double m_minX = 0, m_maxX = 0; // of the finite values, when a block is not empty
+    bool m_ordered = true;
 };
 
 class XYSerie {
@@ -92,6 +97,7 @@ public:
     static const size_t kBlockSize = XColumn::kBlockSize;
     struct Block {
         double minY = 0, maxY = 0;
+        double firstY = 0, lastY = 0;            // of the first and last finite point
         uint8_t minOffset = 0, maxOffset = 0;    // first point with the lowest / highest y
         uint8_t firstOffset = 0, lastOffset = 0; // first and last finite point
         bool empty = true;
