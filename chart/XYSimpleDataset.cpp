@@ -117,10 +117,10 @@ size_t XColumn::NearestIndex(double x) const
 {
     if (x != x)
         return npos;
-    // Infinitely far from every value: the nearest is the largest or the
-    // smallest one (when there is none, no block is looked at).
-    if (!Finite(x))
-        x = x > 0 ? m_maxX : m_minX;
+    // Beyond every value the nearest is the largest or the smallest one
+    // (taken as such: a far-off x would make their distances equal in
+    // doubles). When there is none, no block is looked at.
+    x = std::clamp(x, m_minX, m_maxX);
     size_t start = npos;
     double startBound = kInf;
     for (size_t b = 0; b < m_blocks.size(); ++b) {

@@ -24,8 +24,8 @@ struct XYBounds {
 // every value.
 class XColumn {
 public:
-    static const size_t kBlockSize = 64;
-    static const size_t npos = SIZE_MAX;
+    static constexpr size_t kBlockSize = 64;
+    static constexpr size_t npos = SIZE_MAX;
 
     XColumn(std::unique_ptr<double[]> values, size_t count);
     // Copies count values.
@@ -94,7 +94,7 @@ public:
     // the column's block b), so that drawing can take a whole block that
     // falls into one pixel column at once. Only finite points (x and y
     // finite) count; a block without any is empty.
-    static const size_t kBlockSize = XColumn::kBlockSize;
+    static constexpr size_t kBlockSize = XColumn::kBlockSize;
     struct Block {
         double minY = 0, maxY = 0;
         double firstY = 0, lastY = 0;            // of the first and last finite point
@@ -112,8 +112,8 @@ public:
     // part. Valid where the column's block is ordered and the series' block
     // has only finite y; PartMinMax(b, p) then gives {min, max} offsets of
     // part p of block b.
-    static const size_t kPartSize = 8;
-    static const size_t kPartsPerBlock = kBlockSize / kPartSize;
+    static constexpr size_t kPartSize = 8;
+    static constexpr size_t kPartsPerBlock = kBlockSize / kPartSize;
     const uint8_t* PartMinMax(size_t b, size_t p) const { return &m_parts[2 * (b * kPartsPerBlock + p)]; }
 
 private:

@@ -452,16 +452,37 @@ TEST(ChartDrawing, UnusualChartsDrawWithoutFault)
     }
 }
 
-TEST(ChartDrawing, ARedrawAtTheSameSizeGivesTheSamePixels)
+TEST(ChartDrawing, ARedrawReusesTheReductionOnlyAtTheSameSize)
 {
-    std::unique_ptr<Chart> chart(
-        MakeChannelChart({{kRed, Wave(200000, 30, 1500, 200)}, {kCyan, Wave(200000, 30, 6, 1)}}));
+    auto make = [] {
+        return MakeChannelChart({{kRed, Wave(200000, 30, 1500, 200)}, {kCyan, Wave(200000, 30, 6, 1)}});
+    };
+    std::unique_ptr<Chart> chart = make();
     const wxImage first = Render(*chart, 900, 600);
-    const wxImage smaller = Render(*chart, 500, 300);
+    EXPECT_EQ(chart->GetPlot()->GetReductionCount(), 2u);
+    // The same size: the same pixels, from the same reductions.
     const wxImage again = Render(*chart, 900, 600);
+    EXPECT_EQ(chart->GetPlot()->GetReductionCount(), 2u);
     ASSERT_EQ(first.GetWidth(), again.GetWidth());
     EXPECT_EQ(0, memcmp(first.GetData(), again.GetData(), 900 * 600 * 3));
-    EXPECT_GT(CountExact(smaller, chart->GetPlot()->GetLastPlotArea(), kCyan), 100);
+    // Another size: reduced anew, and drawn as a chart drawn at that size
+    // first (one pixel narrower or lower is a new plot area too).
+    for (const wxSize& size : {wxSize(500, 300), wxSize(899, 600), wxSize(900, 599)}) {
+        SCOPED_TRACE(size.x * 1000 + size.y);
+        const size_t before = chart->GetPlot()->GetReductionCount();
+        const wxImage resized = Render(*chart, size.x, size.y);
+        EXPECT_EQ(chart->GetPlot()->GetReductionCount(), before + 2);
+        std::unique_ptr<Chart> fresh = make();
+        const wxImage expected = Render(*fresh, size.x, size.y);
+        int differing = 0;
+        for (int i = 0; i < size.x * size.y * 3; ++i)
+            differing += resized.GetData()[i] != expected.GetData()[i];
+        EXPECT_EQ(differing, 0);
+        EXPECT_GT(CountExact(resized, chart->GetPlot()->GetLastPlotArea(), kCyan), 100);
+    }
+    // And back: the first size's pixels again.
+    const wxImage back = Render(*chart, 900, 600);
+    EXPECT_EQ(0, memcmp(first.GetData(), back.GetData(), 900 * 600 * 3));
 }
 
 namespace {
