@@ -1,7 +1,9 @@
 // Drawing speed of the chart library with the log view's six channels:
 // building the chart from the channel arrays plus the first draw into a
-// 1280 x 720 back buffer, and a redraw of the same chart. A GUI program: run
-// it under xvfb-run.
+// 1280 x 720 back buffer, a redraw of the same chart, zoomed views' redraws,
+// and the data look-ups the chart view makes. A GUI program: run it under
+// xvfb-run.
+#include "chart/SerieReduction.h"
 #include "chart/wxChartPanel.h"
 #include "tests/chart/chart_builder.h"
 
@@ -12,9 +14,11 @@
 #include <wx/app.h>
 #include <wx/dcmemory.h>
 #include <wx/frame.h>
+#include <wx/graphics.h>
 #include <wx/init.h>
 #include <wx/sizer.h>
 
+#include <algorithm>
 #include <cmath>
 #include <cstdio>
 #include <memory>
@@ -117,6 +121,119 @@ void BM_ChartBuild(benchmark::State& state)
     state.SetItemsProcessed(state.iterations() * state.range(0) * 6);
 }
 BENCHMARK(BM_ChartBuild)->Arg(1000000)->Unit(benchmark::kMillisecond);
+
+// The fraction of the whole range a zoomed view shows: 1 (the whole range),
+// a tenth, a hundredth, a thousandth, and an hour of a year of minute
+// records (1 / 8760).
+double ZoomSpan(int64_t level)
+{
+    const double spans[] = {1.0, 1.0 / 10, 1.0 / 100, 1.0 / 1000, 1.0 / 8760};
+    return spans[level];
+}
+
+// Six channels of a million minute records, sharing one x column, as the
+// log view builds them.
+const std::vector<std::unique_ptr<XYSerie>>& SharedSeries()
+{
+    static std::vector<std::unique_ptr<XYSerie>> series;
+    if (series.empty()) {
+        const auto& channels = Channels(1000000);
+        const size_t n = channels[0].xy.size() / 2;
+        std::unique_ptr<double[]> x(new double[n]);
+        for (size_t i = 0; i < n; ++i)
+            x[i] = channels[0].xy[2 * i];
+        const auto column = std::make_shared<const XColumn>(std::move(x), n);
+        for (const ChartChannel& channel : channels) {
+            std::unique_ptr<double[]> y(new double[n]);
+            for (size_t i = 0; i < n; ++i)
+                y[i] = channel.xy[2 * i + 1];
+            series.push_back(std::make_unique<XYSerie>(column, std::move(y)));
+        }
+    }
+    return series;
+}
+
+// A zoomed view's redraw of the six series: each reduced for the view (in
+// its middle) and drawn into a 1280 x 720 buffer's plot area, as the plot
+// does. Nothing can be reused from the last view.
+void BM_ChartZoomedSeriesRedraw(benchmark::State& state)
+{
+    const auto& series = SharedSeries();
+    const double whole = series[0]->GetBounds().maxX, span = whole * ZoomSpan(state.range(0));
+    const double xLo = (whole - span) / 2, xHi = xLo + span;
+    const wxRect area(150, 40, 1100, 640);
+    wxBitmap buffer(1280, 720, 24);
+    wxMemoryDC dc(buffer);
+    size_t points = 0;
+    for (auto _ : state) {
+        dc.SetBackground(*wxWHITE_BRUSH);
+        dc.Clear();
+        if (wxGraphicsContext* gc = dc.GetGraphicsContext())
+            gc->SetAntialiasMode(wxANTIALIAS_NONE);
+        wxDCClipper clip(dc, area);
+        points = 0;
+        for (size_t k = 0; k < series.size(); ++k) {
+            const XYBounds bounds = series[k]->GetBoundsWithin(xLo, xHi, -1e300, 1e300);
+            const chart::ReducedLine line =
+                chart::ReduceSerie(*series[k], xLo, xHi, area.x, area.width, bounds.minY, bounds.maxY,
+                                   area.GetBottom(), area.height);
+            dc.SetPen(wxPen(kChannelColours[k], 1, wxPENSTYLE_SOLID));
+            for (size_t r = 0; r < line.RunCount(); ++r)
+                if (line.RunEnd(r) - line.RunBegin(r) > 1)
+                    dc.DrawLines(static_cast<int>(line.RunEnd(r) - line.RunBegin(r)),
+                                 &line.points[line.RunBegin(r)]);
+            points += line.points.size();
+        }
+    }
+    state.counters["points"] = static_cast<double>(points);
+}
+BENCHMARK(BM_ChartZoomedSeriesRedraw)->DenseRange(0, 4)->Unit(benchmark::kMillisecond);
+
+// The reduction alone, six series at the zoom levels above.
+void BM_ReduceSixSeries(benchmark::State& state)
+{
+    const auto& series = SharedSeries();
+    const double whole = series[0]->GetBounds().maxX, span = whole * ZoomSpan(state.range(0));
+    const double xLo = (whole - span) / 2, xHi = xLo + span;
+    for (auto _ : state)
+        for (const auto& serie : series)
+            benchmark::DoNotOptimize(chart::ReduceSerie(*serie, xLo, xHi, 150, 1100, 0, 5000, 679, 640));
+}
+BENCHMARK(BM_ReduceSixSeries)->DenseRange(0, 4)->Unit(benchmark::kMillisecond);
+
+// The bounds of the data in a zoomed view, as a value axis spanning just
+// what is shown asks for them (six series, the plausible EC range).
+void BM_BoundsWithinSixSeries(benchmark::State& state)
+{
+    const auto& series = SharedSeries();
+    const double whole = series[0]->GetBounds().maxX, span = whole * ZoomSpan(state.range(0));
+    const double xLo = (whole - span) / 2, xHi = xLo + span;
+    for (auto _ : state)
+        for (const auto& serie : series)
+            benchmark::DoNotOptimize(serie->GetBoundsWithin(xLo, xHi, 0, 100000));
+}
+BENCHMARK(BM_BoundsWithinSixSeries)->DenseRange(0, 4)->Unit(benchmark::kMicrosecond);
+
+// The record nearest to a time (the pointer over the chart), in a million
+// records in order (0) and with a stretch in the middle out of order (1).
+void BM_NearestIndex(benchmark::State& state)
+{
+    const size_t n = 1000000;
+    std::unique_ptr<double[]> x(new double[n]);
+    for (size_t i = 0; i < n; ++i)
+        x[i] = static_cast<double>(i) / 1440.0;
+    if (state.range(0) == 1) {
+        std::reverse(x.get() + 400000, x.get() + 401000);
+        std::swap(x[300000], x[700000]);
+    }
+    const XColumn column(std::move(x), n);
+    double at = 0;
+    for (auto _ : state) {
+        at = at > 690 ? 0.37 : at + 13.7;
+        benchmark::DoNotOptimize(column.NearestIndex(at));
+    }
+}
+BENCHMARK(BM_NearestIndex)->Arg(0)->Arg(1)->Unit(benchmark::kMicrosecond);
 
 } // namespace
 

@@ -108,31 +108,6 @@ const NumberAxis* XYPlot::AxisOf(const DatasetLinks& links, bool vertical) const
     return axes.empty() ? nullptr : axes[0].get();
 }
 
-namespace chart {
-
-ValueToPixel::ValueToPixel(double lo, double hi, int originPixel, int pixels, int dir)
-    : halfLo(lo * 0.5), origin(originPixel), direction(dir)
-{
-    const double halfSpan = hi * 0.5 - lo * 0.5;
-    scale = halfSpan > 0 && pixels > 1 ? (pixels - 1) / halfSpan : 0;
-}
-
-int ValueToPixel::Pixel(double value) const
-{
-    double offset = std::floor(Offset(value) + 0.5);
-    offset = std::clamp(offset, -1e6, 1e6);
-    return static_cast<int>(origin + direction * offset);
-}
-
-double ValueToPixel::Value(double pixel) const
-{
-    if (!(scale > 0))
-        return halfLo * 2;
-    return ((pixel - origin) * direction / scale + halfLo) * 2;
-}
-
-} // namespace chart
-
 using chart::ValueToPixel;
 
 namespace {
@@ -360,6 +335,7 @@ const chart::ReducedLine& XYPlot::Reduced(const XYSerie& serie, double xLo, doub
     ReducedSerie reduced{&serie, area, xLo, xHi, yLo, yHi, {}};
     reduced.line = chart::ReduceSerie(serie, xLo, xHi, area.x, area.width, yLo, yHi, area.y + area.height - 1,
                                       area.height);
+    ++m_reductionCount;
     m_newReduced.push_back(std::move(reduced));
     return m_newReduced.back().line;
 }

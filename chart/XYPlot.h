@@ -4,6 +4,7 @@
 
 #include "chart/NumberAxis.h"
 #include "chart/SerieReduction.h"
+#include "chart/ValueToPixel.h"
 #include "chart/ViewRange.h"
 #include "chart/XYLineRenderer.h"
 #include "chart/XYSimpleDataset.h"
@@ -64,6 +65,9 @@ public:
     double PixelToX(double pixel) const;
     // The same for the rows of the vertical axis of dataset d.
     double YToPixel(size_t dataset, double y) const;
+    // How many series reductions the draws so far have made (a redraw that
+    // reuses the last draw's makes none).
+    size_t GetReductionCount() const { return m_reductionCount; }
 
 private:
     struct Layout;
@@ -105,26 +109,5 @@ private:
     double m_minViewSpan = 0;
     std::vector<ReducedSerie> m_reduced;    // from the last draw
     std::vector<ReducedSerie> m_newReduced; // being made by this draw
+    size_t m_reductionCount = 0;
 };
-
-namespace chart {
-// A linear map from values in [lo, hi] to pixels origin .. origin +
-// direction * (pixels - 1), and back. Halves are taken first so that the
-// span of two huge values never overflows.
-struct ValueToPixel {
-    double halfLo = 0;
-    double scale = 0;
-    double origin = 0;
-    double direction = 1;
-
-    ValueToPixel(double lo, double hi, int originPixel, int pixels, int dir);
-    // Offset along the axis in pixels (not rounded, not clamped).
-    double Offset(double value) const { return (value * 0.5 - halfLo) * scale; }
-    // A pixel coordinate, clamped far outside any window so that the
-    // conversion to int is always defined.
-    int Pixel(double value) const;
-    // The value at a pixel coordinate (not rounded); lo when the range or
-    // the pixels are empty.
-    double Value(double pixel) const;
-};
-} // namespace chart

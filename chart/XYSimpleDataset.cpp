@@ -8,6 +8,23 @@
 #include <cmath>
 #include <limits>
 
+namespace {
+
+const double kInf = std::numeric_limits<double>::infinity();
+
+// x - x is 0 for a finite x, NaN for a NaN or an infinity.
+inline bool Finite(double v)
+{
+    return v - v == 0;
+}
+
+inline uint8_t Offset(size_t i, size_t begin)
+{
+    return static_cast<uint8_t>(i - begin);
+}
+
+} // namespace
+
 void XYBounds::Include(const XYBounds& other)
 {
     if (other.empty)
@@ -22,100 +39,258 @@ void XYBounds::Include(const XYBounds& other)
     maxY = std::max(maxY, other.maxY);
 }
 
+void XYBounds::Include(double x, double y)
+{
+    if (empty) {
+        empty = false;
+        minX = maxX = x;
+        minY = maxY = y;
+        return;
+    }
+    minX = x < minX ? x : minX;
+    maxX = x > maxX ? x : maxX;
+    minY = y < minY ? y : minY;
+    maxY = y > maxY ? y : maxY;
+}
+
+XColumn::XColumn(std::shared_ptr<const double[]> values, size_t count)
+    : m_values(std::move(values)), m_count(count)
+{
+    wxCHECK_RET(m_values || count == 0, "XColumn: no values given for a non-zero count");
+    Summarise();
+}
+
+XColumn::XColumn(const double* values, size_t count)
+{
+    wxCHECK_RET(values || count == 0, "XColumn: no values given for a non-zero count");
+    if (count == 0)
+        return;
+    std::unique_ptr<double[]> copy(new double[count]);
+    std::copy(values, values + count, copy.get());
+    m_values = std::move(copy);
+    m_count = count;
+    Summarise();
+}
+
+void XColumn::Summarise()
+{
+    m_blocks.resize((m_count + kBlockSize - 1) / kBlockSize);
+    bool any = false;
+    for (size_t b = 0; b < m_blocks.size(); ++b) {
+        const size_t begin = BlockBegin(b), end = BlockEnd(b);
+        double minX = kInf, maxX = -kInf, previous = -kInf;
+        size_t first = end, last = begin;
+        bool ordered = true;
+        for (size_t i = begin; i < end; ++i) {
+            const double x = m_values[i];
+            if (!Finite(x)) {
+                ordered = false;
+                continue;
+            }
+            ordered = ordered && x >= previous;
+            previous = x;
+            first = std::min(first, i);
+            last = i;
+            minX = x < minX ? x : minX;
+            maxX = x > maxX ? x : maxX;
+        }
+        Block& block = m_blocks[b];
+        block.empty = first == end;
+        block.ordered = ordered;
+        m_ordered = m_ordered && ordered && !(b > 0 && minX < m_blocks[b - 1].maxX);
+        if (block.empty)
+            continue;
+        block.minX = minX;
+        block.maxX = maxX;
+        block.firstOffset = Offset(first, begin);
+        block.lastOffset = Offset(last, begin);
+        m_minX = any ? std::min(m_minX, minX) : minX;
+        m_maxX = any ? std::max(m_maxX, maxX) : maxX;
+        any = true;
+    }
+}
+
+// The blocks' ranges bound the distance from x to any of their values from
+// below; only blocks whose bound is no more than the nearest distance found
+// so far can hold a nearer (or an equally near, earlier) value. The block
+// with the least bound is looked at first, so that for values in order (or
+// nearly) only it and its neighbours are read.
+size_t XColumn::NearestIndex(double x) const
+{
+    if (x != x)
+        return npos;
+    // Beyond every value the nearest is the largest or the smallest one
+    // (taken as such: a far-off x would make their distances equal in
+    // doubles). When there is none, no block is looked at.
+    x = std::clamp(x, m_minX, m_maxX);
+    size_t start = npos;
+    double startBound = kInf;
+    for (size_t b = 0; b < m_blocks.size(); ++b) {
+        const Block& block = m_blocks[b];
+        if (block.empty)
+            continue;
+        const double bound = x < block.minX ? block.minX - x : x > block.maxX ? x - block.maxX : 0;
+        if (start == npos || bound < startBound) {
+            start = b;
+            startBound = bound;
+        }
+    }
+    if (start == npos)
+        return npos;
+
+    size_t best = npos;
+    double bestDistance = kInf;
+    auto scan = [&](size_t b) {
+        for (size_t i = BlockBegin(b), end = BlockEnd(b); i < end; ++i) {
+            const double distance = std::abs(m_values[i] - x);
+            // NaN and infinite values give a NaN or infinite distance: never
+            // nearer than a finite one.
+            if (distance < bestDistance || (distance == bestDistance && i < best && Finite(m_values[i]))) {
+                best = i;
+                bestDistance = distance;
+            }
+        }
+    };
+    scan(start);
+    for (size_t b = 0; b < m_blocks.size(); ++b) {
+        const Block& block = m_blocks[b];
+        if (block.empty || b == start)
+            continue;
+        const double bound = x < block.minX ? block.minX - x : x > block.maxX ? x - block.maxX : 0;
+        if (bound <= bestDistance)
+            scan(b);
+    }
+    return best;
+}
+
 XYSerie::XYSerie(const double* interleavedXY, size_t count)
 {
     wxCHECK_RET(interleavedXY || count == 0, "XYSerie: no points given for a non-zero count");
-    if (count == 0)
-        return;
-    m_xy.reset(new double[2 * count]);
+    std::unique_ptr<double[]> x(count ? new double[count] : nullptr);
+    std::unique_ptr<double[]> y(count ? new double[count] : nullptr);
+    for (size_t i = 0; i < count; ++i) {
+        x[i] = interleavedXY[2 * i];
+        y[i] = interleavedXY[2 * i + 1];
+    }
+    m_y = std::move(y);
+    m_x = std::make_shared<const XColumn>(std::move(x), count);
     m_count = count;
+    Summarise();
+}
 
-    // Copied and measured in one pass, block by block: axes ask for the
-    // bounds on every draw, drawing uses the block summaries.
-    const double inf = std::numeric_limits<double>::infinity();
-    m_blocks.resize((count + kBlockSize - 1) / kBlockSize);
+XYSerie::XYSerie(std::shared_ptr<const XColumn> x, std::shared_ptr<const double[]> y)
+    : m_x(std::move(x)), m_y(std::move(y))
+{
+    if (!m_x)
+        m_x = std::make_shared<const XColumn>(nullptr, 0);
+    m_count = m_x->GetCount();
+    if (!m_y && m_count) {
+        wxFAIL_MSG("XYSerie: no y values given for a non-empty column");
+        m_x = std::make_shared<const XColumn>(nullptr, 0);
+        m_count = 0;
+    }
+    Summarise();
+}
+
+// Measured once, block by block: axes ask for the bounds on every draw,
+// drawing uses the block summaries.
+void XYSerie::Summarise()
+{
+    const double* xs = m_x->GetValues();
+    const double* ys = m_y.get();
+    const std::vector<XColumn::Block>& columnBlocks = m_x->GetBlocks();
+    m_blocks.resize(columnBlocks.size());
+    m_parts.assign(2 * kPartsPerBlock * m_blocks.size(), 0);
     for (size_t b = 0; b < m_blocks.size(); ++b) {
-        const size_t begin = b * kBlockSize, end = std::min(count, begin + kBlockSize);
-        double minX = inf, maxX = -inf, minY = inf, maxY = -inf;
-        size_t minYIndex = begin, maxYIndex = begin;
-        for (size_t i = begin; i < end; ++i) {
-            const double x = interleavedXY[2 * i], y = interleavedXY[2 * i + 1];
-            m_xy[2 * i] = x;
-            m_xy[2 * i + 1] = y;
-            // (x - x) + (y - y) is 0 for finite values, NaN otherwise: points
-            // with a NaN or infinity are not part of the bounds.
-            if ((x - x) + (y - y) == 0) {
+        const size_t begin = XColumn::BlockBegin(b), end = m_x->BlockEnd(b);
+        Block& block = m_blocks[b];
+        double minY = kInf, maxY = -kInf;
+        size_t minIndex = begin, maxIndex = begin, first = end, last = begin;
+        double minX = kInf, maxX = -kInf;
+        for (size_t part = 0; part * kPartSize < end - begin; ++part) {
+            const size_t partBegin = begin + part * kPartSize, partEnd = std::min(end, partBegin + kPartSize);
+            double partMin = kInf, partMax = -kInf;
+            size_t partMinIndex = partBegin, partMaxIndex = partBegin;
+            for (size_t i = partBegin; i < partEnd; ++i) {
+                const double x = xs[i], y = ys[i];
+                if (!Finite(x))
+                    continue;
+                if (!Finite(y)) {
+                    block.yFinite = false;
+                    block.hasNaN = block.hasNaN || y != y;
+                    continue;
+                }
+                first = std::min(first, i);
+                last = i;
                 minX = x < minX ? x : minX;
                 maxX = x > maxX ? x : maxX;
-                minYIndex = y < minY ? i : minYIndex;
-                minY = y < minY ? y : minY;
-                maxYIndex = y > maxY ? i : maxYIndex;
-                maxY = y > maxY ? y : maxY;
+                partMinIndex = y < partMin ? i : partMinIndex;
+                partMin = y < partMin ? y : partMin;
+                partMaxIndex = y > partMax ? i : partMaxIndex;
+                partMax = y > partMax ? y : partMax;
             }
+            uint8_t* minMax = &m_parts[2 * (b * kPartsPerBlock + part)];
+            minMax[0] = Offset(partMinIndex, begin);
+            minMax[1] = Offset(partMaxIndex, begin);
+            minIndex = partMin < minY ? partMinIndex : minIndex;
+            minY = partMin < minY ? partMin : minY;
+            maxIndex = partMax > maxY ? partMaxIndex : maxIndex;
+            maxY = partMax > maxY ? partMax : maxY;
         }
-        Block& block = m_blocks[b];
-        block.empty = !(minX <= maxX);
-        block.minX = minX;
-        block.maxX = maxX;
+        block.empty = first == end;
+        if (block.empty)
+            continue;
         block.minY = minY;
         block.maxY = maxY;
-        block.minYIndex = minYIndex;
-        block.maxYIndex = maxYIndex;
-        m_bounds.Include(block);
+        block.minOffset = Offset(minIndex, begin);
+        block.maxOffset = Offset(maxIndex, begin);
+        block.firstOffset = Offset(first, begin);
+        block.lastOffset = Offset(last, begin);
+        block.firstY = ys[first];
+        block.lastY = ys[last];
+        XYBounds bounds;
+        bounds.empty = false;
+        bounds.minX = minX;
+        bounds.maxX = maxX;
+        bounds.minY = minY;
+        bounds.maxY = maxY;
+        m_bounds.Include(bounds);
     }
 }
 
 XYBounds XYSerie::GetBoundsWithin(bool byY, double lo, double hi) const
 {
-    XYBounds bounds;
-    for (size_t b = 0; b < m_blocks.size(); ++b) {
-        const Block& block = m_blocks[b];
-        if (block.empty)
-            continue;
-        const double blockLo = byY ? block.minY : block.minX, blockHi = byY ? block.maxY : block.maxX;
-        if (blockLo >= lo && blockHi <= hi) {
-            bounds.Include(block); // the whole block is inside: no need to look at its points
-            continue;
-        }
-        if (blockHi < lo || blockLo > hi)
-            continue;
-        const size_t end = std::min(m_count, (b + 1) * kBlockSize);
-        for (size_t i = b * kBlockSize; i < end; ++i) {
-            const double x = m_xy[2 * i], y = m_xy[2 * i + 1];
-            const double v = byY ? y : x;
-            if (!((x - x) + (y - y) == 0) || v < lo || v > hi)
-                continue;
-            XYBounds point;
-            point.empty = false;
-            point.minX = point.maxX = x;
-            point.minY = point.maxY = y;
-            bounds.Include(point);
-        }
-    }
-    return bounds;
+    return byY ? GetBoundsWithin(-kInf, kInf, lo, hi) : GetBoundsWithin(lo, hi, -kInf, kInf);
 }
 
 XYBounds XYSerie::GetBoundsWithin(double xLo, double xHi, double yLo, double yHi) const
 {
     XYBounds bounds;
+    const double* xs = m_x->GetValues();
+    const std::vector<XColumn::Block>& columnBlocks = m_x->GetBlocks();
     for (size_t b = 0; b < m_blocks.size(); ++b) {
         const Block& block = m_blocks[b];
-        if (block.empty || block.maxX < xLo || block.minX > xHi || block.maxY < yLo || block.minY > yHi)
+        const XColumn::Block& column = columnBlocks[b];
+        if (block.empty || column.maxX < xLo || column.minX > xHi || block.maxY < yLo || block.minY > yHi)
             continue;
-        if (block.minX >= xLo && block.maxX <= xHi && block.minY >= yLo && block.maxY <= yHi) {
-            bounds.Include(block);
+        // Wholly inside: no need to look at its points. The column's x range
+        // is the series' one where every point with a finite x has a finite y.
+        if (block.yFinite && column.minX >= xLo && column.maxX <= xHi && block.minY >= yLo &&
+            block.maxY <= yHi) {
+            XYBounds whole;
+            whole.empty = false;
+            whole.minX = column.minX;
+            whole.maxX = column.maxX;
+            whole.minY = block.minY;
+            whole.maxY = block.maxY;
+            bounds.Include(whole);
             continue;
         }
-        const size_t end = std::min(m_count, (b + 1) * kBlockSize);
-        for (size_t i = b * kBlockSize; i < end; ++i) {
-            const double x = m_xy[2 * i], y = m_xy[2 * i + 1];
-            if (!((x - x) + (y - y) == 0) || x < xLo || x > xHi || y < yLo || y > yHi)
-                continue;
-            XYBounds point;
-            point.empty = false;
-            point.minX = point.maxX = x;
-            point.minY = point.maxY = y;
-            bounds.Include(point);
+        for (size_t i = XColumn::BlockBegin(b), end = m_x->BlockEnd(b); i < end; ++i) {
+            const double x = xs[i], y = m_y[i];
+            // Written so that NaN (a value, or a limit) is never inside.
+            if (x >= xLo && x <= xHi && y >= yLo && y <= yHi && Finite(x) && Finite(y))
+                bounds.Include(x, y);
         }
     }
     return bounds;
@@ -124,19 +299,25 @@ XYBounds XYSerie::GetBoundsWithin(double xLo, double xHi, double yLo, double yHi
 double XYSerie::GetX(size_t i) const
 {
     wxCHECK_MSG(i < m_count, std::numeric_limits<double>::quiet_NaN(), "XYSerie::GetX: index out of range");
-    return m_xy[2 * i];
+    return m_x->GetValues()[i];
 }
 
 double XYSerie::GetY(size_t i) const
 {
     wxCHECK_MSG(i < m_count, std::numeric_limits<double>::quiet_NaN(), "XYSerie::GetY: index out of range");
-    return m_xy[2 * i + 1];
+    return m_y[i];
 }
 
 XYSimpleDataset::XYSimpleDataset() = default;
 XYSimpleDataset::~XYSimpleDataset() = default;
 
 void XYSimpleDataset::AddSerie(std::unique_ptr<XYSerie> serie)
+{
+    wxCHECK_RET(serie, "XYSimpleDataset::AddSerie: null series");
+    m_series.push_back(std::move(serie));
+}
+
+void XYSimpleDataset::AddSerie(std::shared_ptr<const XYSerie> serie)
 {
     wxCHECK_RET(serie, "XYSimpleDataset::AddSerie: null series");
     m_series.push_back(std::move(serie));

@@ -2,6 +2,7 @@
 #pragma once
 
 #include <cstddef>
+#include <cstdint>
 #include <memory>
 #include <vector>
 
@@ -13,39 +14,118 @@ struct XYBounds {
     bool empty = true;
     double minX = 0, maxX = 0, minY = 0, maxY = 0;
     void Include(const XYBounds& other);
+    void Include(double x, double y);
+};
+
+// The x values of one or more series, never changed once made: the channels
+// of a log share the times of its records. Summarised in blocks of
+// kBlockSize consecutive values (the last one may be shorter) so that the
+// values near an x, or within an x range, are found without looking at
+// every value.
+class XColumn {
+public:
+    static constexpr size_t kBlockSize = 64;
+    static constexpr size_t npos = SIZE_MAX;
+
+    // Keeps a share of count values (made any way: a unique_ptr converts).
+    XColumn(std::shared_ptr<const double[]> values, size_t count);
+    // Copies count values.
+    XColumn(const double* values, size_t count);
+
+    size_t GetCount() const { return m_count; }
+    const double* GetValues() const { return m_values.get(); }
+
+    struct Block {
+        double minX = 0, maxX = 0;               // of the finite values; empty: none
+        uint8_t firstOffset = 0, lastOffset = 0; // first and last finite value, from the block's start
+        bool empty = true;                       // no finite value
+        bool ordered = false;                    // every value finite, none smaller than the one before
+    };
+    const std::vector<Block>& GetBlocks() const { return m_blocks; }
+    // The block holding value i is i / kBlockSize; its values are
+    // BlockBegin(b) .. BlockEnd(b) - 1.
+    static size_t BlockBegin(size_t b) { return b * kBlockSize; }
+    size_t BlockEnd(size_t b) const
+    {
+        return b * kBlockSize + kBlockSize < m_count ? (b + 1) * kBlockSize : m_count;
+    }
+
+    // The index of the finite value nearest to x (the first one of equally
+    // near values), or npos when there is none or x is NaN. An infinite x is
+    // nearest to the largest or smallest value. The values need not be in
+    // order.
+    size_t NearestIndex(double x) const;
+
+    // Every value finite and none smaller than the one before (the times of
+    // a log, as a rule).
+    bool IsOrdered() const { return m_ordered; }
+
+private:
+    void Summarise();
+
+    std::shared_ptr<const double[]> m_values;
+    size_t m_count = 0;
+    std::vector<Block> m_blocks;
+    double m_minX = 0, m_maxX = 0; // of the finite values, when a block is not empty
+    bool m_ordered = true;
 };
 
 class XYSerie {
 public:
-    // Copies count (x, y) pairs, that is 2 * count doubles, x first.
+    // Copies count (x, y) pairs, that is 2 * count doubles, x first; the
+    // series has a column of its own.
     XYSerie(const double* interleavedXY, size_t count);
+    // The x values of a shared column with y[i] for x[i]: x->GetCount() values.
+    XYSerie(std::shared_ptr<const XColumn> x, std::shared_ptr<const double[]> y);
 
     size_t GetCount() const { return m_count; }
     double GetX(size_t i) const;
     double GetY(size_t i) const;
-    // The interleaved points, 2 * GetCount() doubles.
-    const double* GetData() const { return m_xy.get(); }
+    const std::shared_ptr<const XColumn>& GetXColumn() const { return m_x; }
+    const double* GetXValues() const { return m_x->GetValues(); }
+    const double* GetYValues() const { return m_y.get(); }
     const XYBounds& GetBounds() const { return m_bounds; }
     // The bounds of the finite points whose y (byY) or x lies in [lo, hi].
     XYBounds GetBoundsWithin(bool byY, double lo, double hi) const;
-    // The bounds of the finite points with x in [xLo, xHi] and y in [yLo, yHi].
+    // The bounds of the finite points with x in [xLo, xHi] and y in
+    // [yLo, yHi]; an infinite limit leaves that side open.
     XYBounds GetBoundsWithin(double xLo, double xHi, double yLo, double yHi) const;
 
-    // A summary of each run of kBlockSize consecutive points (the last one
-    // may be shorter), made while copying, so that drawing can take a whole
-    // block that falls into one pixel column at once. Only finite points
-    // count; a block without any is empty.
-    static const size_t kBlockSize = 64;
-    struct Block : XYBounds {
-        size_t minYIndex = 0, maxYIndex = 0; // first point with the lowest / highest y
+    // A summary of the y values of each block of the column (the points of
+    // the column's block b), so that drawing can take a whole block that
+    // falls into one pixel column at once. Only finite points (x and y
+    // finite) count; a block without any is empty.
+    static constexpr size_t kBlockSize = XColumn::kBlockSize;
+    struct Block {
+        double minY = 0, maxY = 0;
+        double firstY = 0, lastY = 0;            // of the first and last finite point
+        uint8_t minOffset = 0, maxOffset = 0;    // first point with the lowest / highest y
+        uint8_t firstOffset = 0, lastOffset = 0; // first and last finite point
+        bool empty = true;
+        bool yFinite = true; // every point with a finite x has a finite y
+        bool hasNaN = false; // some point's y is NaN (a dropout: the line breaks there)
     };
     const std::vector<Block>& GetBlocks() const { return m_blocks; }
 
+    // Blocks are split into parts of kPartSize points with the offsets (from
+    // the block's start) of their lowest and highest y: a block whose x
+    // values are ordered and cross a pixel column's edge is taken part by
+    // part. Valid where the column's block is ordered and the series' block
+    // has only finite y; PartMinMax(b, p) then gives {min, max} offsets of
+    // part p of block b.
+    static constexpr size_t kPartSize = 8;
+    static constexpr size_t kPartsPerBlock = kBlockSize / kPartSize;
+    const uint8_t* PartMinMax(size_t b, size_t p) const { return &m_parts[2 * (b * kPartsPerBlock + p)]; }
+
 private:
-    std::unique_ptr<double[]> m_xy;
+    void Summarise();
+
+    std::shared_ptr<const XColumn> m_x;
+    std::shared_ptr<const double[]> m_y;
     size_t m_count = 0;
     XYBounds m_bounds;
     std::vector<Block> m_blocks;
+    std::vector<uint8_t> m_parts;
 };
 
 class XYSimpleDataset {
@@ -56,6 +136,8 @@ public:
     XYSimpleDataset& operator=(const XYSimpleDataset&) = delete;
 
     void AddSerie(std::unique_ptr<XYSerie> serie);
+    // A series shared with other datasets (of other charts of the same data).
+    void AddSerie(std::shared_ptr<const XYSerie> serie);
     void AddSerie(const double* interleavedXY, size_t count);
     size_t GetSerieCount() const { return m_series.size(); }
     const XYSerie* GetSerie(size_t i) const;
@@ -67,9 +149,11 @@ public:
     XYBounds GetBounds() const;
     // The bounds of the finite points whose y (byY) or x lies in [lo, hi].
     XYBounds GetBoundsWithin(bool byY, double lo, double hi) const;
+    // The bounds of the finite points with x in [xLo, xHi] and y in
+    // [yLo, yHi], of all series.
     XYBounds GetBoundsWithin(double xLo, double xHi, double yLo, double yHi) const;
 
 private:
-    std::vector<std::unique_ptr<XYSerie>> m_series;
+    std::vector<std::shared_ptr<const XYSerie>> m_series;
     std::unique_ptr<XYLineRenderer> m_renderer;
 };

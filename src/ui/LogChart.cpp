@@ -8,6 +8,8 @@
 
 #include <wx/pen.h>
 
+#include <memory>
+
 int32_t LogChart::FillSeries(const LogRecord* records, uint32_t count)
 {
     return m_series.Fill(records, count);
@@ -17,14 +19,23 @@ std::unique_ptr<Chart> LogChart::CreateChart(const ChannelColours& colours)
 {
     auto plot = std::make_unique<XYPlot>();
     const size_t points = m_series.FilledCount();
-    static const double none[2] = {0.0, 0.0};
+
+    // The channels share the records' times: one x column for all series.
+    std::unique_ptr<double[]> times(points ? new double[points] : nullptr);
+    for (size_t i = 0; i < points; ++i)
+        times[i] = m_series.Points(0)[2 * i];
+    const auto column = std::make_shared<const XColumn>(std::move(times), points);
 
     size_t datasets = 0;
     for (int k = 0; k < kLogChannelCount; ++k) {
         if (!colours[k])
             continue;
+        std::unique_ptr<double[]> values(points ? new double[points] : nullptr);
+        const double* xy = m_series.Points(k);
+        for (size_t i = 0; i < points; ++i)
+            values[i] = xy[2 * i + 1];
         auto dataset = std::make_unique<XYSimpleDataset>();
-        dataset->AddSerie(points ? m_series.Points(k) : none, points);
+        dataset->AddSerie(std::make_unique<XYSerie>(column, std::move(values)));
         auto renderer = std::make_unique<XYLineRenderer>(false, true, 1, wxPENSTYLE_SOLID);
         renderer->SetSerieColour(0, colours[k]);
         dataset->SetRenderer(std::move(renderer));

@@ -1,6 +1,7 @@
-// What the chart puts on the screen: series reduced to two points per pixel
-// column without losing a spike, drawn in their colours inside the plot
-// area, and axes with their labels in their own colours.
+// What the chart puts on the screen: series reduced to a few points per
+// pixel column without losing a spike, drawn in their colours inside the plot
+// area, and axes with their labels in their own colours. How exactly the
+// reduction draws is in test_reduction.cpp.
 #include "wx_test_util.h"
 
 #include "chart_builder.h"
@@ -11,6 +12,7 @@
 
 #include <algorithm>
 #include <cfloat>
+#include <climits>
 #include <cmath>
 #include <limits>
 #include <optional>
@@ -105,13 +107,12 @@ XYSerie SerieOf(const std::vector<double>& xy)
 // With xLo = 0 and xHi = width - 1 the column of x is round(x); with
 // yLo = 0 and yHi = height - 1 the row of y is bottom - round(y). The tests
 // below choose data on that grid so they can name every expected pixel.
-TEST(ChartDrawing, AMillionPointsBecomeTwoPerColumnKeepingEveryExtreme)
+TEST(ChartDrawing, AMillionPointsKeepEveryColumnsExtremes)
 {
     // 2000 points a column. In column c point j (x within +-0.3 of c, so no
-    // rounding question) has y = 100 + (19 * j) % 50: the lowest, 100, comes
-    // first (j = 0), the highest, 149, first at j = 21. Two spikes: y = 399
-    // at point 1457 of column 61, y = 0 at point 543 of column 438, after
-    // that column's first 149.
+    // rounding question) has y = 100 + (19 * i) % 50: each column's lowest
+    // is 100, its highest 149. Two spikes: y = 399 at point 1457 of column
+    // 61, y = 0 at point 543 of column 438.
     const int width = 500, height = 400, left = 10, bottom = 420;
     const size_t perColumn = 2000, n = perColumn * width;
     std::vector<double> xy(2 * n);
@@ -123,32 +124,41 @@ TEST(ChartDrawing, AMillionPointsBecomeTwoPerColumnKeepingEveryExtreme)
     xy[2 * (61 * perColumn + 1457) + 1] = 399;
     xy[2 * (438 * perColumn + 543) + 1] = 0;
     const XYSerie serie = SerieOf(xy);
-    const std::vector<wxPoint> line =
-        chart::ReduceSerie(serie, 0, width - 1, left, width, 0, height - 1, bottom, height).points;
+    const chart::ReducedLine line =
+        chart::ReduceSerie(serie, 0, width - 1, left, width, 0, height - 1, bottom, height);
 
-    // Each column's lowest and highest point in the order they come; the row
-    // of y is bottom - y.
-    std::vector<wxPoint> expected;
-    for (int column = 0; column < width; ++column) {
-        int first = 100, second = 149;
-        if (column == 61)
-            second = 399;
-        if (column == 438) {
-            first = 149;
-            second = 0;
-        }
-        expected.emplace_back(left + column, bottom - first);
-        expected.emplace_back(left + column, bottom - second);
+    // One unbroken line, left to right, at most four points a column, whose
+    // rows in each column run from the column's highest to its lowest y (the
+    // row of y is bottom - y).
+    ASSERT_EQ(line.RunCount(), 1u);
+    ASSERT_EQ(line.source.size(), line.points.size());
+    std::vector<int> top(width, INT_MAX), low(width, INT_MIN), count(width, 0);
+    int previousX = left;
+    for (const wxPoint& p : line.points) {
+        ASSERT_GE(p.x, previousX);
+        ASSERT_LT(p.x, left + width);
+        previousX = p.x;
+        const int c = p.x - left;
+        top[c] = std::min(top[c], p.y);
+        low[c] = std::max(low[c], p.y);
+        ++count[c];
     }
-    ASSERT_EQ(line.size(), expected.size());
-    for (size_t i = 0; i < line.size(); ++i)
-        ASSERT_EQ(line[i], expected[i]) << "point " << i << " (column " << i / 2 << ")";
+    for (int c = 0; c < width; ++c) {
+        SCOPED_TRACE(c);
+        EXPECT_GE(count[c], 2);
+        EXPECT_LE(count[c], 4);
+        EXPECT_EQ(top[c], bottom - (c == 61 ? 399 : 149));
+        EXPECT_EQ(low[c], bottom - (c == 438 ? 0 : 100));
+    }
+    // The spikes are kept as themselves.
+    EXPECT_NE(std::find(line.source.begin(), line.source.end(), 61 * perColumn + 1457), line.source.end());
+    EXPECT_NE(std::find(line.source.begin(), line.source.end(), 438 * perColumn + 543), line.source.end());
 }
 
 TEST(ChartDrawing, ReductionNeverLeavesThePlotAndSkipsMissingValues)
 {
-    // Out of x order: every point still lands in its column, nothing is read
-    // past the end, and each column still shows its extremes.
+    // Out of x order: every point lands in its own column and row, nothing
+    // is read past the end, and no more points are kept than there are.
     {
         const int width = 100, height = 100;
         std::vector<double> xy;
@@ -158,44 +168,53 @@ TEST(ChartDrawing, ReductionNeverLeavesThePlotAndSkipsMissingValues)
             xy.push_back(static_cast<double>(random() % height));
         }
         const XYSerie serie = SerieOf(xy);
-        const std::vector<wxPoint> line =
-            chart::ReduceSerie(serie, 0, width - 1, 0, width, 0, height - 1, 99, height).points;
-        EXPECT_FALSE(line.empty());
-        EXPECT_LE(line.size(), 5000u);
-        for (const wxPoint& p : line) {
-            EXPECT_TRUE(p.x >= 0 && p.x < width && p.y >= 0 && p.y < height) << p.x << "," << p.y;
+        const chart::ReducedLine line =
+            chart::ReduceSerie(serie, 0, width - 1, 0, width, 0, height - 1, 99, height);
+        EXPECT_FALSE(line.points.empty());
+        EXPECT_LE(line.points.size(), 5000u);
+        ASSERT_EQ(line.source.size(), line.points.size());
+        for (size_t k = 0; k < line.points.size(); ++k) {
+            const wxPoint& p = line.points[k];
+            ASSERT_LT(line.source[k], 5000u);
+            EXPECT_EQ(p, wxPoint(static_cast<int>(xy[2 * line.source[k]]),
+                                 99 - static_cast<int>(xy[2 * line.source[k] + 1])));
         }
     }
-    // Data far outside the axis ranges is clamped, not wrapped.
+    // Data far outside the axis ranges is clamped, not wrapped, and stays on
+    // the side it belongs to; a point beyond the right edge after one beyond
+    // it adds nothing to the plot and is left out.
     {
         const std::vector<double> xy = {-1e300, 5, 50, 1e300, 1e300, -1e300, 4294967295.0, 4294967295.0};
-        const XYSerie serie = SerieOf(xy);
-        for (const wxPoint& p : chart::ReduceSerie(serie, 0, 99, 0, 100, 0, 99, 99, 100).points) {
+        const chart::ReducedLine line = chart::ReduceSerie(SerieOf(xy), 0, 99, 0, 100, 0, 99, 99, 100);
+        ASSERT_EQ(line.points.size(), 3u);
+        EXPECT_EQ(line.source, (std::vector<size_t>{0, 1, 2}));
+        for (const wxPoint& p : line.points) {
             EXPECT_LE(std::abs(p.x), 1000100);
             EXPECT_LE(std::abs(p.y), 1000100);
         }
-        // Pixels beyond the plot stay on the side they belong to.
-        const std::vector<wxPoint> line = chart::ReduceSerie(serie, 0, 99, 0, 100, 0, 99, 99, 100).points;
-        ASSERT_EQ(line.size(), 4u);
-        EXPECT_LT(line[0].x, 0);
-        EXPECT_LT(line[1].y, 0);
-        EXPECT_GT(line[2].x, 99);
-        EXPECT_GT(line[2].y, 99);
+        EXPECT_LT(line.points[0].x, 0);
+        EXPECT_EQ(line.points[0].y, 94);
+        EXPECT_EQ(line.points[1], wxPoint(50, -1));
+        EXPECT_GT(line.points[2].x, 99);
+        EXPECT_EQ(line.points[2].y, 100);
     }
-    // NaN and infinite values are skipped and the line joins across them.
+    // A NaN y is a dropout: the line breaks there. A point without a place
+    // on the time axis (NaN or infinite x) or an infinite y is left out.
     {
         const std::vector<double> xy = {0, 0, 1, kNaN, 2, kInf, kNaN, 5, -kInf, 7, 3, 3};
-        const XYSerie serie = SerieOf(xy);
-        EXPECT_EQ(chart::ReduceSerie(serie, 0, 9, 0, 10, 0, 9, 9, 10).points,
-                  (std::vector<wxPoint>{wxPoint(0, 9), wxPoint(3, 6)}));
+        const chart::ReducedLine line = chart::ReduceSerie(SerieOf(xy), 0, 9, 0, 10, 0, 9, 9, 10);
+        EXPECT_EQ(line.points, (std::vector<wxPoint>{wxPoint(0, 9), wxPoint(3, 6)}));
+        EXPECT_EQ(line.source, (std::vector<size_t>{0, 5}));
+        EXPECT_EQ(line.runStarts, (std::vector<size_t>{0, 1}));
     }
     // One finite point gives one point; none gives nothing.
     {
-        const XYSerie one = SerieOf({kNaN, 1, 4, 4});
-        EXPECT_EQ(chart::ReduceSerie(one, 0, 9, 0, 10, 0, 9, 9, 10).points,
-                  (std::vector<wxPoint>{wxPoint(4, 5)}));
+        const chart::ReducedLine one = chart::ReduceSerie(SerieOf({kNaN, 1, 4, 4}), 0, 9, 0, 10, 0, 9, 9, 10);
+        EXPECT_EQ(one.points, (std::vector<wxPoint>{wxPoint(4, 5)}));
+        EXPECT_EQ(one.RunCount(), 1u);
         const XYSerie none = SerieOf({kNaN, 1, 4, kInf});
         EXPECT_TRUE(chart::ReduceSerie(none, 0, 9, 0, 10, 0, 9, 9, 10).points.empty());
+        EXPECT_EQ(chart::ReduceSerie(none, 0, 9, 0, 10, 0, 9, 9, 10).RunCount(), 0u);
         const XYSerie empty(nullptr, 0);
         EXPECT_TRUE(chart::ReduceSerie(empty, 0, 9, 0, 10, 0, 9, 9, 10).points.empty());
     }
@@ -433,16 +452,37 @@ TEST(ChartDrawing, UnusualChartsDrawWithoutFault)
     }
 }
 
-TEST(ChartDrawing, ARedrawAtTheSameSizeGivesTheSamePixels)
+TEST(ChartDrawing, ARedrawReusesTheReductionOnlyAtTheSameSize)
 {
-    std::unique_ptr<Chart> chart(
-        MakeChannelChart({{kRed, Wave(200000, 30, 1500, 200)}, {kCyan, Wave(200000, 30, 6, 1)}}));
+    auto make = [] {
+        return MakeChannelChart({{kRed, Wave(200000, 30, 1500, 200)}, {kCyan, Wave(200000, 30, 6, 1)}});
+    };
+    std::unique_ptr<Chart> chart = make();
     const wxImage first = Render(*chart, 900, 600);
-    const wxImage smaller = Render(*chart, 500, 300);
+    EXPECT_EQ(chart->GetPlot()->GetReductionCount(), 2u);
+    // The same size: the same pixels, from the same reductions.
     const wxImage again = Render(*chart, 900, 600);
+    EXPECT_EQ(chart->GetPlot()->GetReductionCount(), 2u);
     ASSERT_EQ(first.GetWidth(), again.GetWidth());
     EXPECT_EQ(0, memcmp(first.GetData(), again.GetData(), 900 * 600 * 3));
-    EXPECT_GT(CountExact(smaller, chart->GetPlot()->GetLastPlotArea(), kCyan), 100);
+    // Another size: reduced anew, and drawn as a chart drawn at that size
+    // first (one pixel narrower or lower is a new plot area too).
+    for (const wxSize& size : {wxSize(500, 300), wxSize(899, 600), wxSize(900, 599)}) {
+        SCOPED_TRACE(size.x * 1000 + size.y);
+        const size_t before = chart->GetPlot()->GetReductionCount();
+        const wxImage resized = Render(*chart, size.x, size.y);
+        EXPECT_EQ(chart->GetPlot()->GetReductionCount(), before + 2);
+        std::unique_ptr<Chart> fresh = make();
+        const wxImage expected = Render(*fresh, size.x, size.y);
+        int differing = 0;
+        for (int i = 0; i < size.x * size.y * 3; ++i)
+            differing += resized.GetData()[i] != expected.GetData()[i];
+        EXPECT_EQ(differing, 0);
+        EXPECT_GT(CountExact(resized, chart->GetPlot()->GetLastPlotArea(), kCyan), 100);
+    }
+    // And back: the first size's pixels again.
+    const wxImage back = Render(*chart, 900, 600);
+    EXPECT_EQ(0, memcmp(first.GetData(), back.GetData(), 900 * 600 * 3));
 }
 
 namespace {
