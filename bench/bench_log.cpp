@@ -221,7 +221,7 @@ void BM_FillSeries(benchmark::State& state)
         auto chart = std::make_unique<LogChart>();
         if (chart->FillSeries(log.records.get(), log.count) != 0)
             state.SkipWithError("log left its span");
-        benchmark::DoNotOptimize(chart->GetSeries().Points(0));
+        benchmark::DoNotOptimize(chart->GetSeries().Days());
         state.PauseTiming();
         chart.reset(); // freeing the arrays is not part of the fill
         state.ResumeTiming();
@@ -311,6 +311,170 @@ void BM_ExportPng(benchmark::State& state)
     SetCounts(state);
 }
 
+// ---- the chart view as a user works it: six channels of a log in a
+// 1280 x 720 chart panel.
+
+// A chart view showing all six channels of the log.
+OrvelGUIChartViewFrame* SixChannelView(const NodeLog& log)
+{
+    auto* view = new OrvelGUIChartViewFrame(nullptr, wxID_ANY, "HALVANE DUO Charts");
+    view->SetClientSize(1280 + 10, 720 + 10); // the panel has a 5-pixel border
+    view->Show();
+    wxYield();
+    view->SetLog(log);
+    for (int k = 0; k < kLogChannelCount; ++k)
+        view->GetViewItem(k)->Check(true);
+    view->RebuildChart();
+    return view;
+}
+
+void CloseView(OrvelGUIChartViewFrame* view)
+{
+    view->Destroy();
+    wxYield();
+}
+
+// Opening: a new chart view of the log with six channels, from the records
+// to the first draw (what "Show Chart" and checking the channels cost).
+void BM_ViewOpened(benchmark::State& state)
+{
+    const NodeLog log = LoadedLog(static_cast<uint32_t>(state.range(0)));
+    for (auto _ : state) {
+        OrvelGUIChartViewFrame* view = SixChannelView(log);
+        state.PauseTiming();
+        CloseView(view);
+        state.ResumeTiming();
+    }
+    SetCounts(state);
+}
+
+// One channel unchecked or checked again ("View"): one rebuild each.
+void BM_ViewToggleChannel(benchmark::State& state)
+{
+    const NodeLog log = LoadedLog(static_cast<uint32_t>(state.range(0)));
+    OrvelGUIChartViewFrame* view = SixChannelView(log);
+    bool on = true;
+    for (auto _ : state) {
+        on = !on;
+        view->GetViewItem(5)->Check(on);
+        view->RebuildChart();
+    }
+    CloseView(view);
+    SetCounts(state);
+}
+
+// One channel's colour changed ("Color", the dialog answered).
+void BM_ViewChangeColour(benchmark::State& state)
+{
+    const NodeLog log = LoadedLog(static_cast<uint32_t>(state.range(0)));
+    OrvelGUIChartViewFrame* view = SixChannelView(log);
+    const wxColour colours[2] = {wxColour(200, 0, 0), wxColour(0, 0, 200)};
+    int which = 0;
+    for (auto _ : state) {
+        which = 1 - which;
+        view->SetChannelColour(0, colours[which]);
+        view->RebuildChart();
+    }
+    CloseView(view);
+    SetCounts(state);
+}
+
+// A pan step (a tenth of the view, back and forth) at a zoom level: the view
+// spans range(1) minutes of the log (0: all of it), its redraw included.
+void BM_ViewPanStep(benchmark::State& state)
+{
+    const NodeLog log = LoadedLog(static_cast<uint32_t>(state.range(0)));
+    OrvelGUIChartViewFrame* view = SixChannelView(log);
+    wxChartPanel* panel = view->GetChartPanel();
+    const double minutes = static_cast<double>(state.range(1));
+    if (minutes > 0) {
+        // Around the middle of the log.
+        const double middle = static_cast<double>(log.count) / 2 / 1440;
+        panel->SetView(middle - minutes / 2880, middle + minutes / 2880);
+    }
+    double step = 0.1;
+    for (auto _ : state) {
+        if (minutes > 0) {
+            panel->PanBy(step);
+            step = -step;
+        } else {
+            panel->RedrawBackBuffer(); // the whole log cannot pan: a redraw
+        }
+    }
+    state.counters["view_days"] = panel->GetChart()->GetPlot()->GetViewX().Span();
+    CloseView(view);
+    SetCounts(state);
+}
+
+// A zoom step in and out again (two redraws per iteration) around the middle.
+void BM_ViewZoomStep(benchmark::State& state)
+{
+    const NodeLog log = LoadedLog(static_cast<uint32_t>(state.range(0)));
+    OrvelGUIChartViewFrame* view = SixChannelView(log);
+    wxChartPanel* panel = view->GetChartPanel();
+    const double minutes = static_cast<double>(state.range(1));
+    const double middle = static_cast<double>(log.count) / 2 / 1440;
+    if (minutes > 0)
+        panel->SetView(middle - minutes / 2880, middle + minutes / 2880);
+    for (auto _ : state) {
+        panel->ZoomAround(0.8, middle);
+        panel->ZoomAround(1.25, middle);
+    }
+    CloseView(view);
+    SetCounts(state);
+}
+
+// The hover readout following the pointer: the nearest record found, its
+// texts made, and the screen's picture (back buffer and readout) drawn.
+void BM_ViewHoverReadout(benchmark::State& state)
+{
+    const NodeLog log = LoadedLog(static_cast<uint32_t>(state.range(0)));
+    OrvelGUIChartViewFrame* view = SixChannelView(log);
+    wxChartPanel* panel = view->GetChartPanel();
+    const wxRect area = panel->GetChart()->GetPlot()->GetLastPlotArea();
+    wxBitmap screen(panel->GetClientSize(), 24);
+    int x = area.x + 1;
+    for (auto _ : state) {
+        x = x + 7 > area.GetRight() ? area.x + 1 : x + 7;
+        if (!panel->ShowReadoutAt(wxPoint(x, area.y + area.height / 2)))
+            state.SkipWithError("no readout");
+        wxMemoryDC dc(screen);
+        dc.DrawBitmap(panel->GetBackBuffer(), 0, 0);
+        panel->DrawOverlay(dc);
+    }
+    CloseView(view);
+    SetCounts(state);
+}
+
+// What a chart view of all six channels holds: the growth of the resident
+// set from before the view is opened to after its first draw (the log
+// itself is loaded before).
+void BM_ViewMemory(benchmark::State& state)
+{
+    const uint32_t count = static_cast<uint32_t>(state.range(0));
+    const NodeLog log = LoadedLog(count);
+    double grownMb = 0;
+    for (auto _ : state) {
+        const long before = StatusKb("VmRSS");
+        OrvelGUIChartViewFrame* view = SixChannelView(log);
+        grownMb = static_cast<double>(StatusKb("VmRSS") - before) / 1024.0;
+        CloseView(view);
+    }
+    state.counters["view_MB"] = grownMb;
+    // Six series of interleaved x and y doubles: what a view held before
+    // the time column was shared.
+    state.counters["six_xy_arrays_MB"] = 6.0 * 16.0 * count / (1024.0 * 1024.0);
+    SetCounts(state);
+}
+
+void ZoomLevels(benchmark::internal::Benchmark* b)
+{
+    // The whole log, then 100 days, 10 days, a day and an hour (in minutes).
+    for (int64_t minutes : {0, 144000, 14400, 1440, 60})
+        b->Args({1000000, minutes});
+    b->Unit(benchmark::kMillisecond);
+}
+
 // ---- peak memory of the whole user path on a fresh process state:
 // open, list, chart all six channels, export. Reported as the growth of the
 // resident set's high-water mark over the file size.
@@ -355,6 +519,13 @@ BENCHMARK(BM_CreateChartAndDraw)->Apply(Sizes);
 BENCHMARK(BM_Charted)->Apply(Sizes);
 BENCHMARK(BM_Redraw)->Apply(Sizes);
 BENCHMARK(BM_ExportPng)->Apply(Sizes);
+BENCHMARK(BM_ViewOpened)->Arg(1000000)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_ViewToggleChannel)->Arg(1000000)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_ViewChangeColour)->Arg(1000000)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_ViewPanStep)->Apply(ZoomLevels);
+BENCHMARK(BM_ViewZoomStep)->Apply(ZoomLevels);
+BENCHMARK(BM_ViewHoverReadout)->Arg(1000000)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_ViewMemory)->Arg(1000000)->Iterations(1)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_PeakMemory)->Arg(1000000)->Iterations(1)->Unit(benchmark::kMillisecond);
 
 } // namespace

@@ -5,6 +5,8 @@
 namespace {
 
 const unsigned kChannelWords[kLogChannelCount] = {kLogEc1, kLogEc2, kLogPh1, kLogPh2, kLogTe1, kLogTe2};
+const char* const kChannelNames[kLogChannelCount] = {"EC Channel 1", "EC Channel 2", "PH Channel 1",
+                                                     "PH Channel 2", "TE Channel 1", "TE Channel 2"};
 constexpr double kMsPerDay = 86400000.0;
 
 } // namespace
@@ -12,6 +14,11 @@ constexpr double kMsPerDay = 86400000.0;
 unsigned LogChannelWord(int channel)
 {
     return kChannelWords[channel];
+}
+
+const char* LogChannelName(int channel)
+{
+    return channel >= 0 && channel < kLogChannelCount ? kChannelNames[channel] : "";
 }
 
 double LogChannelValue(const LogRecord& r, int channel)
@@ -76,50 +83,61 @@ int32_t LogSeries::Fill(const LogRecord* records, uint32_t count)
     m_stop = LogSpanStop::None;
     if (count == 0)
         return 0;
-    for (auto& points : m_points) {
-        points = AllocateLargeArray<double>(size_t{count} * 2);
-        if (!points) {
-            Release();
-            m_count = count;
-            m_stop = LogSpanStop::NoMemory;
-            return -1;
-        }
+    LargeArray<double> days = AllocateLargeArray<double>(count);
+    if (!days) {
+        m_stop = LogSpanStop::NoMemory;
+        return -1;
     }
 
     LogTimeDecoder decoder;
     int64_t first = 0, last = 0;
     const bool spanValid = decoder.Decode(records[0][kLogDate], records[0][kLogTime], first) &&
                            decoder.Decode(records[count - 1][kLogDate], records[count - 1][kLogTime], last);
+    m_firstMs = spanValid ? first : 0;
+    int32_t result = 0;
     for (uint32_t i = 0; i < count; ++i) {
         const LogRecord& r = records[i];
         int64_t t = 0;
         if (!spanValid || !decoder.Decode(r[kLogDate], r[kLogTime], t)) {
             m_stop = LogSpanStop::InvalidDateTime;
-            return -1;
+            result = -1;
+            break;
         }
         if (t < first || t > last) {
             m_stop = LogSpanStop::OutOfSpan;
-            return -1;
+            result = -1;
+            break;
         }
-        const double x = static_cast<double>(t - first) / kMsPerDay;
-        const size_t at = size_t{i} * 2;
-        m_points[0][at] = x;
-        m_points[0][at + 1] = static_cast<double>(r[kLogEc1]);
-        m_points[1][at] = x;
-        m_points[1][at + 1] = static_cast<double>(r[kLogEc2]);
-        for (int k = 2; k < kLogChannelCount; ++k) {
-            m_points[k][at] = x;
-            m_points[k][at + 1] = static_cast<double>(WordToFloat(r[kChannelWords[k]]));
-        }
+        days[i] = static_cast<double>(t - first) / kMsPerDay;
         m_filled = i + 1;
     }
-    return 0;
+    if (m_filled > 0)
+        m_days = std::shared_ptr<const double[]>(std::move(days));
+    return result;
+}
+
+std::shared_ptr<const double[]> LogSeries::ChannelValues(const LogRecord* records, int channel) const
+{
+    if (m_filled == 0 || channel < 0 || channel >= kLogChannelCount)
+        return nullptr;
+    LargeArray<double> values = AllocateLargeArray<double>(m_filled);
+    if (!values)
+        return nullptr;
+    const unsigned word = kChannelWords[channel];
+    if (channel < 2) {
+        for (uint32_t i = 0; i < m_filled; ++i)
+            values[i] = static_cast<double>(records[i][word]);
+    } else {
+        for (uint32_t i = 0; i < m_filled; ++i)
+            values[i] = static_cast<double>(WordToFloat(records[i][word]));
+    }
+    return std::shared_ptr<const double[]>(std::move(values));
 }
 
 void LogSeries::Release()
 {
-    for (auto& points : m_points)
-        points.reset();
+    m_days.reset();
+    m_firstMs = 0;
     m_count = 0;
     m_filled = 0;
     m_stop = LogSpanStop::None;

@@ -1,6 +1,8 @@
 // The six point series a chart view plots from a node log: EC, PH and
 // temperature of channels 1 and 2 against the time since the first record, in
-// days. Pure: no window, no drawing.
+// days. The time column is decoded once and shared by all six; a channel's
+// values are read from the records when it is plotted. Pure: no window, no
+// drawing.
 #pragma once
 
 #include "core/LargeBuffer.h"
@@ -13,6 +15,10 @@ constexpr int kLogChannelCount = 6;
 
 // Record word of channel k (EC1, EC2, PH1, PH2, TE1, TE2).
 unsigned LogChannelWord(int channel);
+// The name of channel k as the chart view shows it: "EC Channel 1",
+// "EC Channel 2", "PH Channel 1", "PH Channel 2", "TE Channel 1",
+// "TE Channel 2".
+const char* LogChannelName(int channel);
 // The value a chart plots for channel k of record r: EC words as unsigned
 // integers, PH and temperature words as floats; no range rule.
 double LogChannelValue(const LogRecord& r, int channel);
@@ -59,11 +65,10 @@ enum class LogSpanStop {
 
 class LogSeries {
 public:
-    // Fills point i of all six series from record i in file order: x is the
-    // time since record 0 in days, y the channel's value. Returns 0, or -1 at
-    // the first record outside the span of the first and last record, or
-    // whose date-time is invalid; the points before it stay filled and are
-    // the only ones that may be read.
+    // Fills time i from record i in file order: the time since record 0 in
+    // days. Returns 0, or -1 at the first record outside the span of the
+    // first and last record, or whose date-time is invalid; the times before
+    // it stay filled and are the only ones that may be read.
     int32_t Fill(const LogRecord* records, uint32_t count);
 
     // Records handed to Fill.
@@ -73,14 +78,25 @@ public:
     LogSpanStop Stop() const { return m_stop; }
     uint32_t StopIndex() const { return m_filled; }
 
-    // Interleaved x, y pairs of channel k; FilledCount() pairs are valid.
-    const double* Points(int channel) const { return m_points[channel].get(); }
+    // The time of each filled record in days since the first one;
+    // FilledCount() values, shared with whoever plots them (null when none
+    // is filled).
+    const double* Days() const { return m_days.get(); }
+    const std::shared_ptr<const double[]>& SharedDays() const { return m_days; }
+    // The first record's time, milliseconds since the epoch (0 when none).
+    int64_t FirstTimeMs() const { return m_firstMs; }
 
-    // Frees the point arrays.
+    // Channel k's value of each filled record (records: those handed to
+    // Fill), in a new array of FilledCount() values; null when there is no
+    // memory for it or nothing is filled.
+    std::shared_ptr<const double[]> ChannelValues(const LogRecord* records, int channel) const;
+
+    // Frees the time column (those sharing it keep it).
     void Release();
 
 private:
-    LargeArray<double> m_points[kLogChannelCount];
+    std::shared_ptr<const double[]> m_days;
+    int64_t m_firstMs = 0;
     uint32_t m_count = 0;
     uint32_t m_filled = 0;
     LogSpanStop m_stop = LogSpanStop::None;

@@ -1,41 +1,62 @@
 #include "ui/LogChart.h"
 
+#include "chart/AxisTicks.h"
 #include "chart/Chart.h"
 #include "chart/NumberAxis.h"
 #include "chart/XYLineRenderer.h"
 #include "chart/XYPlot.h"
 #include "chart/XYSimpleDataset.h"
+#include "core/DateText.h"
+#include "core/WordHelpers.h"
 
 #include <wx/pen.h>
 
-#include <memory>
+#include <cmath>
+
+LogChart::~LogChart() = default;
 
 int32_t LogChart::FillSeries(const LogRecord* records, uint32_t count)
 {
-    return m_series.Fill(records, count);
+    m_records = records;
+    for (auto& channel : m_channels)
+        channel.reset();
+    m_times.reset();
+    m_lackedMemory = false;
+    m_dateForm = UserShortDateFormat();
+    const int32_t result = m_series.Fill(records, count);
+    if (m_series.FilledCount() > 0)
+        m_times = std::make_shared<const XColumn>(m_series.SharedDays(), m_series.FilledCount());
+    return result;
+}
+
+std::shared_ptr<const XYSerie> LogChart::ChannelSerie(int channel)
+{
+    if (channel < 0 || channel >= kLogChannelCount || !m_times)
+        return nullptr;
+    if (!m_channels[channel]) {
+        std::shared_ptr<const double[]> values = m_series.ChannelValues(m_records, channel);
+        if (!values) {
+            m_lackedMemory = true;
+            return nullptr;
+        }
+        m_channels[channel] = std::make_shared<const XYSerie>(m_times, std::move(values));
+    }
+    return m_channels[channel];
 }
 
 std::unique_ptr<Chart> LogChart::CreateChart(const ChannelColours& colours)
 {
     auto plot = std::make_unique<XYPlot>();
-    const size_t points = m_series.FilledCount();
-
-    // The channels share the records' times: one x column for all series.
-    std::unique_ptr<double[]> times(points ? new double[points] : nullptr);
-    for (size_t i = 0; i < points; ++i)
-        times[i] = m_series.Points(0)[2 * i];
-    const auto column = std::make_shared<const XColumn>(std::move(times), points);
-
     size_t datasets = 0;
     for (int k = 0; k < kLogChannelCount; ++k) {
         if (!colours[k])
             continue;
-        std::unique_ptr<double[]> values(points ? new double[points] : nullptr);
-        const double* xy = m_series.Points(k);
-        for (size_t i = 0; i < points; ++i)
-            values[i] = xy[2 * i + 1];
         auto dataset = std::make_unique<XYSimpleDataset>();
-        dataset->AddSerie(std::make_unique<XYSerie>(column, std::move(values)));
+        std::shared_ptr<const XYSerie> serie = ChannelSerie(k);
+        if (serie)
+            dataset->AddSerie(std::move(serie));
+        else
+            dataset->AddSerie(std::make_unique<XYSerie>(nullptr, 0));
         auto renderer = std::make_unique<XYLineRenderer>(false, true, 1, wxPENSTYLE_SOLID);
         renderer->SetSerieColour(0, colours[k]);
         dataset->SetRenderer(std::move(renderer));
@@ -54,11 +75,47 @@ std::unique_ptr<Chart> LogChart::CreateChart(const ChannelColours& colours)
         axis->SetPlausibleRange(readings.lo, readings.hi);
         plot->AddAxis(std::move(axis));
     }
-    plot->AddAxis(std::make_unique<NumberAxis>(AXIS_BOTTOM)); // days since the first record
+    // Days since the first record; zoomed in, the calendar date and time.
+    auto time = std::make_unique<NumberAxis>(AXIS_BOTTOM);
+    const wxString dateForm = m_dateForm;
+    time->SetViewTicks(std::make_shared<chart::CalendarTicks>(
+        m_series.FirstTimeMs(), [dateForm](const wxDateTime& t) { return FormatUserDateText(t, dateForm); }));
+    plot->AddAxis(std::move(time));
+    plot->SetMinViewSpan(kSmallestView);
 
     for (size_t j = 0; j < datasets; ++j) {
         plot->LinkDataVerticalAxis(j, j);
         plot->LinkDataHorizontalAxis(j, 0);
     }
     return std::make_unique<Chart>(std::move(plot), GetName());
+}
+
+wxString LogChart::ReadoutValue(int channel, double value)
+{
+    if (std::isnan(value))
+        return "no reading";
+    if (channel < 2)
+        return wxString::Format("%.0f", value);
+    return wxString::Format("%.2f", value);
+}
+
+bool LogChart::Describe(double x, const ChannelColours& colours, wxChartPanel::Readout& readout) const
+{
+    if (!m_times || !m_records)
+        return false;
+    const size_t i = m_times->NearestIndex(x);
+    if (i == XColumn::npos)
+        return false;
+    const LogRecord& record = m_records[i];
+    readout.x = m_times->GetValues()[i];
+    readout.lines.clear();
+    const wxDateTime t = DecodePackedDateTime(record[kLogDate], record[kLogTime]);
+    readout.lines.push_back({FormatUserDateText(t, m_dateForm) + " " + t.Format("%X"), wxColour()});
+    for (int k = 0; k < kLogChannelCount; ++k) {
+        if (!colours[k])
+            continue;
+        readout.lines.push_back(
+            {wxString(LogChannelName(k)) + ": " + ReadoutValue(k, LogChannelValue(record, k)), *colours[k]});
+    }
+    return true;
 }

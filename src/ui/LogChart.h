@@ -1,22 +1,58 @@
 // The chart of a node log: EC, PH and temperature of both channels against
 // the days since the first record, each channel on a left axis of its colour.
+// The time column is decoded once and shared by every channel's series; a
+// channel's series is made the first time it is plotted and kept, so that
+// charts of other channels or colours are made without copying any data.
 #pragma once
 
 #include "ui/ChartDemo.h"
 
+#include "chart/wxChartPanel.h"
 #include "core/LogSeries.h"
+
+#include <memory>
+
+class XColumn;
+class XYSerie;
 
 class LogChart : public ChartDemo {
 public:
     LogChart() : ChartDemo("Log File") {}
+    ~LogChart() override;
 
+    // Decodes the records' times. The records must stay as they are while
+    // this chart data is used (the chart view keeps its share of the log).
     int32_t FillSeries(const LogRecord* records, uint32_t count) override;
     // Plots only the points FillSeries filled (all of them unless it
     // returned -1): points after a record outside the span are never read.
     std::unique_ptr<Chart> CreateChart(const ChannelColours& colours) override;
 
     const LogSeries& GetSeries() const { return m_series; }
+    // The time column every channel's series shares; null before a fill that
+    // filled something.
+    const std::shared_ptr<const XColumn>& GetTimes() const { return m_times; }
+    // Channel k's series, made on first use; null when nothing is filled or
+    // there is no memory for it.
+    std::shared_ptr<const XYSerie> ChannelSerie(int channel);
+    // Whether a channel's series could not be made for lack of memory.
+    bool LackedMemory() const { return m_lackedMemory; }
+
+    // The readout for time x: the record nearest to it (its time, to the
+    // second, in the user's locale) and the value of each channel that has a
+    // colour, named as in the chart view's "View" menu and drawn in its
+    // colour. False when nothing is filled.
+    bool Describe(double x, const ChannelColours& colours, wxChartPanel::Readout& readout) const;
+    // A channel's value as the readout shows it: EC a whole number, PH and
+    // temperature with two decimals; "no reading" for a NaN.
+    static wxString ReadoutValue(int channel, double value);
+    // The smallest time range a view of the log may show, in days: a minute.
+    static constexpr double kSmallestView = 1.0 / 1440;
 
 private:
+    const LogRecord* m_records = nullptr;
     LogSeries m_series;
+    std::shared_ptr<const XColumn> m_times;
+    std::shared_ptr<const XYSerie> m_channels[kLogChannelCount];
+    bool m_lackedMemory = false;
+    wxString m_dateForm; // the user's short date form, as of the fill
 };

@@ -4,6 +4,7 @@
 #include "ui/LogChart.h"
 #include "ui/SavePath.h"
 
+#include "chart/ViewRange.h"
 #include "chart/wxChartPanel.h"
 #include "core/SafeFile.h"
 #include "core/Version.h"
@@ -24,8 +25,6 @@
 
 namespace {
 
-const char* const kChannelNames[kLogChannelCount] = {"EC Channel 1", "EC Channel 2", "PH Channel 1",
-                                                     "PH Channel 2", "TE Channel 1", "TE Channel 2"};
 const unsigned char kChannelRgb[kLogChannelCount][3] = {{255, 0, 0},   {0, 255, 0},   {0, 0, 255},
                                                         {0, 255, 255}, {255, 0, 255}, {255, 255, 0}};
 
@@ -86,6 +85,7 @@ wxBEGIN_EVENT_TABLE(OrvelGUIChartViewFrame, wxFrame)
     EVT_MENU_RANGE(ID_VIEW_FIRST, ID_VIEW_FIRST + kLogChannelCount - 1, OrvelGUIChartViewFrame::OnView)
     EVT_MENU_RANGE(ID_COLOUR_FIRST, ID_COLOUR_FIRST + kLogChannelCount - 1, OrvelGUIChartViewFrame::OnColour)
     EVT_MENU(wxID_ABOUT, OrvelGUIChartViewFrame::OnAbout)
+    EVT_MENU_RANGE(ID_ZOOM_IN, ID_SHOW_WHOLE, OrvelGUIChartViewFrame::OnZoom)
 wxEND_EVENT_TABLE()
 
 OrvelGUIChartViewFrame::OrvelGUIChartViewFrame(wxWindow* parent, wxWindowID id, const wxString& title,
@@ -98,6 +98,15 @@ OrvelGUIChartViewFrame::OrvelGUIChartViewFrame(wxWindow* parent, wxWindowID id, 
     auto* sizer = new wxBoxSizer(wxVERTICAL);
     m_chartPanel = new wxChartPanel(this, wxID_ANY, nullptr, wxDefaultPosition, wxDefaultSize);
     sizer->Add(m_chartPanel, 5, wxEXPAND | wxALL, FromDIP(5));
+    m_chartPanel->Bind(wxEVT_CONTEXT_MENU, &OrvelGUIChartViewFrame::OnContextMenu, this);
+    m_chartPanel->SetReadoutProvider([this](double x, wxChartPanel::Readout& readout) {
+        if (!m_chartData)
+            return false;
+        wxColour copies[kLogChannelCount];
+        ChannelColours colours{};
+        CheckedColours(copies, colours);
+        return m_chartData->Describe(x, colours, readout);
+    });
     SetSizer(sizer);
 
     m_menuBar = new wxMenuBar(0);
@@ -112,13 +121,13 @@ OrvelGUIChartViewFrame::OrvelGUIChartViewFrame(wxWindow* parent, wxWindowID id, 
 
     m_viewMenu = new wxMenu();
     for (int k = 0; k < kLogChannelCount; ++k)
-        m_viewItems[k] = m_viewMenu->AppendCheckItem(ID_VIEW_FIRST + k, kChannelNames[k]);
+        m_viewItems[k] = m_viewMenu->AppendCheckItem(ID_VIEW_FIRST + k, LogChannelName(k));
     m_menuBar->Append(m_viewMenu, "View");
 
     m_colourMenu = new wxMenu();
     for (int k = 0; k < kLogChannelCount; ++k) {
         m_colours[k] = DefaultChannelColour(k);
-        auto* item = new wxMenuItem(m_colourMenu, ID_COLOUR_FIRST + k, kChannelNames[k]);
+        auto* item = new wxMenuItem(m_colourMenu, ID_COLOUR_FIRST + k, LogChannelName(k));
         item->SetBitmap(Swatch(m_colours[k], GetContentScaleFactor()));
         m_colourItems[k] = m_colourMenu->Append(item);
         ShowImageAlways(m_colourItems[k]);
@@ -135,7 +144,7 @@ OrvelGUIChartViewFrame::OrvelGUIChartViewFrame(wxWindow* parent, wxWindowID id, 
 
 wxString OrvelGUIChartViewFrame::ChannelName(int channel)
 {
-    return kChannelNames[channel];
+    return LogChannelName(channel);
 }
 
 wxColour OrvelGUIChartViewFrame::DefaultChannelColour(int channel)
@@ -144,27 +153,53 @@ wxColour OrvelGUIChartViewFrame::DefaultChannelColour(int channel)
     return wxColour(rgb[0], rgb[1], rgb[2], 255);
 }
 
-void OrvelGUIChartViewFrame::RebuildChart()
+OrvelGUIChartViewFrame::~OrvelGUIChartViewFrame() = default;
+
+void OrvelGUIChartViewFrame::SetLog(const NodeLog& log)
 {
-    wxColour copies[kLogChannelCount];
-    ChannelColours colours{};
+    // The chart shown may still read the old log's series: they are shared
+    // with it and go with it.
+    m_log = log;
+    m_chartData.reset();
+}
+
+void OrvelGUIChartViewFrame::CheckedColours(wxColour (&copies)[kLogChannelCount],
+                                            ChannelColours& colours) const
+{
     for (int k = 0; k < kLogChannelCount; ++k) {
+        colours[k] = nullptr;
         if (m_viewItems[k]->IsChecked()) {
             copies[k] = m_colours[k];
             colours[k] = &copies[k];
         }
     }
+}
 
-    // The old chart goes first: a year of records is large, and two charts of
-    // it at once are not needed.
-    m_chartPanel->SetChart(nullptr);
-    LogChart chart;
-    chart.FillSeries(m_log.records.get(), m_log.count);
-    std::unique_ptr<Chart> drawn = chart.CreateChart(colours);
+void OrvelGUIChartViewFrame::RebuildChart()
+{
+    wxColour copies[kLogChannelCount];
+    ChannelColours colours{};
+    CheckedColours(copies, colours);
+
+    // The time range in view stays in view (a new log shows all of itself).
+    bool zoomed = false;
+    chart::Range view;
+    if (m_chartData && m_chartPanel->GetChart() && m_chartPanel->GetChart()->GetPlot()->HasViewX()) {
+        zoomed = true;
+        view = m_chartPanel->GetChart()->GetPlot()->GetViewX();
+    }
+    if (!m_chartData) {
+        m_chartPanel->SetChart(nullptr);
+        m_chartData = std::make_unique<LogChart>();
+        m_chartData->FillSeries(m_log.records.get(), m_log.count);
+    }
+    std::unique_ptr<Chart> drawn = m_chartData->CreateChart(colours);
+    if (zoomed)
+        drawn->GetPlot()->SetViewX(view.lo, view.hi);
 
     // A log that leaves its time span is plotted up to the record that does;
     // the chart says so under its title.
-    const LogSeries& series = chart.GetSeries();
+    const LogSeries& series = m_chartData->GetSeries();
     wxString note;
     switch (series.Stop()) {
     case LogSpanStop::None:
@@ -181,6 +216,9 @@ void OrvelGUIChartViewFrame::RebuildChart()
         note << "Not enough memory to chart " << series.Count() << " records";
         break;
     }
+    if (series.Stop() != LogSpanStop::NoMemory && m_chartData->LackedMemory())
+        note << (note.empty() ? "" : "; ") << "Not enough memory to chart every channel of " << series.Count()
+             << " records";
     drawn->SetNote(note);
     m_chartPanel->SetChart(std::move(drawn));
 
@@ -210,10 +248,14 @@ void OrvelGUIChartViewFrame::ChooseChannelColour(int channel)
     wxColourData data;
     data.SetColour(m_colours[channel]);
     wxColourDialog dialog(this, &data);
-    if (dialog.ShowModal() == wxID_OK) {
-        m_colours[channel] = dialog.GetColourData().GetColour();
-        ShowColourSwatch(channel);
-    }
+    if (dialog.ShowModal() == wxID_OK)
+        SetChannelColour(channel, dialog.GetColourData().GetColour());
+}
+
+void OrvelGUIChartViewFrame::SetChannelColour(int channel, const wxColour& colour)
+{
+    m_colours[channel] = colour;
+    ShowColourSwatch(channel);
 }
 
 void OrvelGUIChartViewFrame::ShowColourSwatch(int channel)
@@ -332,6 +374,45 @@ void OrvelGUIChartViewFrame::OnColour(wxCommandEvent& event)
 {
     ChooseChannelColour(event.GetId() - ID_COLOUR_FIRST);
     RebuildChart();
+}
+
+std::unique_ptr<wxMenu> OrvelGUIChartViewFrame::MakeContextMenu() const
+{
+    auto menu = std::make_unique<wxMenu>();
+    menu->Append(ID_ZOOM_IN, "Zoom In")->Enable(m_chartPanel->CanZoomIn());
+    menu->Append(ID_ZOOM_OUT, "Zoom Out")->Enable(m_chartPanel->CanZoomOut());
+    menu->Append(ID_SHOW_WHOLE, "Show Whole Log")->Enable(m_chartPanel->CanZoomOut());
+    menu->AppendSeparator();
+    for (int id = ID_EXPORT_BMP; id <= ID_EXPORT_TIF; ++id)
+        menu->Append(id, m_fileMenu->GetLabelText(id));
+    return menu;
+}
+
+void OrvelGUIChartViewFrame::OnContextMenu(wxContextMenuEvent& event)
+{
+    // From the keyboard the position is unknown: the menu opens at the
+    // panel's top left corner.
+    wxPoint at = event.GetPosition();
+    at = at == wxDefaultPosition ? m_chartPanel->GetPosition() + wxPoint(FromDIP(8), FromDIP(8))
+                                 : ScreenToClient(at);
+    m_chartPanel->HideReadout();
+    const std::unique_ptr<wxMenu> menu = MakeContextMenu();
+    PopupMenu(menu.get(), at);
+}
+
+void OrvelGUIChartViewFrame::OnZoom(wxCommandEvent& event)
+{
+    switch (event.GetId()) {
+    case ID_ZOOM_IN:
+        m_chartPanel->ZoomIn();
+        break;
+    case ID_ZOOM_OUT:
+        m_chartPanel->ZoomOut();
+        break;
+    case ID_SHOW_WHOLE:
+        m_chartPanel->ShowWhole();
+        break;
+    }
 }
 
 void OrvelGUIChartViewFrame::OnAbout(wxCommandEvent&)

@@ -9,6 +9,10 @@
 #include <wx/frame.h>
 #include <wx/menu.h>
 
+#include <array>
+#include <memory>
+
+class LogChart;
 class wxChartPanel;
 
 class OrvelGUIChartViewFrame : public wxFrame {
@@ -21,25 +25,38 @@ public:
         ID_CHART_CLOSE = 5132,
         ID_COLOUR_FIRST = 5051, // "Color" entry k is ID_COLOUR_FIRST + k
         ID_VIEW_FIRST = 5059,   // "View" entry k is ID_VIEW_FIRST + k
+        // The chart panel's context menu (its export entries are those of "File").
+        ID_ZOOM_IN = 5140,
+        ID_ZOOM_OUT = 5141,
+        ID_SHOW_WHOLE = 5142,
     };
 
     OrvelGUIChartViewFrame(wxWindow* parent, wxWindowID id, const wxString& title,
                            const wxPoint& pos = wxDefaultPosition, const wxSize& size = wxSize(640, 480),
                            long style = wxDEFAULT_FRAME_STYLE | wxTAB_TRAVERSAL);
+    ~OrvelGUIChartViewFrame() override;
 
     // Keeps a share of the log: it stays readable however often the log page
     // loads another file.
-    void SetLog(const NodeLog& log) { m_log = log; }
+    void SetLog(const NodeLog& log);
     const NodeLog& GetLog() const { return m_log; }
     // The name of the file the log came from, for the window's title (the
     // next RebuildChart shows it).
     void SetLogName(const wxString& fileName) { m_logName = fileName; }
     const wxString& GetLogName() const { return m_logName; }
 
-    // Builds a new chart of the checked channels in their colours and shows it.
+    // Builds a new chart of the checked channels in their colours and shows
+    // it, keeping the time range in view. The log's times are decoded and a
+    // channel's values read once per log.
     void RebuildChart();
+    // The chart panel's context menu: "Zoom In", "Zoom Out", "Show Whole
+    // Log" and the export entries of "File", enabled as they apply.
+    std::unique_ptr<wxMenu> MakeContextMenu() const;
     // Lets the user pick channel k's colour; cancel keeps it.
     void ChooseChannelColour(int channel);
+    // Sets channel k's colour and its "Color" entry's swatch (the next
+    // RebuildChart draws it).
+    void SetChannelColour(int channel, const wxColour& colour);
     // Asks for a file and saves the chart as drawn in the given format.
     void ExportChart(const wxString& extension, wxBitmapType type);
     // Saves the chart as drawn to path, whole or not at all; tells the user
@@ -65,6 +82,11 @@ public:
     const wxMenuItem* GetColourItem(int channel) const { return m_colourItems[channel]; }
 
 private:
+    void OnContextMenu(wxContextMenuEvent& event);
+    void OnZoom(wxCommandEvent& event);
+    // The colours of the checked channels (null for the others).
+    void CheckedColours(wxColour (&copies)[kLogChannelCount],
+                        std::array<const wxColour*, kLogChannelCount>& colours) const;
     void OnExport(wxCommandEvent& event);
     void OnClose(wxCommandEvent& event);
     void OnView(wxCommandEvent& event);
@@ -73,6 +95,7 @@ private:
     void ShowColourSwatch(int channel);
 
     NodeLog m_log;
+    std::unique_ptr<LogChart> m_chartData; // of m_log, made on the first chart
     wxChartPanel* m_chartPanel = nullptr;
     wxMenuItem* m_viewItems[kLogChannelCount] = {};
     wxMenuItem* m_colourItems[kLogChannelCount] = {};

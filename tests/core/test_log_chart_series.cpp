@@ -76,23 +76,26 @@ TEST(LogSeries, TimeInDaysSinceTheFirstRecordAndValuesAsStored)
     EXPECT_EQ(series.FilledCount(), 3u);
     EXPECT_EQ(series.Stop(), LogSpanStop::None);
     const double xs[] = {0.0, 0.5, 1.0};
-    for (int k = 0; k < kLogChannelCount; ++k)
-        for (size_t i = 0; i < 3; ++i)
-            EXPECT_DOUBLE_EQ(series.Points(k)[2 * i], xs[i]) << "channel " << k << " point " << i;
+    for (size_t i = 0; i < 3; ++i)
+        EXPECT_DOUBLE_EQ(series.Days()[i], xs[i]) << "point " << i;
+    EXPECT_EQ(series.SharedDays().get(), series.Days()) << "one time column for every channel";
+    std::shared_ptr<const double[]> y[kLogChannelCount];
+    for (int k = 0; k < kLogChannelCount; ++k) {
+        y[k] = series.ChannelValues(log.data(), k);
+        ASSERT_TRUE(y[k]) << "channel " << k;
+    }
     for (uint32_t i = 0; i < 3; ++i) {
-        const double* y = nullptr;
-        y = series.Points(0);
-        EXPECT_EQ(y[2 * i + 1], 1000.0 + i);
-        y = series.Points(1);
-        EXPECT_EQ(y[2 * i + 1], 4294967295.0 - i) << "EC is unsigned";
-        y = series.Points(2);
-        EXPECT_EQ(y[2 * i + 1], 0.5 + i) << "no PH range rule on the chart";
-        EXPECT_EQ(series.Points(3)[2 * i + 1], 6.25);
-        EXPECT_EQ(series.Points(4)[2 * i + 1], -4.5);
-        EXPECT_EQ(series.Points(5)[2 * i + 1], 21.0 + i);
+        EXPECT_EQ(y[0][i], 1000.0 + i);
+        EXPECT_EQ(y[1][i], 4294967295.0 - i) << "EC is unsigned";
+        EXPECT_EQ(y[2][i], 0.5 + i) << "no PH range rule on the chart";
+        EXPECT_EQ(y[3][i], 6.25);
+        EXPECT_EQ(y[4][i], -4.5);
+        EXPECT_EQ(y[5][i], 21.0 + i);
     }
     for (int k = 0; k < kLogChannelCount; ++k)
-        EXPECT_EQ(LogChannelValue(log[1], k), series.Points(k)[3]);
+        EXPECT_EQ(LogChannelValue(log[1], k), y[k][1]);
+    EXPECT_FALSE(series.ChannelValues(log.data(), 6)) << "no such channel";
+    EXPECT_FALSE(series.ChannelValues(log.data(), -1)) << "no such channel";
 }
 
 TEST(LogSeries, OneRecordIsOnePointAtZero)
@@ -101,9 +104,8 @@ TEST(LogSeries, OneRecordIsOnePointAtZero)
     LogSeries series;
     ASSERT_EQ(series.Fill(&r, 1), 0);
     EXPECT_EQ(series.FilledCount(), 1u);
-    for (int k = 0; k < kLogChannelCount; ++k)
-        EXPECT_EQ(series.Points(k)[0], 0.0);
-    EXPECT_EQ(series.Points(0)[1], 1005.0);
+    EXPECT_EQ(series.Days()[0], 0.0);
+    EXPECT_EQ(series.ChannelValues(&r, 0)[0], 1005.0);
 }
 
 TEST(LogSeries, RecordsOutsideTheSpanStopTheFill)
@@ -162,8 +164,13 @@ TEST(LogSeries, RecordsOutsideTheSpanStopTheFill)
         EXPECT_EQ(s.FilledCount(), c.filled);
         EXPECT_EQ(s.StopIndex(), c.filled);
         EXPECT_EQ(s.Count(), c.log.size());
+        if (s.FilledCount() == 0) {
+            EXPECT_EQ(s.Days(), nullptr);
+            EXPECT_FALSE(s.ChannelValues(c.log.data(), 5));
+        }
+        const std::shared_ptr<const double[]> te2 = s.ChannelValues(c.log.data(), 5);
         for (uint32_t i = 0; i < s.FilledCount(); ++i)
-            EXPECT_EQ(s.Points(5)[2 * i + 1], 21.0 + i) << "filled points keep their values";
+            EXPECT_EQ(te2[i], 21.0 + i) << "filled points keep their values";
     }
 }
 
@@ -203,7 +210,7 @@ TEST(LogSeries, FarYearsKeepTheirOrder)
     LogSeries series;
     ASSERT_EQ(series.Fill(log.data(), 4), 0);
     for (uint32_t i = 1; i < 4; ++i)
-        EXPECT_GT(series.Points(0)[2 * i], series.Points(0)[2 * i - 2]) << i;
+        EXPECT_GT(series.Days()[i], series.Days()[i - 1]) << i;
 }
 
 TEST(LogSeries, RefillAndRelease)
@@ -212,9 +219,9 @@ TEST(LogSeries, RefillAndRelease)
                                         Record(Date(2021, 1, 2), Time(6, 0, 0), 1)};
     LogSeries series;
     ASSERT_EQ(series.Fill(two.data(), 2), 0);
-    EXPECT_DOUBLE_EQ(series.Points(0)[2], 1.25);
+    EXPECT_DOUBLE_EQ(series.Days()[1], 1.25);
     series.Release();
-    EXPECT_EQ(series.Points(0), nullptr);
+    EXPECT_EQ(series.Days(), nullptr);
     EXPECT_EQ(series.FilledCount(), 0u);
     ASSERT_EQ(series.Fill(two.data(), 1), 0);
     EXPECT_EQ(series.FilledCount(), 1u);

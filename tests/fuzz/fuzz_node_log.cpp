@@ -33,12 +33,16 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     FuzzCheck(result == 0 || result == -1, "fill result");
     FuzzCheck((result == 0) == (series.FilledCount() == log.count), "filled count matches the result");
     double sum = 0;
-    for (int k = 0; k < kLogChannelCount; ++k)
-        for (uint32_t i = 0; i < series.FilledCount(); ++i) {
-            const double x = series.Points(k)[2 * i];
-            FuzzCheck(std::isfinite(x) && x >= 0, "time since the first record");
-            sum += series.Points(k)[2 * i + 1];
-        }
+    for (uint32_t i = 0; i < series.FilledCount(); ++i) {
+        const double x = series.Days()[i];
+        FuzzCheck(std::isfinite(x) && x >= 0, "time since the first record");
+    }
+    for (int k = 0; k < kLogChannelCount; ++k) {
+        const std::shared_ptr<const double[]> values = series.ChannelValues(log.records.get(), k);
+        FuzzCheck((values != nullptr) == (series.FilledCount() > 0), "values of every filled record");
+        for (uint32_t i = 0; i < series.FilledCount(); ++i)
+            sum += values[i];
+    }
     (void)sum;
     return 0;
 }

@@ -1,11 +1,16 @@
 // Shows a chart view of a three-day, six-channel log with every channel
 // checked, optionally opens its "Color" menu, and takes a picture of the
 // whole screen with ImageMagick's import. For looking at the chart as a
-// user sees it: scripts/chart-screenshots.sh runs it under Xvfb.
+// user sees it, under Xvfb (xvfb-run -a, with GDK_SCALE=2 for a HiDPI look).
+// "zoom" zooms into the second day (calendar time on the axis) and rests
+// the pointer over the plot (the readout).
 //
-//     chart_screenshot <out.png> [menu]
+//     chart_screenshot <out.png> [menu|zoom]
 #include "core/WordHelpers.h"
 #include "ui/OrvelGUIChartViewFrame.h"
+
+#include "chart/Chart.h"
+#include "chart/wxChartPanel.h"
 
 #include <wx/image.h>
 #include <wx/timer.h>
@@ -59,6 +64,7 @@ public:
             return false;
         m_out = argv[1];
         m_menu = argc > 2 && wxString(argv[2]) == "menu";
+        m_zoom = argc > 2 && wxString(argv[2]) == "zoom";
         wxInitAllImageHandlers();
         m_view = new OrvelGUIChartViewFrame(nullptr, wxID_ANY, "HALVANE DUO Charts", wxPoint(0, 0),
                                             wxSize(640, 480), wxDEFAULT_FRAME_STYLE | wxTAB_TRAVERSAL);
@@ -89,6 +95,15 @@ private:
             sim.Char(WXK_RIGHT);
             sim.Char(WXK_RIGHT);
         }
+        if (m_ticks == 1 && m_zoom) {
+            wxChartPanel* panel = m_view->GetChartPanel();
+            panel->SetView(1.1, 1.9);
+            const XYPlot* plot = panel->GetChart()->GetPlot();
+            const wxRect area = plot->GetLastPlotArea();
+            wxUIActionSimulator sim;
+            sim.MouseMove(panel->ClientToScreen(
+                wxPoint(static_cast<int>(plot->XToPixel(1.5)), area.y + area.height / 2)));
+        }
         if (m_ticks == 3) {
             wxExecute("import -window root " + m_out, wxEXEC_SYNC | wxEXEC_NOEVENTS);
             m_timer.Stop();
@@ -98,6 +113,7 @@ private:
 
     wxString m_out;
     bool m_menu = false;
+    bool m_zoom = false;
     OrvelGUIChartViewFrame* m_view = nullptr;
     wxTimer m_timer;
     int m_ticks = 0;

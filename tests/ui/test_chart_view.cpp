@@ -10,10 +10,12 @@
 #include "chart/Chart.h"
 #include "chart/wxChartPanel.h"
 
+#include <wx/dcmemory.h>
 #include <wx/menu.h>
 #include <wx/uiaction.h>
 
 #include <algorithm>
+#include <cmath>
 #include <cstring>
 #include <filesystem>
 
@@ -701,4 +703,242 @@ TEST(ChartViewScale2, SwatchesAreDrawnAtTheScreensPixels)
         EXPECT_EQ(at(29, 29), colours[k]);
         EXPECT_EQ(PixelsOf(image, colours[k]), 28u * 28u);
     }
+}
+
+namespace {
+
+// count records one minute apart from 1 June 2021 00:00, EC 1 flat at 1000
+// but for a spike to 5000 at record spike.
+std::vector<LogRecord> MinuteLogWithSpike(uint32_t count, uint32_t spike)
+{
+    std::vector<LogRecord> log;
+    for (uint32_t i = 0; i < count; ++i) {
+        LogRecord r =
+            SampleRecord(LogDate(2021, 6, 1 + static_cast<int>(i / 1440)),
+                         LogTime(static_cast<int>(i / 60 % 24), static_cast<int>(i % 60), 0), i % 7);
+        r[kLogEc1] = i == spike ? 5000 : 1000;
+        log.push_back(r);
+    }
+    return log;
+}
+
+// The columns of the plot area holding colour above row (the spike, above
+// the flat line; the axis line of the same colour is outside the area).
+int ColumnsAbove(const wxImage& image, const wxColour& colour, const wxRect& area, int row)
+{
+    int columns = 0;
+    for (int x = area.x; x <= area.GetRight(); ++x)
+        for (int y = area.y; y < row; ++y)
+            if (image.GetRed(x, y) == colour.Red() && image.GetGreen(x, y) == colour.Green() &&
+                image.GetBlue(x, y) == colour.Blue()) {
+                ++columns;
+                break;
+            }
+    return columns;
+}
+
+// The point of the panel at time x (days) and the middle of the plot's height.
+wxPoint PlotPoint(const XYPlot* plot, double x)
+{
+    const wxRect area = plot->GetLastPlotArea();
+    return wxPoint(static_cast<int>(std::lround(plot->XToPixel(x))), area.y + area.height / 2);
+}
+
+} // namespace
+
+TEST(ChartViewZoom, ABandDraggedOverASpikeExportsItWideWithoutTheReadout)
+{
+    TempDir dir;
+    ViewFixture f(MinuteLogWithSpike(2000, 1000));
+    f.Choose(View::ID_VIEW_FIRST + 0); // EC Channel 1 only, red
+    wxChartPanel* panel = f.view->GetChartPanel();
+    const wxColour red(255, 0, 0);
+    const XYPlot* plot = f.Plot();
+    const int flatRow = static_cast<int>(std::lround(plot->YToPixel(0, 1000))) - 2;
+    const int wholeColumns =
+        ColumnsAbove(panel->GetBackBuffer().ConvertToImage(), red, plot->GetLastPlotArea(), flatRow);
+    EXPECT_LE(wholeColumns, 2) << "a one-minute spike in 2000 minutes is a needle";
+
+    // A band from half an hour before the spike to half an hour after it,
+    // then one from 5 minutes before to 5 minutes after.
+    const double spikeDay = 1000.0 / 1440;
+    wxUIActionSimulator sim;
+    auto band = [&](double fromMinutes, double toMinutes) {
+        const wxPoint from = panel->ClientToScreen(PlotPoint(f.Plot(), fromMinutes / 1440));
+        const wxPoint to = panel->ClientToScreen(PlotPoint(f.Plot(), toMinutes / 1440));
+        sim.MouseMove(from);
+        wxYield();
+        sim.MouseDown();
+        wxYield();
+        for (int step = 1; step <= 4; ++step) {
+            sim.MouseMove(from + (to - from) * step / 4);
+            wxYield();
+        }
+        EXPECT_TRUE(panel->IsBandShown());
+        const chart::Range before = f.Plot()->GetViewX();
+        sim.MouseUp();
+        EXPECT_TRUE(PumpUntil([&] { return f.Plot()->GetViewX() != before; }));
+    };
+    band(970, 1030);
+    ASSERT_TRUE(f.Plot()->HasViewX());
+    // Within a pixel's worth of the band's ends: a pixel was about 2000 / 600
+    // minutes of the whole log.
+    EXPECT_NEAR(f.Plot()->GetViewX().lo * 1440, 970, 4);
+    EXPECT_NEAR(f.Plot()->GetViewX().hi * 1440, 1030, 4);
+    band(995, 1005);
+    const chart::Range view = f.Plot()->GetViewX();
+    EXPECT_NEAR(view.lo * 1440, 995, 0.5);
+    EXPECT_NEAR(view.hi * 1440, 1005, 0.5);
+    // The value axis spans what is in view: 1000 to the spike's 5000.
+    EXPECT_EQ(f.Plot()->GetVerticalAxis(0)->GetMinValue(), 1000);
+    EXPECT_EQ(f.Plot()->GetVerticalAxis(0)->GetMaxValue(), 5000);
+
+    // The pointer rests over the plot: the readout is on the screen.
+    sim.MouseMove(panel->ClientToScreen(PlotPoint(f.Plot(), spikeDay)));
+    ASSERT_TRUE(PumpUntil([&] { return panel->IsReadoutShown(); }));
+    const wxImage exported = ExportPng(f, dir, "zoomed.png");
+    ASSERT_TRUE(exported.IsOk());
+    const wxImage buffer = panel->GetBackBuffer().ConvertToImage();
+    ASSERT_EQ(exported.GetSize(), buffer.GetSize());
+    EXPECT_EQ(0, std::memcmp(exported.GetData(), buffer.GetData(),
+                             static_cast<size_t>(buffer.GetWidth()) * buffer.GetHeight() * 3))
+        << "the export is the chart as drawn, without the readout";
+    // The screen shows the readout over the chart.
+    wxBitmap screen(panel->GetClientSize(), 24);
+    {
+        wxMemoryDC dc(screen);
+        dc.DrawBitmap(panel->GetBackBuffer(), 0, 0);
+        panel->DrawOverlay(dc);
+    }
+    EXPECT_NE(0, std::memcmp(screen.ConvertToImage().GetData(), buffer.GetData(),
+                             static_cast<size_t>(buffer.GetWidth()) * buffer.GetHeight() * 3));
+    // Two minutes of spike in ten: a fifth of the plot's width at least.
+    const int flatNow = static_cast<int>(std::lround(f.Plot()->YToPixel(0, 1000))) - 2;
+    EXPECT_GE(ColumnsAbove(exported, red, f.Plot()->GetLastPlotArea(), flatNow),
+              f.Plot()->GetLastPlotArea().width / 6);
+
+    // A double click shows the whole log again.
+    sim.MouseDblClick();
+    ASSERT_TRUE(PumpUntil([&] { return !f.Plot()->HasViewX(); }));
+}
+
+TEST(ChartViewZoom, TheReadoutShowsTheNearestRecordAndGoesWhenThePointerLeaves)
+{
+    ViewFixture f; // 72 hourly records from 1 June 2021
+    f.Choose(View::ID_VIEW_FIRST + 0);
+    f.Choose(View::ID_VIEW_FIRST + 2);
+    f.Choose(View::ID_VIEW_FIRST + 5);
+    wxChartPanel* panel = f.view->GetChartPanel();
+    // 25 h 20 min after the first record: nearest is record 25 (2 June, 01:00).
+    wxUIActionSimulator sim;
+    sim.MouseMove(panel->ClientToScreen(PlotPoint(f.Plot(), (25 + 1.0 / 3) / 24)));
+    ASSERT_TRUE(PumpUntil([&] { return panel->IsReadoutShown(); }));
+    const wxChartPanel::Readout& readout = panel->GetReadout();
+    EXPECT_DOUBLE_EQ(readout.x, 25.0 / 24);
+    std::vector<std::string> lines;
+    for (const auto& line : readout.lines)
+        lines.push_back(line.text.utf8_string());
+    // The test runs in the "C" locale: month/day/year, 24-hour time.
+    EXPECT_EQ(lines, (std::vector<std::string>{"06/02/2021 01:00:00", "EC Channel 1: 1025",
+                                               "PH Channel 1: 11.75", "TE Channel 2: -2.50"}));
+    ASSERT_EQ(readout.lines.size(), 4u);
+    EXPECT_EQ(readout.lines[1].colour, wxColour(255, 0, 0));
+    EXPECT_EQ(readout.lines[3].colour, wxColour(255, 255, 0));
+
+    // Out of the panel (over the frame's border, then beyond it): gone.
+    sim.MouseMove(f.view->ClientToScreen(wxPoint(1, 1)));
+    EXPECT_TRUE(PumpUntil([&] { return !panel->IsReadoutShown(); }));
+}
+
+TEST(ChartViewZoom, TheContextMenuZoomsShowsAllAndExports)
+{
+    TempDir dir;
+    ViewFixture f;
+    f.Choose(View::ID_VIEW_FIRST + 0);
+    wxChartPanel* panel = f.view->GetChartPanel();
+    {
+        const std::unique_ptr<wxMenu> menu = f.view->MakeContextMenu();
+        std::vector<std::string> labels;
+        for (const wxMenuItem* item : menu->GetMenuItems())
+            labels.push_back(item->IsSeparator() ? "-" : item->GetItemLabelText().utf8_string());
+        EXPECT_EQ(labels,
+                  (std::vector<std::string>{"Zoom In", "Zoom Out", "Show Whole Log", "-", "Export to BMP",
+                                            "Export to JPG", "Export to PNG", "Export to TIF"}));
+        EXPECT_TRUE(menu->IsEnabled(View::ID_ZOOM_IN));
+        EXPECT_FALSE(menu->IsEnabled(View::ID_ZOOM_OUT)) << "the whole log is in view";
+        EXPECT_FALSE(menu->IsEnabled(View::ID_SHOW_WHOLE));
+    }
+    auto send = [&](int id) {
+        wxCommandEvent command(wxEVT_MENU, id);
+        command.SetEventObject(f.view);
+        f.view->ProcessWindowEvent(command);
+        wxYield();
+    };
+    send(View::ID_ZOOM_IN);
+    ASSERT_TRUE(f.Plot()->HasViewX());
+    // Half of 71 hours around the middle.
+    EXPECT_NEAR(f.Plot()->GetViewX().lo * 24, 17.75, 1e-9);
+    EXPECT_NEAR(f.Plot()->GetViewX().hi * 24, 53.25, 1e-9);
+    EXPECT_TRUE(f.view->MakeContextMenu()->IsEnabled(View::ID_ZOOM_OUT));
+    send(View::ID_ZOOM_IN);
+    send(View::ID_ZOOM_OUT);
+    EXPECT_NEAR(f.Plot()->GetViewX().Span() * 24, 35.5, 1e-9);
+    send(View::ID_SHOW_WHOLE);
+    EXPECT_FALSE(f.Plot()->HasViewX());
+
+    // A right click opens the menu over the chart; Escape closes it.
+    std::vector<std::string> opened;
+    f.view->Bind(wxEVT_MENU_OPEN, [&](wxMenuEvent& event) {
+        if (wxMenu* menu = event.GetMenu())
+            if (menu->FindItem(View::ID_SHOW_WHOLE))
+                opened.push_back("context");
+        event.Skip();
+        // Closed from the keyboard once GTK shows it.
+        f.view->CallAfter([] {
+            wxUIActionSimulator keys;
+            keys.Char(WXK_ESCAPE);
+        });
+    });
+    wxUIActionSimulator sim;
+    sim.MouseMove(panel->ClientToScreen(PlotPoint(f.Plot(), 1.0)));
+    wxYield();
+    sim.MouseClick(wxMOUSE_BTN_RIGHT);
+    EXPECT_TRUE(PumpUntil([&] { return opened.size() == 1; }, 3000));
+    PumpFor(100);
+    EXPECT_EQ(opened.size(), 1u);
+
+    // An export entry of the context menu exports as "File" does.
+    send(View::ID_ZOOM_IN);
+    const wxString path = dir.File("from-menu.png");
+    wxTEST_DIALOG(send(View::ID_EXPORT_PNG), ExpectExportDialog(path, "PNG Image File (*.png)|*.png"));
+    EXPECT_TRUE(wxFileExists(path));
+}
+
+TEST(ChartViewZoom, TheViewSurvivesChannelsAndColoursAndANewLogShowsAll)
+{
+    ViewFixture f;
+    f.Choose(View::ID_VIEW_FIRST + 0);
+    wxChartPanel* panel = f.view->GetChartPanel();
+    panel->SetView(1.0, 1.5);
+    ASSERT_TRUE(f.Plot()->HasViewX());
+    EXPECT_EQ(f.Plot()->GetViewX(), (chart::Range{1.0, 1.5}));
+    f.Choose(View::ID_VIEW_FIRST + 3);
+    EXPECT_EQ(f.Plot()->GetViewX(), (chart::Range{1.0, 1.5})) << "a channel checked";
+    f.view->SetChannelColour(0, wxColour(10, 20, 30));
+    f.view->RebuildChart();
+    EXPECT_EQ(f.Plot()->GetViewX(), (chart::Range{1.0, 1.5})) << "a colour changed";
+
+    // Zoomed in, the time axis reads calendar time: 1 June 2021 is day 0.
+    const std::vector<chart::Tick> ticks = f.Plot()->GetHorizontalAxis(0)->GetTicks(5);
+    ASSERT_GE(ticks.size(), 3u);
+    EXPECT_EQ(ticks.front().label, "00:00\n06/02/2021");
+    for (const chart::Tick& tick : ticks)
+        EXPECT_TRUE(tick.label.Matches("??:00*")) << tick.label;
+    // A new log is shown whole.
+    const std::vector<LogRecord> other = HourlyLog(48, 3);
+    f.view->SetLog(MakeNodeLog(other.data(), static_cast<uint32_t>(other.size())));
+    f.view->RebuildChart();
+    EXPECT_FALSE(f.Plot()->HasViewX());
+    EXPECT_EQ(f.Plot()->GetHorizontalAxis(0)->GetTicks(5).front().label, "0.0")
+        << "days since the first record";
 }
