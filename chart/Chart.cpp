@@ -45,16 +45,10 @@ Chart::Chart(std::unique_ptr<XYPlot> plot, const wxString& title) : m_plot(std::
 
 Chart::~Chart() = default;
 
-void Chart::Draw(wxDC& dc, const wxRect& rect)
+// The room the title and note take above the plot.
+int Chart::HeadHeight(wxDC& dc, const wxRect& rect, bool draw) const
 {
     const int margin = dc.FromDIP(kMargin); // kMargin is at 96 dpi
-    if (rect.width <= 0 || rect.height <= 0)
-        return;
-    wxDCClipper clip(dc, rect);
-    dc.SetPen(*wxTRANSPARENT_PEN);
-    dc.SetBrush(wxBrush(chart::BackgroundColour()));
-    dc.DrawRectangle(rect);
-
     int titleHeight = 0;
     if (!m_title.empty()) {
         const wxFont oldFont = dc.GetFont();
@@ -65,7 +59,8 @@ void Chart::Draw(wxDC& dc, const wxRect& rect)
         dc.SetTextForeground(*wxBLACK);
         dc.SetBackgroundMode(wxBRUSHSTYLE_TRANSPARENT);
         const wxSize extent = dc.GetTextExtent(m_title);
-        dc.DrawText(m_title, rect.x + (rect.width - extent.x) / 2, rect.y + margin);
+        if (draw)
+            dc.DrawText(m_title, rect.x + (rect.width - extent.x) / 2, rect.y + margin);
         titleHeight = extent.y + margin;
         dc.SetFont(oldFont);
     }
@@ -77,16 +72,44 @@ void Chart::Draw(wxDC& dc, const wxRect& rect)
         const int lineHeight = dc.GetCharHeight();
         for (const wxString& line : chart::WrapText(dc, m_note, rect.width - 2 * margin)) {
             const wxSize extent = dc.GetTextExtent(line);
-            dc.DrawText(line, rect.x + (rect.width - extent.x) / 2, rect.y + margin + titleHeight);
+            if (draw)
+                dc.DrawText(line, rect.x + (rect.width - extent.x) / 2, rect.y + margin + titleHeight);
             titleHeight += lineHeight;
         }
         titleHeight += margin / 2;
         dc.SetFont(oldFont);
     }
+    return titleHeight;
+}
+
+wxRect Chart::PlotRect(wxDC& dc, const wxRect& rect, int headHeight) const
+{
+    const int margin = dc.FromDIP(kMargin);
+    return wxRect(rect.x + margin, rect.y + margin + headHeight, rect.width - 2 * margin,
+                  rect.height - 2 * margin - headHeight);
+}
+
+void Chart::Draw(wxDC& dc, const wxRect& rect)
+{
+    if (rect.width <= 0 || rect.height <= 0)
+        return;
+    wxDCClipper clip(dc, rect);
+    dc.SetPen(*wxTRANSPARENT_PEN);
+    dc.SetBrush(wxBrush(chart::BackgroundColour()));
+    dc.DrawRectangle(rect);
+    const int headHeight = HeadHeight(dc, rect, true);
     if (m_plot) {
-        wxRect plotRect(rect.x + margin, rect.y + margin + titleHeight, rect.width - 2 * margin,
-                        rect.height - 2 * margin - titleHeight);
+        const wxRect plotRect = PlotRect(dc, rect, headHeight);
         if (plotRect.width > 0 && plotRect.height > 0)
             m_plot->Draw(dc, plotRect);
     }
+}
+
+void Chart::LayOut(wxDC& dc, const wxRect& rect)
+{
+    if (!m_plot || rect.width <= 0 || rect.height <= 0)
+        return;
+    const wxRect plotRect = PlotRect(dc, rect, HeadHeight(dc, rect, false));
+    if (plotRect.width > 0 && plotRect.height > 0)
+        m_plot->LayOutOnly(dc, plotRect);
 }

@@ -28,8 +28,14 @@ public:
     // Fills rect with the chart background, draws the title at the top, the
     // note under it and the plot below them.
     void Draw(wxDC& dc, const wxRect& rect);
+    // Works out where the plot area would be if drawn into rect now (the
+    // plot's GetLastPlotArea()), without drawing.
+    void LayOut(wxDC& dc, const wxRect& rect);
 
 private:
+    int HeadHeight(wxDC& dc, const wxRect& rect, bool draw) const;
+    wxRect PlotRect(wxDC& dc, const wxRect& rect, int headHeight) const;
+
     std::unique_ptr<XYPlot> m_plot;
     wxString m_title;
     wxString m_note;

@@ -340,6 +340,24 @@ const chart::ReducedLine& XYPlot::Reduced(const XYSerie& serie, double xLo, doub
     return m_newReduced.back().line;
 }
 
+void XYPlot::AdoptReductions(XYPlot& other)
+{
+    if (&other == this)
+        return;
+    // Only entries of series this plot holds: an entry of a series gone
+    // could otherwise match a new one made at its address.
+    for (ReducedSerie& reduced : other.m_reduced) {
+        bool shown = false;
+        for (const auto& dataset : m_datasets)
+            for (size_t s = 0; s < dataset->GetSerieCount() && !shown; ++s)
+                shown = dataset->GetSerie(s) == reduced.serie;
+        if (shown) {
+            m_reduced.push_back(std::move(reduced));
+            reduced = ReducedSerie{};
+        }
+    }
+}
+
 void XYPlot::Draw(wxDC& dc, const wxRect& rect)
 {
     // Only what this draw uses is kept for the next one.
@@ -365,6 +383,19 @@ void XYPlot::Draw(wxDC& dc, const wxRect& rect)
     }
     m_reduced.swap(m_newReduced);
     m_newReduced.clear();
+}
+
+void XYPlot::LayOutOnly(wxDC& dc, const wxRect& rect)
+{
+    m_lastPlotArea = wxRect();
+    if (rect.width <= 0 || rect.height <= 0)
+        return;
+    const wxFont oldFont = dc.GetFont();
+    dc.SetFont(*wxNORMAL_FONT);
+    Layout layout;
+    if (LayOut(dc, rect, layout))
+        m_lastPlotArea = layout.area;
+    dc.SetFont(oldFont);
 }
 
 bool XYPlot::LayOut(wxDC& dc, const wxRect& rect, Layout& layout) const

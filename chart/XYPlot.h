@@ -56,6 +56,9 @@ public:
 
     // Draws the axes and the series into rect.
     void Draw(wxDC& dc, const wxRect& rect);
+    // Works out the plot area a Draw into rect would have now (for
+    // GetLastPlotArea() and the mappings), without drawing.
+    void LayOutOnly(wxDC& dc, const wxRect& rect);
     // The plot area (inside the axes) of the last Draw.
     wxRect GetLastPlotArea() const { return m_lastPlotArea; }
     // The mapping between x values and pixel columns of the last Draw's plot
@@ -65,6 +68,10 @@ public:
     double PixelToX(double pixel) const;
     // The same for the rows of the vertical axis of dataset d.
     double YToPixel(size_t dataset, double y) const;
+    // Takes over the reduced lines of other's last draw for the series this
+    // plot shares with it (another chart of the same series, in other
+    // colours, say): drawn the same way, they need not be reduced again.
+    void AdoptReductions(XYPlot& other);
     // How many series reductions the draws so far have made (a redraw that
     // reuses the last draw's makes none).
     size_t GetReductionCount() const { return m_reductionCount; }

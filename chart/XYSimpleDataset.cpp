@@ -211,23 +211,42 @@ void XYSerie::Summarise()
             const size_t partBegin = begin + part * kPartSize, partEnd = std::min(end, partBegin + kPartSize);
             double partMin = kInf, partMax = -kInf;
             size_t partMinIndex = partBegin, partMaxIndex = partBegin;
-            for (size_t i = partBegin; i < partEnd; ++i) {
-                const double x = xs[i], y = ys[i];
-                if (!Finite(x))
-                    continue;
-                if (!Finite(y)) {
-                    block.yFinite = false;
-                    block.hasNaN = block.hasNaN || y != y;
-                    continue;
+            // The common case, a part of finite times and readings, without
+            // a branch per point.
+            double finite = 0;
+            for (size_t i = partBegin; i < partEnd; ++i)
+                finite += ys[i] - ys[i];
+            if (columnBlocks[b].ordered && finite == 0) {
+                for (size_t i = partBegin; i < partEnd; ++i) {
+                    const double y = ys[i];
+                    partMinIndex = y < partMin ? i : partMinIndex;
+                    partMin = y < partMin ? y : partMin;
+                    partMaxIndex = y > partMax ? i : partMaxIndex;
+                    partMax = y > partMax ? y : partMax;
                 }
-                first = std::min(first, i);
-                last = i;
-                minX = x < minX ? x : minX;
-                maxX = x > maxX ? x : maxX;
-                partMinIndex = y < partMin ? i : partMinIndex;
-                partMin = y < partMin ? y : partMin;
-                partMaxIndex = y > partMax ? i : partMaxIndex;
-                partMax = y > partMax ? y : partMax;
+                first = std::min(first, partBegin);
+                last = partEnd - 1;
+                minX = std::min(minX, xs[partBegin]);
+                maxX = std::max(maxX, xs[partEnd - 1]);
+            } else {
+                for (size_t i = partBegin; i < partEnd; ++i) {
+                    const double x = xs[i], y = ys[i];
+                    if (!Finite(x))
+                        continue;
+                    if (!Finite(y)) {
+                        block.yFinite = false;
+                        block.hasNaN = block.hasNaN || y != y;
+                        continue;
+                    }
+                    first = std::min(first, i);
+                    last = i;
+                    minX = x < minX ? x : minX;
+                    maxX = x > maxX ? x : maxX;
+                    partMinIndex = y < partMin ? i : partMinIndex;
+                    partMin = y < partMin ? y : partMin;
+                    partMaxIndex = y > partMax ? i : partMaxIndex;
+                    partMax = y > partMax ? y : partMax;
+                }
             }
             uint8_t* minMax = &m_parts[2 * (b * kPartsPerBlock + part)];
             minMax[0] = Offset(partMinIndex, begin);

@@ -137,19 +137,21 @@ const XYPlot* wxChartPanel::Plot() const
     return m_chart ? m_chart->GetPlot() : nullptr;
 }
 
-void wxChartPanel::ApplyView(const chart::Range& view)
+bool wxChartPanel::ApplyView(const chart::Range& view, bool redraw)
 {
     XYPlot* plot = Plot();
     if (!plot)
-        return;
+        return false;
     const chart::Range before = plot->GetViewX();
     const bool wasZoomed = plot->HasViewX();
     plot->SetViewX(view.lo, view.hi);
     if (plot->GetViewX() == before && plot->HasViewX() == wasZoomed)
-        return;
+        return false;
     // The record under a still pointer is another one now.
     m_readoutShown = false;
-    RedrawBackBuffer();
+    if (redraw)
+        RedrawBackBuffer();
+    return true;
 }
 
 void wxChartPanel::ZoomAround(double factor, double x)
@@ -407,27 +409,42 @@ void wxChartPanel::OnWheel(wxMouseEvent& event)
     const wxRect area = plot->GetLastPlotArea();
     const int x = std::clamp(event.GetPosition().x, area.x, area.GetRight());
     const double anchor = plot->PixelToX(x);
-    ZoomAround(std::pow(kWheelZoom, notches), anchor);
-    KeepAtPixel(anchor, x);
+    const bool changed =
+        ApplyView(chart::ZoomView(plot->GetViewX(), plot->GetFullX(), std::pow(kWheelZoom, notches), anchor,
+                                  plot->GetMinViewSpan()),
+                  false);
+    if (changed) {
+        KeepAtPixel(anchor, x);
+        RedrawBackBuffer();
+    }
     ShowReadoutAt(event.GetPosition());
 }
 
 // The labels of a new view may be wider or narrower than the old ones and
 // move the plot area's edges: the time that was under the pointer would
 // slide a pixel or two away from it on every notch.
+// The new plot area is worked out without drawing; the caller draws once.
 void wxChartPanel::KeepAtPixel(double x, int pixel)
 {
+    const wxSize size = GetClientSize();
+    if (!m_chart || size.x <= 0 || size.y <= 0 || !BufferFits(size))
+        return;
     for (int attempt = 0; attempt < 2; ++attempt) {
         const XYPlot* plot = Plot();
         if (!plot || !plot->HasViewX())
             return;
+        {
+            wxMemoryDC dc(m_backBuffer);
+            m_chart->LayOut(dc, wxRect(wxPoint(0, 0), size));
+        }
         const wxRect area = plot->GetLastPlotArea();
         const double off = plot->XToPixel(x) - pixel;
         if (area.width < 2 || std::fabs(off) <= 0.5)
             return;
         const chart::Range view = plot->GetViewX();
         ApplyView(chart::PanView(view, plot->GetFullX(), off * view.Span() / (area.width - 1),
-                                 plot->GetMinViewSpan()));
+                                 plot->GetMinViewSpan()),
+                  false);
     }
 }
 

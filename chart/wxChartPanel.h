@@ -32,6 +32,9 @@ public:
     // Deletes the previous chart, redraws the back buffer.
     void SetChart(std::unique_ptr<Chart> chart);
     const Chart* GetChart() const { return m_chart.get(); }
+    // The chart, to change its view or take over what it has worked out
+    // (redraw the panel after changing what it shows).
+    Chart* GetChartForUpdate() { return m_chart.get(); }
     // The chart exactly as drawn and shown: its logical size is the panel's
     // client size, its pixels the screen's (GetSize() is the client size
     // times GetContentScaleFactor()). Not IsOk() while the client area is
@@ -92,8 +95,9 @@ private:
     void EndDrag();
     XYPlot* Plot();
     const XYPlot* Plot() const;
-    // Shows view (fitted to the data) and redraws.
-    void ApplyView(const chart::Range& view);
+    // Shows view (fitted to the data) and redraws unless told not to;
+    // whether the view changed.
+    bool ApplyView(const chart::Range& view, bool redraw = true);
     // Pans so that time x is drawn at the client column pixel again, as far
     // as the data's ends allow.
     void KeepAtPixel(double x, int pixel);

@@ -2,6 +2,8 @@
 
 #include "core/WordHelpers.h"
 
+#include <ctime>
+
 namespace {
 
 const unsigned kChannelWords[kLogChannelCount] = {kLogEc1, kLogEc2, kLogPh1, kLogPh2, kLogTe1, kLogTe2};
@@ -47,6 +49,70 @@ bool LogRecordTime(uint32_t dateWord, uint32_t timeWord, int64_t& ms)
     return true;
 }
 
+namespace {
+
+// Days from 1970-01-01 to a date of the proleptic Gregorian calendar.
+int64_t DaysFromCivil(int64_t year, unsigned month, unsigned day)
+{
+    year -= month <= 2;
+    const int64_t era = (year >= 0 ? year : year - 399) / 400;
+    const unsigned yearOfEra = static_cast<unsigned>(year - era * 400);
+    const unsigned dayOfYear = (153 * (month > 2 ? month - 3 : month + 9) + 2) / 5 + day - 1;
+    const unsigned dayOfEra = yearOfEra * 365 + yearOfEra / 4 - yearOfEra / 100 + dayOfYear;
+    return era * 146097 + static_cast<int64_t>(dayOfEra) - 719468;
+}
+
+#ifndef _WIN32
+// The local time at t and its offset from UTC in seconds.
+bool LocalAt(int64_t t, std::tm& tm)
+{
+    const std::time_t when = static_cast<std::time_t>(t);
+    return localtime_r(&when, &tm) != nullptr;
+}
+#endif
+
+} // namespace
+
+bool LogTimeDecoder::RegularDay(uint32_t dateWord, int64_t& midnightMs)
+{
+#ifdef _WIN32
+    // The C library gives no offset of a local time here: every day takes
+    // the hour by hour way.
+    (void)dateWord;
+    (void)midnightMs;
+    return false;
+#else
+    const unsigned month = dateWord & 0xFFu;
+    const unsigned day = (dateWord >> 8) & 0xFFu;
+    const int year = static_cast<int>(dateWord >> 16);
+    // The toolkit converts local times with the C library from 1970 to 2037
+    // only (and its own way beyond): other years take the hour by hour way.
+    if (year < 1971 || year > 2036 || month < 1 || month > 12 || day < 1)
+        return false;
+    if (day > wxDateTime::GetNumberOfDays(static_cast<wxDateTime::Month>(month - 1), year))
+        return false;
+    const int64_t naive = DaysFromCivil(year, month, day) * 86400;
+    std::tm tm{};
+    if (!LocalAt(naive, tm))
+        return false;
+    const long offset = tm.tm_gmtoff;
+    const int64_t midnight = naive - offset;
+    if (!LocalAt(midnight, tm) || tm.tm_gmtoff != offset || tm.tm_year != year - 1900 ||
+        tm.tm_mon != static_cast<int>(month) - 1 || tm.tm_mday != static_cast<int>(day) || tm.tm_hour != 0 ||
+        tm.tm_min != 0 || tm.tm_sec != 0)
+        return false;
+    // No change of offset from three hours before to four hours after the
+    // day (looked at every eight hours: changes are months apart), so every
+    // time of the day exists once and is midnight plus its seconds.
+    for (int64_t at : {-3 * 3600, 8 * 3600, 16 * 3600, 28 * 3600}) {
+        if (!LocalAt(midnight + at, tm) || tm.tm_gmtoff != offset)
+            return false;
+    }
+    midnightMs = midnight * 1000;
+    return true;
+#endif
+}
+
 bool LogTimeDecoder::Decode(uint32_t dateWord, uint32_t timeWord, int64_t& ms)
 {
     const uint32_t hour = timeWord & 0xFFu;
@@ -54,6 +120,15 @@ bool LogTimeDecoder::Decode(uint32_t dateWord, uint32_t timeWord, int64_t& ms)
     const uint32_t second = (timeWord >> 16) & 0xFFu;
     if (minute > 59 || second > 59)
         return false;
+    if (!m_dayHave || dateWord != m_dayWord) {
+        m_dayHave = true;
+        m_dayWord = dateWord;
+        m_dayRegular = RegularDay(dateWord, m_dayStartMs);
+    }
+    if (m_dayRegular && hour <= 23) {
+        ms = m_dayStartMs + (static_cast<int64_t>(hour) * 3600 + minute * 60 + second) * 1000;
+        return true;
+    }
     // Within an hour whose local offset does not change, the start of the
     // hour (resolved by the toolkit once) plus the record's minutes and
     // seconds is its instant. An hour holding a change (a missing or repeated
@@ -118,20 +193,45 @@ int32_t LogSeries::Fill(const LogRecord* records, uint32_t count)
 
 std::shared_ptr<const double[]> LogSeries::ChannelValues(const LogRecord* records, int channel) const
 {
-    if (m_filled == 0 || channel < 0 || channel >= kLogChannelCount)
+    if (channel < 0 || channel >= kLogChannelCount)
         return nullptr;
-    LargeArray<double> values = AllocateLargeArray<double>(m_filled);
-    if (!values)
-        return nullptr;
-    const unsigned word = kChannelWords[channel];
-    if (channel < 2) {
-        for (uint32_t i = 0; i < m_filled; ++i)
-            values[i] = static_cast<double>(records[i][word]);
-    } else {
-        for (uint32_t i = 0; i < m_filled; ++i)
-            values[i] = static_cast<double>(WordToFloat(records[i][word]));
+    bool wanted[kLogChannelCount] = {};
+    wanted[channel] = true;
+    std::shared_ptr<const double[]> out[kLogChannelCount];
+    ChannelValues(records, wanted, out);
+    return out[channel];
+}
+
+void LogSeries::ChannelValues(const LogRecord* records, const bool (&wanted)[kLogChannelCount],
+                              std::shared_ptr<const double[]> (&out)[kLogChannelCount]) const
+{
+    LargeArray<double> values[kLogChannelCount];
+    double* to[kLogChannelCount] = {};
+    for (int k = 0; k < kLogChannelCount; ++k) {
+        if (!wanted[k])
+            continue;
+        out[k].reset();
+        if (m_filled == 0)
+            continue;
+        values[k] = AllocateLargeArray<double>(m_filled);
+        to[k] = values[k].get();
     }
-    return std::shared_ptr<const double[]>(std::move(values));
+    // One pass over the records, whose words of one record share a cache
+    // line or two: a year of records is read from memory once, not once per
+    // channel.
+    for (uint32_t i = 0; i < m_filled; ++i) {
+        const LogRecord& r = records[i];
+        if (to[0])
+            to[0][i] = static_cast<double>(r[kLogEc1]);
+        if (to[1])
+            to[1][i] = static_cast<double>(r[kLogEc2]);
+        for (int k = 2; k < kLogChannelCount; ++k)
+            if (to[k])
+                to[k][i] = static_cast<double>(WordToFloat(r[kChannelWords[k]]));
+    }
+    for (int k = 0; k < kLogChannelCount; ++k)
+        if (values[k])
+            out[k] = std::shared_ptr<const double[]>(std::move(values[k]));
 }
 
 void LogSeries::Release()

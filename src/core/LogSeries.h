@@ -39,15 +39,24 @@ LogReadingRange LogChannelReadingRange(int channel);
 // time, or false when the words are no real date or time (never asserts).
 bool LogRecordTime(uint32_t dateWord, uint32_t timeWord, int64_t& ms);
 
-// Converts many records' date and time words quickly: local time is resolved
-// once per hour of a day and reused for the records within that hour, giving
-// exactly what LogRecordTime gives (an hour in which the local offset changes
-// is converted record by record).
+// Converts many records' date and time words quickly, giving exactly what
+// LogRecordTime gives: local time is resolved once per day where the local
+// offset is the same from three hours before the day to four hours after it
+// (the instant of a time that day is then its midnight plus its hours,
+// minutes and seconds), otherwise once per hour of the day, and an hour in
+// which the offset changes is converted record by record.
 class LogTimeDecoder {
 public:
     bool Decode(uint32_t dateWord, uint32_t timeWord, int64_t& ms);
 
 private:
+    // Whether dateWord is a day of one local offset, and its midnight.
+    static bool RegularDay(uint32_t dateWord, int64_t& midnightMs);
+
+    bool m_dayHave = false;
+    bool m_dayRegular = false;
+    uint32_t m_dayWord = 0;
+    int64_t m_dayStartMs = 0;
     bool m_have = false;
     bool m_valid = false;
     bool m_regular = false;
@@ -90,6 +99,11 @@ public:
     // Fill), in a new array of FilledCount() values; null when there is no
     // memory for it or nothing is filled.
     std::shared_ptr<const double[]> ChannelValues(const LogRecord* records, int channel) const;
+    // The same for every channel k with wanted[k], reading each record once;
+    // out[k] stays as it was for the others, and is null where there was no
+    // memory.
+    void ChannelValues(const LogRecord* records, const bool (&wanted)[kLogChannelCount],
+                       std::shared_ptr<const double[]> (&out)[kLogChannelCount]) const;
 
     // Frees the time column (those sharing it keep it).
     void Release();

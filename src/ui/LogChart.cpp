@@ -11,7 +11,12 @@
 
 #include <wx/pen.h>
 
+#include <algorithm>
+#include <atomic>
 #include <cmath>
+#include <system_error>
+#include <thread>
+#include <vector>
 
 LogChart::~LogChart() = default;
 
@@ -31,21 +36,66 @@ int32_t LogChart::FillSeries(const LogRecord* records, uint32_t count)
 
 std::shared_ptr<const XYSerie> LogChart::ChannelSerie(int channel)
 {
-    if (channel < 0 || channel >= kLogChannelCount || !m_times)
+    if (channel < 0 || channel >= kLogChannelCount)
         return nullptr;
-    if (!m_channels[channel]) {
-        std::shared_ptr<const double[]> values = m_series.ChannelValues(m_records, channel);
-        if (!values) {
-            m_lackedMemory = true;
-            return nullptr;
-        }
-        m_channels[channel] = std::make_shared<const XYSerie>(m_times, std::move(values));
-    }
+    bool wanted[kLogChannelCount] = {};
+    wanted[channel] = true;
+    MakeChannelSeries(wanted);
     return m_channels[channel];
+}
+
+// The values of all wanted channels not made yet are read in one pass over
+// the records; their series (whose block summaries are most of the work) are
+// then made side by side, one thread per core.
+void LogChart::MakeChannelSeries(const bool (&wanted)[kLogChannelCount])
+{
+    if (!m_times)
+        return;
+    bool missing[kLogChannelCount] = {};
+    bool any = false;
+    for (int k = 0; k < kLogChannelCount; ++k) {
+        missing[k] = wanted[k] && !m_channels[k];
+        any = any || missing[k];
+    }
+    if (!any)
+        return;
+    std::shared_ptr<const double[]> values[kLogChannelCount];
+    m_series.ChannelValues(m_records, missing, values);
+    std::vector<int> make;
+    for (int k = 0; k < kLogChannelCount; ++k) {
+        if (!missing[k])
+            continue;
+        if (values[k])
+            make.push_back(k);
+        else
+            m_lackedMemory = true;
+    }
+    std::atomic<size_t> next{0};
+    auto work = [&] {
+        for (size_t j = next++; j < make.size(); j = next++) {
+            const int k = make[j];
+            m_channels[k] = std::make_shared<const XYSerie>(m_times, std::move(values[k]));
+        }
+    };
+    const unsigned cores = std::max(1u, std::thread::hardware_concurrency());
+    std::vector<std::thread> helpers;
+    try {
+        for (unsigned t = 1; t < std::min<size_t>(cores, make.size()); ++t)
+            helpers.emplace_back(work);
+    } catch (const std::system_error&) {
+        // No thread to be had: this one does it all.
+    }
+    work();
+    for (std::thread& helper : helpers)
+        helper.join();
 }
 
 std::unique_ptr<Chart> LogChart::CreateChart(const ChannelColours& colours)
 {
+    bool wanted[kLogChannelCount] = {};
+    for (int k = 0; k < kLogChannelCount; ++k)
+        wanted[k] = colours[k] != nullptr;
+    MakeChannelSeries(wanted);
     auto plot = std::make_unique<XYPlot>();
     size_t datasets = 0;
     for (int k = 0; k < kLogChannelCount; ++k) {

@@ -49,6 +49,8 @@ public:
     static constexpr double kSmallestView = 1.0 / 1440;
 
 private:
+    void MakeChannelSeries(const bool (&wanted)[kLogChannelCount]);
+
     const LogRecord* m_records = nullptr;
     LogSeries m_series;
     std::shared_ptr<const XColumn> m_times;

@@ -196,6 +196,10 @@ void OrvelGUIChartViewFrame::RebuildChart()
     std::unique_ptr<Chart> drawn = m_chartData->CreateChart(colours);
     if (zoomed)
         drawn->GetPlot()->SetViewX(view.lo, view.hi);
+    // Series already drawn (another colour, another channel checked) are
+    // not reduced again where they land in the same place.
+    if (m_chartPanel->GetChart())
+        drawn->GetPlot()->AdoptReductions(*m_chartPanel->GetChartForUpdate()->GetPlot());
 
     // A log that leaves its time span is plotted up to the record that does;
     // the chart says so under its title.

@@ -487,6 +487,68 @@ TEST(ChartDrawing, ARedrawReusesTheReductionOnlyAtTheSameSize)
 
 namespace {
 
+// A chart of shared series, each in its colour on a left axis of its own.
+std::unique_ptr<Chart> SharedChart(const std::vector<std::shared_ptr<const XYSerie>>& series,
+                                   const std::vector<wxColour>& colours)
+{
+    auto plot = std::make_unique<XYPlot>();
+    for (size_t k = 0; k < series.size(); ++k) {
+        auto dataset = std::make_unique<XYSimpleDataset>();
+        dataset->AddSerie(series[k]);
+        auto renderer = std::make_unique<XYLineRenderer>();
+        renderer->SetSerieColour(0, &colours[k]);
+        dataset->SetRenderer(std::move(renderer));
+        plot->AddDataset(std::move(dataset));
+        plot->AddAxis(std::make_unique<NumberAxis>(AXIS_LEFT));
+        plot->LinkDataVerticalAxis(k, k);
+    }
+    plot->AddAxis(std::make_unique<NumberAxis>(AXIS_BOTTOM));
+    return std::make_unique<Chart>(std::move(plot), "Log File");
+}
+
+} // namespace
+
+TEST(ChartDrawing, AChartInOtherColoursTakesOverTheReductionsOfItsSeries)
+{
+    // Out of phase: the second line does not cover the first.
+    const std::vector<double> a = Wave(100000, 30, 1500, 200), b = Wave(100000, 30, 6, 1, 1.5);
+    const std::vector<std::shared_ptr<const XYSerie>> series = {
+        std::make_shared<const XYSerie>(a.data(), a.size() / 2),
+        std::make_shared<const XYSerie>(b.data(), b.size() / 2)};
+    std::unique_ptr<Chart> old = SharedChart(series, {kRed, kCyan});
+    Render(*old, 800, 500);
+    ASSERT_EQ(old->GetPlot()->GetReductionCount(), 2u);
+
+    // The same series in other colours: nothing reduced again, and the
+    // pixels of a chart drawn from scratch in those colours.
+    const wxColour blue(0, 0, 255);
+    std::unique_ptr<Chart> recoloured = SharedChart(series, {blue, kCyan});
+    recoloured->GetPlot()->AdoptReductions(*old->GetPlot());
+    const wxImage adopted = Render(*recoloured, 800, 500);
+    EXPECT_EQ(recoloured->GetPlot()->GetReductionCount(), 0u);
+    std::unique_ptr<Chart> fresh = SharedChart(series, {blue, kCyan});
+    const wxImage expected = Render(*fresh, 800, 500);
+    EXPECT_EQ(fresh->GetPlot()->GetReductionCount(), 2u);
+    EXPECT_EQ(0, memcmp(adopted.GetData(), expected.GetData(), 800 * 500 * 3));
+    EXPECT_GT(CountExact(adopted, recoloured->GetPlot()->GetLastPlotArea(), blue), 100);
+    EXPECT_EQ(CountExact(adopted, recoloured->GetPlot()->GetLastPlotArea(), kRed), 0);
+
+    // Series it does not hold are not taken: a series of the same points
+    // made anew is reduced for itself.
+    std::unique_ptr<Chart> other =
+        SharedChart({std::make_shared<const XYSerie>(a.data(), a.size() / 2)}, {kRed});
+    other->GetPlot()->AdoptReductions(*recoloured->GetPlot());
+    Render(*other, 800, 500);
+    EXPECT_EQ(other->GetPlot()->GetReductionCount(), 1u);
+    // At another size nothing taken over fits: reduced anew.
+    std::unique_ptr<Chart> smaller = SharedChart(series, {kRed, kCyan});
+    smaller->GetPlot()->AdoptReductions(*recoloured->GetPlot());
+    Render(*smaller, 700, 500);
+    EXPECT_EQ(smaller->GetPlot()->GetReductionCount(), 2u);
+}
+
+namespace {
+
 // WCAG's relative luminance and contrast ratio, written out here to check
 // the chart's own.
 double Luminance(const wxColour& c)

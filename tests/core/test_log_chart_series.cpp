@@ -202,6 +202,34 @@ TEST(LogSeries, FastTimeDecodingMatchesTheToolkitEverywhere)
     }
 }
 
+TEST(LogSeries, FastTimeDecodingMatchesTheToolkitDayAfterDay)
+{
+    // A record every 7 min 13 s through a whole year and across the ends of
+    // the years the C library converts, as a long log gives them, in zones
+    // with whole-hour, half-hour and southern changes.
+    for (const char* zone : {"Europe/Berlin", "America/New_York", "Australia/Lord_Howe", "Asia/Kolkata"}) {
+        SCOPED_TRACE(zone);
+        WithTimeZone tz(zone);
+        for (const auto& [from, days] :
+             {std::pair<wxDateTime, int>{wxDateTime(1, wxDateTime::Jan, 2021), 366},
+              {wxDateTime(28, wxDateTime::Dec, 1970), 8},
+              {wxDateTime(28, wxDateTime::Dec, 2036), 8}}) {
+            LogTimeDecoder decoder;
+            for (int64_t s = 0; s < int64_t{days} * 86400; s += 433) {
+                const wxDateTime t = from + wxTimeSpan::Seconds(s);
+                const uint32_t date = Date(t.GetYear(), t.GetMonth() + 1, t.GetDay());
+                const uint32_t time = Time(t.GetHour(), t.GetMinute(), t.GetSecond());
+                int64_t direct = 0, fast = 0;
+                const bool directOk = LogRecordTime(date, time, direct);
+                ASSERT_EQ(decoder.Decode(date, time, fast), directOk) << t.FormatISOCombined().utf8_string();
+                if (directOk) {
+                    ASSERT_EQ(fast, direct) << t.FormatISOCombined().utf8_string();
+                }
+            }
+        }
+    }
+}
+
 TEST(LogSeries, FarYearsKeepTheirOrder)
 {
     const std::vector<LogRecord> log = {
