@@ -107,7 +107,7 @@ int64_t OffsetAt(int64_t t)
     }
     const int64_t wall =
         DaysFromCivil(static_cast<int64_t>(tm.tm_year) + 1900, tm.tm_mon + 1, tm.tm_mday) * kSecondsPerDay +
-        tm.tm_hour * 3600 + tm.tm_min * 60 + tm.tm_sec;
+        int64_t{tm.tm_hour} * 3600 + int64_t{tm.tm_min} * 60 + tm.tm_sec;
     return wall - t;
 }
 
@@ -132,7 +132,7 @@ struct Offsets {
 
 Offsets OffsetsAround(int64_t wall)
 {
-    constexpr int64_t kAround = 36 * 3600;
+    constexpr int64_t kAround = int64_t{36} * 3600;
     const int64_t before = OffsetAt(wall - kAround);
     const int64_t after = OffsetAt(wall + kAround);
     Offsets offsets;

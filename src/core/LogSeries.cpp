@@ -126,7 +126,7 @@ bool LogTimeDecoder::Decode(uint32_t dateWord, uint32_t timeWord, int64_t& ms)
         m_dayRegular = RegularDay(dateWord, m_dayStartMs);
     }
     if (m_dayRegular && hour <= 23) {
-        ms = m_dayStartMs + (static_cast<int64_t>(hour) * 3600 + minute * 60 + second) * 1000;
+        ms = m_dayStartMs + (static_cast<int64_t>(hour) * 3600 + int64_t{minute} * 60 + second) * 1000;
         return true;
     }
     // Within an hour whose local offset does not change, the start of the
