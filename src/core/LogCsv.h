@@ -1,0 +1,34 @@
+// A node log as comma separated values (RFC 4180, UTF-8, CRLF line ends), for
+// spreadsheets: a DateTime column then the log page's fifteen columns.
+#pragma once
+
+#include "core/NodeLog.h"
+
+#include <wx/string.h>
+
+#include <cstddef>
+#include <functional>
+#include <string>
+
+// The header row: "DateTime" then the fifteen list column headers, "\r\n".
+std::string LogCsvHeader();
+
+// One record's row: the date-time in ISO 8601 local time
+// "2012-12-31T13:45:30" (empty for an invalid date or time), then the list's
+// date and time texts, and the other columns' values as recorded: EC and
+// actuator words as unsigned integers, PH and temperature as the shortest
+// text that reads back as the same single. "\r\n" ends it.
+void AppendLogCsvRow(std::string& out, const LogRecord& record);
+
+struct CsvResult {
+    bool written = false;
+    bool cancelled = false;
+    wxString reason; // why it was not written
+};
+
+// Writes the header and rowCount rows (record(i) is the i-th row's record) to
+// path, whole or not at all. progress(done, total), when given, is called
+// every few thousand rows; returning false cancels and nothing is written.
+CsvResult WriteLogCsv(const wxString& path, size_t rowCount,
+                      const std::function<const LogRecord&(size_t)>& record,
+                      const std::function<bool(size_t, size_t)>& progress = nullptr);
