@@ -9,15 +9,23 @@
 #include <cstddef>
 #include <functional>
 #include <string>
+#include <string_view>
 
 // The header row: "DateTime" then the fifteen list column headers, "\r\n".
 std::string LogCsvHeader();
 
+// Appends one field, in double quotes (those inside doubled) when it holds a
+// comma, a double quote, CR or LF.
+void AppendCsvField(std::string& out, std::string_view field);
+
 // One record's row: the date-time in ISO 8601 local time
-// "2012-12-31T13:45:30" (empty for an invalid date or time), then the list's
-// date and time texts, and the other columns' values as recorded: EC and
-// actuator words as unsigned integers, PH and temperature as the shortest
-// text that reads back as the same single. "\r\n" ends it.
+// "2012-12-31T13:45:30" (empty when the date or the time is not real); the
+// Date and Time columns as ISO 8601 "2012-12-31" and "13:45:30" (each empty
+// when not real), which every spreadsheet reads whatever its locale; the
+// other columns as recorded: Core, EC and actuator words as unsigned
+// integers, PH and temperature as the shortest text that reads back as the
+// same single ("6.2", "20.123457"; "nan" or "inf" for such words). "\r\n"
+// ends it.
 void AppendLogCsvRow(std::string& out, const LogRecord& record);
 
 struct CsvResult {

@@ -48,6 +48,14 @@ LogSummary SummariseLog(const LogRecord* records, const double* days, uint32_t f
                         double lo, double hi, const bool (&wanted)[kLogChannelCount],
                         const LogTargets* targets);
 
+// The log-wide part alone, for a caller that summarises many views of one
+// log: computed once, handed to the overload below.
+LogWideSummary SummariseLogWide(const double* days, uint32_t filled, int64_t recordMs);
+// SummariseLog with the log-wide part already known (summary.log = whole).
+LogSummary SummariseLog(const LogRecord* records, const double* days, uint32_t filled, int64_t recordMs,
+                        double lo, double hi, const bool (&wanted)[kLogChannelCount],
+                        const LogTargets* targets, const LogWideSummary& whole);
+
 // The summary as plain text, lines separated by '\n': a section per wanted
 // channel, then "Whole log".
 wxString SummaryText(const LogSummary& summary, const LogRecord* records,

@@ -16,9 +16,10 @@ struct ChannelTarget {
     bool adjusted = false; // false: not maintained (target 0) or not adjusted in the mode, or no profile
     double target = 0;     // EC in uS, PH units
     double tolerance = 0;  // either side
-    // adjusted && |value - target| <= tolerance, edges inside, NaN never; with a
-    // relative slack of 1e-9 so that a float-stored PH 6.2 with tolerance 0.2
-    // holds 6.4f and 6.0f at its edges.
+    // adjusted && |value - target| <= tolerance, edges inside, NaN never. The
+    // edges give by one single-precision step of (|target| + tolerance), so
+    // that a float-stored PH 6.2 with tolerance 0.2 holds 6.4f and 6.0f (a
+    // whole-uS EC band is unchanged by it: 1500 +/- 100 holds 1600, not 1600.5).
     bool Contains(double value) const;
 
     bool operator==(const ChannelTarget& other) const;
@@ -40,6 +41,7 @@ enum TargetToleranceIndex : int {
     kIndexPh2Tolerance = 53,
 };
 
+// Const calls never change the object: several threads may ask at once.
 class LogTargets {
 public:
     void SetProfile(const NodeConfig& config);
@@ -57,7 +59,9 @@ public:
     // The same for an instant (ms since the epoch, its local calendar day).
     ChannelTarget TargetAt(int logChannel, int64_t ms) const;
     // The target's steps over [fromMs, toMs] (days split at local midnight,
-    // equal neighbours merged); empty for a channel never adjusted there.
+    // equal neighbours merged), the first from fromMs, the last to toMs; a day
+    // not adjusted among adjusted ones is a step with target.adjusted false.
+    // Empty for a channel never adjusted there.
     std::vector<TargetStep> Steps(int logChannel, int64_t fromMs, int64_t toMs) const;
 
 private:
@@ -79,10 +83,6 @@ private:
 
     bool m_hasProfile = false;
     Channel m_channels[2];
-    // The last day asked for, per log channel.
-    mutable bool m_cacheHave[kLogChannelCount] = {};
-    mutable uint32_t m_cacheDate[kLogChannelCount] = {};
-    mutable ChannelTarget m_cacheTarget[kLogChannelCount];
 };
 
 // "not adjusted", or "target 1500 ± 100" (EC in whole uS) / "target 6.20 ±
