@@ -199,6 +199,11 @@ void NumberAxis::ComputeRange(double& minValue, double& maxValue) const
         for (const XYSimpleDataset* dataset : m_datasets)
             bounds.Include(dataset->GetBounds());
     }
+    // A target band in view is shown whole, however far the readings are
+    // from it.
+    if (IsVertical() && !bounds.empty)
+        for (const XYSimpleDataset* dataset : m_datasets)
+            bounds.Include(dataset->GetBandBoundsWithin(xLo, xHi));
     if (bounds.empty) {
         minValue = 0;
         maxValue = 1;

@@ -491,11 +491,70 @@ void XYPlot::DrawGrid(wxDC& dc, const Layout& layout) const
     dc.DrawRectangle(wxRect(area).Inflate(1));
 }
 
+namespace {
+// A light tint of colour on the white plot: a fifth of it.
+wxColour Tint(const wxColour& colour)
+{
+    auto mix = [](unsigned char c) { return static_cast<unsigned char>(255 - (255 - c) / 5); };
+    return wxColour(mix(colour.Red()), mix(colour.Green()), mix(colour.Blue()));
+}
+} // namespace
+
+// The target bands of every dataset, beneath every series: the tints first,
+// then their edges and target lines, so that a band overlapping another
+// still shows where it ends.
+void XYPlot::DrawBands(wxDC& dc, const Layout& layout) const
+{
+    const wxRect& area = layout.area;
+    struct Placed {
+        wxRect rect;
+        int targetY;
+        wxColour colour;
+    };
+    std::vector<Placed> placed;
+    for (size_t d = 0; d < m_datasets.size(); ++d) {
+        const XYSimpleDataset& dataset = *m_datasets[d];
+        const NumberAxis* xAxis = AxisOf(m_links[d], false);
+        const NumberAxis* yAxis = AxisOf(m_links[d], true);
+        if (dataset.GetBands().empty() || !xAxis || !yAxis)
+            continue;
+        const ValueToPixel toX = HorizontalMap(*xAxis, area);
+        const ValueToPixel toY = VerticalMap(*yAxis, area);
+        const XYLineRenderer* renderer = dataset.GetRenderer();
+        const wxColour colour = renderer ? renderer->GetSerieColour(0) : *wxBLUE;
+        for (const chart::TargetBand& band : dataset.GetBands()) {
+            if (band.xTo < xAxis->GetMinValue() || band.xFrom > xAxis->GetMaxValue())
+                continue;
+            const int x0 = std::max(toX.Pixel(band.xFrom), area.x - 1);
+            const int x1 = std::min(toX.Pixel(band.xTo), area.GetRight() + 1);
+            const int yTop = std::max(toY.Pixel(band.hi), area.y - 1);
+            const int yBottom = std::min(toY.Pixel(band.lo), area.GetBottom() + 1);
+            if (x1 < x0 || yBottom < yTop)
+                continue;
+            placed.push_back(
+                {wxRect(wxPoint(x0, yTop), wxPoint(x1, yBottom)), toY.Pixel(band.target), colour});
+        }
+    }
+    dc.SetPen(*wxTRANSPARENT_PEN);
+    for (const Placed& band : placed) {
+        dc.SetBrush(wxBrush(Tint(band.colour)));
+        dc.DrawRectangle(band.rect);
+    }
+    for (const Placed& band : placed) {
+        dc.SetPen(wxPen(Tint(chart::ReadableOn(band.colour, *wxWHITE)), 1, wxPENSTYLE_DOT));
+        dc.DrawLine(band.rect.x, band.rect.y, band.rect.GetRight() + 1, band.rect.y);
+        dc.DrawLine(band.rect.x, band.rect.GetBottom(), band.rect.GetRight() + 1, band.rect.GetBottom());
+        dc.SetPen(wxPen(band.colour, 1, wxPENSTYLE_SHORT_DASH));
+        dc.DrawLine(band.rect.x, band.targetY, band.rect.GetRight() + 1, band.targetY);
+    }
+}
+
 // Each dataset's series through its renderer, clipped to the plot area.
 void XYPlot::DrawSeries(wxDC& dc, const Layout& layout)
 {
     const wxRect& area = layout.area;
     wxDCClipper clip(dc, area);
+    DrawBands(dc, layout);
     const XYLineRenderer fallback;
     for (size_t d = 0; d < m_datasets.size(); ++d) {
         const XYSimpleDataset& dataset = *m_datasets[d];

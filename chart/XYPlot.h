@@ -97,6 +97,7 @@ private:
     bool LayOut(wxDC& dc, const wxRect& rect, Layout& layout) const;
     void DrawGrid(wxDC& dc, const Layout& layout) const;
     void DrawSeries(wxDC& dc, const Layout& layout);
+    void DrawBands(wxDC& dc, const Layout& layout) const;
     void DrawAxisLines(wxDC& dc, const Layout& layout) const;
     void DrawLabels(wxDC& dc, const Layout& layout) const;
     // The polyline of a series, reused from the last draw when nothing it

@@ -381,3 +381,15 @@ XYBounds XYSimpleDataset::GetBoundsWithin(double xLo, double xHi, double yLo, do
         bounds.Include(serie->GetBoundsWithin(xLo, xHi, yLo, yHi));
     return bounds;
 }
+
+XYBounds XYSimpleDataset::GetBandBoundsWithin(double xLo, double xHi) const
+{
+    XYBounds bounds;
+    for (const chart::TargetBand& band : m_bands) {
+        if (!(band.xTo >= xLo && band.xFrom <= xHi) || !Finite(band.lo) || !Finite(band.hi))
+            continue;
+        bounds.Include(std::max(band.xFrom, xLo), band.lo);
+        bounds.Include(std::min(band.xTo, xHi), band.hi);
+    }
+    return bounds;
+}

@@ -128,6 +128,16 @@ private:
     std::vector<uint8_t> m_parts;
 };
 
+namespace chart {
+// A stretch of x over which a dataset's readings are meant to lie within
+// lo .. hi around target: drawn beneath the series as a light band with a
+// line at the target, in the dataset's colour, on its axis.
+struct TargetBand {
+    double xFrom = 0, xTo = 0;
+    double target = 0, lo = 0, hi = 0;
+};
+} // namespace chart
+
 class XYSimpleDataset {
 public:
     XYSimpleDataset();
@@ -143,6 +153,12 @@ public:
     const XYSerie* GetSerie(size_t i) const;
 
     void SetRenderer(std::unique_ptr<XYLineRenderer> renderer);
+    // The target bands of the readings (none by default).
+    void SetBands(std::vector<chart::TargetBand> bands) { m_bands = std::move(bands); }
+    const std::vector<chart::TargetBand>& GetBands() const { return m_bands; }
+    // The bounds (y from lo to hi, x of the stretch) of the bands that reach
+    // into [xLo, xHi].
+    XYBounds GetBandBoundsWithin(double xLo, double xHi) const;
     const XYLineRenderer* GetRenderer() const { return m_renderer.get(); }
 
     // The finite bounds of all series.
@@ -156,4 +172,5 @@ public:
 private:
     std::vector<std::shared_ptr<const XYSerie>> m_series;
     std::unique_ptr<XYLineRenderer> m_renderer;
+    std::vector<chart::TargetBand> m_bands;
 };

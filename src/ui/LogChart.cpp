@@ -7,6 +7,7 @@
 #include "chart/XYPlot.h"
 #include "chart/XYSimpleDataset.h"
 #include "core/DateText.h"
+#include "core/LogTargets.h"
 #include "core/WordHelpers.h"
 
 #include <wx/pen.h>
@@ -110,6 +111,7 @@ std::unique_ptr<Chart> LogChart::CreateChart(const ChannelColours& colours)
         auto renderer = std::make_unique<XYLineRenderer>(false, true, 1, wxPENSTYLE_SOLID);
         renderer->SetSerieColour(0, colours[k]);
         dataset->SetRenderer(std::move(renderer));
+        dataset->SetBands(Bands(k));
         plot->AddDataset(std::move(dataset));
         ++datasets;
     }
@@ -140,6 +142,36 @@ std::unique_ptr<Chart> LogChart::CreateChart(const ChannelColours& colours)
     return std::make_unique<Chart>(std::move(plot), GetName());
 }
 
+int64_t LogChart::LastTimeMs() const
+{
+    const uint32_t filled = m_series.FilledCount();
+    return filled ? m_series.FirstTimeMs() +
+                        static_cast<int64_t>(std::llround(m_series.Days()[filled - 1] * 86400000.0))
+                  : m_series.FirstTimeMs();
+}
+
+// The days of a channel's target as bands over the days since the first
+// record; none without targets or for a channel never adjusted.
+std::vector<chart::TargetBand> LogChart::Bands(int channel) const
+{
+    std::vector<chart::TargetBand> bands;
+    if (!m_targets || m_series.FilledCount() == 0)
+        return bands;
+    const int64_t first = m_series.FirstTimeMs();
+    for (const TargetStep& step : m_targets->Steps(channel, first, LastTimeMs())) {
+        if (!step.target.adjusted)
+            continue;
+        chart::TargetBand band;
+        band.xFrom = static_cast<double>(step.fromMs - first) / 86400000.0;
+        band.xTo = static_cast<double>(step.toMs - first) / 86400000.0;
+        band.target = step.target.target;
+        band.lo = step.target.target - step.target.tolerance;
+        band.hi = step.target.target + step.target.tolerance;
+        bands.push_back(band);
+    }
+    return bands;
+}
+
 wxString LogChart::ReadoutValue(int channel, double value)
 {
     if (std::isnan(value))
@@ -164,8 +196,14 @@ bool LogChart::Describe(double x, const ChannelColours& colours, wxChartPanel::R
     for (int k = 0; k < kLogChannelCount; ++k) {
         if (!colours[k])
             continue;
-        readout.lines.push_back(
-            {wxString(LogChannelName(k)) + ": " + ReadoutValue(k, LogChannelValue(record, k)), *colours[k]});
+        const double value = LogChannelValue(record, k);
+        wxString text = wxString(LogChannelName(k)) + ": " + ReadoutValue(k, value);
+        if (m_targets && m_targets->HasProfile() && k < 4) {
+            const ChannelTarget target = m_targets->TargetOn(k, record[kLogDate]);
+            text << ", " << (target.adjusted && !target.Contains(value) ? "outside " : "")
+                 << TargetText(k, target);
+        }
+        readout.lines.push_back({text, *colours[k]});
     }
     return true;
 }

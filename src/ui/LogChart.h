@@ -7,11 +7,14 @@
 
 #include "ui/ChartDemo.h"
 
+#include "chart/XYSimpleDataset.h"
 #include "chart/wxChartPanel.h"
 #include "core/LogSeries.h"
 
 #include <memory>
+#include <vector>
 
+class LogTargets;
 class XColumn;
 class XYSerie;
 
@@ -26,6 +29,11 @@ public:
     // Plots only the points FillSeries filled (all of them unless it
     // returned -1): points after a record outside the span are never read.
     std::unique_ptr<Chart> CreateChart(const ChannelColours& colours) override;
+    // The targets the next charts and readouts show for the EC and PH
+    // channels (bands, "target ... ± ..."); null for none. Kept by the caller.
+    void SetTargets(const LogTargets* targets) { m_targets = targets; }
+    // The time of the last filled record in ms since the epoch.
+    int64_t LastTimeMs() const;
 
     const LogSeries& GetSeries() const { return m_series; }
     // The time column every channel's series shares; null before a fill that
@@ -40,7 +48,8 @@ public:
     // The readout for time x: the record nearest to it (its time, to the
     // second, in the user's locale) and the value of each channel that has a
     // colour, named as in the chart view's "View" menu and drawn in its
-    // colour. False when nothing is filled.
+    // colour; with targets, each EC and PH value's target and whether the
+    // value is outside its band. False when nothing is filled.
     bool Describe(double x, const ChannelColours& colours, wxChartPanel::Readout& readout) const;
     // A channel's value as the readout shows it: EC a whole number, PH and
     // temperature with two decimals; "no reading" for a NaN.
@@ -49,6 +58,7 @@ public:
     static constexpr double kSmallestView = 1.0 / 1440;
 
 private:
+    std::vector<chart::TargetBand> Bands(int channel) const;
     void MakeChannelSeries(const bool (&wanted)[kLogChannelCount]);
 
     const LogRecord* m_records = nullptr;
@@ -56,5 +66,6 @@ private:
     std::shared_ptr<const XColumn> m_times;
     std::shared_ptr<const XYSerie> m_channels[kLogChannelCount];
     bool m_lackedMemory = false;
+    const LogTargets* m_targets = nullptr;
     wxString m_dateForm; // the user's short date form, as of the fill
 };

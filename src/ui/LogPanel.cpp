@@ -1,5 +1,7 @@
 #include "ui/LogPanel.h"
 
+#include "ui/CsvExport.h"
+
 #include "ui/OrvelGUIChartViewFrame.h"
 #include "ui/PageLayout.h"
 #include "ui/ScreenFit.h"
@@ -55,12 +57,14 @@ wxBEGIN_EVENT_TABLE(LogPanel, wxPanel)
     EVT_BUTTON(wxID_OPEN, LogPanel::OnOpen)
     EVT_BUTTON(LogPanel::ID_SHOW_CHART, LogPanel::OnShowChart)
     EVT_LIST_ITEM_ACTIVATED(LogPanel::ID_LOG_LIST, LogPanel::OnItemActivated)
+    EVT_MENU(LogPanel::ID_EXPORT_ROWS_CSV, LogPanel::OnExportRows)
 wxEND_EVENT_TABLE()
 
 LogPanel::LogPanel(wxWindow* parent, wxWindowID id, const wxPoint& pos, const wxSize& size, long style)
     : wxPanel(parent, id, pos, size, style)
 {
     m_list = new LogListCtrl(this, ID_LOG_LIST);
+    m_list->Bind(wxEVT_CONTEXT_MENU, &LogPanel::OnListMenu, this);
     for (unsigned c = 0; c < kLogColumnCount; ++c) {
         const LogColumn& column = GetLogColumn(c);
         m_list->InsertColumn(static_cast<long>(c), column.header, wxLIST_FORMAT_LEFT,
@@ -129,4 +133,34 @@ void LogPanel::OnShowChart(wxCommandEvent&)
 void LogPanel::OnItemActivated(wxListEvent&)
 {
     // Activating a row does nothing.
+}
+
+std::unique_ptr<wxMenu> LogPanel::MakeListMenu() const
+{
+    auto menu = std::make_unique<wxMenu>();
+    menu->Append(ID_EXPORT_ROWS_CSV, "Export Rows to CSV...")->Enable(m_list->GetItemCount() > 0);
+    return menu;
+}
+
+void LogPanel::OnListMenu(wxContextMenuEvent& event)
+{
+    wxPoint at = event.GetPosition();
+    at = at == wxDefaultPosition ? m_list->GetPosition() + wxPoint(FromDIP(8), FromDIP(8))
+                                 : ScreenToClient(at);
+    const std::unique_ptr<wxMenu> menu = MakeListMenu();
+    PopupMenu(menu.get(), at);
+}
+
+bool LogPanel::ExportRowsCsv()
+{
+    const size_t rows = static_cast<size_t>(std::max(m_list->GetItemCount(), 0));
+    const LogListCtrl* list = m_list;
+    return ExportLogCsv(this, "Export Rows to CSV", rows, [list](size_t row) -> const LogRecord& {
+        return *list->RecordOfRow(static_cast<long>(row));
+    });
+}
+
+void LogPanel::OnExportRows(wxCommandEvent&)
+{
+    ExportRowsCsv();
 }

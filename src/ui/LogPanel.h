@@ -6,8 +6,10 @@
 #include "ui/PrependingList.h"
 
 #include <wx/button.h>
+#include <wx/menu.h>
 #include <wx/panel.h>
 
+#include <memory>
 #include <vector>
 
 class OrvelGUIChartViewFrame;
@@ -34,7 +36,7 @@ private:
 
 class LogPanel : public wxPanel {
 public:
-    enum { ID_LOG_LIST = 5015, ID_SHOW_CHART = 5044 };
+    enum { ID_LOG_LIST = 5015, ID_SHOW_CHART = 5044, ID_EXPORT_ROWS_CSV = 5148 };
 
     LogPanel(wxWindow* parent, wxWindowID id = wxID_ANY, const wxPoint& pos = wxDefaultPosition,
              const wxSize& size = wxSize(446, 319), long style = wxTAB_TRAVERSAL);
@@ -45,6 +47,11 @@ public:
     // Opens a chart view of the loaded log, or says there is none. Returns
     // the new view, or null.
     OrvelGUIChartViewFrame* ShowChart();
+    // The list's context menu: "Export Rows to CSV...".
+    std::unique_ptr<wxMenu> MakeListMenu() const;
+    // Asks for a file and writes every row the list shows, in its order, as
+    // CSV; returns whether a file was written.
+    bool ExportRowsCsv();
 
     const NodeLog& GetLog() const { return m_log; }
     // The file name (without folder) of the loaded log.
@@ -55,6 +62,8 @@ private:
     void OnOpen(wxCommandEvent& event);
     void OnShowChart(wxCommandEvent& event);
     void OnItemActivated(wxListEvent& event);
+    void OnListMenu(wxContextMenuEvent& event);
+    void OnExportRows(wxCommandEvent& event);
 
     NodeLog m_log; // shared with the chart views opened on it
     wxString m_logName;

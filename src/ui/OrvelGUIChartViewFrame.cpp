@@ -1,15 +1,21 @@
 #include "ui/OrvelGUIChartViewFrame.h"
 
 #include "ui/AppIcons.h"
+#include "ui/CsvExport.h"
 #include "ui/LogChart.h"
+#include "ui/LogSummaryDialog.h"
 #include "ui/SavePath.h"
 
 #include "chart/ViewRange.h"
 #include "chart/wxChartPanel.h"
+#include "core/ConfigFile.h"
+#include "core/LogSummary.h"
+#include "core/NodeSchedule.h"
 #include "core/SafeFile.h"
 #include "core/Version.h"
 #include "core/WordHelpers.h"
 
+#include <wx/choicdlg.h>
 #include <wx/colordlg.h>
 #include <wx/dcmemory.h>
 #include <wx/filedlg.h>
@@ -18,6 +24,7 @@
 #include <wx/msgdlg.h>
 #include <wx/mstream.h>
 #include <wx/sizer.h>
+#include <wx/utils.h>
 
 #include <memory>
 
@@ -86,6 +93,7 @@ wxBEGIN_EVENT_TABLE(OrvelGUIChartViewFrame, wxFrame)
     EVT_MENU_RANGE(ID_COLOUR_FIRST, ID_COLOUR_FIRST + kLogChannelCount - 1, OrvelGUIChartViewFrame::OnColour)
     EVT_MENU(wxID_ABOUT, OrvelGUIChartViewFrame::OnAbout)
     EVT_MENU_RANGE(ID_ZOOM_IN, ID_SHOW_WHOLE, OrvelGUIChartViewFrame::OnZoom)
+    EVT_MENU_RANGE(ID_OVERLAY_PROFILE, ID_EXPORT_CSV, OrvelGUIChartViewFrame::OnOverlay)
 wxEND_EVENT_TABLE()
 
 OrvelGUIChartViewFrame::OrvelGUIChartViewFrame(wxWindow* parent, wxWindowID id, const wxString& title,
@@ -192,6 +200,7 @@ void OrvelGUIChartViewFrame::RebuildChart()
         m_chartPanel->SetChart(nullptr);
         m_chartData = std::make_unique<LogChart>();
         m_chartData->FillSeries(m_log.records.get(), m_log.count);
+        m_chartData->SetTargets(&m_targets);
     }
     std::unique_ptr<Chart> drawn = m_chartData->CreateChart(colours);
     if (zoomed)
@@ -387,6 +396,15 @@ std::unique_ptr<wxMenu> OrvelGUIChartViewFrame::MakeContextMenu() const
     menu->Append(ID_ZOOM_OUT, "Zoom Out")->Enable(m_chartPanel->CanZoomOut());
     menu->Append(ID_SHOW_WHOLE, "Show Whole Log")->Enable(m_chartPanel->CanZoomOut());
     menu->AppendSeparator();
+    const bool charted = m_chartData && m_chartData->GetSeries().FilledCount() > 0;
+    menu->Append(ID_OVERLAY_PROFILE, "Overlay Profile...");
+    menu->Append(ID_OVERLAY_SCHEDULE, "Overlay Schedule...");
+    menu->Append(ID_REMOVE_OVERLAYS, "Remove Overlays")
+        ->Enable(m_targets.HasProfile() || m_targets.HasSchedule(1) || m_targets.HasSchedule(2));
+    menu->AppendSeparator();
+    menu->Append(ID_SUMMARY, "Summary...")->Enable(charted);
+    menu->Append(ID_EXPORT_CSV, "Export Data to CSV...")->Enable(charted);
+    menu->AppendSeparator();
     for (int id = ID_EXPORT_BMP; id <= ID_EXPORT_TIF; ++id)
         menu->Append(id, m_fileMenu->GetLabelText(id));
     return menu;
@@ -415,6 +433,137 @@ void OrvelGUIChartViewFrame::OnZoom(wxCommandEvent& event)
         break;
     case ID_SHOW_WHOLE:
         m_chartPanel->ShowWhole();
+        break;
+    }
+}
+
+namespace {
+const char* const kProfileWildcard = "Configuration File (*.hvc)|*.hvc";
+const char* const kScheduleWildcard = "Schedule File (*.hvs)|*.hvs";
+
+wxString AskOpenPath(wxWindow* parent, const wxString& title, const wxString& wildcard)
+{
+    wxFileDialog dialog(parent, title, "", "", wildcard, wxFD_OPEN | wxFD_FILE_MUST_EXIST);
+    return dialog.ShowModal() == wxID_OK ? dialog.GetPath() : wxString();
+}
+} // namespace
+
+bool OrvelGUIChartViewFrame::OverlayProfile(const wxString& chosen)
+{
+    const wxString path = chosen.empty() ? AskOpenPath(this, "Overlay Profile", kProfileWildcard) : chosen;
+    if (path.empty())
+        return false;
+    const LoadResult<NodeConfig> loaded = ReadConfigFile(path);
+    if (!loaded.Loaded()) {
+        // As the profile page tells it; a file gone since it was chosen
+        // changes nothing either.
+        if (loaded.status != LoadStatus::Missing)
+            wxMessageBox("Error reading node config file", wxMessageBoxCaptionStr, wxOK | wxCENTRE, this);
+        return false;
+    }
+    m_targets.SetProfile(loaded.value);
+    RebuildChart();
+    return true;
+}
+
+bool OrvelGUIChartViewFrame::OverlaySchedule(const wxString& chosen, int channel)
+{
+    const wxString path = chosen.empty() ? AskOpenPath(this, "Overlay Schedule", kScheduleWildcard) : chosen;
+    if (path.empty())
+        return false;
+    const LoadResult<NodeSchedule> loaded = ReadScheduleFile(path);
+    if (!loaded.Loaded()) {
+        if (loaded.status != LoadStatus::Missing)
+            wxMessageBox("Error reading node schedule file", wxMessageBoxCaptionStr, wxOK | wxCENTRE, this);
+        return false;
+    }
+    if (channel != 1 && channel != 2) {
+        const wxString choices[] = {"Channel 1", "Channel 2"};
+        wxSingleChoiceDialog ask(this, "Which channel does this schedule set the targets of?",
+                                 "Overlay Schedule", 2, choices);
+        if (ask.ShowModal() != wxID_OK)
+            return false;
+        channel = ask.GetSelection() + 1;
+    }
+    m_targets.SetSchedule(channel, loaded.value);
+    RebuildChart();
+    return true;
+}
+
+void OrvelGUIChartViewFrame::RemoveOverlays()
+{
+    m_targets.Clear();
+    RebuildChart();
+}
+
+std::vector<uint32_t> OrvelGUIChartViewFrame::RecordsInView() const
+{
+    std::vector<uint32_t> rows;
+    if (!m_chartData || !m_chartPanel->GetChart())
+        return rows;
+    const LogSeries& series = m_chartData->GetSeries();
+    const chart::Range view = m_chartPanel->GetChart()->GetPlot()->GetViewX();
+    const bool zoomed = m_chartPanel->GetChart()->GetPlot()->HasViewX();
+    const double* days = series.Days();
+    for (uint32_t i = 0; i < series.FilledCount(); ++i)
+        if (!zoomed || (days[i] >= view.lo && days[i] <= view.hi))
+            rows.push_back(i);
+    return rows;
+}
+
+wxString OrvelGUIChartViewFrame::SummaryOfView() const
+{
+    if (!m_chartData || !m_chartPanel->GetChart())
+        return wxString();
+    const LogSeries& series = m_chartData->GetSeries();
+    bool wanted[kLogChannelCount] = {};
+    for (int k = 0; k < kLogChannelCount; ++k)
+        wanted[k] = m_viewItems[k]->IsChecked();
+    const XYPlot* plot = m_chartPanel->GetChart()->GetPlot();
+    const chart::Range view = plot->HasViewX() ? plot->GetViewX() : plot->GetFullX();
+    const bool overlaid = m_targets.HasProfile();
+    const LogSummary summary =
+        SummariseLog(m_log.records.get(), series.Days(), series.FilledCount(), series.FirstTimeMs(), view.lo,
+                     view.hi, wanted, overlaid ? &m_targets : nullptr);
+    return SummaryText(summary, m_log.records.get(), wanted, overlaid ? &m_targets : nullptr);
+}
+
+void OrvelGUIChartViewFrame::ShowSummary()
+{
+    wxString text;
+    {
+        wxBusyCursor busy;
+        text = SummaryOfView();
+    }
+    LogSummaryDialog dialog(this, text);
+    dialog.ShowModal();
+}
+
+void OrvelGUIChartViewFrame::ExportViewCsv()
+{
+    const std::vector<uint32_t> rows = RecordsInView();
+    const LogRecord* records = m_log.records.get();
+    ExportLogCsv(this, "Export Data to CSV", rows.size(),
+                 [&](size_t i) -> const LogRecord& { return records[rows[i]]; });
+}
+
+void OrvelGUIChartViewFrame::OnOverlay(wxCommandEvent& event)
+{
+    switch (event.GetId()) {
+    case ID_OVERLAY_PROFILE:
+        OverlayProfile();
+        break;
+    case ID_OVERLAY_SCHEDULE:
+        OverlaySchedule();
+        break;
+    case ID_REMOVE_OVERLAYS:
+        RemoveOverlays();
+        break;
+    case ID_SUMMARY:
+        ShowSummary();
+        break;
+    case ID_EXPORT_CSV:
+        ExportViewCsv();
         break;
     }
 }

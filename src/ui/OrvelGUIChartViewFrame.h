@@ -3,6 +3,7 @@
 #pragma once
 
 #include "core/LogSeries.h"
+#include "core/LogTargets.h"
 #include "core/NodeLog.h"
 
 #include <wx/aboutdlg.h>
@@ -11,6 +12,7 @@
 
 #include <array>
 #include <memory>
+#include <vector>
 
 class LogChart;
 class wxChartPanel;
@@ -29,6 +31,11 @@ public:
         ID_ZOOM_IN = 5140,
         ID_ZOOM_OUT = 5141,
         ID_SHOW_WHOLE = 5142,
+        ID_OVERLAY_PROFILE = 5143,
+        ID_OVERLAY_SCHEDULE = 5144,
+        ID_REMOVE_OVERLAYS = 5145,
+        ID_SUMMARY = 5146,
+        ID_EXPORT_CSV = 5147,
     };
 
     OrvelGUIChartViewFrame(wxWindow* parent, wxWindowID id, const wxString& title,
@@ -50,8 +57,26 @@ public:
     // channel's values read once per log.
     void RebuildChart();
     // The chart panel's context menu: "Zoom In", "Zoom Out", "Show Whole
-    // Log" and the export entries of "File", enabled as they apply.
+    // Log"; "Overlay Profile...", "Overlay Schedule...", "Remove Overlays";
+    // "Summary...", "Export Data to CSV..."; and the export entries of
+    // "File", enabled as they apply.
     std::unique_ptr<wxMenu> MakeContextMenu() const;
+
+    // Targets drawn over the readings: a profile file's (asked for when
+    // path is empty), a schedule file's for control channel 1 or 2 (0: asks
+    // which). A file that cannot be read is told as its page tells it and
+    // the overlay stays as it was. Each returns whether the overlay changed.
+    bool OverlayProfile(const wxString& path = wxString());
+    bool OverlaySchedule(const wxString& path = wxString(), int channel = 0);
+    void RemoveOverlays();
+    const LogTargets& GetTargets() const { return m_targets; }
+    // The summary of the records in view, as the "Summary..." dialog shows it.
+    wxString SummaryOfView() const;
+    void ShowSummary();
+    // The indices of the charted records in view, in file order.
+    std::vector<uint32_t> RecordsInView() const;
+    // Asks for a file and writes the records in view as CSV.
+    void ExportViewCsv();
     // Lets the user pick channel k's colour; cancel keeps it.
     void ChooseChannelColour(int channel);
     // Sets channel k's colour and its "Color" entry's swatch (the next
@@ -84,6 +109,7 @@ public:
 private:
     void OnContextMenu(wxContextMenuEvent& event);
     void OnZoom(wxCommandEvent& event);
+    void OnOverlay(wxCommandEvent& event);
     // The colours of the checked channels (null for the others).
     void CheckedColours(wxColour (&copies)[kLogChannelCount],
                         std::array<const wxColour*, kLogChannelCount>& colours) const;
@@ -96,6 +122,7 @@ private:
 
     NodeLog m_log;
     std::unique_ptr<LogChart> m_chartData; // of m_log, made on the first chart
+    LogTargets m_targets;                  // the overlays, kept for new logs too
     wxChartPanel* m_chartPanel = nullptr;
     wxMenuItem* m_viewItems[kLogChannelCount] = {};
     wxMenuItem* m_colourItems[kLogChannelCount] = {};

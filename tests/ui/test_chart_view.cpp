@@ -5,12 +5,20 @@
 #include "test_log_records.h"
 
 #include "core/Version.h"
+#include "ui/LogSummaryDialog.h"
 #include "ui/OrvelGUIChartViewFrame.h"
+
+#include "core/ConfigFile.h"
+#include "core/LogTargets.h"
+#include "core/NodeSchedule.h"
 
 #include "chart/Chart.h"
 #include "chart/wxChartPanel.h"
 
+#include <wx/choicdlg.h>
+#include <wx/clipbrd.h>
 #include <wx/dcmemory.h>
+#include <wx/file.h>
 #include <wx/menu.h>
 #include <wx/uiaction.h>
 
@@ -941,4 +949,220 @@ TEST(ChartViewZoom, TheViewSurvivesChannelsAndColoursAndANewLogShowsAll)
     EXPECT_FALSE(f.Plot()->HasViewX());
     EXPECT_EQ(f.Plot()->GetHorizontalAxis(0)->GetTicks(5).front().label, "0.0")
         << "days since the first record";
+}
+
+namespace {
+
+// A profile holding channel 1 at EC 1030 +/- 20 and PH 12.00 +/- 0.50 in the
+// given mode (channel 2 EC 2010 +/- 10).
+NodeConfig TargetProfile(uint32_t mode)
+{
+    NodeConfig config;
+    config[kIndexOperationMode] = mode;
+    config[kIndexEc1Target] = 1030;
+    config[kIndexEc2Target] = 2010;
+    config[kIndexPh1Target] = FloatToWord(12.0f);
+    config[50] = 20;
+    config[51] = 10;
+    config[52] = FloatToWord(0.5f);
+    config[53] = FloatToWord(0.5f);
+    return config;
+}
+
+// A schedule choice dialog answered with the channel index given.
+class ExpectChoice : public wxExpectModalBase<wxSingleChoiceDialog, ExpectChoice> {
+public:
+    explicit ExpectChoice(int selection) : m_selection(selection) {}
+
+protected:
+    int OnInvoked(wxSingleChoiceDialog* dlg) const override
+    {
+        EXPECT_EQ(dlg->GetTitle(), "Overlay Schedule");
+        dlg->SetSelection(m_selection);
+        return wxID_OK;
+    }
+
+private:
+    int m_selection;
+};
+
+// The pixels of rect in image holding colour.
+int CountExact(const wxImage& image, const wxRect& rect, const wxColour& colour)
+{
+    int count = 0;
+    const wxRect clipped = rect.Intersect(wxRect(image.GetSize()));
+    for (int y = clipped.y; y <= clipped.GetBottom(); ++y)
+        for (int x = clipped.x; x <= clipped.GetRight(); ++x)
+            count += image.GetRed(x, y) == colour.Red() && image.GetGreen(x, y) == colour.Green() &&
+                     image.GetBlue(x, y) == colour.Blue();
+    return count;
+}
+
+// The rows of image's column x holding colour.
+std::vector<int> RowsOf(const wxImage& image, int x, const wxColour& colour)
+{
+    std::vector<int> rows;
+    for (int y = 0; y < image.GetHeight(); ++y)
+        if (image.GetRed(x, y) == colour.Red() && image.GetGreen(x, y) == colour.Green() &&
+            image.GetBlue(x, y) == colour.Blue())
+            rows.push_back(y);
+    return rows;
+}
+
+} // namespace
+
+TEST(ChartViewTargets, AProfileAndAScheduleDrawTheirBandsWhereTheyBelong)
+{
+    TempDir dir;
+    ViewFixture f; // 72 hourly records from 1 June 2021, EC 1 = 1000 + hour
+    f.Choose(View::ID_VIEW_FIRST + 0);
+    auto send = [&](int id) {
+        wxCommandEvent command(wxEVT_MENU, id);
+        command.SetEventObject(f.view);
+        f.view->ProcessWindowEvent(command);
+        wxYield();
+    };
+    const wxString profile = dir.File("targets.hvc");
+    ASSERT_TRUE(WriteConfigFile(profile, TargetProfile(kModeDualChannelDualEnv)).Saved());
+    wxTEST_DIALOG(send(View::ID_OVERLAY_PROFILE),
+                  ExpectFile(profile).Titled("Overlay Profile").Filter("Configuration File (*.hvc)|*.hvc"));
+    ASSERT_TRUE(f.view->GetTargets().HasProfile());
+
+    // The band of EC 1: from 1010 to 1050 on its axis, in a light red, with
+    // the readings' red line crossing it.
+    const wxImage image = ExportPng(f, dir, "band.png");
+    const XYPlot* plot = f.Plot();
+    const wxRect area = plot->GetLastPlotArea();
+    const wxColour tint(255, 204, 204);
+    const int column = area.x + area.width / 2; // record 35 or so: EC 1035, inside
+    const std::vector<int> rows = RowsOf(image, column, tint);
+    ASSERT_FALSE(rows.empty());
+    EXPECT_NEAR(rows.front(), plot->YToPixel(0, 1050), 2);
+    EXPECT_NEAR(rows.back(), plot->YToPixel(0, 1010), 2);
+    // Nothing of the band above or below it.
+    EXPECT_TRUE(RowsOf(image, area.x + 3, tint).size() >= rows.size() - 4);
+    EXPECT_EQ(
+        CountExact(image,
+                   wxRect(area.x, area.y, area.width, static_cast<int>(plot->YToPixel(0, 1050)) - area.y - 3),
+                   tint),
+        0);
+
+    // The readout gives the target and marks a value outside it.
+    wxChartPanel* panel = f.view->GetChartPanel();
+    wxUIActionSimulator sim;
+    sim.MouseMove(panel->ClientToScreen(PlotPoint(plot, 5.0 / 24)));
+    ASSERT_TRUE(PumpUntil([&] { return panel->IsReadoutShown(); }));
+    EXPECT_EQ(panel->GetReadout().lines.at(1).text,
+              wxString::FromUTF8("EC Channel 1: 1005, outside target 1030 \u00b1 20"));
+    sim.MouseMove(panel->ClientToScreen(PlotPoint(plot, 30.0 / 24)));
+    ASSERT_TRUE(PumpUntil([&] { return panel->GetReadout().x == 30.0 / 24; }));
+    EXPECT_EQ(panel->GetReadout().lines.at(1).text,
+              wxString::FromUTF8("EC Channel 1: 1030, target 1030 \u00b1 20"));
+
+    // A schedule for channel 1 sets 2 June's target EC to 1060.
+    NodeSchedule schedule(1);
+    schedule[0].date() = LogDate(2021, 6, 2);
+    schedule[0].targetEc() = 1060;
+    schedule[0].targetPh() = FloatToWord(11.0f);
+    const wxString path = dir.File("june.hvs");
+    ASSERT_TRUE(WriteScheduleFile(path, schedule).Saved());
+    wxTEST_DIALOG(send(View::ID_OVERLAY_SCHEDULE),
+                  ExpectFile(path).Titled("Overlay Schedule").Filter("Schedule File (*.hvs)|*.hvs"),
+                  ExpectChoice(0));
+    EXPECT_TRUE(f.view->GetTargets().HasSchedule(1));
+    sim.MouseMove(panel->ClientToScreen(PlotPoint(f.Plot(), 30.0 / 24)));
+    sim.MouseMove(panel->ClientToScreen(PlotPoint(f.Plot(), 31.0 / 24)));
+    ASSERT_TRUE(PumpUntil([&] { return panel->IsReadoutShown() && panel->GetReadout().x == 31.0 / 24; }));
+    EXPECT_EQ(panel->GetReadout().lines.at(1).text,
+              wxString::FromUTF8("EC Channel 1: 1031, outside target 1060 \u00b1 20"));
+    const wxImage scheduled = ExportPng(f, dir, "scheduled.png");
+    const int day2 = static_cast<int>(std::lround(f.Plot()->XToPixel(36.0 / 24)));
+    const std::vector<int> day2Rows = RowsOf(scheduled, day2, tint);
+    ASSERT_FALSE(day2Rows.empty());
+    EXPECT_NEAR(day2Rows.front(), f.Plot()->YToPixel(0, 1080), 2);
+
+    // Removed: no band, no target in the readout.
+    send(View::ID_REMOVE_OVERLAYS);
+    EXPECT_FALSE(f.view->GetTargets().HasProfile());
+    const wxImage plain = ExportPng(f, dir, "plain.png");
+    EXPECT_EQ(CountExact(plain, f.Plot()->GetLastPlotArea(), tint), 0);
+}
+
+TEST(ChartViewTargets, AProfileThatIsNoProfileIsToldAndChangesNothing)
+{
+    TempDir dir;
+    ViewFixture f;
+    f.Choose(View::ID_VIEW_FIRST + 0);
+    const wxString good = dir.File("good.hvc");
+    ASSERT_TRUE(WriteConfigFile(good, TargetProfile(kModeSingleChannel)).Saved());
+    ASSERT_TRUE(f.view->OverlayProfile(good));
+    const wxString bad = dir.File("short.hvc");
+    {
+        wxFile file(bad, wxFile::write);
+        file.Write("not a profile", 13);
+    }
+    wxTEST_DIALOG(EXPECT_FALSE(f.view->OverlayProfile(bad)),
+                  ExpectMessageBox(wxOK, "Error reading node config file", DefaultCaption()));
+    // The good profile's overlay stays: single channel mode adjusts channel 1 only.
+    EXPECT_TRUE(f.view->GetTargets().HasProfile());
+    EXPECT_EQ(TargetText(0, f.view->GetTargets().TargetOn(0, LogDate(2021, 6, 1))),
+              wxString::FromUTF8("target 1030 \u00b1 20"));
+    EXPECT_EQ(TargetText(1, f.view->GetTargets().TargetOn(1, LogDate(2021, 6, 1))), "not adjusted");
+    const wxString badSchedule = dir.File("short.hvs");
+    {
+        wxFile file(badSchedule, wxFile::write);
+        file.Write("12345", 5);
+    }
+    wxTEST_DIALOG(EXPECT_FALSE(f.view->OverlaySchedule(badSchedule, 1)),
+                  ExpectMessageBox(wxOK, "Error reading node schedule file", DefaultCaption()));
+    EXPECT_FALSE(f.view->GetTargets().HasSchedule(1));
+}
+
+TEST(ChartViewTargets, TheSummaryAndTheCsvOfTheRecordsInView)
+{
+    TempDir dir;
+    ViewFixture f;
+    f.Choose(View::ID_VIEW_FIRST + 0);
+    wxChartPanel* panel = f.view->GetChartPanel();
+    // 10:00 to 14:00 on 1 June: records 10 to 14.
+    panel->SetView(10.0 / 24, 14.0 / 24);
+    EXPECT_EQ(f.view->RecordsInView(), (std::vector<uint32_t>{10, 11, 12, 13, 14}));
+    const wxString summary = f.view->SummaryOfView();
+    EXPECT_TRUE(summary.Contains("EC Channel 1")) << summary;
+    EXPECT_TRUE(summary.Contains("1010")) << summary; // lowest in view
+    EXPECT_TRUE(summary.Contains("1014")) << summary; // highest and last in view
+    EXPECT_FALSE(summary.Contains("1015")) << summary;
+
+    // The dialog shows it and "Copy" puts it on the clipboard.
+    wxTEST_DIALOG(
+        {
+            LogSummaryDialog dialog(f.view, summary);
+            EXPECT_EQ(dialog.GetTextCtrl()->GetValue(), summary);
+            if (dialog.CopyText()) {
+                wxClipboardLocker locker;
+                wxTextDataObject data;
+                ASSERT_TRUE(wxTheClipboard->GetData(data));
+                EXPECT_EQ(data.GetText(), summary);
+            }
+            dialog.ShowModal();
+        },
+        wxExpectDismissableModal<LogSummaryDialog>(wxID_CLOSE));
+
+    // The CSV of the records in view, through the file dialog; a name
+    // without extension gets ".csv".
+    const wxString path = dir.File("view");
+    wxCommandEvent command(wxEVT_MENU, View::ID_EXPORT_CSV);
+    command.SetEventObject(f.view);
+    wxTEST_DIALOG(f.view->ProcessWindowEvent(command),
+                  ExpectFile(path).Titled("Export Data to CSV").Filter("CSV File (*.csv)|*.csv"));
+    wxFile file(path + ".csv");
+    ASSERT_TRUE(file.IsOpened());
+    wxString text;
+    ASSERT_TRUE(file.ReadAll(&text));
+    const wxArrayString lines = wxSplit(text, '\n', '\0');
+    ASSERT_EQ(lines.size(), 7u) << text; // header, 5 rows, the empty rest after the last "\r\n"
+    EXPECT_TRUE(lines[0].StartsWith("DateTime,")) << lines[0];
+    EXPECT_TRUE(lines[1].StartsWith("2021-06-01T10:00:00,")) << lines[1];
+    EXPECT_TRUE(lines[5].StartsWith("2021-06-01T14:00:00,")) << lines[5];
+    EXPECT_TRUE(lines[1].Contains(",1010,")) << lines[1];
 }
