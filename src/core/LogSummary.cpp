@@ -12,9 +12,19 @@ namespace {
 
 constexpr double kMsPerDay = 86400000.0;
 
-int64_t RecordMs(int64_t recordMs, double day)
+// The instant of a record from its time in days (which LogSeries made from
+// whole milliseconds, so rounding gives them back).
+inline int64_t RecordMs(int64_t recordMs, double day)
 {
-    return recordMs + static_cast<int64_t>(std::llround(day * kMsPerDay));
+    const double ms = day * kMsPerDay;
+    return recordMs + static_cast<int64_t>(ms >= 0 ? ms + 0.5 : ms - 0.5);
+}
+
+inline double FloatValue(uint32_t word)
+{
+    float value;
+    std::memcpy(&value, &word, sizeof value);
+    return static_cast<double>(value);
 }
 
 // The median (the lower of the two middle ones for an even count) of the
@@ -126,7 +136,7 @@ inline void Visit(ChannelPass& p, ChannelSummary& s, const LogRecord& r, uint32_
                   int64_t recordMs, const LogTargets& targets)
 {
     const uint32_t word = r[p.word];
-    const double value = p.isEc ? static_cast<double>(word) : static_cast<double>(WordToFloat(word));
+    const double value = p.isEc ? static_cast<double>(word) : FloatValue(word);
     if (!(value >= p.lo && value <= p.hi))
         return; // no reading (a NaN fails both)
     if (!s.any) {
@@ -311,6 +321,8 @@ wxString DurationText(int64_t ms)
         return wxString::Format("%lld d %lld h", d, h);
     if (hours > 0)
         return wxString::Format("%lld h %02lld min", h, m);
+    if (minutes > 0 && s == 0)
+        return wxString::Format("%lld min", m);
     if (minutes > 0)
         return wxString::Format("%lld min %02lld s", m, s);
     return wxString::Format("%lld s", s);
