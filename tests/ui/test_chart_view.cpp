@@ -870,8 +870,12 @@ TEST(ChartViewZoom, TheContextMenuZoomsShowsAllAndExports)
         for (const wxMenuItem* item : menu->GetMenuItems())
             labels.push_back(item->IsSeparator() ? "-" : item->GetItemLabelText().utf8_string());
         EXPECT_EQ(labels,
-                  (std::vector<std::string>{"Zoom In", "Zoom Out", "Show Whole Log", "-", "Export to BMP",
+                  (std::vector<std::string>{"Zoom In", "Zoom Out", "Show Whole Log", "-",
+                                            "Overlay Profile...", "Overlay Schedule...", "Remove Overlays",
+                                            "-", "Summary...", "Export Data to CSV...", "-", "Export to BMP",
                                             "Export to JPG", "Export to PNG", "Export to TIF"}));
+        EXPECT_FALSE(menu->IsEnabled(View::ID_REMOVE_OVERLAYS)) << "no overlay yet";
+        EXPECT_TRUE(menu->IsEnabled(View::ID_SUMMARY));
         EXPECT_TRUE(menu->IsEnabled(View::ID_ZOOM_IN));
         EXPECT_FALSE(menu->IsEnabled(View::ID_ZOOM_OUT)) << "the whole log is in view";
         EXPECT_FALSE(menu->IsEnabled(View::ID_SHOW_WHOLE));
@@ -1070,9 +1074,9 @@ TEST(ChartViewTargets, AProfileAndAScheduleDrawTheirBandsWhereTheyBelong)
                   ExpectFile(path).Titled("Overlay Schedule").Filter("Schedule File (*.hvs)|*.hvs"),
                   ExpectChoice(0));
     EXPECT_TRUE(f.view->GetTargets().HasSchedule(1));
-    sim.MouseMove(panel->ClientToScreen(PlotPoint(f.Plot(), 30.0 / 24)));
-    sim.MouseMove(panel->ClientToScreen(PlotPoint(f.Plot(), 31.0 / 24)));
-    ASSERT_TRUE(PumpUntil([&] { return panel->IsReadoutShown() && panel->GetReadout().x == 31.0 / 24; }));
+    // (The pointer rests where it was: the readout is asked for at a record.)
+    ASSERT_TRUE(panel->ShowReadoutAt(PlotPoint(f.Plot(), 31.0 / 24)));
+    EXPECT_DOUBLE_EQ(panel->GetReadout().x, 31.0 / 24);
     EXPECT_EQ(panel->GetReadout().lines.at(1).text,
               wxString::FromUTF8("EC Channel 1: 1031, outside target 1060 \u00b1 20"));
     const wxImage scheduled = ExportPng(f, dir, "scheduled.png");
@@ -1102,7 +1106,7 @@ TEST(ChartViewTargets, AProfileThatIsNoProfileIsToldAndChangesNothing)
         file.Write("not a profile", 13);
     }
     wxTEST_DIALOG(EXPECT_FALSE(f.view->OverlayProfile(bad)),
-                  ExpectMessageBox(wxOK, "Error reading node config file", DefaultCaption()));
+                  ExpectMessageBox(wxID_OK, "Error reading node config file", DefaultCaption()));
     // The good profile's overlay stays: single channel mode adjusts channel 1 only.
     EXPECT_TRUE(f.view->GetTargets().HasProfile());
     EXPECT_EQ(TargetText(0, f.view->GetTargets().TargetOn(0, LogDate(2021, 6, 1))),
@@ -1114,7 +1118,7 @@ TEST(ChartViewTargets, AProfileThatIsNoProfileIsToldAndChangesNothing)
         file.Write("12345", 5);
     }
     wxTEST_DIALOG(EXPECT_FALSE(f.view->OverlaySchedule(badSchedule, 1)),
-                  ExpectMessageBox(wxOK, "Error reading node schedule file", DefaultCaption()));
+                  ExpectMessageBox(wxID_OK, "Error reading node schedule file", DefaultCaption()));
     EXPECT_FALSE(f.view->GetTargets().HasSchedule(1));
 }
 

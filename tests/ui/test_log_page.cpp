@@ -10,6 +10,7 @@
 
 #include "chart/wxChartPanel.h"
 
+#include <wx/file.h>
 #include <wx/listctrl.h>
 #include <wx/uiaction.h>
 
@@ -365,4 +366,43 @@ TEST(LogPage, MouseAndKeyboard)
     PumpFor(30);
     EXPECT_TRUE(f.ChartViews().empty());
     EXPECT_EQ(f.Rows(), 50);
+}
+
+TEST(LogPage, ExportRowsToCsvWritesEveryRowInTheListsOrder)
+{
+    PageFixture f;
+    TempDir dir;
+    {
+        const std::unique_ptr<wxMenu> menu = f.page->MakeListMenu();
+        ASSERT_EQ(menu->GetMenuItemCount(), 1u);
+        EXPECT_EQ(menu->FindItemByPosition(0)->GetItemLabelText(), "Export Rows to CSV...");
+        EXPECT_FALSE(menu->IsEnabled(LogPanel::ID_EXPORT_ROWS_CSV)) << "no rows yet";
+    }
+    f.page->OpenLogFile(WriteLogFile(dir, "three.hvl", HourlyLog(3, 0)));
+    f.page->OpenLogFile(WriteLogFile(dir, "two.hvl", HourlyLog(2, 50)));
+    ASSERT_EQ(f.Rows(), 5);
+    EXPECT_TRUE(f.page->MakeListMenu()->IsEnabled(LogPanel::ID_EXPORT_ROWS_CSV));
+
+    const wxString path = dir.File("rows.csv");
+    wxCommandEvent command(wxEVT_MENU, LogPanel::ID_EXPORT_ROWS_CSV);
+    command.SetEventObject(f.page);
+    wxTEST_DIALOG(f.page->ProcessWindowEvent(command),
+                  ExpectFile(path).Titled("Export Rows to CSV").Filter("CSV File (*.csv)|*.csv"));
+    wxFile file(path);
+    ASSERT_TRUE(file.IsOpened());
+    wxString text;
+    ASSERT_TRUE(file.ReadAll(&text));
+    const wxArrayString lines = wxSplit(text, '\n', '\0');
+    ASSERT_EQ(lines.size(), 7u) << text;
+    // The list's order: the last load on top, each load in file order; EC 1
+    // of an hourly record is 1000 + its seed.
+    const char* const starts[] = {"2021-06-01T00:00:00,", "2021-06-01T01:00:00,", "2021-06-01T00:00:00,",
+                                  "2021-06-01T01:00:00,", "2021-06-01T02:00:00,"};
+    const char* const ec[] = {",1050,", ",1051,", ",1000,", ",1001,", ",1002,"};
+    for (size_t i = 0; i < 5; ++i) {
+        EXPECT_TRUE(lines[i + 1].StartsWith(starts[i])) << lines[i + 1];
+        EXPECT_TRUE(lines[i + 1].Contains(ec[i])) << lines[i + 1];
+        EXPECT_TRUE(lines[i + 1].EndsWith("\r")) << "CRLF line ends";
+    }
+    EXPECT_EQ(lines[6], "");
 }
