@@ -5,9 +5,11 @@
 //   xvfb-run -a -s "-screen 0 1920x1200x24" build/bench/bench_log
 // Targets: 1,000,000 records loaded and listed < 150 ms, charted (fill plus
 // first draw) < 400 ms, a redraw < 30 ms, peak memory < 3 x the file size.
+#include "core/ConfigFile.h"
 #include "core/LogSeries.h"
 #include "core/LogText.h"
 #include "core/NodeLog.h"
+#include "core/NodeSchedule.h"
 #include "core/WordHelpers.h"
 #include "ui/LogChart.h"
 #include "ui/LogPanel.h"
@@ -468,6 +470,56 @@ void BM_ViewMemory(benchmark::State& state)
     SetCounts(state);
 }
 
+// The same pan step with a profile and a schedule for each channel overlaid
+// (every EC and PH channel banded, the targets changing every week).
+void BM_ViewPanStepWithOverlays(benchmark::State& state)
+{
+    const NodeLog log = LoadedLog(static_cast<uint32_t>(state.range(0)));
+    OrvelGUIChartViewFrame* view = SixChannelView(log);
+    NodeConfig profile;
+    profile[kIndexOperationMode] = kModeDualChannelDualEnv;
+    profile[kIndexEc1Target] = 1400;
+    profile[kIndexEc2Target] = 1500;
+    profile[kIndexPh1Target] = FloatToWord(6.0f);
+    profile[kIndexPh2Target] = FloatToWord(6.2f);
+    profile[50] = 100;
+    profile[51] = 100;
+    profile[52] = FloatToWord(0.2f);
+    profile[53] = FloatToWord(0.2f);
+    const wxString profilePath = wxString::FromUTF8(g_dir + "/bench.hvc");
+    NodeSchedule schedule;
+    wxDateTime day(1, wxDateTime::Jan, 2025);
+    for (uint32_t i = 0; i < log.count / 1440; i += 7, day += wxDateSpan::Week()) {
+        ScheduleEntry entry;
+        entry.date() = EncodePackedDate(day);
+        entry.targetEc() = 1350 + (i % 5) * 20;
+        entry.targetPh() = FloatToWord(5.9f + static_cast<float>(i % 3) * 0.1f);
+        schedule.push_back(entry);
+    }
+    const wxString schedulePath = wxString::FromUTF8(g_dir + "/bench.hvs");
+    if (!WriteConfigFile(profilePath, profile).Saved() ||
+        !WriteScheduleFile(schedulePath, schedule).Saved() || !view->OverlayProfile(profilePath) ||
+        !view->OverlaySchedule(schedulePath, 1) || !view->OverlaySchedule(schedulePath, 2))
+        state.SkipWithError("no overlay");
+    wxChartPanel* panel = view->GetChartPanel();
+    const double minutes = static_cast<double>(state.range(1));
+    if (minutes > 0) {
+        const double middle = static_cast<double>(log.count) / 2 / 1440;
+        panel->SetView(middle - minutes / 2880, middle + minutes / 2880);
+    }
+    double step = 0.1;
+    for (auto _ : state) {
+        if (minutes > 0) {
+            panel->PanBy(step);
+            step = -step;
+        } else {
+            panel->RedrawBackBuffer();
+        }
+    }
+    CloseView(view);
+    SetCounts(state);
+}
+
 void ZoomLevels(benchmark::internal::Benchmark* b)
 {
     // The whole log, then 100 days, 10 days, a day and an hour (in minutes).
@@ -525,6 +577,7 @@ BENCHMARK(BM_ViewToggleChannel)->Arg(1000000)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_ViewChangeColour)->Arg(1000000)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_ViewPanStep)->Apply(ZoomLevels);
 BENCHMARK(BM_ViewZoomStep)->Apply(ZoomLevels);
+BENCHMARK(BM_ViewPanStepWithOverlays)->Apply(ZoomLevels);
 BENCHMARK(BM_ViewHoverReadout)->Arg(1000000)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_ViewMemory)->Arg(1000000)->Iterations(1)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_PeakMemory)->Arg(1000000)->Iterations(1)->Unit(benchmark::kMillisecond);
@@ -545,7 +598,8 @@ int main(int argc, char** argv)
     benchmark::RunSpecifiedBenchmarks();
     benchmark::Shutdown();
 
-    for (const char* name : {"log1000.hvl", "log100000.hvl", "log1000000.hvl", "chart.png", "peak.png"})
+    for (const char* name : {"log1000.hvl", "log100000.hvl", "log1000000.hvl", "chart.png", "peak.png",
+                             "bench.hvc", "bench.hvs"})
         if (wxFileExists(dir + "/" + name)) // a filtered run makes only some
             wxRemoveFile(dir + "/" + name);
     wxRmdir(dir);

@@ -502,16 +502,20 @@ wxColour Tint(const wxColour& colour)
 
 // The target bands of every dataset, beneath every series: the tints first,
 // then their edges and target lines, so that a band overlapping another
-// still shows where it ends.
+// still shows where it ends. Bands that follow one another make one stepped
+// line each for the top edge, the bottom edge and the target.
 void XYPlot::DrawBands(wxDC& dc, const Layout& layout) const
 {
     const wxRect& area = layout.area;
     struct Placed {
         wxRect rect;
         int targetY;
-        wxColour colour;
     };
-    std::vector<Placed> placed;
+    struct Banded {
+        wxColour colour;
+        std::vector<Placed> bands;
+    };
+    std::vector<Banded> banded;
     for (size_t d = 0; d < m_datasets.size(); ++d) {
         const XYSimpleDataset& dataset = *m_datasets[d];
         const NumberAxis* xAxis = AxisOf(m_links[d], false);
@@ -521,7 +525,7 @@ void XYPlot::DrawBands(wxDC& dc, const Layout& layout) const
         const ValueToPixel toX = HorizontalMap(*xAxis, area);
         const ValueToPixel toY = VerticalMap(*yAxis, area);
         const XYLineRenderer* renderer = dataset.GetRenderer();
-        const wxColour colour = renderer ? renderer->GetSerieColour(0) : *wxBLUE;
+        Banded one{renderer ? renderer->GetSerieColour(0) : *wxBLUE, {}};
         for (const chart::TargetBand& band : dataset.GetBands()) {
             if (band.xTo < xAxis->GetMinValue() || band.xFrom > xAxis->GetMaxValue())
                 continue;
@@ -531,21 +535,40 @@ void XYPlot::DrawBands(wxDC& dc, const Layout& layout) const
             const int yBottom = std::min(toY.Pixel(band.lo), area.GetBottom() + 1);
             if (x1 < x0 || yBottom < yTop)
                 continue;
-            placed.push_back(
-                {wxRect(wxPoint(x0, yTop), wxPoint(x1, yBottom)), toY.Pixel(band.target), colour});
+            one.bands.push_back({wxRect(wxPoint(x0, yTop), wxPoint(x1, yBottom)), toY.Pixel(band.target)});
         }
+        if (!one.bands.empty())
+            banded.push_back(std::move(one));
     }
     dc.SetPen(*wxTRANSPARENT_PEN);
-    for (const Placed& band : placed) {
-        dc.SetBrush(wxBrush(Tint(band.colour)));
-        dc.DrawRectangle(band.rect);
+    for (const Banded& one : banded) {
+        dc.SetBrush(wxBrush(Tint(one.colour)));
+        for (const Placed& band : one.bands)
+            dc.DrawRectangle(band.rect);
     }
-    for (const Placed& band : placed) {
-        dc.SetPen(wxPen(Tint(chart::ReadableOn(band.colour, *wxWHITE)), 1, wxPENSTYLE_DOT));
-        dc.DrawLine(band.rect.x, band.rect.y, band.rect.GetRight() + 1, band.rect.y);
-        dc.DrawLine(band.rect.x, band.rect.GetBottom(), band.rect.GetRight() + 1, band.rect.GetBottom());
-        dc.SetPen(wxPen(band.colour, 1, wxPENSTYLE_SHORT_DASH));
-        dc.DrawLine(band.rect.x, band.targetY, band.rect.GetRight() + 1, band.targetY);
+    // A stepped line through y(band) of consecutive bands, broken where one
+    // does not start where the last ended.
+    auto stepped = [&](const std::vector<Placed>& bands, auto y) {
+        std::vector<wxPoint> line;
+        auto flush = [&] {
+            if (line.size() > 1)
+                dc.DrawLines(static_cast<int>(line.size()), line.data());
+            line.clear();
+        };
+        for (const Placed& band : bands) {
+            if (!line.empty() && std::abs(line.back().x - band.rect.x) > 1)
+                flush();
+            line.emplace_back(band.rect.x, y(band));
+            line.emplace_back(band.rect.GetRight() + 1, y(band));
+        }
+        flush();
+    };
+    for (const Banded& one : banded) {
+        dc.SetPen(wxPen(Tint(chart::ReadableOn(one.colour, *wxWHITE)), 1));
+        stepped(one.bands, [](const Placed& band) { return band.rect.y; });
+        stepped(one.bands, [](const Placed& band) { return band.rect.GetBottom(); });
+        dc.SetPen(wxPen(one.colour, 1, wxPENSTYLE_SHORT_DASH));
+        stepped(one.bands, [](const Placed& band) { return band.targetY; });
     }
 }
 
