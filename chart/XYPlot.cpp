@@ -540,9 +540,13 @@ void XYPlot::DrawBands(wxDC& dc, const Layout& layout) const
         if (!one.bands.empty())
             banded.push_back(std::move(one));
     }
+    // Where the DC blends (cairo, a graphics context), bands of several
+    // channels show through each other; elsewhere each is an opaque tint.
+    const bool blends = dc.GetGraphicsContext() != nullptr;
     dc.SetPen(*wxTRANSPARENT_PEN);
     for (const Banded& one : banded) {
-        dc.SetBrush(wxBrush(Tint(one.colour)));
+        dc.SetBrush(blends ? wxBrush(wxColour(one.colour.Red(), one.colour.Green(), one.colour.Blue(), 51))
+                           : wxBrush(Tint(one.colour)));
         for (const Placed& band : one.bands)
             dc.DrawRectangle(band.rect);
     }

@@ -268,6 +268,10 @@ wxRect wxChartPanel::ReadoutBox(wxDC& dc, int lineX) const
     int x = lineX + gap;
     if (x + size.x > area.GetRight() && lineX - gap - size.x >= area.x)
         x = lineX - gap - size.x;
+    // Fitting neither side: as far right as it stays on the panel.
+    const int clientWidth = GetClientSize().x;
+    if (x + size.x > clientWidth)
+        x = std::max(0, clientWidth - size.x);
     return wxRect(wxPoint(x, area.y + gap), size);
 }
 
@@ -279,18 +283,24 @@ void wxChartPanel::DrawOverlay(wxDC& dc) const
     const wxRect area = plot->GetLastPlotArea();
     if (area.IsEmpty())
         return;
-    wxDCClipper clip(dc, area);
     if (m_drag == Drag::Band) {
+        wxDCClipper clip(dc, area);
         const int x0 = std::clamp(std::min(m_dragStartX, m_dragX), area.x, area.GetRight());
         const int x1 = std::clamp(std::max(m_dragStartX, m_dragX), area.x, area.GetRight());
-        dc.SetPen(wxPen(wxColour(0, 90, 190), 1));
-        dc.SetBrush(wxBrush(wxColour(0, 120, 215, 48)));
+        // A see-through band where the DC blends, its outline elsewhere.
+        const bool blends = dc.GetGraphicsContext() != nullptr;
+        dc.SetPen(wxPen(wxColour(0, 90, 190), 1, blends ? wxPENSTYLE_SOLID : wxPENSTYLE_SHORT_DASH));
+        dc.SetBrush(blends ? wxBrush(wxColour(0, 120, 215, 48)) : *wxTRANSPARENT_BRUSH);
         dc.DrawRectangle(x0, area.y, x1 - x0 + 1, area.height);
     }
     if (m_readoutShown && !m_readout.lines.empty()) {
         const int lineX = static_cast<int>(std::lround(plot->XToPixel(m_readout.x)));
-        dc.SetPen(wxPen(wxColour(90, 90, 90), 1));
-        dc.DrawLine(lineX, area.y, lineX, area.GetBottom() + 1);
+        {
+            wxDCClipper clip(dc, area);
+            dc.SetPen(wxPen(wxColour(90, 90, 90), 1));
+            dc.DrawLine(lineX, area.y, lineX, area.GetBottom() + 1);
+        }
+        // The box may reach beyond the plot area, never beyond the panel.
         dc.SetFont(*wxNORMAL_FONT);
         const wxRect box = ReadoutBox(dc, lineX);
         dc.SetPen(wxPen(wxColour(150, 150, 150), 1));

@@ -3,15 +3,18 @@
 // whole screen with ImageMagick's import. For looking at the chart as a
 // user sees it, under Xvfb (xvfb-run -a, with GDK_SCALE=2 for a HiDPI look).
 // "zoom" zooms into the second day (calendar time on the axis) and rests
-// the pointer over the plot (the readout).
+// the pointer over the plot (the readout); "targets" charts EC 1 and
+// PH 2 with a profile's target bands over them and the readout.
 //
-//     chart_screenshot <out.png> [menu|zoom]
+//     chart_screenshot <out.png> [menu|zoom|targets]
+#include "core/ConfigFile.h"
 #include "core/WordHelpers.h"
 #include "ui/OrvelGUIChartViewFrame.h"
 
 #include "chart/Chart.h"
 #include "chart/wxChartPanel.h"
 
+#include <wx/filename.h>
 #include <wx/image.h>
 #include <wx/timer.h>
 #include <wx/uiaction.h>
@@ -65,6 +68,7 @@ public:
         m_out = argv[1];
         m_menu = argc > 2 && wxString(argv[2]) == "menu";
         m_zoom = argc > 2 && wxString(argv[2]) == "zoom";
+        m_targets = argc > 2 && wxString(argv[2]) == "targets";
         wxInitAllImageHandlers();
         m_view = new OrvelGUIChartViewFrame(nullptr, wxID_ANY, "HALVANE DUO Charts", wxPoint(0, 0),
                                             wxSize(640, 480), wxDEFAULT_FRAME_STYLE | wxTAB_TRAVERSAL);
@@ -73,8 +77,23 @@ public:
         m_view->SetLogName("greenhouse-june.hvl");
 #endif
         for (int k = 0; k < kLogChannelCount; ++k)
-            m_view->GetViewItem(k)->Check(true);
+            m_view->GetViewItem(k)->Check(!m_targets || k == 0 || k == 3);
         m_view->RebuildChart();
+        if (m_targets) {
+            // EC 1 at 1400 +/- 50, EC 2 at 1005 +/- 5, PH 2 at 6.00 +/- 0.20.
+            NodeConfig profile;
+            profile[kIndexOperationMode] = kModeDualChannelDualEnv;
+            profile[kIndexEc1Target] = 1400;
+            profile[kIndexEc2Target] = 1005;
+            profile[kIndexPh2Target] = FloatToWord(6.0f);
+            profile[50] = 50;
+            profile[51] = 5;
+            profile[53] = FloatToWord(0.2f);
+            const wxString path = wxFileName::CreateTempFileName("halvane-shot") + ".hvc";
+            if (WriteConfigFile(path, profile).Saved())
+                m_view->OverlayProfile(path);
+            wxRemoveFile(path);
+        }
         m_view->Show(true);
         m_timer.Bind(wxEVT_TIMER, &ShotApp::OnTimer, this);
         m_timer.Start(700);
@@ -95,7 +114,7 @@ private:
             sim.Char(WXK_RIGHT);
             sim.Char(WXK_RIGHT);
         }
-        if (m_ticks == 1 && m_zoom) {
+        if (m_ticks == 1 && (m_zoom || m_targets)) {
             wxChartPanel* panel = m_view->GetChartPanel();
             panel->SetView(1.1, 1.9);
             const XYPlot* plot = panel->GetChart()->GetPlot();
@@ -114,6 +133,7 @@ private:
     wxString m_out;
     bool m_menu = false;
     bool m_zoom = false;
+    bool m_targets = false;
     OrvelGUIChartViewFrame* m_view = nullptr;
     wxTimer m_timer;
     int m_ticks = 0;
