@@ -381,16 +381,14 @@ void BM_ViewChangeColour(benchmark::State& state)
     SetCounts(state);
 }
 
-// A pan step (a tenth of the view, back and forth) at a zoom level: the view
-// spans range(1) minutes of the log (0: all of it), its redraw included.
-void BM_ViewPanStep(benchmark::State& state)
+// Pan steps (a tenth of the view, back and forth) at a zoom level: the view
+// spans range(1) minutes of the log around its middle (0: all of it, which
+// cannot pan: a redraw), its redraw included.
+void PanSteps(benchmark::State& state, const NodeLog& log, OrvelGUIChartViewFrame* view)
 {
-    const NodeLog log = LoadedLog(static_cast<uint32_t>(state.range(0)));
-    OrvelGUIChartViewFrame* view = SixChannelView(log);
     wxChartPanel* panel = view->GetChartPanel();
     const double minutes = static_cast<double>(state.range(1));
     if (minutes > 0) {
-        // Around the middle of the log.
         const double middle = static_cast<double>(log.count) / 2 / 1440;
         panel->SetView(middle - minutes / 2880, middle + minutes / 2880);
     }
@@ -400,10 +398,17 @@ void BM_ViewPanStep(benchmark::State& state)
             panel->PanBy(step);
             step = -step;
         } else {
-            panel->RedrawBackBuffer(); // the whole log cannot pan: a redraw
+            panel->RedrawBackBuffer();
         }
     }
     state.counters["view_days"] = panel->GetChart()->GetPlot()->GetViewX().Span();
+}
+
+void BM_ViewPanStep(benchmark::State& state)
+{
+    const NodeLog log = LoadedLog(static_cast<uint32_t>(state.range(0)));
+    OrvelGUIChartViewFrame* view = SixChannelView(log);
+    PanSteps(state, log, view);
     CloseView(view);
     SetCounts(state);
 }
@@ -501,21 +506,7 @@ void BM_ViewPanStepWithOverlays(benchmark::State& state)
         !WriteScheduleFile(schedulePath, schedule).Saved() || !view->OverlayProfile(profilePath) ||
         !view->OverlaySchedule(schedulePath, 1) || !view->OverlaySchedule(schedulePath, 2))
         state.SkipWithError("no overlay");
-    wxChartPanel* panel = view->GetChartPanel();
-    const double minutes = static_cast<double>(state.range(1));
-    if (minutes > 0) {
-        const double middle = static_cast<double>(log.count) / 2 / 1440;
-        panel->SetView(middle - minutes / 2880, middle + minutes / 2880);
-    }
-    double step = 0.1;
-    for (auto _ : state) {
-        if (minutes > 0) {
-            panel->PanBy(step);
-            step = -step;
-        } else {
-            panel->RedrawBackBuffer();
-        }
-    }
+    PanSteps(state, log, view);
     CloseView(view);
     SetCounts(state);
 }

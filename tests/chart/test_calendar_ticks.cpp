@@ -1,5 +1,7 @@
 // The axis tick strategies: numbers as the number axis ticks them, and
 // calendar time on round steps of local time, summer time included.
+#include "time_zone.h"
+
 #include "wx_test_util.h"
 
 #include "chart/AxisTicks.h"
@@ -18,34 +20,6 @@
 namespace {
 
 using Labels = std::vector<std::string>;
-
-// Runs the body with the TZ environment variable set, then restores it.
-class WithTimeZone {
-public:
-    explicit WithTimeZone(const char* zone)
-    {
-        if (const char* old = std::getenv("TZ")) {
-            m_had = true;
-            m_old = old;
-        }
-        setenv("TZ", zone, 1);
-        tzset();
-    }
-    ~WithTimeZone()
-    {
-        if (m_had)
-            setenv("TZ", m_old.c_str(), 1);
-        else
-            unsetenv("TZ");
-        tzset();
-    }
-    WithTimeZone(const WithTimeZone&) = delete;
-    WithTimeZone& operator=(const WithTimeZone&) = delete;
-
-private:
-    bool m_had = false;
-    std::string m_old;
-};
 
 bool HaveZone(const char* zone)
 {

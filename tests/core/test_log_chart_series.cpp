@@ -1,4 +1,6 @@
 // The point series a chart view plots from a node log.
+#include "time_zone.h"
+
 #include "core/LogSeries.h"
 #include "core/WordHelpers.h"
 
@@ -36,32 +38,6 @@ LogRecord Record(uint32_t date, uint32_t time, uint32_t seed)
     r[kLogTe2] = FloatToWord(21.0f + static_cast<float>(seed));
     return r;
 }
-
-// Runs the body with the TZ environment variable set, then restores it.
-class WithTimeZone {
-public:
-    explicit WithTimeZone(const char* zone)
-    {
-        if (const char* old = std::getenv("TZ")) {
-            m_had = true;
-            m_old = old;
-        }
-        wxSetEnv("TZ", zone);
-        tzset();
-    }
-    ~WithTimeZone()
-    {
-        if (m_had)
-            wxSetEnv("TZ", m_old);
-        else
-            wxUnsetEnv("TZ");
-        tzset();
-    }
-
-private:
-    bool m_had = false;
-    std::string m_old;
-};
 
 } // namespace
 
