@@ -98,25 +98,26 @@ private:
     std::vector<int64_t> m_all;
 };
 
-// The state of one channel over the records in view.
+// The state of one channel over the records in view (the widest members
+// first: a year of records passes through six of these).
 struct ChannelPass {
-    int channel = 0;
-    unsigned word = 0;
-    bool isEc = false;
     double lo = 0, hi = 0;
-    bool targeted = false; // the channel can have a band
     double sum = 0;
     uint64_t n = 0;
     uint64_t banded = 0, inside = 0;
     // the target of the last day asked for
-    bool haveDay = false;
-    uint32_t dayWord = 0;
     ChannelTarget dayTarget;
     // the excursion going on
-    bool out = false;
-    uint32_t outStart = 0;
     int64_t outStartMs = 0, outLastMs = 0;
     double outFurthest = 0, outDistance = 0;
+    int channel = 0;
+    unsigned word = 0;
+    uint32_t dayWord = 0;
+    uint32_t outStart = 0;
+    bool isEc = false;
+    bool targeted = false; // the channel can have a band
+    bool haveDay = false;
+    bool out = false;
     bool haveLongest = false;
 };
 

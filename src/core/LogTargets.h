@@ -9,6 +9,7 @@
 
 #include <wx/string.h>
 
+#include <array>
 #include <cstdint>
 #include <vector>
 
@@ -82,7 +83,7 @@ private:
     ChannelTarget Compute(int c, bool ph, uint32_t dateKey) const;
 
     bool m_hasProfile = false;
-    Channel m_channels[2];
+    std::array<Channel, 2> m_channels;
 };
 
 // "not adjusted", or "target 1500 ± 100" (EC in whole uS) / "target 6.20 ±

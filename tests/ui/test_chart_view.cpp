@@ -926,6 +926,19 @@ TEST(ChartViewZoom, TheContextMenuZoomsShowsAllAndExports)
     EXPECT_TRUE(wxFileExists(path));
 }
 
+TEST(ChartViewZoom, TwoViewsOfOneLogZoomEachOnItsOwn)
+{
+    ViewFixture first, second;
+    first.Choose(View::ID_VIEW_FIRST + 0);
+    second.Choose(View::ID_VIEW_FIRST + 0);
+    first.view->GetChartPanel()->SetView(1.0, 1.5);
+    EXPECT_TRUE(first.Plot()->HasViewX());
+    EXPECT_FALSE(second.Plot()->HasViewX());
+    second.view->GetChartPanel()->ZoomIn();
+    EXPECT_EQ(first.Plot()->GetViewX(), (chart::Range{1.0, 1.5}));
+    EXPECT_NEAR(second.Plot()->GetViewX().Span() * 24, 35.5, 1e-9);
+}
+
 TEST(ChartViewZoom, TheViewSurvivesChannelsAndColoursAndANewLogShowsAll)
 {
     ViewFixture f;
