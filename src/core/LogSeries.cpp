@@ -51,6 +51,7 @@ bool LogRecordTime(uint32_t dateWord, uint32_t timeWord, int64_t& ms)
 
 namespace {
 
+#ifndef _WIN32
 // Days from 1970-01-01 to a date of the proleptic Gregorian calendar.
 int64_t DaysFromCivil(int64_t year, unsigned month, unsigned day)
 {
@@ -62,7 +63,6 @@ int64_t DaysFromCivil(int64_t year, unsigned month, unsigned day)
     return era * 146097 + static_cast<int64_t>(dayOfEra) - 719468;
 }
 
-#ifndef _WIN32
 // The local time at t and its offset from UTC in seconds.
 bool LocalAt(int64_t t, std::tm& tm)
 {
