@@ -36,12 +36,12 @@ void XYLineRenderer::Draw(wxDC& dc, size_t serie, const chart::ReducedLine& line
     if (line.points.empty() || (!m_drawLines && !m_drawSymbols))
         return;
     const wxColour colour = plain ? *wxBLUE : GetSerieColour(serie);
-    // Mitred joins and butt ends: cairo strokes a polyline of thousands of
+    // Mitred joins and square ends: cairo strokes a polyline of thousands of
     // vertices several times faster than with round ones, and a line one
     // pixel wide looks the same.
     wxPen pen(colour, m_width, m_style);
     pen.SetJoin(wxJOIN_MITER);
-    pen.SetCap(wxCAP_BUTT);
+    pen.SetCap(wxCAP_PROJECTING);
     dc.SetPen(pen);
     dc.SetBrush(wxBrush(colour));
     const wxPoint* points = line.points.data();
