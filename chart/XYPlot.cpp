@@ -542,11 +542,21 @@ void XYPlot::DrawBands(wxDC& dc, const Layout& layout) const
     }
     // Where the DC blends (cairo, a graphics context), bands of several
     // channels show through each other; elsewhere each is an opaque tint.
-    const bool blends = dc.GetGraphicsContext() != nullptr;
+    // A channel's bands are filled as one path: a year of daily bands is
+    // then one pass over the pixels, not one per day.
+    wxGraphicsContext* gc = dc.GetGraphicsContext();
     dc.SetPen(*wxTRANSPARENT_PEN);
     for (const Banded& one : banded) {
-        dc.SetBrush(blends ? wxBrush(wxColour(one.colour.Red(), one.colour.Green(), one.colour.Blue(), 51))
-                           : wxBrush(Tint(one.colour)));
+        if (gc) {
+            wxGraphicsPath path = gc->CreatePath();
+            for (const Placed& band : one.bands)
+                path.AddRectangle(band.rect.x, band.rect.y, band.rect.width, band.rect.height);
+            gc->SetPen(*wxTRANSPARENT_PEN);
+            gc->SetBrush(wxBrush(wxColour(one.colour.Red(), one.colour.Green(), one.colour.Blue(), 51)));
+            gc->FillPath(path);
+            continue;
+        }
+        dc.SetBrush(wxBrush(Tint(one.colour)));
         for (const Placed& band : one.bands)
             dc.DrawRectangle(band.rect);
     }
