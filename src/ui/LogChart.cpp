@@ -14,6 +14,7 @@
 
 #include <algorithm>
 #include <atomic>
+#include <new>
 #include <cmath>
 #include <system_error>
 #include <thread>
@@ -72,10 +73,17 @@ void LogChart::MakeChannelSeries(const bool (&wanted)[kLogChannelCount])
             m_lackedMemory = true;
     }
     std::atomic<size_t> next{0};
+    std::atomic<bool> lacked{false};
     auto work = [&] {
         for (size_t j = next++; j < make.size(); j = next++) {
             const int k = make[j];
-            m_channels[k] = std::make_shared<const XYSerie>(m_times, std::move(values[k]));
+            // A summary that finds no memory leaves that channel unplotted
+            // (and said so), never an exception out of a thread.
+            try {
+                m_channels[k] = std::make_shared<const XYSerie>(m_times, std::move(values[k]));
+            } catch (const std::bad_alloc&) {
+                lacked = true;
+            }
         }
     };
     const unsigned cores = std::max(1u, std::thread::hardware_concurrency());
@@ -89,6 +97,8 @@ void LogChart::MakeChannelSeries(const bool (&wanted)[kLogChannelCount])
     work();
     for (std::thread& helper : helpers)
         helper.join();
+    if (lacked)
+        m_lackedMemory = true;
 }
 
 std::unique_ptr<Chart> LogChart::CreateChart(const ChannelColours& colours)
