@@ -14,8 +14,8 @@
 
 #include <algorithm>
 #include <atomic>
-#include <new>
 #include <cmath>
+#include <new>
 #include <system_error>
 #include <thread>
 #include <vector>
