@@ -2,6 +2,7 @@
 // pixel column without losing a spike, drawn in their colours inside the plot
 // area, and axes with their labels in their own colours. How exactly the
 // reduction draws is in test_reduction.cpp.
+#include "support/pixel_dump.h"
 #include "wx_test_util.h"
 
 #include "chart_builder.h"
@@ -33,7 +34,7 @@ wxImage Render(Chart& chart, int width, int height)
         wxMemoryDC dc(bitmap);
         chart.Draw(dc, wxRect(0, 0, width, height));
     }
-    return bitmap.ConvertToImage();
+    return Dumped(bitmap.ConvertToImage());
 }
 
 wxColour At(const wxImage& image, int x, int y)
@@ -441,7 +442,7 @@ TEST(ChartDrawing, UnusualChartsDrawWithoutFault)
             dc.Clear();
             chart->Draw(dc, rect);
             dc.SelectObject(wxNullBitmap);
-            const wxImage image = bitmap.ConvertToImage();
+            const wxImage image = Dumped(bitmap.ConvertToImage());
             int outside = 0;
             for (int y = 0; y < 50; ++y)
                 for (int x = 0; x < 50; ++x)

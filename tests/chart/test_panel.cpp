@@ -1,5 +1,6 @@
 // The chart panel as a window: its back buffer follows the client area, holds
 // exactly the chart that is shown, and an empty panel is plain.
+#include "support/pixel_dump.h"
 #include "wx_test_util.h"
 
 #include "chart_builder.h"
@@ -64,7 +65,7 @@ TEST(ChartPanel, WithoutAChartThePanelIsPlain)
     const wxBitmap& buffer = view.panel->GetBackBuffer();
     ASSERT_TRUE(buffer.IsOk());
     EXPECT_EQ(buffer.GetSize(), wxSize(630, 470));
-    const wxImage image = buffer.ConvertToImage();
+    const wxImage image = Dumped(buffer.ConvertToImage());
     EXPECT_EQ(CountColour(image, view.panel->GetBackgroundColour()), 630 * 470);
     // Painting an empty panel is harmless.
     view.panel->Refresh();
@@ -86,8 +87,8 @@ TEST(ChartPanel, TheBackBufferHoldsTheChartAsDrawn)
         wxMemoryDC dc(direct);
         CyanChart()->Draw(dc, wxRect(direct.GetSize()));
     }
-    const wxImage shown = buffer.ConvertToImage();
-    const wxImage expected = direct.ConvertToImage();
+    const wxImage shown = Dumped(buffer.ConvertToImage());
+    const wxImage expected = Dumped(direct.ConvertToImage());
     ASSERT_EQ(shown.GetSize(), expected.GetSize());
     EXPECT_EQ(0, std::memcmp(shown.GetData(), expected.GetData(), shown.GetWidth() * shown.GetHeight() * 3));
     EXPECT_GT(CountColour(shown, kCyan), 300);
@@ -95,13 +96,14 @@ TEST(ChartPanel, TheBackBufferHoldsTheChartAsDrawn)
     // A new chart replaces the old one (which the panel deletes) at once.
     view.panel->SetChart(CyanChart("Other"));
     EXPECT_EQ(view.panel->GetChart()->GetTitle(), "Other");
-    EXPECT_FALSE(0 == std::memcmp(view.panel->GetBackBuffer().ConvertToImage().GetData(), shown.GetData(),
-                                  shown.GetWidth() * shown.GetHeight() * 3));
+    EXPECT_FALSE(0 == std::memcmp(Dumped(view.panel->GetBackBuffer().ConvertToImage()).GetData(),
+                                  shown.GetData(), shown.GetWidth() * shown.GetHeight() * 3));
     // And no chart makes it plain again.
     view.panel->SetChart(nullptr);
     EXPECT_EQ(view.panel->GetChart(), nullptr);
-    EXPECT_EQ(CountColour(view.panel->GetBackBuffer().ConvertToImage(), view.panel->GetBackgroundColour()),
-              shown.GetWidth() * shown.GetHeight());
+    EXPECT_EQ(
+        CountColour(Dumped(view.panel->GetBackBuffer().ConvertToImage()), view.panel->GetBackgroundColour()),
+        shown.GetWidth() * shown.GetHeight());
 }
 
 TEST(ChartPanel, TheBackBufferFollowsTheClientSize)
@@ -114,7 +116,7 @@ TEST(ChartPanel, TheBackBufferFollowsTheClientSize)
             << size.x << "x" << size.y;
         ASSERT_TRUE(PumpUntil([&] { return view.panel->GetBackBuffer().GetSize() == client; }))
             << view.panel->GetBackBuffer().GetWidth() << "x" << view.panel->GetBackBuffer().GetHeight();
-        EXPECT_GT(CountColour(view.panel->GetBackBuffer().ConvertToImage(), kCyan), 100);
+        EXPECT_GT(CountColour(Dumped(view.panel->GetBackBuffer().ConvertToImage()), kCyan), 100);
     }
 }
 
@@ -158,8 +160,8 @@ TEST(ChartPanel, TheScreenShowsTheBackBuffer)
         wxMemoryDC dc(shot);
         ASSERT_TRUE(dc.Blit(0, 0, size.x, size.y, &screen, origin.x, origin.y));
     }
-    const wxImage onScreen = shot.ConvertToImage();
-    const wxImage buffer = view.panel->GetBackBuffer().ConvertToImage();
+    const wxImage onScreen = Dumped(shot.ConvertToImage());
+    const wxImage buffer = Dumped(view.panel->GetBackBuffer().ConvertToImage());
     ASSERT_EQ(onScreen.GetSize(), buffer.GetSize());
     int differ = 0;
     for (int y = 0; y < size.y; ++y)
@@ -203,7 +205,7 @@ TEST(ChartPanelScale2, TheBackBufferHasTheScreensPixels)
     ASSERT_TRUE(buffer.IsOk());
     EXPECT_EQ(buffer.GetSize(), wxSize(780, 580));
     EXPECT_EQ(buffer.GetLogicalSize(), wxSize(390, 290));
-    const wxImage image = buffer.ConvertToImage();
+    const wxImage image = Dumped(buffer.ConvertToImage());
     ASSERT_EQ(image.GetSize(), wxSize(780, 580));
 
     // The plot's top and right border (a pen 1 wide, grey 160; the bottom

@@ -1,6 +1,7 @@
 // The reduced line of a series draws exactly the pixels the line through
 // every one of its points draws: at the whole range, zoomed in, with
 // dropouts and with records out of time order.
+#include "support/pixel_dump.h"
 #include "wx_test_util.h"
 
 #include "chart/SerieReduction.h"
@@ -53,7 +54,7 @@ wxImage Draw(const std::function<void(wxDC&)>& draw)
         wxDCClipper clip(dc, wxRect(0, 0, kWidth, kHeight));
         draw(dc);
     }
-    return bitmap.ConvertToImage().GetSubImage(wxRect(100, 100, kWidth, kHeight));
+    return Dumped(bitmap.ConvertToImage()).GetSubImage(wxRect(100, 100, kWidth, kHeight));
 }
 
 // A polyline, or a lone point as a dot of 3 x 3 pixels, as the plot draws.

@@ -1,5 +1,6 @@
 // Zooming and panning the chart's time axis as a user does it, with the
 // mouse and the keys, the readout beside the pointer, and the context menu.
+#include "support/pixel_dump.h"
 #include "wx_test_util.h"
 
 #include "chart_builder.h"
@@ -46,7 +47,7 @@ std::unique_ptr<Chart> BandChart(double minViewSpan = 0)
 
 std::vector<unsigned char> Pixels(const wxBitmap& bitmap)
 {
-    const wxImage image = bitmap.ConvertToImage();
+    const wxImage image = Dumped(bitmap.ConvertToImage());
     return std::vector<unsigned char>(image.GetData(),
                                       image.GetData() + image.GetWidth() * image.GetHeight() * 3);
 }
@@ -404,7 +405,7 @@ TEST(ChartZoom, ASpikeZoomedIntoIsDrawnWide)
 
     // Columns of the plot area holding the series colour above the flat line.
     auto spikeColumns = [&] {
-        const wxImage image = view.panel->GetBackBuffer().ConvertToImage();
+        const wxImage image = Dumped(view.panel->GetBackBuffer().ConvertToImage());
         const wxRect area = view.Area();
         const int flatRow = static_cast<int>(std::lround(view.Plot().YToPixel(0, 10)));
         int columns = 0;

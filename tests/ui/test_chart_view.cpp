@@ -1,5 +1,6 @@
 // The chart view as a user drives it: its menus, channels, colours, export
 // and About box.
+#include "support/pixel_dump.h"
 #include "wx_test_util.h"
 
 #include "test_log_records.h"
@@ -130,7 +131,7 @@ wxImage ExportPng(ViewFixture& f, const TempDir& dir, const std::string& name)
     wxTEST_DIALOG(f.Choose(View::ID_EXPORT_PNG), ExpectExportDialog(path, "PNG Image File (*.png)|*.png"));
     wxImage image;
     EXPECT_TRUE(image.LoadFile(path, wxBITMAP_TYPE_PNG)) << name;
-    return image;
+    return Dumped(image);
 }
 
 // Collects the errors sent to the toolkit's log.
@@ -651,7 +652,7 @@ TEST(ChartViewScale2, TheScreenAndTheExportHaveTheScreensPixels)
     PumpFor(200);
     const wxSize client = panel->GetClientSize();
     ASSERT_GT(client.x, 100);
-    const wxImage buffer = panel->GetBackBuffer().ConvertToImage();
+    const wxImage buffer = Dumped(panel->GetBackBuffer().ConvertToImage());
     ASSERT_EQ(buffer.GetSize(), wxSize(2 * client.x, 2 * client.y));
 
     // The export writes those pixels.
@@ -697,7 +698,7 @@ TEST(ChartViewScale2, SwatchesAreDrawnAtTheScreensPixels)
         ASSERT_TRUE(bitmap.IsOk());
         EXPECT_EQ(bitmap.GetSize(), wxSize(32, 32));
         EXPECT_EQ(bitmap.GetLogicalSize(), wxSize(16, 16));
-        const wxImage image = bitmap.ConvertToImage();
+        const wxImage image = Dumped(bitmap.ConvertToImage());
         ASSERT_EQ(image.GetSize(), wxSize(32, 32));
         auto at = [&](int x, int y) {
             return wxColour(image.GetRed(x, y), image.GetGreen(x, y), image.GetBlue(x, y));
@@ -764,7 +765,7 @@ TEST(ChartViewZoom, ABandDraggedOverASpikeExportsItWideWithoutTheReadout)
     const XYPlot* plot = f.Plot();
     const int flatRow = static_cast<int>(std::lround(plot->YToPixel(0, 1000))) - 2;
     const int wholeColumns =
-        ColumnsAbove(panel->GetBackBuffer().ConvertToImage(), red, plot->GetLastPlotArea(), flatRow);
+        ColumnsAbove(Dumped(panel->GetBackBuffer().ConvertToImage()), red, plot->GetLastPlotArea(), flatRow);
     EXPECT_LE(wholeColumns, 2) << "a one-minute spike in 2000 minutes is a needle";
 
     // A band from half an hour before the spike to half an hour after it,
@@ -806,7 +807,7 @@ TEST(ChartViewZoom, ABandDraggedOverASpikeExportsItWideWithoutTheReadout)
     ASSERT_TRUE(PumpUntil([&] { return panel->IsReadoutShown(); }));
     const wxImage exported = ExportPng(f, dir, "zoomed.png");
     ASSERT_TRUE(exported.IsOk());
-    const wxImage buffer = panel->GetBackBuffer().ConvertToImage();
+    const wxImage buffer = Dumped(panel->GetBackBuffer().ConvertToImage());
     ASSERT_EQ(exported.GetSize(), buffer.GetSize());
     EXPECT_EQ(0, std::memcmp(exported.GetData(), buffer.GetData(),
                              static_cast<size_t>(buffer.GetWidth()) * buffer.GetHeight() * 3))
@@ -818,7 +819,7 @@ TEST(ChartViewZoom, ABandDraggedOverASpikeExportsItWideWithoutTheReadout)
         dc.DrawBitmap(panel->GetBackBuffer(), 0, 0);
         panel->DrawOverlay(dc);
     }
-    EXPECT_NE(0, std::memcmp(screen.ConvertToImage().GetData(), buffer.GetData(),
+    EXPECT_NE(0, std::memcmp(Dumped(screen.ConvertToImage()).GetData(), buffer.GetData(),
                              static_cast<size_t>(buffer.GetWidth()) * buffer.GetHeight() * 3));
     // Two minutes of spike in ten: a fifth of the plot's width at least.
     const int flatNow = static_cast<int>(std::lround(f.Plot()->YToPixel(0, 1000))) - 2;

@@ -1,5 +1,6 @@
 // LogChart: the chart a log's channels make, checked through the chart
 // library's own objects and in the pixels it draws.
+#include "support/pixel_dump.h"
 #include "wx_test_util.h"
 
 #include "test_log_records.h"
@@ -130,7 +131,7 @@ TEST(LogChart, ChannelsAreThinSolidLinesOnAxesOfTheirColour)
             wxMemoryDC dc(bitmap);
             c->Draw(dc, wxRect(0, 0, 640, 480));
         }
-        const wxImage image = bitmap.ConvertToImage();
+        const wxImage image = Dumped(bitmap.ConvertToImage());
         const wxRect area = c->GetPlot()->GetLastPlotArea();
         ASSERT_GT(area.width, 300);
         // One pixel of the colour in every column, all in one row: a solid
