@@ -20,7 +20,7 @@ public:
     const XYPlot* GetPlot() const { return m_plot.get(); }
     XYPlot* GetPlot() { return m_plot.get(); }
 
-    // A remark about what is drawn (a log only partly plotted, say), shown
+    // A remark about what is drawn (data only partly plotted, say), shown
     // under the title and wrapped to the chart's width. Empty: none.
     void SetNote(const wxString& note) { m_note = note; }
     const wxString& GetNote() const { return m_note; }

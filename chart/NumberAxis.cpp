@@ -1,7 +1,5 @@
 #include "chart/NumberAxis.h"
 
-#include "chart/XYSimpleDataset.h"
-
 #include <algorithm>
 #include <cfloat>
 #include <cmath>
@@ -104,64 +102,62 @@ NumberAxis::NumberAxis(AXIS_LOCATION location)
 {
 }
 
-void NumberAxis::SetDatasets(std::vector<const XYSimpleDataset*> datasets)
+void NumberAxis::SetXScale(std::shared_ptr<const chart::XScale> scale)
 {
-    m_datasets = std::move(datasets);
+    m_scale = std::move(scale);
     m_rangeKnown = false;
 }
 
-void NumberAxis::SetPlausibleRange(double lo, double hi)
+void NumberAxis::SetLayers(std::vector<const chart::PlotLayer*> shown, size_t index,
+                           std::vector<const chart::PlotLayer*> all)
 {
-    m_plausibleLo = lo;
-    m_plausibleHi = hi;
+    m_layers = std::move(shown);
+    m_index = index;
+    m_allLayers = std::move(all);
     m_rangeKnown = false;
 }
 
-void NumberAxis::SetViewRange(double lo, double hi)
+void NumberAxis::SetRangePolicy(const chart::RangePolicy& policy)
 {
-    if (!std::isfinite(lo) || !std::isfinite(hi) || !(lo < hi))
-        return;
-    m_hasView = true;
-    m_viewLo = lo;
-    m_viewHi = hi;
-}
-
-void NumberAxis::ClearViewRange()
-{
-    m_hasView = false;
-}
-
-void NumberAxis::SetDataWindow(double lo, double hi)
-{
-    if (m_hasWindow && m_windowLo == lo && m_windowHi == hi)
-        return;
-    m_hasWindow = true;
-    m_windowLo = lo;
-    m_windowHi = hi;
+    m_policy = policy;
     m_rangeKnown = false;
 }
 
-void NumberAxis::ClearDataWindow()
+bool NumberAxis::HasViewRange() const
 {
-    if (!m_hasWindow)
-        return;
-    m_hasWindow = false;
-    m_rangeKnown = false;
+    return !IsVertical() && m_scale && m_scale->IsZoomed();
 }
 
 void NumberAxis::GetRange(double& minValue, double& maxValue) const
 {
-    if (m_hasView) {
-        minValue = m_viewLo;
-        maxValue = m_viewHi;
+    if (HasViewRange()) {
+        const chart::Range view = m_scale->GetView();
+        minValue = view.lo;
+        maxValue = view.hi;
         return;
     }
     GetAutoRange(minValue, maxValue);
 }
 
+bool NumberAxis::DataWindow(chart::Range& window) const
+{
+    if (!IsVertical() || !m_scale || !m_scale->IsZoomed())
+        return false;
+    window = m_scale->GetView();
+    return true;
+}
+
 void NumberAxis::GetAutoRange(double& minValue, double& maxValue) const
 {
+    // A vertical axis's range follows the view: worked out again when the
+    // view has moved since.
+    chart::Range window;
+    const bool windowed = DataWindow(window);
+    if (m_rangeKnown && (windowed != m_rangeWindowed || (windowed && window != m_rangeWindow)))
+        m_rangeKnown = false;
     if (!m_rangeKnown) {
+        m_rangeWindowed = windowed;
+        m_rangeWindow = window;
         ComputeRange(m_rangeMin, m_rangeMax);
         m_rangeKnown = true;
     }
@@ -169,41 +165,45 @@ void NumberAxis::GetAutoRange(double& minValue, double& maxValue) const
     maxValue = m_rangeMax;
 }
 
+XYBounds NumberAxis::BoundsWithin(double xLo, double xHi, double vLo, double vHi) const
+{
+    const double inf = std::numeric_limits<double>::infinity();
+    XYBounds bounds;
+    for (const chart::PlotLayer* layer : m_layers)
+        bounds.Include(IsVertical() ? layer->GetBoundsWithin(xLo, xHi, vLo, vHi)
+                                    : layer->GetBoundsWithin(vLo, vHi, -inf, inf));
+    return bounds;
+}
+
 void NumberAxis::ComputeRange(double& minValue, double& maxValue) const
 {
     const double inf = std::numeric_limits<double>::infinity();
     // The points that count: within the data window (a vertical axis in a
-    // zoomed plot), each way within the plausible range where there is one.
-    const bool windowed = m_hasWindow && IsVertical();
-    const double xLo = windowed ? m_windowLo : -inf, xHi = windowed ? m_windowHi : inf;
-    const bool plausible = HasPlausibleRange();
-    const double pLo = plausible ? m_plausibleLo : -inf, pHi = plausible ? m_plausibleHi : inf;
-    auto boundsWithin = [&](double lo, double hi, double vLo, double vHi) {
-        XYBounds bounds;
-        for (const XYSimpleDataset* dataset : m_datasets)
-            bounds.Include(IsVertical() ? dataset->GetBoundsWithin(lo, hi, vLo, vHi)
-                                        : dataset->GetBoundsWithin(vLo, vHi, -inf, inf));
-        return bounds;
-    };
+    // zoomed plot), each way as the range policy says.
+    chart::Range window;
+    const bool windowed = DataWindow(window);
+    const double xLo = windowed ? window.lo : -inf, xHi = windowed ? window.hi : inf;
+    const bool limited = m_policy.Limits();
+    const double pLo = m_policy.Lo(), pHi = m_policy.Hi();
     XYBounds bounds;
-    if (plausible)
-        bounds = boundsWithin(xLo, xHi, pLo, pHi);
-    // Without a rule, or when nothing is plausible, every finite value counts:
+    if (limited)
+        bounds = BoundsWithin(xLo, xHi, pLo, pHi);
+    // Without limits, or when nothing counts, every finite value counts:
     // the axis never hides all there is. Nothing in the window: the window
     // is forgotten.
     if (bounds.empty && windowed)
-        bounds = boundsWithin(xLo, xHi, -inf, inf);
-    if (bounds.empty && plausible)
-        bounds = boundsWithin(-inf, inf, pLo, pHi);
+        bounds = BoundsWithin(xLo, xHi, -inf, inf);
+    if (bounds.empty && limited)
+        bounds = BoundsWithin(-inf, inf, pLo, pHi);
     if (bounds.empty) {
-        for (const XYSimpleDataset* dataset : m_datasets)
-            bounds.Include(dataset->GetBounds());
+        for (const chart::PlotLayer* layer : m_layers)
+            bounds.Include(layer->GetBounds());
     }
-    // A target band in view is shown whole, however far the readings are
-    // from it.
+    // What a layer wants shown whole in view is, however far the points
+    // are from it.
     if (IsVertical() && !bounds.empty)
-        for (const XYSimpleDataset* dataset : m_datasets)
-            bounds.Include(dataset->GetBandBoundsWithin(xLo, xHi));
+        for (const chart::PlotLayer* layer : m_allLayers)
+            bounds.Include(layer->GetExtentWithin(m_index, xLo, xHi));
     if (bounds.empty) {
         minValue = 0;
         maxValue = 1;
@@ -279,7 +279,7 @@ std::vector<chart::Tick> NumberAxis::GetTicks(int targetTicks) const
 {
     double minValue, maxValue;
     GetRange(minValue, maxValue);
-    const chart::AxisTicks* strategy = m_hasView && m_viewTicks ? m_viewTicks.get() : m_ticks.get();
+    const chart::AxisTicks* strategy = HasViewRange() && m_viewTicks ? m_viewTicks.get() : m_ticks.get();
     if (strategy)
         return strategy->Make(minValue, maxValue, targetTicks);
     return chart::NumberTicks().Make(minValue, maxValue, targetTicks);
@@ -287,7 +287,7 @@ std::vector<chart::Tick> NumberAxis::GetTicks(int targetTicks) const
 
 int NumberAxis::GetLabelLines() const
 {
-    const chart::AxisTicks* strategy = m_hasView && m_viewTicks ? m_viewTicks.get() : m_ticks.get();
+    const chart::AxisTicks* strategy = HasViewRange() && m_viewTicks ? m_viewTicks.get() : m_ticks.get();
     return strategy ? std::max(strategy->LabelLines(), 1) : 1;
 }
 

@@ -3,6 +3,9 @@
 #pragma once
 
 #include "chart/AxisTicks.h"
+#include "chart/PlotLayer.h"
+#include "chart/RangePolicy.h"
+#include "chart/XScale.h"
 
 #include <wx/colour.h>
 #include <wx/pen.h>
@@ -11,8 +14,6 @@
 #include <cstddef>
 #include <memory>
 #include <vector>
-
-class XYSimpleDataset;
 
 enum AXIS_LOCATION { AXIS_LEFT = 1, AXIS_RIGHT, AXIS_TOP, AXIS_BOTTOM };
 
@@ -28,37 +29,24 @@ public:
     void SetLabelPen(const wxPen& pen) { m_labelPen = pen; }
     const wxPen& GetLabelPen() const { return m_labelPen; }
 
-    // The range shown: the view range while one is set (zoomed), otherwise
-    // the automatic range.
+    // The range shown: the x scale's view while it is zoomed (a horizontal
+    // axis), otherwise the automatic range.
     //
     // The automatic range: the smallest and largest finite value (y for a
-    // vertical axis, x for a horizontal one) of the datasets shown on this
-    // axis, leaving out values outside the plausible range when one is set
-    // (unless no value is inside it). A single value is widened around
-    // itself; no data gives 0..1. Always finite, and GetMinValue() <
-    // GetMaxValue().
+    // vertical axis, x for a horizontal one) of the layers shown on this
+    // axis, counted as the range policy says; a vertical axis counts only
+    // the points within the x scale's view while it is zoomed (when none
+    // is, all of them), and takes in what its layers want shown whole
+    // there. A single value is widened around itself; no data gives 0..1.
+    // Always finite, and GetMinValue() < GetMaxValue().
     double GetMinValue() const;
     double GetMaxValue() const;
     // The automatic range, whatever the view.
     void GetAutoRange(double& minValue, double& maxValue) const;
+    bool HasViewRange() const;
 
-    // A range shown instead of the automatic one (lo < hi, both finite;
-    // anything else is ignored), until cleared.
-    void SetViewRange(double lo, double hi);
-    void ClearViewRange();
-    bool HasViewRange() const { return m_hasView; }
-
-    // For a vertical axis: only points whose x lies in [lo, hi] (the time in
-    // view) make its automatic range, so that it spans exactly what is
-    // visible; when none does, all points do. Cleared: all points.
-    void SetDataWindow(double lo, double hi);
-    void ClearDataWindow();
-
-    // Values outside [lo, hi] are plainly not readings of what this axis
-    // shows (an unset word, say): they do not stretch the automatic range.
-    // They are still drawn, running off the plot area's edge.
-    void SetPlausibleRange(double lo, double hi);
-    bool HasPlausibleRange() const { return m_plausibleLo <= m_plausibleHi; }
+    // Which values make the automatic range (all by default).
+    void SetRangePolicy(const chart::RangePolicy& policy);
 
     // The ticks of the range shown, about targetTicks of them: from the view
     // tick strategy while a view range is set and there is one, otherwise
@@ -79,28 +67,37 @@ public:
     // step needs, no more.
     static wxString FormatTickLabel(double value, double step);
 
-    // The datasets this axis takes its range from; kept by the plot.
-    void SetDatasets(std::vector<const XYSimpleDataset*> datasets);
+    // Set by the plot: the x scale the axis follows, the layers whose points
+    // it takes its range from, and (a vertical axis) its index among the
+    // plot's vertical axes with every layer of the plot, for what a layer
+    // wants shown whole on it.
+    void SetXScale(std::shared_ptr<const chart::XScale> scale);
+    void SetLayers(std::vector<const chart::PlotLayer*> shown, size_t index,
+                   std::vector<const chart::PlotLayer*> all);
 
 private:
     void GetRange(double& minValue, double& maxValue) const;
     void ComputeRange(double& minValue, double& maxValue) const;
+    XYBounds BoundsWithin(double xLo, double xHi, double yLo, double yHi) const;
+    // The x range whose points a vertical axis spans; whether it has one.
+    bool DataWindow(chart::Range& window) const;
 
     AXIS_LOCATION m_location;
     wxColour m_labelTextColour;
     wxPen m_labelPen;
-    std::vector<const XYSimpleDataset*> m_datasets;
-    double m_plausibleLo = 1, m_plausibleHi = 0; // none while lo > hi
-    bool m_hasView = false;
-    double m_viewLo = 0, m_viewHi = 1;
-    bool m_hasWindow = false;
-    double m_windowLo = 0, m_windowHi = 0;
+    std::vector<const chart::PlotLayer*> m_layers; // shown on this axis
+    std::vector<const chart::PlotLayer*> m_allLayers;
+    size_t m_index = 0;
+    chart::RangePolicy m_policy = chart::RangePolicy::AllValues();
+    std::shared_ptr<const chart::XScale> m_scale;
     std::shared_ptr<const chart::AxisTicks> m_ticks;
     std::shared_ptr<const chart::AxisTicks> m_viewTicks;
-    // The range is asked for many times a draw; the datasets never change
-    // once shown, so it is worked out once per change of datasets, rule or
+    // The range is asked for many times a draw; the layers never change
+    // once shown, so it is worked out once per change of layers, policy or
     // data window.
     mutable bool m_rangeKnown = false;
+    mutable bool m_rangeWindowed = false;
+    mutable chart::Range m_rangeWindow;
     mutable double m_rangeMin = 0, m_rangeMax = 1;
 };
 

@@ -354,7 +354,7 @@ ReducedLine ReduceSerie(const XYSerie& serie, double xLo, double xHi, int left, 
     const std::vector<XColumn::Block>& columnBlocks = serie.GetXColumn()->GetBlocks();
     const std::vector<XYSerie::Block>& blocks = serie.GetBlocks();
     const XColumn& column = *serie.GetXColumn();
-    // Times in order (as a log's are): the blocks before the view are
+    // x values in order (times, as a rule): the blocks before the view are
     // found by bisection, from the last one whose values lie left of it, and
     // the walk ends at the first block whose points all lie right of it.
     size_t startBlock = 0;

@@ -10,22 +10,56 @@
 #include <algorithm>
 #include <cmath>
 
-XYPlot::XYPlot() = default;
+XYPlot::XYPlot() : m_scale(std::make_shared<chart::XScale>())
+{
+}
 XYPlot::~XYPlot() = default;
 
 void XYPlot::AddDataset(std::unique_ptr<XYSimpleDataset> dataset)
 {
+    AddDataset(std::shared_ptr<XYSimpleDataset>(std::move(dataset)));
+}
+
+void XYPlot::AddDataset(std::shared_ptr<XYSimpleDataset> dataset)
+{
     wxCHECK_RET(dataset, "XYPlot::AddDataset: null dataset");
-    m_datasets.push_back(std::move(dataset));
-    m_links.emplace_back();
-    UpdateAxisDatasets();
+    m_datasetAt.push_back(m_layers.size());
+    Placed placed;
+    placed.dataset = dataset.get();
+    placed.layer = std::move(dataset);
+    AddPlaced(std::move(placed));
+}
+
+void XYPlot::AddLayer(std::shared_ptr<chart::PlotLayer> layer, size_t verticalAxis)
+{
+    wxCHECK_RET(layer, "XYPlot::AddLayer: null layer");
+    Placed placed;
+    placed.layer = std::move(layer);
+    placed.vertical = static_cast<int>(verticalAxis);
+    AddPlaced(std::move(placed));
+}
+
+void XYPlot::AddPlaced(Placed placed)
+{
+    m_layers.push_back(std::move(placed));
+    UpdateAxisLayers();
 }
 
 void XYPlot::AddAxis(std::unique_ptr<NumberAxis> axis)
 {
     wxCHECK_RET(axis, "XYPlot::AddAxis: null axis");
+    axis->SetXScale(m_scale);
     (axis->IsVertical() ? m_verticalAxes : m_horizontalAxes).push_back(std::move(axis));
-    UpdateAxisDatasets();
+    UpdateAxisLayers();
+}
+
+void XYPlot::SetXScale(std::shared_ptr<chart::XScale> scale)
+{
+    wxCHECK_RET(scale, "XYPlot::SetXScale: null scale");
+    m_scale = std::move(scale);
+    for (bool vertical : {false, true})
+        for (const auto& axis : AxesOf(vertical))
+            axis->SetXScale(m_scale);
 }
 
 void XYPlot::LinkDataVerticalAxis(size_t dataset, size_t verticalAxis)
@@ -40,9 +74,9 @@ void XYPlot::LinkDataHorizontalAxis(size_t dataset, size_t horizontalAxis)
 
 void XYPlot::LinkDataAxis(size_t dataset, size_t axis, bool vertical, const char* failure)
 {
-    wxCHECK_RET(dataset < m_datasets.size() && axis < AxesOf(vertical).size(), failure);
-    m_links[dataset].Of(vertical) = static_cast<int>(axis);
-    UpdateAxisDatasets();
+    wxCHECK_RET(dataset < m_datasetAt.size() && axis < AxesOf(vertical).size(), failure);
+    m_layers[m_datasetAt[dataset]].Of(vertical) = static_cast<int>(axis);
+    UpdateAxisLayers();
 }
 
 namespace {
@@ -57,7 +91,8 @@ const T* ItemAt(const std::vector<std::unique_ptr<T>>& items, size_t i, const ch
 
 const XYSimpleDataset* XYPlot::GetDataset(size_t i) const
 {
-    return ItemAt(m_datasets, i, "XYPlot::GetDataset: index out of range");
+    wxCHECK_MSG(i < m_datasetAt.size(), nullptr, "XYPlot::GetDataset: index out of range");
+    return m_layers[m_datasetAt[i]].dataset;
 }
 
 const NumberAxis* XYPlot::GetVerticalAxis(size_t i) const
@@ -72,37 +107,41 @@ const NumberAxis* XYPlot::GetHorizontalAxis(size_t i) const
 
 int XYPlot::GetDatasetVerticalAxis(size_t dataset) const
 {
-    return dataset < m_links.size() ? m_links[dataset].vertical : -1;
+    return dataset < m_datasetAt.size() ? m_layers[m_datasetAt[dataset]].vertical : -1;
 }
 
 int XYPlot::GetDatasetHorizontalAxis(size_t dataset) const
 {
-    return dataset < m_links.size() ? m_links[dataset].horizontal : -1;
+    return dataset < m_datasetAt.size() ? m_layers[m_datasetAt[dataset]].horizontal : -1;
 }
 
-// A dataset is shown on the axis it is linked to; without a link, on the
+// A layer is shown on the axis it is linked to; without a link, on the
 // first axis of that orientation. Each axis takes its range from exactly the
-// datasets shown on it.
-void XYPlot::UpdateAxisDatasets()
+// layers shown on it, and a vertical axis asks every layer what it wants
+// shown whole on it.
+void XYPlot::UpdateAxisLayers()
 {
+    std::vector<const chart::PlotLayer*> all;
+    for (const Placed& placed : m_layers)
+        all.push_back(placed.layer.get());
     for (bool vertical : {false, true}) {
         const Axes& axes = AxesOf(vertical);
         for (size_t a = 0; a < axes.size(); ++a) {
-            std::vector<const XYSimpleDataset*> shown;
-            for (size_t d = 0; d < m_datasets.size(); ++d) {
-                const int link = m_links[d].Of(vertical);
+            std::vector<const chart::PlotLayer*> shown;
+            for (const Placed& placed : m_layers) {
+                const int link = placed.Of(vertical);
                 if (link == static_cast<int>(a) || (link < 0 && a == 0))
-                    shown.push_back(m_datasets[d].get());
+                    shown.push_back(placed.layer.get());
             }
-            axes[a]->SetDatasets(std::move(shown));
+            axes[a]->SetLayers(std::move(shown), a, vertical ? all : std::vector<const chart::PlotLayer*>());
         }
     }
 }
 
-const NumberAxis* XYPlot::AxisOf(const DatasetLinks& links, bool vertical) const
+const NumberAxis* XYPlot::AxisOf(const Placed& placed, bool vertical) const
 {
     const Axes& axes = AxesOf(vertical);
-    const int link = links.Of(vertical);
+    const int link = placed.Of(vertical);
     if (link >= 0 && static_cast<size_t>(link) < axes.size())
         return axes[link].get();
     return axes.empty() ? nullptr : axes[0].get();
@@ -260,23 +299,17 @@ void XYPlot::SetViewX(double lo, double hi)
         ClearViewX();
         return;
     }
-    for (const auto& axis : m_horizontalAxes)
-        axis->SetViewRange(view.lo, view.hi);
-    for (const auto& axis : m_verticalAxes)
-        axis->SetDataWindow(view.lo, view.hi);
+    m_scale->SetView(view);
 }
 
 void XYPlot::ClearViewX()
 {
-    for (const auto& axis : m_horizontalAxes)
-        axis->ClearViewRange();
-    for (const auto& axis : m_verticalAxes)
-        axis->ClearDataWindow();
+    m_scale->Clear();
 }
 
 bool XYPlot::HasViewX() const
 {
-    return !m_horizontalAxes.empty() && m_horizontalAxes.front()->HasViewRange();
+    return !m_horizontalAxes.empty() && m_scale->IsZoomed();
 }
 
 chart::Range XYPlot::GetViewX() const
@@ -309,59 +342,17 @@ double XYPlot::PixelToX(double pixel) const
 
 double XYPlot::YToPixel(size_t dataset, double y) const
 {
-    if (dataset >= m_links.size())
+    if (dataset >= m_datasetAt.size())
         return 0;
-    const NumberAxis* axis = AxisOf(m_links[dataset], true);
+    const NumberAxis* axis = AxisOf(m_layers[m_datasetAt[dataset]], true);
     if (!axis)
         return 0;
     const ValueToPixel map = VerticalMap(*axis, m_lastPlotArea);
     return map.origin - map.Offset(y);
 }
 
-// Reducing a million points takes milliseconds; redrawing the same plot at
-// the same size (a repaint, an export) reuses the result. A series never
-// changes once made, so its address and the mapping identify the result.
-const chart::ReducedLine& XYPlot::Reduced(const XYSerie& serie, double xLo, double xHi, double yLo,
-                                          double yHi, const wxRect& area)
-{
-    for (ReducedSerie& reduced : m_reduced) {
-        if (reduced.serie == &serie && reduced.area == area && reduced.xLo == xLo && reduced.xHi == xHi &&
-            reduced.yLo == yLo && reduced.yHi == yHi) {
-            m_newReduced.push_back(std::move(reduced));
-            reduced = ReducedSerie{}; // an empty slot: never matches again
-            return m_newReduced.back().line;
-        }
-    }
-    ReducedSerie reduced{&serie, area, xLo, xHi, yLo, yHi, {}};
-    reduced.line = chart::ReduceSerie(serie, xLo, xHi, area.x, area.width, yLo, yHi, area.y + area.height - 1,
-                                      area.height);
-    ++m_reductionCount;
-    m_newReduced.push_back(std::move(reduced));
-    return m_newReduced.back().line;
-}
-
-void XYPlot::AdoptReductions(XYPlot& other)
-{
-    if (&other == this)
-        return;
-    // Only entries of series this plot holds: an entry of a series gone
-    // could otherwise match a new one made at its address.
-    for (ReducedSerie& reduced : other.m_reduced) {
-        bool shown = false;
-        for (const auto& dataset : m_datasets)
-            for (size_t s = 0; s < dataset->GetSerieCount() && !shown; ++s)
-                shown = dataset->GetSerie(s) == reduced.serie;
-        if (shown) {
-            m_reduced.push_back(std::move(reduced));
-            reduced = ReducedSerie{};
-        }
-    }
-}
-
 void XYPlot::Draw(wxDC& dc, const wxRect& rect)
 {
-    // Only what this draw uses is kept for the next one.
-    m_newReduced.clear();
     m_lastPlotArea = wxRect();
     if (rect.width > 0 && rect.height > 0) {
         wxDCClipper clip(dc, rect);
@@ -374,15 +365,13 @@ void XYPlot::Draw(wxDC& dc, const wxRect& rect)
             {
                 NoAntialias crisp(dc);
                 DrawGrid(dc, layout);
-                DrawSeries(dc, layout);
+                DrawLayers(dc, layout);
                 DrawAxisLines(dc, layout);
             }
             DrawLabels(dc, layout);
         }
         dc.SetFont(oldFont);
     }
-    m_reduced.swap(m_newReduced);
-    m_newReduced.clear();
 }
 
 void XYPlot::LayOutOnly(wxDC& dc, const wxRect& rect)
@@ -491,128 +480,30 @@ void XYPlot::DrawGrid(wxDC& dc, const Layout& layout) const
     dc.DrawRectangle(wxRect(area).Inflate(1));
 }
 
-namespace {
-// A light tint of colour on the white plot: a fifth of it.
-wxColour Tint(const wxColour& colour)
+chart::LayerView XYPlot::ViewOf(const Placed& placed, const wxRect& area)
 {
-    auto mix = [](unsigned char c) { return static_cast<unsigned char>(255 - (255 - c) / 5); };
-    return wxColour(mix(colour.Red()), mix(colour.Green()), mix(colour.Blue()));
-}
-} // namespace
-
-// The target bands of every dataset, beneath every series: the tints first,
-// then their edges and target lines, so that a band overlapping another
-// still shows where it ends. Bands that follow one another make one stepped
-// line each for the top edge, the bottom edge and the target.
-void XYPlot::DrawBands(wxDC& dc, const Layout& layout) const
-{
-    const wxRect& area = layout.area;
-    struct Placed {
-        wxRect rect;
-        int targetY;
-    };
-    struct Banded {
-        wxColour colour;
-        std::vector<Placed> bands;
-    };
-    std::vector<Banded> banded;
-    for (size_t d = 0; d < m_datasets.size(); ++d) {
-        const XYSimpleDataset& dataset = *m_datasets[d];
-        const NumberAxis* xAxis = AxisOf(m_links[d], false);
-        const NumberAxis* yAxis = AxisOf(m_links[d], true);
-        if (dataset.GetBands().empty() || !xAxis || !yAxis)
-            continue;
-        const ValueToPixel toX = HorizontalMap(*xAxis, area);
-        const ValueToPixel toY = VerticalMap(*yAxis, area);
-        const XYLineRenderer* renderer = dataset.GetRenderer();
-        Banded one{renderer ? renderer->GetSerieColour(0) : *wxBLUE, {}};
-        for (const chart::TargetBand& band : dataset.GetBands()) {
-            if (band.xTo < xAxis->GetMinValue() || band.xFrom > xAxis->GetMaxValue())
-                continue;
-            const int x0 = std::max(toX.Pixel(band.xFrom), area.x - 1);
-            const int x1 = std::min(toX.Pixel(band.xTo), area.GetRight() + 1);
-            const int yTop = std::max(toY.Pixel(band.hi), area.y - 1);
-            const int yBottom = std::min(toY.Pixel(band.lo), area.GetBottom() + 1);
-            if (x1 < x0 || yBottom < yTop)
-                continue;
-            one.bands.push_back({wxRect(wxPoint(x0, yTop), wxPoint(x1, yBottom)), toY.Pixel(band.target)});
-        }
-        if (!one.bands.empty())
-            banded.push_back(std::move(one));
-    }
-    // Where the DC blends (cairo, a graphics context), bands of several
-    // channels show through each other; elsewhere each is an opaque tint.
-    // A channel's bands are filled as one path: a year of daily bands is
-    // then one pass over the pixels, not one per day.
-    wxGraphicsContext* gc = dc.GetGraphicsContext();
-    dc.SetPen(*wxTRANSPARENT_PEN);
-    for (const Banded& one : banded) {
-        if (gc) {
-            wxGraphicsPath path = gc->CreatePath();
-            for (const Placed& band : one.bands)
-                path.AddRectangle(band.rect.x, band.rect.y, band.rect.width, band.rect.height);
-            gc->SetPen(*wxTRANSPARENT_PEN);
-            gc->SetBrush(wxBrush(wxColour(one.colour.Red(), one.colour.Green(), one.colour.Blue(), 51)));
-            gc->FillPath(path);
-            continue;
-        }
-        dc.SetBrush(wxBrush(Tint(one.colour)));
-        for (const Placed& band : one.bands)
-            dc.DrawRectangle(band.rect);
-    }
-    // A stepped line through y(band) of consecutive bands, broken where one
-    // does not start where the last ended.
-    auto stepped = [&](const std::vector<Placed>& bands, auto y) {
-        std::vector<wxPoint> line;
-        auto flush = [&] {
-            if (line.size() > 1)
-                dc.DrawLines(static_cast<int>(line.size()), line.data());
-            line.clear();
-        };
-        for (const Placed& band : bands) {
-            if (!line.empty() && std::abs(line.back().x - band.rect.x) > 1)
-                flush();
-            line.emplace_back(band.rect.x, y(band));
-            line.emplace_back(band.rect.GetRight() + 1, y(band));
-        }
-        flush();
-    };
-    for (const Banded& one : banded) {
-        dc.SetPen(wxPen(Tint(chart::ReadableOn(one.colour, *wxWHITE)), 1));
-        stepped(one.bands, [](const Placed& band) { return band.rect.y; });
-        stepped(one.bands, [](const Placed& band) { return band.rect.GetBottom(); });
-        dc.SetPen(wxPen(one.colour, 1, wxPENSTYLE_SHORT_DASH));
-        stepped(one.bands, [](const Placed& band) { return band.targetY; });
-    }
+    chart::LayerView view;
+    view.area = area;
+    const NumberAxis* xAxis = AxisOf(placed, false);
+    const NumberAxis* yAxis = AxisOf(placed, true);
+    // Without an axis a layer spans the plot area on its own.
+    const XYBounds bounds = xAxis && yAxis ? XYBounds() : placed.layer->GetBounds();
+    view.x = xAxis ? chart::Range{xAxis->GetMinValue(), xAxis->GetMaxValue()}
+                   : chart::Range{bounds.minX, bounds.maxX};
+    view.y = yAxis ? chart::Range{yAxis->GetMinValue(), yAxis->GetMaxValue()}
+                   : chart::Range{bounds.minY, bounds.maxY};
+    for (const auto& axis : m_verticalAxes)
+        view.yAxes.push_back({axis->GetMinValue(), axis->GetMaxValue()});
+    view.reductions = &m_reductionCount;
+    return view;
 }
 
-// Each dataset's series through its renderer, clipped to the plot area.
-void XYPlot::DrawSeries(wxDC& dc, const Layout& layout)
+// Each layer in order, clipped to the plot area.
+void XYPlot::DrawLayers(wxDC& dc, const Layout& layout)
 {
-    const wxRect& area = layout.area;
-    wxDCClipper clip(dc, area);
-    DrawBands(dc, layout);
-    const XYLineRenderer fallback;
-    for (size_t d = 0; d < m_datasets.size(); ++d) {
-        const XYSimpleDataset& dataset = *m_datasets[d];
-        const NumberAxis* xAxis = AxisOf(m_links[d], false);
-        const NumberAxis* yAxis = AxisOf(m_links[d], true);
-        const XYBounds bounds = dataset.GetBounds();
-        if (bounds.empty)
-            continue;
-        // Without an axis the dataset spans the plot area on its own.
-        const double xLo = xAxis ? xAxis->GetMinValue() : bounds.minX;
-        const double xHi = xAxis ? xAxis->GetMaxValue() : bounds.maxX;
-        const double yLo = yAxis ? yAxis->GetMinValue() : bounds.minY;
-        const double yHi = yAxis ? yAxis->GetMaxValue() : bounds.maxY;
-        const XYLineRenderer* renderer = dataset.GetRenderer();
-        const XYLineRenderer& drawer = renderer ? *renderer : fallback;
-        for (size_t s = 0; s < dataset.GetSerieCount(); ++s) {
-            if (!drawer.GetDrawLines() && !drawer.GetDrawSymbols())
-                continue;
-            drawer.Draw(dc, s, Reduced(*dataset.GetSerie(s), xLo, xHi, yLo, yHi, area), !renderer);
-        }
-    }
+    wxDCClipper clip(dc, layout.area);
+    for (const Placed& placed : m_layers)
+        placed.layer->Draw(dc, ViewOf(placed, layout.area));
 }
 
 // Axis lines and tick marks in each axis's label pen.

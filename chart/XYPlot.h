@@ -1,11 +1,14 @@
-// A plot of XY datasets against value axes: axes on the left, right, top or
-// bottom of one plot area, each dataset drawn against the axes it is linked to.
+// A plot of layers against value axes: axes on the left, right, top or
+// bottom of one plot area; the layers drawn in the order added, each against
+// the vertical axis it is linked to, all over one x scale. Drawing is: lay
+// out, grid, layers, axis lines, labels.
 #pragma once
 
 #include "chart/NumberAxis.h"
-#include "chart/SerieReduction.h"
+#include "chart/PlotLayer.h"
 #include "chart/ValueToPixel.h"
 #include "chart/ViewRange.h"
+#include "chart/XScale.h"
 #include "chart/XYLineRenderer.h"
 #include "chart/XYSimpleDataset.h"
 
@@ -22,7 +25,15 @@ public:
     XYPlot(const XYPlot&) = delete;
     XYPlot& operator=(const XYPlot&) = delete;
 
+    // A dataset is a layer of lines; the plot keeps a count of them, in the
+    // order added, for the links below. A dataset may be shared with
+    // another plot (the same lines in another chart): its reduced lines
+    // are then shared too.
     void AddDataset(std::unique_ptr<XYSimpleDataset> dataset);
+    void AddDataset(std::shared_ptr<XYSimpleDataset> dataset);
+    // Any other layer, drawn in the order added among the datasets, against
+    // vertical axis `verticalAxis` (its points, if any, count for that axis).
+    void AddLayer(std::shared_ptr<chart::PlotLayer> layer, size_t verticalAxis = 0);
     // Vertical if AXIS_LEFT/RIGHT, horizontal if TOP/BOTTOM.
     void AddAxis(std::unique_ptr<NumberAxis> axis);
     void LinkDataVerticalAxis(size_t dataset, size_t verticalAxis);
@@ -30,7 +41,7 @@ public:
 
     // What the plot holds, to look at: datasets and axes are set up before
     // they are added, and an axis's datasets are the plot's to choose.
-    size_t GetDatasetCount() const { return m_datasets.size(); }
+    size_t GetDatasetCount() const { return m_datasetAt.size(); }
     const XYSimpleDataset* GetDataset(size_t i) const;
     size_t GetVerticalAxisCount() const { return m_verticalAxes.size(); }
     const NumberAxis* GetVerticalAxis(size_t i) const;
@@ -39,8 +50,13 @@ public:
     int GetDatasetVerticalAxis(size_t dataset) const; // linked axis index or -1
     int GetDatasetHorizontalAxis(size_t dataset) const;
 
-    // The x range shown (zoomed) on every horizontal axis; the vertical axes
-    // then span the data within it. Fitted to the data's range and to the
+    // The x scale: the range shown (zoomed) on every horizontal axis, the
+    // vertical axes spanning the data within it. Each plot has its own
+    // until given one to share (plots stacked over one time axis, or the
+    // charts a panel shows one after another).
+    void SetXScale(std::shared_ptr<chart::XScale> scale);
+    const std::shared_ptr<chart::XScale>& GetXScale() const { return m_scale; }
+    // Zooms the x scale to [lo, hi], fitted to the data's range and to the
     // smallest view span. A range covering all the data clears the view.
     void SetViewX(double lo, double hi);
     // Shows all the data again (the axes' automatic ranges).
@@ -68,54 +84,45 @@ public:
     double PixelToX(double pixel) const;
     // The same for the rows of the vertical axis of dataset d.
     double YToPixel(size_t dataset, double y) const;
-    // Takes over the reduced lines of other's last draw for the series this
-    // plot shares with it (another chart of the same series, in other
-    // colours, say): drawn the same way, they need not be reduced again.
-    void AdoptReductions(XYPlot& other);
     // How many series reductions the draws so far have made (a redraw that
     // reuses the last draw's makes none).
     size_t GetReductionCount() const { return m_reductionCount; }
 
 private:
     struct Layout;
-    struct DatasetLinks {
+    // A layer and the axes it is drawn against (-1: the first of its kind).
+    struct Placed {
+        std::shared_ptr<chart::PlotLayer> layer;
+        XYSimpleDataset* dataset = nullptr; // the layer, when it is a dataset
         int vertical = -1;
         int horizontal = -1;
         int& Of(bool isVertical) { return isVertical ? vertical : horizontal; }
         int Of(bool isVertical) const { return isVertical ? vertical : horizontal; }
     };
     using Axes = std::vector<std::unique_ptr<NumberAxis>>;
-    // A series reduced to the points drawn for one plot area and axis ranges.
-    struct ReducedSerie {
-        const XYSerie* serie;
-        wxRect area;
-        double xLo, xHi, yLo, yHi;
-        chart::ReducedLine line;
-    };
+
     // Works out where the axes go and the plot area; false when no plot
     // area fits.
     bool LayOut(wxDC& dc, const wxRect& rect, Layout& layout) const;
     void DrawGrid(wxDC& dc, const Layout& layout) const;
-    void DrawSeries(wxDC& dc, const Layout& layout);
-    void DrawBands(wxDC& dc, const Layout& layout) const;
+    void DrawLayers(wxDC& dc, const Layout& layout);
     void DrawAxisLines(wxDC& dc, const Layout& layout) const;
     void DrawLabels(wxDC& dc, const Layout& layout) const;
-    // The polyline of a series, reused from the last draw when nothing it
-    // depends on changed. Valid until the next call.
-    const chart::ReducedLine& Reduced(const XYSerie& serie, double xLo, double xHi, double yLo, double yHi,
-                                      const wxRect& area);
+    // Where layer p is drawn: its axes' ranges in the plot area.
+    chart::LayerView ViewOf(const Placed& placed, const wxRect& area);
+
+    void AddPlaced(Placed placed);
     void LinkDataAxis(size_t dataset, size_t axis, bool vertical, const char* failure);
-    void UpdateAxisDatasets();
-    const NumberAxis* AxisOf(const DatasetLinks& links, bool vertical) const;
+    void UpdateAxisLayers();
+    const NumberAxis* AxisOf(const Placed& placed, bool vertical) const;
     const Axes& AxesOf(bool vertical) const { return vertical ? m_verticalAxes : m_horizontalAxes; }
 
-    std::vector<std::unique_ptr<XYSimpleDataset>> m_datasets;
-    std::vector<DatasetLinks> m_links;
+    std::vector<Placed> m_layers;    // in drawing order
+    std::vector<size_t> m_datasetAt; // dataset i is m_layers[m_datasetAt[i]]
     Axes m_verticalAxes;
     Axes m_horizontalAxes;
+    std::shared_ptr<chart::XScale> m_scale;
     wxRect m_lastPlotArea;
     double m_minViewSpan = 0;
-    std::vector<ReducedSerie> m_reduced;    // from the last draw
-    std::vector<ReducedSerie> m_newReduced; // being made by this draw
     size_t m_reductionCount = 0;
 };

@@ -327,30 +327,40 @@ double XYSerie::GetY(size_t i) const
     return m_y[i];
 }
 
-XYSimpleDataset::XYSimpleDataset() = default;
+XYSimpleDataset::XYSimpleDataset() : m_lines(std::make_shared<Lines>())
+{
+}
 XYSimpleDataset::~XYSimpleDataset() = default;
 
 void XYSimpleDataset::AddSerie(std::unique_ptr<XYSerie> serie)
 {
     wxCHECK_RET(serie, "XYSimpleDataset::AddSerie: null series");
-    m_series.push_back(std::move(serie));
+    m_lines->series.push_back(std::move(serie));
 }
 
 void XYSimpleDataset::AddSerie(std::shared_ptr<const XYSerie> serie)
 {
     wxCHECK_RET(serie, "XYSimpleDataset::AddSerie: null series");
-    m_series.push_back(std::move(serie));
+    m_lines->series.push_back(std::move(serie));
 }
 
 void XYSimpleDataset::AddSerie(const double* interleavedXY, size_t count)
 {
-    m_series.push_back(std::make_unique<XYSerie>(interleavedXY, count));
+    m_lines->series.push_back(std::make_unique<XYSerie>(interleavedXY, count));
 }
 
 const XYSerie* XYSimpleDataset::GetSerie(size_t i) const
 {
-    wxCHECK_MSG(i < m_series.size(), nullptr, "XYSimpleDataset::GetSerie: index out of range");
-    return m_series[i].get();
+    wxCHECK_MSG(i < m_lines->series.size(), nullptr, "XYSimpleDataset::GetSerie: index out of range");
+    return m_lines->series[i].get();
+}
+
+std::shared_ptr<XYSimpleDataset> XYSimpleDataset::Restyled(std::unique_ptr<XYLineRenderer> renderer) const
+{
+    auto restyled = std::make_shared<XYSimpleDataset>();
+    restyled->m_lines = m_lines;
+    restyled->m_renderer = std::move(renderer);
+    return restyled;
 }
 
 void XYSimpleDataset::SetRenderer(std::unique_ptr<XYLineRenderer> renderer)
@@ -361,7 +371,7 @@ void XYSimpleDataset::SetRenderer(std::unique_ptr<XYLineRenderer> renderer)
 XYBounds XYSimpleDataset::GetBounds() const
 {
     XYBounds bounds;
-    for (const auto& serie : m_series)
+    for (const auto& serie : m_lines->series)
         bounds.Include(serie->GetBounds());
     return bounds;
 }
@@ -369,7 +379,7 @@ XYBounds XYSimpleDataset::GetBounds() const
 XYBounds XYSimpleDataset::GetBoundsWithin(bool byY, double lo, double hi) const
 {
     XYBounds bounds;
-    for (const auto& serie : m_series)
+    for (const auto& serie : m_lines->series)
         bounds.Include(serie->GetBoundsWithin(byY, lo, hi));
     return bounds;
 }
@@ -377,19 +387,56 @@ XYBounds XYSimpleDataset::GetBoundsWithin(bool byY, double lo, double hi) const
 XYBounds XYSimpleDataset::GetBoundsWithin(double xLo, double xHi, double yLo, double yHi) const
 {
     XYBounds bounds;
-    for (const auto& serie : m_series)
+    for (const auto& serie : m_lines->series)
         bounds.Include(serie->GetBoundsWithin(xLo, xHi, yLo, yHi));
     return bounds;
 }
 
-XYBounds XYSimpleDataset::GetBandBoundsWithin(double xLo, double xHi) const
+void XYSimpleDataset::Draw(wxDC& dc, const chart::LayerView& view)
 {
-    XYBounds bounds;
-    for (const chart::TargetBand& band : m_bands) {
-        if (!(band.xTo >= xLo && band.xFrom <= xHi) || !Finite(band.lo) || !Finite(band.hi))
+    const XYLineRenderer fallback;
+    const XYLineRenderer& drawer = m_renderer ? *m_renderer : fallback;
+    if ((!drawer.GetDrawLines() && !drawer.GetDrawSymbols()) || GetBounds().empty)
+        return;
+    for (size_t s = 0; s < m_lines->series.size(); ++s)
+        drawer.Draw(dc, s, Reduced(s, view), !m_renderer);
+}
+
+// Reducing a million points takes milliseconds; redrawing the same plot at
+// the same size (a repaint, an export) reuses the result. A series never
+// changes once made and the layer holds it, so the plot area and the
+// ranges identify the result.
+const chart::ReducedLine& XYSimpleDataset::Reduced(size_t serie, const chart::LayerView& view)
+{
+    std::vector<Reduction>& all = m_lines->reduced;
+    if (all.size() < m_lines->series.size())
+        all.resize(m_lines->series.size());
+    Reduction& reduced = all[serie];
+    if (reduced.made && reduced.area == view.area && reduced.x == view.x && reduced.y == view.y)
+        return reduced.line;
+    const wxRect& area = view.area;
+    reduced.line = chart::ReduceSerie(*m_lines->series[serie], view.x.lo, view.x.hi, area.x, area.width,
+                                      view.y.lo, view.y.hi, area.y + area.height - 1, area.height);
+    reduced.made = true;
+    reduced.area = area;
+    reduced.x = view.x;
+    reduced.y = view.y;
+    if (view.reductions)
+        ++*view.reductions;
+    return reduced.line;
+}
+
+bool XYSimpleDataset::NearestX(double x, double& nearest) const
+{
+    bool found = false;
+    for (const auto& serie : m_lines->series) {
+        const size_t i = serie->GetXColumn()->NearestIndex(x);
+        if (i == XColumn::npos)
             continue;
-        bounds.Include(std::max(band.xFrom, xLo), band.lo);
-        bounds.Include(std::min(band.xTo, xHi), band.hi);
+        const double candidate = serie->GetXValues()[i];
+        if (!found || std::fabs(candidate - x) < std::fabs(nearest - x))
+            nearest = candidate;
+        found = true;
     }
-    return bounds;
+    return found;
 }

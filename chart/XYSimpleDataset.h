@@ -1,21 +1,16 @@
 // Series of (x, y) points and the dataset that groups them for a plot.
 #pragma once
 
+#include "chart/PlotLayer.h"
+#include "chart/SerieReduction.h"
+#include "chart/XYBounds.h"
+
 #include <cstddef>
 #include <cstdint>
 #include <memory>
 #include <vector>
 
 class XYLineRenderer;
-
-// The finite bounds of a set of points (points with a NaN or infinite x or y
-// are left out). Empty when there is no finite point.
-struct XYBounds {
-    bool empty = true;
-    double minX = 0, maxX = 0, minY = 0, maxY = 0;
-    void Include(const XYBounds& other);
-    void Include(double x, double y);
-};
 
 // The x values of one or more series, never changed once made: the channels
 // of a log share the times of its records. Summarised in blocks of
@@ -128,49 +123,54 @@ private:
     std::vector<uint8_t> m_parts;
 };
 
-namespace chart {
-// A stretch of x over which a dataset's readings are meant to lie within
-// lo .. hi around target: drawn beneath the series as a light band with a
-// line at the target, in the dataset's colour, on its axis.
-struct TargetBand {
-    double xFrom = 0, xTo = 0;
-    double target = 0, lo = 0, hi = 0;
-};
-} // namespace chart
-
-class XYSimpleDataset {
+// A layer of series drawn as lines: its series, each reduced per pixel
+// column, through its renderer. The reduced line of each series is kept
+// from the last draw and reused while the plot area and the axis ranges
+// stay the same (a repaint, an export). A dataset restyled for another chart
+// (other colours) shares its series and these reduced lines.
+class XYSimpleDataset : public chart::PlotLayer {
 public:
     XYSimpleDataset();
-    ~XYSimpleDataset();
-    XYSimpleDataset(const XYSimpleDataset&) = delete;
-    XYSimpleDataset& operator=(const XYSimpleDataset&) = delete;
+    ~XYSimpleDataset() override;
 
     void AddSerie(std::unique_ptr<XYSerie> serie);
     // A series shared with other datasets (of other charts of the same data).
     void AddSerie(std::shared_ptr<const XYSerie> serie);
     void AddSerie(const double* interleavedXY, size_t count);
-    size_t GetSerieCount() const { return m_series.size(); }
+    size_t GetSerieCount() const { return m_lines->series.size(); }
     const XYSerie* GetSerie(size_t i) const;
 
+    // A dataset of the same series, sharing their reduced lines, drawn by
+    // renderer. A series added to either is added to both.
+    std::shared_ptr<XYSimpleDataset> Restyled(std::unique_ptr<XYLineRenderer> renderer) const;
+
     void SetRenderer(std::unique_ptr<XYLineRenderer> renderer);
-    // The target bands of the readings (none by default).
-    void SetBands(std::vector<chart::TargetBand> bands) { m_bands = std::move(bands); }
-    const std::vector<chart::TargetBand>& GetBands() const { return m_bands; }
-    // The bounds (y from lo to hi, x of the stretch) of the bands that reach
-    // into [xLo, xHi].
-    XYBounds GetBandBoundsWithin(double xLo, double xHi) const;
     const XYLineRenderer* GetRenderer() const { return m_renderer.get(); }
 
     // The finite bounds of all series.
-    XYBounds GetBounds() const;
+    XYBounds GetBounds() const override;
     // The bounds of the finite points whose y (byY) or x lies in [lo, hi].
     XYBounds GetBoundsWithin(bool byY, double lo, double hi) const;
     // The bounds of the finite points with x in [xLo, xHi] and y in
     // [yLo, yHi], of all series.
-    XYBounds GetBoundsWithin(double xLo, double xHi, double yLo, double yHi) const;
+    XYBounds GetBoundsWithin(double xLo, double xHi, double yLo, double yHi) const override;
+    void Draw(wxDC& dc, const chart::LayerView& view) override;
+    bool NearestX(double x, double& nearest) const override;
 
 private:
-    std::vector<std::shared_ptr<const XYSerie>> m_series;
+    // A series' reduced line and what it was reduced for.
+    struct Reduction {
+        bool made = false;
+        wxRect area;
+        chart::Range x, y;
+        chart::ReducedLine line;
+    };
+    struct Lines {
+        std::vector<std::shared_ptr<const XYSerie>> series;
+        std::vector<Reduction> reduced; // one per series
+    };
+    const chart::ReducedLine& Reduced(size_t serie, const chart::LayerView& view);
+
+    std::shared_ptr<Lines> m_lines;
     std::unique_ptr<XYLineRenderer> m_renderer;
-    std::vector<chart::TargetBand> m_bands;
 };

@@ -10,6 +10,8 @@
 #include <cmath>
 #include <cstdlib>
 
+wxDEFINE_EVENT(wxEVT_CHART_VIEW_CHANGED, wxChartViewEvent);
+
 wxBEGIN_EVENT_TABLE(wxChartPanel, wxWindow)
     EVT_PAINT(wxChartPanel::OnPaint)
     EVT_SIZE(wxChartPanel::OnSize)
@@ -37,11 +39,12 @@ const int kSmallestBand = 5;
 
 wxChartPanel::wxChartPanel(wxWindow* parent, wxWindowID id, std::unique_ptr<Chart> chart, const wxPoint& pos,
                            const wxSize& size)
-    : wxWindow(parent, id, pos, size, wxFULL_REPAINT_ON_RESIZE | wxWANTS_CHARS), m_chart(std::move(chart))
+    : wxWindow(parent, id, pos, size, wxFULL_REPAINT_ON_RESIZE | wxWANTS_CHARS),
+      m_scale(std::make_shared<chart::XScale>())
 {
     SetBackgroundStyle(wxBG_STYLE_PAINT);
     SetBackgroundColour(*wxWHITE);
-    RedrawBackBuffer();
+    SetChart(std::move(chart));
 }
 
 wxChartPanel::~wxChartPanel() = default;
@@ -52,7 +55,36 @@ void wxChartPanel::SetChart(std::unique_ptr<Chart> chart)
         EndDrag();
     m_chart = std::move(chart);
     m_readoutShown = false;
+    if (XYPlot* plot = Plot()) {
+        plot->SetXScale(m_scale);
+        // The range in view stays in view as far as the new data reach.
+        if (m_scale->IsZoomed()) {
+            const chart::Range view = m_scale->GetView();
+            plot->SetViewX(view.lo, view.hi);
+        }
+    }
     RedrawBackBuffer();
+    AnnounceView();
+}
+
+void wxChartPanel::ForgetView()
+{
+    m_scale->Clear();
+    AnnounceView();
+}
+
+void wxChartPanel::AnnounceView()
+{
+    const XYPlot* plot = Plot();
+    const chart::Range shown = plot ? plot->GetViewX() : chart::Range();
+    const bool zoomed = plot && plot->HasViewX();
+    if (shown == m_shown && zoomed == m_shownZoomed)
+        return;
+    m_shown = shown;
+    m_shownZoomed = zoomed;
+    wxChartViewEvent event(wxEVT_CHART_VIEW_CHANGED, GetId(), shown, zoomed);
+    event.SetEventObject(this);
+    ProcessWindowEvent(event);
 }
 
 void wxChartPanel::RedrawBackBuffer()
@@ -149,8 +181,11 @@ bool wxChartPanel::ApplyView(const chart::Range& view, bool redraw)
         return false;
     // The record under a still pointer is another one now.
     m_readoutShown = false;
-    if (redraw)
+    // A caller that draws later announces the view then.
+    if (redraw) {
         RedrawBackBuffer();
+        AnnounceView();
+    }
     return true;
 }
 
@@ -195,6 +230,7 @@ void wxChartPanel::ShowWhole()
     plot->ClearViewX();
     m_readoutShown = false;
     RedrawBackBuffer();
+    AnnounceView();
 }
 
 void wxChartPanel::SetView(double lo, double hi)
@@ -426,6 +462,7 @@ void wxChartPanel::OnWheel(wxMouseEvent& event)
     if (changed) {
         KeepAtPixel(anchor, x);
         RedrawBackBuffer();
+        AnnounceView();
     }
     ShowReadoutAt(event.GetPosition());
 }

@@ -12,6 +12,12 @@
 // With the pointer over the plot a readout shows what its provider says of
 // the record nearest the pointer's time. The band and the readout are drawn
 // over the back buffer on the screen, never into it.
+//
+// The panel keeps one x scale for every chart it shows: a new chart (other
+// channels, other colours) shows the range the last one showed, as far as
+// its data reach. Whenever the range shown changes (a zoom, a pan, all shown
+// again, a chart of other data) the panel sends a wxChartViewEvent,
+// wxEVT_CHART_VIEW_CHANGED, which reaches its parent as command events do.
 #pragma once
 
 #include "chart/Chart.h"
@@ -23,14 +29,40 @@
 #include <memory>
 #include <vector>
 
+class wxChartViewEvent : public wxCommandEvent {
+public:
+    wxChartViewEvent(wxEventType type = wxEVT_NULL, int id = 0, const chart::Range& shown = {},
+                     bool zoomed = false)
+        : wxCommandEvent(type, id), m_shown(shown), m_zoomed(zoomed)
+    {
+    }
+    // The x range shown: the view while zoomed, all the data otherwise.
+    chart::Range GetShownRange() const { return m_shown; }
+    bool IsZoomed() const { return m_zoomed; }
+    wxEvent* Clone() const override { return new wxChartViewEvent(*this); }
+
+private:
+    chart::Range m_shown;
+    bool m_zoomed;
+};
+
+wxDECLARE_EVENT(wxEVT_CHART_VIEW_CHANGED, wxChartViewEvent);
+
 class wxChartPanel : public wxWindow {
 public:
     wxChartPanel(wxWindow* parent, wxWindowID id = wxID_ANY, std::unique_ptr<Chart> chart = nullptr,
                  const wxPoint& pos = wxDefaultPosition, const wxSize& size = wxDefaultSize);
     ~wxChartPanel() override;
 
-    // Deletes the previous chart, redraws the back buffer.
+    // Deletes the previous chart, redraws the back buffer. The new chart
+    // shares the panel's x scale: it shows the range in view, fitted to its
+    // data.
     void SetChart(std::unique_ptr<Chart> chart);
+    // Shows all the data of the next chart set (a chart of other data).
+    void ForgetView();
+    // The x range shown and whether it is zoomed, as last announced.
+    chart::Range GetShownRange() const { return m_shown; }
+    bool IsZoomed() const { return m_shownZoomed; }
     const Chart* GetChart() const { return m_chart.get(); }
     // The chart, to change its view or take over what it has worked out
     // (redraw the panel after changing what it shows).
@@ -95,6 +127,8 @@ private:
     void EndDrag();
     XYPlot* Plot();
     const XYPlot* Plot() const;
+    // Tells the parent when the range shown is another than last told.
+    void AnnounceView();
     // Shows view (fitted to the data) and redraws unless told not to;
     // whether the view changed.
     bool ApplyView(const chart::Range& view, bool redraw = true);
@@ -106,6 +140,9 @@ private:
     bool BufferFits(const wxSize& clientSize) const;
 
     std::unique_ptr<Chart> m_chart;
+    std::shared_ptr<chart::XScale> m_scale;
+    chart::Range m_shown;
+    bool m_shownZoomed = false;
     wxBitmap m_backBuffer;
     wxSize m_bufferClientSize;
     double m_bufferScale = 1.0;

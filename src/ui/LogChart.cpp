@@ -1,6 +1,7 @@
 #include "ui/LogChart.h"
 
 #include "chart/AxisTicks.h"
+#include "chart/BandLayer.h"
 #include "chart/Chart.h"
 #include "chart/NumberAxis.h"
 #include "chart/XYLineRenderer.h"
@@ -28,6 +29,8 @@ int32_t LogChart::FillSeries(const LogRecord* records, uint32_t count)
     for (auto& channel : m_channels)
         channel.reset();
     m_times.reset();
+    for (auto& lines : m_lines)
+        lines.reset();
     m_lackedMemory = false;
     m_dateForm = UserShortDateFormat();
     const int32_t result = m_series.Fill(records, count);
@@ -101,6 +104,23 @@ void LogChart::MakeChannelSeries(const bool (&wanted)[kLogChannelCount])
         m_lackedMemory = true;
 }
 
+// The lines of a channel, made once per fill: every chart of it shares them
+// and the lines reduced for the last draw.
+std::shared_ptr<XYSimpleDataset> LogChart::ChannelLines(int channel)
+{
+    if (m_lines[channel])
+        return m_lines[channel];
+    auto lines = std::make_shared<XYSimpleDataset>();
+    std::shared_ptr<const XYSerie> serie = ChannelSerie(channel);
+    if (!serie) {
+        lines->AddSerie(std::make_unique<XYSerie>(nullptr, 0));
+        return lines;
+    }
+    lines->AddSerie(std::move(serie));
+    m_lines[channel] = lines;
+    return lines;
+}
+
 std::unique_ptr<Chart> LogChart::CreateChart(const ChannelColours& colours)
 {
     bool wanted[kLogChannelCount] = {};
@@ -108,21 +128,16 @@ std::unique_ptr<Chart> LogChart::CreateChart(const ChannelColours& colours)
         wanted[k] = colours[k] != nullptr;
     MakeChannelSeries(wanted);
     auto plot = std::make_unique<XYPlot>();
+    // The target bands beneath every channel's line.
+    if (std::shared_ptr<chart::BandLayer> bands = TargetBands(colours))
+        plot->AddLayer(std::move(bands));
     size_t datasets = 0;
     for (int k = 0; k < kLogChannelCount; ++k) {
         if (!colours[k])
             continue;
-        auto dataset = std::make_unique<XYSimpleDataset>();
-        std::shared_ptr<const XYSerie> serie = ChannelSerie(k);
-        if (serie)
-            dataset->AddSerie(std::move(serie));
-        else
-            dataset->AddSerie(std::make_unique<XYSerie>(nullptr, 0));
         auto renderer = std::make_unique<XYLineRenderer>(false, true, 1, wxPENSTYLE_SOLID);
         renderer->SetSerieColour(0, colours[k]);
-        dataset->SetRenderer(std::move(renderer));
-        dataset->SetBands(Bands(k));
-        plot->AddDataset(std::move(dataset));
+        plot->AddDataset(ChannelLines(k)->Restyled(std::move(renderer)));
         ++datasets;
     }
     for (int k = 0; k < kLogChannelCount; ++k) {
@@ -134,7 +149,7 @@ std::unique_ptr<Chart> LogChart::CreateChart(const ChannelColours& colours)
         // A value that is no reading (an unset EC word) must not squash the
         // real readings into a line: it runs off the plot's edge instead.
         const LogReadingRange readings = LogChannelReadingRange(k);
-        axis->SetPlausibleRange(readings.lo, readings.hi);
+        axis->SetRangePolicy(chart::RangePolicy::CountingWithin(readings.lo, readings.hi));
         plot->AddAxis(std::move(axis));
     }
     // Days since the first record; zoomed in, the calendar date and time.
@@ -144,7 +159,6 @@ std::unique_ptr<Chart> LogChart::CreateChart(const ChannelColours& colours)
         m_series.FirstTimeMs(), [dateForm](const wxDateTime& t) { return FormatUserDateText(t, dateForm); }));
     plot->AddAxis(std::move(time));
     plot->SetMinViewSpan(kSmallestView);
-
     for (size_t j = 0; j < datasets; ++j) {
         plot->LinkDataVerticalAxis(j, j);
         plot->LinkDataHorizontalAxis(j, 0);
@@ -160,26 +174,35 @@ int64_t LogChart::LastTimeMs() const
                   : m_series.FirstTimeMs();
 }
 
-// The days of a channel's target as bands over the days since the first
-// record; none without targets or for a channel never adjusted.
-std::vector<chart::TargetBand> LogChart::Bands(int channel) const
+// The days of each plotted channel's target as bands over the days since
+// the first record, against that channel's axis; none without targets or
+// for a channel never adjusted.
+std::shared_ptr<chart::BandLayer> LogChart::TargetBands(const ChannelColours& colours) const
 {
-    std::vector<chart::TargetBand> bands;
     if (!m_targets || m_series.FilledCount() == 0)
-        return bands;
+        return nullptr;
+    auto layer = std::make_shared<chart::BandLayer>();
     const int64_t first = m_series.FirstTimeMs();
-    for (const TargetStep& step : m_targets->Steps(channel, first, LastTimeMs())) {
-        if (!step.target.adjusted)
+    size_t axis = 0;
+    for (int k = 0; k < kLogChannelCount; ++k) {
+        if (!colours[k])
             continue;
-        chart::TargetBand band;
-        band.xFrom = static_cast<double>(step.fromMs - first) / 86400000.0;
-        band.xTo = static_cast<double>(step.toMs - first) / 86400000.0;
-        band.target = step.target.target;
-        band.lo = step.target.target - step.target.tolerance;
-        band.hi = step.target.target + step.target.tolerance;
-        bands.push_back(band);
+        chart::BandSet set{axis++, *colours[k], {}};
+        for (const TargetStep& step : m_targets->Steps(k, first, LastTimeMs())) {
+            if (!step.target.adjusted)
+                continue;
+            chart::Band band;
+            band.xFrom = static_cast<double>(step.fromMs - first) / 86400000.0;
+            band.xTo = static_cast<double>(step.toMs - first) / 86400000.0;
+            band.middle = step.target.target;
+            band.lo = step.target.target - step.target.tolerance;
+            band.hi = step.target.target + step.target.tolerance;
+            set.bands.push_back(band);
+        }
+        if (!set.bands.empty())
+            layer->AddSet(std::move(set));
     }
-    return bands;
+    return layer->GetSets().empty() ? nullptr : layer;
 }
 
 wxString LogChart::ReadoutValue(int channel, double value)

@@ -15,6 +15,9 @@
 #include <vector>
 
 class LogTargets;
+namespace chart {
+class BandLayer;
+}
 class XColumn;
 class XYSerie;
 
@@ -58,13 +61,15 @@ public:
     static constexpr double kSmallestView = 1.0 / 1440;
 
 private:
-    std::vector<chart::TargetBand> Bands(int channel) const;
+    std::shared_ptr<chart::BandLayer> TargetBands(const ChannelColours& colours) const;
+    std::shared_ptr<XYSimpleDataset> ChannelLines(int channel);
     void MakeChannelSeries(const bool (&wanted)[kLogChannelCount]);
 
     const LogRecord* m_records = nullptr;
     LogSeries m_series;
     std::shared_ptr<const XColumn> m_times;
     std::shared_ptr<const XYSerie> m_channels[kLogChannelCount];
+    std::shared_ptr<XYSimpleDataset> m_lines[kLogChannelCount];
     bool m_lackedMemory = false;
     const LogTargets* m_targets = nullptr;
     wxString m_dateForm; // the user's short date form, as of the fill

@@ -107,6 +107,10 @@ OrvelGUIChartViewFrame::OrvelGUIChartViewFrame(wxWindow* parent, wxWindowID id, 
     m_chartPanel = new wxChartPanel(this, wxID_ANY, nullptr, wxDefaultPosition, wxDefaultSize);
     sizer->Add(m_chartPanel, 5, wxEXPAND | wxALL, FromDIP(5));
     m_chartPanel->Bind(wxEVT_CONTEXT_MENU, &OrvelGUIChartViewFrame::OnContextMenu, this);
+    m_chartPanel->Bind(wxEVT_CHART_VIEW_CHANGED, [this](wxChartViewEvent& event) {
+        m_shown = event.GetShownRange();
+        m_zoomed = event.IsZoomed();
+    });
     m_chartPanel->SetReadoutProvider([this](double x, wxChartPanel::Readout& readout) {
         if (!m_chartData)
             return false;
@@ -189,26 +193,16 @@ void OrvelGUIChartViewFrame::RebuildChart()
     ChannelColours colours{};
     CheckedColours(copies, colours);
 
-    // The time range in view stays in view (a new log shows all of itself).
-    bool zoomed = false;
-    chart::Range view;
-    if (m_chartData && m_chartPanel->GetChart() && m_chartPanel->GetChart()->GetPlot()->HasViewX()) {
-        zoomed = true;
-        view = m_chartPanel->GetChart()->GetPlot()->GetViewX();
-    }
+    // The panel keeps the time range in view for every chart it shows; a
+    // new log shows all of itself.
     if (!m_chartData) {
         m_chartPanel->SetChart(nullptr);
+        m_chartPanel->ForgetView();
         m_chartData = std::make_unique<LogChart>();
         m_chartData->FillSeries(m_log.records.get(), m_log.count);
         m_chartData->SetTargets(&m_targets);
     }
     std::unique_ptr<Chart> drawn = m_chartData->CreateChart(colours);
-    if (zoomed)
-        drawn->GetPlot()->SetViewX(view.lo, view.hi);
-    // Series already drawn (another colour, another channel checked) are
-    // not reduced again where they land in the same place.
-    if (m_chartPanel->GetChart())
-        drawn->GetPlot()->AdoptReductions(*m_chartPanel->GetChartForUpdate()->GetPlot());
 
     // A log that leaves its time span is plotted up to the record that does;
     // the chart says so under its title.
@@ -502,11 +496,9 @@ std::vector<uint32_t> OrvelGUIChartViewFrame::RecordsInView() const
     if (!m_chartData || !m_chartPanel->GetChart())
         return rows;
     const LogSeries& series = m_chartData->GetSeries();
-    const chart::Range view = m_chartPanel->GetChart()->GetPlot()->GetViewX();
-    const bool zoomed = m_chartPanel->GetChart()->GetPlot()->HasViewX();
     const double* days = series.Days();
     for (uint32_t i = 0; i < series.FilledCount(); ++i)
-        if (!zoomed || (days[i] >= view.lo && days[i] <= view.hi))
+        if (!m_zoomed || (days[i] >= m_shown.lo && days[i] <= m_shown.hi))
             rows.push_back(i);
     return rows;
 }
@@ -519,8 +511,7 @@ wxString OrvelGUIChartViewFrame::SummaryOfView() const
     bool wanted[kLogChannelCount] = {};
     for (int k = 0; k < kLogChannelCount; ++k)
         wanted[k] = m_viewItems[k]->IsChecked();
-    const XYPlot* plot = m_chartPanel->GetChart()->GetPlot();
-    const chart::Range view = plot->HasViewX() ? plot->GetViewX() : plot->GetFullX();
+    const chart::Range view = m_shown;
     const bool overlaid = m_targets.HasProfile();
     const LogSummary summary =
         SummariseLog(m_log.records.get(), series.Days(), series.FilledCount(), series.FirstTimeMs(), view.lo,

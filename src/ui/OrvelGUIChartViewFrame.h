@@ -6,6 +6,8 @@
 #include "core/LogTargets.h"
 #include "core/NodeLog.h"
 
+#include "chart/ViewRange.h"
+
 #include <wx/aboutdlg.h>
 #include <wx/frame.h>
 #include <wx/menu.h>
@@ -136,6 +138,9 @@ private:
     wxMenu* m_viewMenu = nullptr;
     wxMenu* m_colourMenu = nullptr;
     wxMenu* m_aboutMenu = nullptr;
+    // The time range the chart shows, as its panel last told.
+    chart::Range m_shown;
+    bool m_zoomed = false;
     wxString m_title;   // the title given; the log's name and dates follow it
     wxString m_logName; // the file name of the log, if known
 

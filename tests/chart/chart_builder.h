@@ -49,7 +49,8 @@ inline std::unique_ptr<XYPlot> MakeChannelPlot(const std::vector<ChartChannel>& 
                 wxPen(channel.penColour.IsOk() ? channel.penColour : channel.colour, 1, wxPENSTYLE_SOLID));
         }
         if (channel.plausible)
-            axis->SetPlausibleRange(channel.plausible->first, channel.plausible->second);
+            axis->SetRangePolicy(
+                chart::RangePolicy::CountingWithin(channel.plausible->first, channel.plausible->second));
         plot->AddAxis(std::move(axis));
     }
     plot->AddAxis(std::make_unique<NumberAxis>(AXIS_BOTTOM));

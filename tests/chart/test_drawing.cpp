@@ -488,18 +488,16 @@ TEST(ChartDrawing, ARedrawReusesTheReductionOnlyAtTheSameSize)
 
 namespace {
 
-// A chart of shared series, each in its colour on a left axis of its own.
-std::unique_ptr<Chart> SharedChart(const std::vector<std::shared_ptr<const XYSerie>>& series,
-                                   const std::vector<wxColour>& colours)
+// A chart of the lines of datasets, each restyled in its colour, on a left
+// axis of its own.
+std::unique_ptr<Chart> RestyledChart(const std::vector<std::shared_ptr<XYSimpleDataset>>& lines,
+                                     const std::vector<wxColour>& colours)
 {
     auto plot = std::make_unique<XYPlot>();
-    for (size_t k = 0; k < series.size(); ++k) {
-        auto dataset = std::make_unique<XYSimpleDataset>();
-        dataset->AddSerie(series[k]);
+    for (size_t k = 0; k < lines.size(); ++k) {
         auto renderer = std::make_unique<XYLineRenderer>();
         renderer->SetSerieColour(0, &colours[k]);
-        dataset->SetRenderer(std::move(renderer));
-        plot->AddDataset(std::move(dataset));
+        plot->AddDataset(lines[k]->Restyled(std::move(renderer)));
         plot->AddAxis(std::make_unique<NumberAxis>(AXIS_LEFT));
         plot->LinkDataVerticalAxis(k, k);
     }
@@ -507,43 +505,55 @@ std::unique_ptr<Chart> SharedChart(const std::vector<std::shared_ptr<const XYSer
     return std::make_unique<Chart>(std::move(plot), "Log File");
 }
 
+std::vector<std::shared_ptr<XYSimpleDataset>>
+LinesOf(const std::vector<std::shared_ptr<const XYSerie>>& series)
+{
+    std::vector<std::shared_ptr<XYSimpleDataset>> lines;
+    for (const auto& serie : series) {
+        lines.push_back(std::make_shared<XYSimpleDataset>());
+        lines.back()->AddSerie(serie);
+    }
+    return lines;
+}
+
 } // namespace
 
-TEST(ChartDrawing, AChartInOtherColoursTakesOverTheReductionsOfItsSeries)
+TEST(ChartDrawing, AChartInOtherColoursSharesTheReducedLinesOfItsDatasets)
 {
     // Out of phase: the second line does not cover the first.
     const std::vector<double> a = Wave(100000, 30, 1500, 200), b = Wave(100000, 30, 6, 1, 1.5);
     const std::vector<std::shared_ptr<const XYSerie>> series = {
         std::make_shared<const XYSerie>(a.data(), a.size() / 2),
         std::make_shared<const XYSerie>(b.data(), b.size() / 2)};
-    std::unique_ptr<Chart> old = SharedChart(series, {kRed, kCyan});
+    const std::vector<std::shared_ptr<XYSimpleDataset>> lines = LinesOf(series);
+    std::unique_ptr<Chart> old = RestyledChart(lines, {kRed, kCyan});
     Render(*old, 800, 500);
     ASSERT_EQ(old->GetPlot()->GetReductionCount(), 2u);
 
-    // The same series in other colours: nothing reduced again, and the
+    // The same lines in other colours: nothing reduced again, and the
     // pixels of a chart drawn from scratch in those colours.
     const wxColour blue(0, 0, 255);
-    std::unique_ptr<Chart> recoloured = SharedChart(series, {blue, kCyan});
-    recoloured->GetPlot()->AdoptReductions(*old->GetPlot());
-    const wxImage adopted = Render(*recoloured, 800, 500);
+    std::unique_ptr<Chart> recoloured = RestyledChart(lines, {blue, kCyan});
+    const wxImage restyled = Render(*recoloured, 800, 500);
     EXPECT_EQ(recoloured->GetPlot()->GetReductionCount(), 0u);
-    std::unique_ptr<Chart> fresh = SharedChart(series, {blue, kCyan});
+    std::unique_ptr<Chart> fresh = RestyledChart(LinesOf(series), {blue, kCyan});
     const wxImage expected = Render(*fresh, 800, 500);
     EXPECT_EQ(fresh->GetPlot()->GetReductionCount(), 2u);
-    EXPECT_EQ(0, memcmp(adopted.GetData(), expected.GetData(), 800 * 500 * 3));
-    EXPECT_GT(CountExact(adopted, recoloured->GetPlot()->GetLastPlotArea(), blue), 100);
-    EXPECT_EQ(CountExact(adopted, recoloured->GetPlot()->GetLastPlotArea(), kRed), 0);
+    EXPECT_EQ(0, memcmp(restyled.GetData(), expected.GetData(), 800 * 500 * 3));
+    EXPECT_GT(CountExact(restyled, recoloured->GetPlot()->GetLastPlotArea(), blue), 100);
+    EXPECT_EQ(CountExact(restyled, recoloured->GetPlot()->GetLastPlotArea(), kRed), 0);
 
-    // Series it does not hold are not taken: a series of the same points
-    // made anew is reduced for itself.
-    std::unique_ptr<Chart> other =
-        SharedChart({std::make_shared<const XYSerie>(a.data(), a.size() / 2)}, {kRed});
-    other->GetPlot()->AdoptReductions(*recoloured->GetPlot());
+    // The first chart keeps its own colours.
+    const wxImage first = Render(*old, 800, 500);
+    EXPECT_GT(CountExact(first, old->GetPlot()->GetLastPlotArea(), kRed), 100);
+    EXPECT_EQ(CountExact(first, old->GetPlot()->GetLastPlotArea(), blue), 0);
+
+    // Lines of their own are reduced for themselves, even of the same series.
+    std::unique_ptr<Chart> other = RestyledChart(LinesOf({series[0]}), {kRed});
     Render(*other, 800, 500);
     EXPECT_EQ(other->GetPlot()->GetReductionCount(), 1u);
-    // At another size nothing taken over fits: reduced anew.
-    std::unique_ptr<Chart> smaller = SharedChart(series, {kRed, kCyan});
-    smaller->GetPlot()->AdoptReductions(*recoloured->GetPlot());
+    // At another size nothing kept fits: reduced anew.
+    std::unique_ptr<Chart> smaller = RestyledChart(lines, {kRed, kCyan});
     Render(*smaller, 700, 500);
     EXPECT_EQ(smaller->GetPlot()->GetReductionCount(), 2u);
 }
