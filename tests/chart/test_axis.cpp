@@ -4,6 +4,8 @@
 
 #include "chart_builder.h"
 
+#include "chart/BandLayer.h"
+
 #include <cfloat>
 #include <cmath>
 #include <limits>
@@ -232,7 +234,7 @@ TEST(ChartAxis, EveryAxisGetsThreeToEightLabels)
     EXPECT_EQ(chart::PickTickStep(kNaN, 1, {}), 0);
 }
 
-TEST(ChartAxis, ValuesOutsideThePlausibleRangeDoNotStretchIt)
+TEST(ChartAxis, ValuesTheRangePolicyLeavesOutDoNotStretchIt)
 {
     // An unset EC word among readings.
     const std::vector<double> ec = {0, 1000, 1, 1012, 2, 4294967295.0, 3, 1006, 4, kNaN};
@@ -445,4 +447,85 @@ TEST(ChartAxis, RenderersKeepTheirColours)
     EXPECT_EQ(axis.GetLabelTextColour(), yellow);
     EXPECT_EQ(axis.GetLabelPen().GetColour(), yellow);
     EXPECT_EQ(axis.GetLabelPen().GetWidth(), 1);
+}
+
+TEST(ChartAxis, PlotsSharingAnXScaleZoomTogetherEachAxisOnItsOwnData)
+{
+    // Two plots stacked over one time axis: x 0..100 in both, y 0..10 in
+    // the first (y = x / 10) and 500..600 in the second (y = 500 + x).
+    std::vector<double> tenths, hundreds;
+    for (int x = 0; x <= 100; ++x) {
+        tenths.insert(tenths.end(), {double(x), x / 10.0});
+        hundreds.insert(hundreds.end(), {double(x), 500.0 + x});
+    }
+    std::unique_ptr<XYPlot> top = PlotOf({tenths});
+    std::unique_ptr<XYPlot> bottom = PlotOf({hundreds});
+    bottom->SetXScale(top->GetXScale());
+    top->SetViewX(20, 40);
+    for (const XYPlot* plot : {top.get(), bottom.get()}) {
+        EXPECT_TRUE(plot->HasViewX());
+        EXPECT_DOUBLE_EQ(plot->GetViewX().lo, 20);
+        EXPECT_DOUBLE_EQ(plot->GetViewX().hi, 40);
+    }
+    // Each value axis spans the points of its own plot within the view.
+    EXPECT_DOUBLE_EQ(top->GetVerticalAxis(0)->GetMinValue(), 2);
+    EXPECT_DOUBLE_EQ(top->GetVerticalAxis(0)->GetMaxValue(), 4);
+    EXPECT_DOUBLE_EQ(bottom->GetVerticalAxis(0)->GetMinValue(), 520);
+    EXPECT_DOUBLE_EQ(bottom->GetVerticalAxis(0)->GetMaxValue(), 540);
+    // Panning one moves the other; all shown again in one is in both.
+    bottom->SetViewX(60, 80);
+    EXPECT_DOUBLE_EQ(top->GetVerticalAxis(0)->GetMinValue(), 6);
+    EXPECT_DOUBLE_EQ(top->GetVerticalAxis(0)->GetMaxValue(), 8);
+    top->ClearViewX();
+    EXPECT_FALSE(bottom->HasViewX());
+    EXPECT_DOUBLE_EQ(bottom->GetVerticalAxis(0)->GetMinValue(), 500);
+    EXPECT_DOUBLE_EQ(bottom->GetVerticalAxis(0)->GetMaxValue(), 600);
+    // A plot of its own again is not moved by the others.
+    bottom->SetXScale(std::make_shared<chart::XScale>());
+    top->SetViewX(10, 30);
+    EXPECT_FALSE(bottom->HasViewX());
+}
+
+TEST(ChartAxis, ABandInViewIsShownWholeOnItsOwnAxisOnly)
+{
+    // Two lines, y 5 on axis 0 and y 50 on axis 1, over x 0..10; bands on
+    // axis 0 only: 0..20 over x 2..4 and 100..200 over x 8..9.
+    std::unique_ptr<XYPlot> plot = PlotOf({{0, 5, 10, 5}, {0, 50, 10, 50}});
+    auto bands = std::make_shared<chart::BandLayer>();
+    bands->AddSet({0, wxColour(0, 255, 0), {{2, 4, 10, 0, 20}, {8, 9, 150, 100, 200}}});
+    plot->AddLayer(bands);
+    const NumberAxis& first = *plot->GetVerticalAxis(0);
+    const NumberAxis& second = *plot->GetVerticalAxis(1);
+    EXPECT_DOUBLE_EQ(first.GetMinValue(), 0);
+    EXPECT_DOUBLE_EQ(first.GetMaxValue(), 200);
+    EXPECT_DOUBLE_EQ(second.GetMinValue(), 45); // a single value, widened by a tenth
+    EXPECT_DOUBLE_EQ(second.GetMaxValue(), 55);
+    // Zoomed to x 1..5 the second band is out of view and out of the range.
+    plot->SetViewX(1, 5);
+    EXPECT_DOUBLE_EQ(first.GetMinValue(), 0);
+    EXPECT_DOUBLE_EQ(first.GetMaxValue(), 20);
+    // Bands alone (no points on the axis) make no range: 0..1.
+    std::unique_ptr<XYPlot> empty = PlotOf({{}});
+    empty->AddLayer(bands);
+    EXPECT_DOUBLE_EQ(empty->GetVerticalAxis(0)->GetMinValue(), 0);
+    EXPECT_DOUBLE_EQ(empty->GetVerticalAxis(0)->GetMaxValue(), 1);
+    // The x axis takes nothing from bands.
+    EXPECT_DOUBLE_EQ(plot->GetFullX().lo, 0);
+    EXPECT_DOUBLE_EQ(plot->GetFullX().hi, 10);
+}
+
+TEST(ChartAxis, LinesAnswerTheirNearestPoint)
+{
+    XYSimpleDataset lines;
+    double nearest = -1;
+    EXPECT_FALSE(lines.NearestX(3, nearest));
+    const double xy[] = {0, 1, 1, 1, 5, kNaN, 9, 2};
+    lines.AddSerie(xy, 4);
+    ASSERT_TRUE(lines.NearestX(3.5, nearest));
+    EXPECT_EQ(nearest, 5); // a dropout's time is still a record's time
+    ASSERT_TRUE(lines.NearestX(-7, nearest));
+    EXPECT_EQ(nearest, 0);
+    ASSERT_TRUE(lines.NearestX(kInf, nearest));
+    EXPECT_EQ(nearest, 9);
+    EXPECT_FALSE(lines.NearestX(kNaN, nearest));
 }

@@ -527,3 +527,63 @@ TEST(ChartZoom, TheContextMenuComesOnceFromARightClickAndFromTheKeyboard)
     PumpFor(150);
     EXPECT_EQ(menus, 3);
 }
+
+TEST(ChartZoom, ThePanelTellsEveryChangeOfTheRangeShownAndKeepsItForANewChart)
+{
+    ZoomFrame f(BandChart());
+    struct Told {
+        chart::Range shown;
+        bool zoomed;
+    };
+    std::vector<Told> told;
+    f.frame->Bind(wxEVT_CHART_VIEW_CHANGED, [&](wxChartViewEvent& event) {
+        told.push_back({event.GetShownRange(), event.IsZoomed()});
+    });
+    // A zoom by the key reaches the panel's parent once.
+    f.panel->SetFocus();
+    PumpUntil([&] { return f.panel->HasFocus(); });
+    f.sim.Char('+');
+    ASSERT_TRUE(PumpUntil([&] { return !told.empty(); }));
+    ASSERT_EQ(told.size(), 1u);
+    EXPECT_TRUE(told[0].zoomed);
+    EXPECT_DOUBLE_EQ(told[0].shown.lo, 25);
+    EXPECT_DOUBLE_EQ(told[0].shown.hi, 75);
+    EXPECT_EQ(f.panel->GetShownRange(), told[0].shown);
+    EXPECT_TRUE(f.panel->IsZoomed());
+    // Nothing that leaves the range as it was is told.
+    f.panel->PanBy(0);
+    f.panel->SetView(25, 75);
+    EXPECT_EQ(told.size(), 1u);
+
+    // A new chart of the same data shows the same range, and says nothing.
+    f.panel->SetChart(MakeChannelChart({{wxColour(255, 0, 0), BandData()}}));
+    EXPECT_EQ(told.size(), 1u);
+    EXPECT_DOUBLE_EQ(f.View().lo, 25);
+    EXPECT_DOUBLE_EQ(f.View().hi, 75);
+    // A chart of data ending at 60 keeps the span where the data reach.
+    std::vector<double> shorter = BandData();
+    shorter.resize(2 * 61);
+    f.panel->SetChart(MakeChannelChart({{kSeries, shorter}}));
+    ASSERT_EQ(told.size(), 2u);
+    EXPECT_TRUE(told[1].zoomed);
+    EXPECT_DOUBLE_EQ(told[1].shown.lo, 10);
+    EXPECT_DOUBLE_EQ(told[1].shown.hi, 60);
+    // All shown again by the key; then a forgotten view for other data.
+    f.sim.KeyDown(WXK_HOME);
+    f.sim.KeyUp(WXK_HOME);
+    ASSERT_TRUE(PumpUntil([&] { return told.size() == 3; }));
+    EXPECT_FALSE(told[2].zoomed);
+    EXPECT_DOUBLE_EQ(told[2].shown.lo, 0);
+    EXPECT_DOUBLE_EQ(told[2].shown.hi, 60);
+    f.panel->ZoomIn();
+    ASSERT_EQ(told.size(), 4u);
+    // Forgetting the view shows the chart shown whole at once.
+    f.panel->ForgetView();
+    ASSERT_EQ(told.size(), 5u);
+    EXPECT_FALSE(told[4].zoomed);
+    EXPECT_DOUBLE_EQ(told[4].shown.hi, 60);
+    f.panel->SetChart(BandChart());
+    ASSERT_EQ(told.size(), 6u);
+    EXPECT_FALSE(told[5].zoomed);
+    EXPECT_DOUBLE_EQ(told[5].shown.hi, 100);
+}
