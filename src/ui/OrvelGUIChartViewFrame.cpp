@@ -1,17 +1,16 @@
 #include "ui/OrvelGUIChartViewFrame.h"
 
 #include "ui/AppIcons.h"
+#include "ui/ChartImageExport.h"
 #include "ui/CsvExport.h"
 #include "ui/LogChart.h"
 #include "ui/LogSummaryDialog.h"
-#include "ui/SavePath.h"
 
 #include "chart/ViewRange.h"
 #include "chart/wxChartPanel.h"
 #include "core/ConfigFile.h"
 #include "core/LogSummary.h"
 #include "core/NodeSchedule.h"
-#include "core/SafeFile.h"
 #include "core/Version.h"
 #include "core/WordHelpers.h"
 
@@ -22,11 +21,11 @@
 #include <wx/icon.h>
 #include <wx/log.h>
 #include <wx/msgdlg.h>
-#include <wx/mstream.h>
 #include <wx/sizer.h>
 #include <wx/utils.h>
 
 #include <memory>
+#include <optional>
 
 #include "images/icon.xpm"
 
@@ -276,7 +275,7 @@ void OrvelGUIChartViewFrame::ShowColourSwatch(int channel)
 
 wxString OrvelGUIChartViewFrame::ExportWildcard(const wxString& extension)
 {
-    return extension.Upper() + " Image File (*." + extension + ")|*." + extension;
+    return ChartImageWildcard(extension);
 }
 
 void OrvelGUIChartViewFrame::ExportChart(const wxString& extension, wxBitmapType type)
@@ -285,46 +284,12 @@ void OrvelGUIChartViewFrame::ExportChart(const wxString& extension, wxBitmapType
         wxLogError("No chart chosen!");
         return;
     }
-    wxFileDialog dialog(this, "Export Chart", "", "", ExportWildcard(extension),
-                        wxFD_SAVE | wxFD_OVERWRITE_PROMPT);
-    if (dialog.ShowModal() != wxID_OK || dialog.GetPath().empty())
-        return;
-    const wxString path = ChooseSavePath(this, dialog.GetPath(), extension, "Export Chart");
-    if (!path.empty())
-        SaveChartImage(path, type);
+    ExportChartImage(this, m_chartPanel->GetBackBuffer(), extension, type);
 }
 
 bool OrvelGUIChartViewFrame::SaveChartImage(const wxString& path, wxBitmapType type)
 {
-    wxString error;
-    bool ok = false;
-    const wxBitmap& buffer = m_chartPanel->GetBackBuffer();
-    if (!buffer.IsOk()) {
-        error = "the chart window has no room to draw the chart";
-    } else {
-        // Encode in memory, then write the file whole: a failure never leaves
-        // an empty or cut-off image behind.
-        const wxImage image = buffer.ConvertToImage();
-        wxMemoryOutputStream encoded;
-        bool encodedOk = false;
-        {
-            wxLogNull quiet;
-            encodedOk = image.IsOk() && image.SaveFile(encoded, type);
-        }
-        if (!encodedOk) {
-            error = "the image could not be encoded in this format";
-        } else {
-            const wxStreamBuffer* bytes = encoded.GetOutputStreamBuffer();
-            const SaveResult saved =
-                WriteFileAtomically(path, bytes->GetBufferStart(), static_cast<size_t>(encoded.GetLength()));
-            ok = saved.Saved();
-            error = saved.reason;
-        }
-    }
-    if (!ok)
-        wxMessageBox("Cannot export the chart to \"" + path + "\": " + error, wxMessageBoxCaptionStr,
-                     wxOK | wxCENTRE | wxICON_ERROR, this);
-    return ok;
+    return SaveChartImageTelling(this, m_chartPanel->GetBackBuffer(), path, type);
 }
 
 wxAboutDialogInfo OrvelGUIChartViewFrame::AboutInfo()
@@ -432,45 +397,52 @@ void OrvelGUIChartViewFrame::OnZoom(wxCommandEvent& event)
 }
 
 namespace {
-const char* const kProfileWildcard = "Configuration File (*.hvc)|*.hvc";
-const char* const kScheduleWildcard = "Schedule File (*.hvs)|*.hvs";
-
-wxString AskOpenPath(wxWindow* parent, const wxString& title, const wxString& wildcard)
+// A file of an overlay, read as its page reads it: the path chosen (asked
+// for when empty) and what it holds, or nothing when none was chosen or it
+// cannot be read (told as its page tells it; a file gone since it was
+// chosen changes nothing either).
+template <typename Value>
+std::optional<Value> ReadOverlay(wxWindow* parent, const wxString& chosen, const wxString& title,
+                                 const wxString& wildcard, LoadResult<Value> (*read)(const wxString&),
+                                 const wxString& failure)
 {
-    wxFileDialog dialog(parent, title, "", "", wildcard, wxFD_OPEN | wxFD_FILE_MUST_EXIST);
-    return dialog.ShowModal() == wxID_OK ? dialog.GetPath() : wxString();
+    wxString path = chosen;
+    if (path.empty()) {
+        wxFileDialog dialog(parent, title, "", "", wildcard, wxFD_OPEN | wxFD_FILE_MUST_EXIST);
+        if (dialog.ShowModal() == wxID_OK)
+            path = dialog.GetPath();
+    }
+    if (path.empty())
+        return std::nullopt;
+    LoadResult<Value> loaded = read(path);
+    if (!loaded.Loaded()) {
+        if (loaded.status != LoadStatus::Missing)
+            wxMessageBox(failure, wxMessageBoxCaptionStr, wxOK | wxCENTRE, parent);
+        return std::nullopt;
+    }
+    return std::move(loaded.value);
 }
 } // namespace
 
 bool OrvelGUIChartViewFrame::OverlayProfile(const wxString& chosen)
 {
-    const wxString path = chosen.empty() ? AskOpenPath(this, "Overlay Profile", kProfileWildcard) : chosen;
-    if (path.empty())
+    const std::optional<NodeConfig> profile =
+        ReadOverlay(this, chosen, "Overlay Profile", "Configuration File (*.hvc)|*.hvc", &ReadConfigFile,
+                    "Error reading node config file");
+    if (!profile)
         return false;
-    const LoadResult<NodeConfig> loaded = ReadConfigFile(path);
-    if (!loaded.Loaded()) {
-        // As the profile page tells it; a file gone since it was chosen
-        // changes nothing either.
-        if (loaded.status != LoadStatus::Missing)
-            wxMessageBox("Error reading node config file", wxMessageBoxCaptionStr, wxOK | wxCENTRE, this);
-        return false;
-    }
-    m_targets.SetProfile(loaded.value);
+    m_targets.SetProfile(*profile);
     RebuildChart();
     return true;
 }
 
 bool OrvelGUIChartViewFrame::OverlaySchedule(const wxString& chosen, int channel)
 {
-    const wxString path = chosen.empty() ? AskOpenPath(this, "Overlay Schedule", kScheduleWildcard) : chosen;
-    if (path.empty())
+    const std::optional<NodeSchedule> schedule =
+        ReadOverlay(this, chosen, "Overlay Schedule", "Schedule File (*.hvs)|*.hvs", &ReadScheduleFile,
+                    "Error reading node schedule file");
+    if (!schedule)
         return false;
-    const LoadResult<NodeSchedule> loaded = ReadScheduleFile(path);
-    if (!loaded.Loaded()) {
-        if (loaded.status != LoadStatus::Missing)
-            wxMessageBox("Error reading node schedule file", wxMessageBoxCaptionStr, wxOK | wxCENTRE, this);
-        return false;
-    }
     if (channel != 1 && channel != 2) {
         const wxString choices[] = {"Channel 1", "Channel 2"};
         wxSingleChoiceDialog ask(this, "Which channel does this schedule set the targets of?",
@@ -479,7 +451,7 @@ bool OrvelGUIChartViewFrame::OverlaySchedule(const wxString& chosen, int channel
             return false;
         channel = ask.GetSelection() + 1;
     }
-    m_targets.SetSchedule(channel, loaded.value);
+    m_targets.SetSchedule(channel, *schedule);
     RebuildChart();
     return true;
 }
