@@ -304,187 +304,234 @@ void EmitRun(const std::vector<Drawn>& drawn, size_t s, size_t e, ReducedLine& l
     }
 }
 
+// One reduction of a series: gathers the stretches of its points block by
+// block (from the blocks' summaries where a block falls into one column),
+// then places them in rows and emits the polyline.
+class Reducer {
+public:
+    Reducer(const XYSerie& serie, double xLo, double xHi, int left, int width, double yLo, double yHi,
+            int bottom, int height)
+        : m_serie(serie), m_column(*serie.GetXColumn()), m_columnBlocks(m_column.GetBlocks()),
+          m_blocks(serie.GetBlocks()), m_xs(serie.GetXValues()), m_ys(serie.GetYValues()),
+          m_toX(xLo, xHi, left, width, 1), m_toY(yLo, yHi, bottom, height, -1), m_left(left),
+          // The columns just beyond the plot's edges are taken as its own:
+          // the line's strokes there can touch the edge columns.
+          m_keepLeft(left - 1), m_keepRight(left + std::max(width, 1)),
+          // A value beyond the y range (one no axis takes its range from,
+          // say) is put one row past the plot's edge: the line runs off the
+          // edge in that value's own column, where a far-off point would
+          // make it run off in its neighbours' columns.
+          m_rowAbove(bottom - std::max(height, 1)), m_rowBelow(bottom + 1),
+          m_gather(m_keepLeft, m_keepRight, m_stretches)
+    {
+        m_stretches.reserve(static_cast<size_t>(std::max(width, 1)) + 8);
+    }
+
+    ReducedLine Reduce()
+    {
+        Gather();
+        return Emit();
+    }
+
+private:
+    static constexpr size_t kAhead = 4;
+
+    // The column of x is its offset + 0.5 truncated; offsets in [0, limit)
+    // take the fast way, anything else (outside the plot, out of int range)
+    // is clamped by ValueToPixel. Either way the column never decreases as
+    // x grows, so the points of a block whose lowest and highest x share a
+    // column all lie in that column.
+    int ColumnOf(double x) const
+    {
+        const double offset = (x * 0.5 - m_toX.halfLo) * m_toX.scale + 0.5;
+        return offset >= 0 && offset < 1e6 ? m_left + static_cast<int>(offset) : m_toX.Pixel(x);
+    }
+    int RowOf(double y) const { return std::clamp(m_toY.Pixel(y), m_rowAbove, m_rowBelow); }
+
+    void Scan(size_t begin, size_t end)
+    {
+        for (size_t i = begin; i < end; ++i) {
+            const double x = m_xs[i];
+            if (!Finite(x))
+                continue; // no place on the time axis: left out
+            const double y = m_ys[i];
+            if (y != y) {
+                m_gather.Break(); // a dropout: the line is broken here
+                continue;
+            }
+            if (!Finite(y))
+                continue;
+            m_gather.Point(i, ColumnOf(x), y);
+        }
+    }
+
+    // x values in order (times, as a rule): the blocks before the view are
+    // found by bisection, from the last one whose values lie left of it.
+    size_t StartBlock() const
+    {
+        size_t lo = 0, hi = m_blocks.size();
+        while (lo < hi) {
+            const size_t mid = lo + (hi - lo) / 2;
+            if (ColumnOf(m_columnBlocks[mid].maxX) < m_keepLeft)
+                lo = mid + 1;
+            else
+                hi = mid;
+        }
+        // The point the line comes in from: in the nearest block before
+        // with a finite point or a dropout.
+        size_t start = lo;
+        while (start > 0) {
+            --start;
+            if (!m_blocks[start].empty || m_blocks[start].hasNaN)
+                break;
+        }
+        return start;
+    }
+
+    // A block whose points cross a column's edge is read point by point (or
+    // part by part); those points are rarely in the cache (the blocks
+    // between are taken from their summaries), so they are asked for a
+    // little ahead of time. Each block's columns are worked out once, when
+    // it is looked ahead at.
+    void LookAhead(size_t b)
+    {
+        if (b >= m_blocks.size())
+            return;
+        const int low = ColumnOf(m_columnBlocks[b].minX), high = ColumnOf(m_columnBlocks[b].maxX);
+        m_lowColumns[b % (2 * kAhead)] = low;
+        m_highColumns[b % (2 * kAhead)] = high;
+        if (low == high || high < m_keepLeft || low > m_keepRight)
+            return;
+        const size_t begin = XColumn::BlockBegin(b), end = m_column.BlockEnd(b);
+        for (size_t i = begin; i < end; i += 8) {
+            __builtin_prefetch(m_xs + i);
+            __builtin_prefetch(m_ys + i);
+        }
+        __builtin_prefetch(m_xs + end - 1);
+        __builtin_prefetch(m_ys + end - 1);
+    }
+
+    // The walk over the blocks ends at the first block of ordered x whose
+    // points all lie right of the view.
+    void Gather()
+    {
+        const bool ordered = m_column.IsOrdered();
+        const size_t startBlock = ordered ? StartBlock() : 0;
+        for (size_t b = startBlock; b < startBlock + kAhead; ++b)
+            LookAhead(b);
+        bool lastNeeded = false;
+        for (size_t b = startBlock; b < m_blocks.size() && !lastNeeded; ++b) {
+            LookAhead(b + kAhead);
+            const XYSerie::Block& block = m_blocks[b];
+            // Wholly right of the view: the points after this block's
+            // cannot be drawn.
+            lastNeeded =
+                ordered && (!block.empty || block.hasNaN) && m_lowColumns[b % (2 * kAhead)] > m_keepRight;
+            GatherBlock(b);
+        }
+        m_gather.Finish();
+    }
+
+    void GatherBlock(size_t b)
+    {
+        const XYSerie::Block& block = m_blocks[b];
+        const size_t begin = XColumn::BlockBegin(b), end = m_column.BlockEnd(b);
+        const int lowColumn = m_lowColumns[b % (2 * kAhead)], highColumn = m_highColumns[b % (2 * kAhead)];
+        if (block.hasNaN) {
+            Scan(begin, end);
+            return;
+        }
+        if (block.empty)
+            return;
+        const size_t first = begin + block.firstOffset, last = begin + block.lastOffset;
+        if (highColumn < m_keepLeft || lowColumn > m_keepRight) {
+            // Wholly beyond one edge: only its first and last point can be
+            // next to a point that is not.
+            const int side = highColumn < m_keepLeft ? -1 : 1;
+            m_gather.Outside(first, block.firstY, side);
+            if (last != first)
+                m_gather.Outside(last, block.lastY, side);
+            return;
+        }
+        if (lowColumn == highColumn) {
+            m_gather.Inside(lowColumn, first, block.firstY, begin + block.minOffset, block.minY,
+                            begin + block.maxOffset, block.maxY, last, block.lastY);
+            return;
+        }
+        // Ordered x crossing a few column edges: part by part, each part
+        // that lies in one column at once.
+        if (m_columnBlocks[b].ordered && block.yFinite && highColumn - lowColumn <= 2) {
+            GatherParts(b, begin, end);
+            return;
+        }
+        Scan(begin, end);
+    }
+
+    void GatherParts(size_t b, size_t begin, size_t end)
+    {
+        for (size_t p = 0; p * XYSerie::kPartSize < end - begin; ++p) {
+            const size_t partBegin = begin + p * XYSerie::kPartSize;
+            const size_t partEnd = std::min(end, partBegin + XYSerie::kPartSize);
+            const int c = ColumnOf(m_xs[partBegin]);
+            if (c == ColumnOf(m_xs[partEnd - 1]) && c >= m_keepLeft && c <= m_keepRight) {
+                const uint8_t* minMax = m_serie.PartMinMax(b, p);
+                const size_t low = begin + minMax[0], high = begin + minMax[1];
+                m_gather.Inside(c, partBegin, m_ys[partBegin], low, m_ys[low], high, m_ys[high], partEnd - 1,
+                                m_ys[partEnd - 1]);
+            } else {
+                Scan(partBegin, partEnd);
+            }
+        }
+    }
+
+    ReducedLine Emit() const
+    {
+        std::vector<Drawn> drawn;
+        drawn.reserve(m_stretches.size());
+        for (const Stretch& s : m_stretches) {
+            Drawn d;
+            d.column = s.inside ? s.column : ColumnOf(m_xs[s.first]);
+            d.inside = s.inside;
+            d.breakBefore = s.breakBefore;
+            d.f = {s.first, RowOf(s.firstY)};
+            d.t = {s.high, RowOf(s.highY)};
+            d.b = {s.low, RowOf(s.lowY)};
+            d.l = {s.last, RowOf(s.lastY)};
+            drawn.push_back(d);
+        }
+        ReducedLine line;
+        line.points.reserve(3 * drawn.size());
+        line.source.reserve(3 * drawn.size());
+        for (size_t s = 0; s < drawn.size();) {
+            size_t e = s + 1;
+            while (e < drawn.size() && !drawn[e].breakBefore)
+                ++e;
+            EmitRun(drawn, s, e, line);
+            s = e;
+        }
+        return line;
+    }
+
+    const XYSerie& m_serie;
+    const XColumn& m_column;
+    const std::vector<XColumn::Block>& m_columnBlocks;
+    const std::vector<XYSerie::Block>& m_blocks;
+    const double* m_xs;
+    const double* m_ys;
+    const ValueToPixel m_toX, m_toY;
+    const int m_left, m_keepLeft, m_keepRight, m_rowAbove, m_rowBelow;
+    std::vector<Stretch> m_stretches;
+    Stretches m_gather;
+    int m_lowColumns[2 * kAhead] = {};
+    int m_highColumns[2 * kAhead] = {};
+};
+
 } // namespace
 
 ReducedLine ReduceSerie(const XYSerie& serie, double xLo, double xHi, int left, int width, double yLo,
                         double yHi, int bottom, int height)
 {
-    ReducedLine line;
-    const ValueToPixel toX(xLo, xHi, left, width, 1);
-    const ValueToPixel toY(yLo, yHi, bottom, height, -1);
-    const int right = left + std::max(width, 1) - 1;
-
-    // The column of x is its offset + 0.5 truncated; offsets in [0, limit)
-    // take the fast way, anything else (outside the plot, out of int range)
-    // is clamped by ValueToPixel. Either way the column never decreases as x
-    // grows, so the points of a block whose lowest and highest x share a
-    // column all lie in that column.
-    const double halfLo = toX.halfLo, scale = toX.scale;
-    const double limit = 1e6;
-    auto columnOf = [&](double x) {
-        const double offset = (x * 0.5 - halfLo) * scale + 0.5;
-        return offset >= 0 && offset < limit ? left + static_cast<int>(offset) : toX.Pixel(x);
-    };
-
-    std::vector<Stretch> stretches;
-    stretches.reserve(static_cast<size_t>(std::max(width, 1)) + 8);
-    // The columns just beyond the plot's edges are taken as its own: the
-    // line's strokes there can touch the edge columns.
-    const int keepLeft = left - 1, keepRight = right + 1;
-    Stretches gather(keepLeft, keepRight, stretches);
-
-    const double* xs = serie.GetXValues();
-    const double* ys = serie.GetYValues();
-    auto scan = [&](size_t begin, size_t end) {
-        for (size_t i = begin; i < end; ++i) {
-            const double x = xs[i];
-            if (!Finite(x))
-                continue; // no place on the time axis: left out
-            const double y = ys[i];
-            if (y != y) {
-                gather.Break(); // a dropout: the line is broken here
-                continue;
-            }
-            if (!Finite(y))
-                continue;
-            gather.Point(i, columnOf(x), y);
-        }
-    };
-
-    const std::vector<XColumn::Block>& columnBlocks = serie.GetXColumn()->GetBlocks();
-    const std::vector<XYSerie::Block>& blocks = serie.GetBlocks();
-    const XColumn& column = *serie.GetXColumn();
-    // x values in order (times, as a rule): the blocks before the view are
-    // found by bisection, from the last one whose values lie left of it, and
-    // the walk ends at the first block whose points all lie right of it.
-    size_t startBlock = 0;
-    const bool ordered = column.IsOrdered();
-    if (ordered) {
-        size_t lo = 0, hi = blocks.size();
-        while (lo < hi) {
-            const size_t mid = lo + (hi - lo) / 2;
-            if (columnOf(columnBlocks[mid].maxX) < keepLeft)
-                lo = mid + 1;
-            else
-                hi = mid;
-        }
-        startBlock = lo;
-        // The point the line comes in from: in the nearest block before
-        // with a finite point or a dropout.
-        while (startBlock > 0) {
-            --startBlock;
-            if (!blocks[startBlock].empty || blocks[startBlock].hasNaN)
-                break;
-        }
-    }
-    // A block whose points cross a column's edge is read point by point (or
-    // part by part); those points are rarely in the cache (the blocks
-    // between are taken from their summaries), so they are asked for a
-    // little ahead of time.
-    // Each block's columns are worked out once, when it is looked ahead at.
-    const size_t kAhead = 4;
-    int lowColumns[2 * kAhead], highColumns[2 * kAhead];
-    auto lookAhead = [&](size_t b) {
-        if (b >= blocks.size())
-            return;
-        const int low = columnOf(columnBlocks[b].minX), high = columnOf(columnBlocks[b].maxX);
-        lowColumns[b % (2 * kAhead)] = low;
-        highColumns[b % (2 * kAhead)] = high;
-        if (low == high || high < keepLeft || low > keepRight)
-            return;
-        const size_t begin = XColumn::BlockBegin(b), end = column.BlockEnd(b);
-        for (size_t i = begin; i < end; i += 8) {
-            __builtin_prefetch(xs + i);
-            __builtin_prefetch(ys + i);
-        }
-        __builtin_prefetch(xs + end - 1);
-        __builtin_prefetch(ys + end - 1);
-    };
-    for (size_t b = startBlock; b < startBlock + kAhead; ++b)
-        lookAhead(b);
-    bool lastNeeded = false;
-    for (size_t b = startBlock; b < blocks.size() && !lastNeeded; ++b) {
-        lookAhead(b + kAhead);
-        const XYSerie::Block& block = blocks[b];
-        const size_t begin = XColumn::BlockBegin(b), end = column.BlockEnd(b);
-        const int lowColumn = lowColumns[b % (2 * kAhead)], highColumn = highColumns[b % (2 * kAhead)];
-        // Wholly right of the view: the points after this block's cannot
-        // be drawn.
-        lastNeeded = ordered && (!block.empty || block.hasNaN) && lowColumn > keepRight;
-        if (block.hasNaN) {
-            scan(begin, end);
-            continue;
-        }
-        if (block.empty)
-            continue;
-        const XColumn::Block& xBlock = columnBlocks[b];
-        const size_t first = begin + block.firstOffset, last = begin + block.lastOffset;
-        if (highColumn < keepLeft || lowColumn > keepRight) {
-            // Wholly beyond one edge: only its first and last point can be
-            // next to a point that is not.
-            const int side = highColumn < keepLeft ? -1 : 1;
-            gather.Outside(first, block.firstY, side);
-            if (last != first)
-                gather.Outside(last, block.lastY, side);
-            continue;
-        }
-        if (lowColumn == highColumn) {
-            gather.Inside(lowColumn, first, block.firstY, begin + block.minOffset, block.minY,
-                          begin + block.maxOffset, block.maxY, last, block.lastY);
-            continue;
-        }
-        // Ordered x crossing a few column edges: part by part, each part
-        // that lies in one column at once.
-        if (xBlock.ordered && block.yFinite && highColumn - lowColumn <= 2) {
-            for (size_t p = 0; p * XYSerie::kPartSize < end - begin; ++p) {
-                const size_t partBegin = begin + p * XYSerie::kPartSize;
-                const size_t partEnd = std::min(end, partBegin + XYSerie::kPartSize);
-                const int c = columnOf(xs[partBegin]);
-                if (c == columnOf(xs[partEnd - 1]) && c >= keepLeft && c <= keepRight) {
-                    const uint8_t* minMax = serie.PartMinMax(b, p);
-                    const size_t low = begin + minMax[0], high = begin + minMax[1];
-                    gather.Inside(c, partBegin, ys[partBegin], low, ys[low], high, ys[high], partEnd - 1,
-                                  ys[partEnd - 1]);
-                } else {
-                    scan(partBegin, partEnd);
-                }
-            }
-            continue;
-        }
-        scan(begin, end);
-    }
-    gather.Finish();
-
-    // A value beyond the y range (one no axis takes its range from, say) is
-    // put one row past the plot's edge: the line runs off the edge in that
-    // value's own column, where a far-off point would make it run off in its
-    // neighbours' columns.
-    const int rowAbove = bottom - std::max(height, 1), rowBelow = bottom + 1;
-    auto rowOf = [&](double y) { return std::clamp(toY.Pixel(y), rowAbove, rowBelow); };
-    std::vector<Drawn> drawn;
-    drawn.reserve(stretches.size());
-    for (const Stretch& s : stretches) {
-        Drawn d;
-        d.column = s.inside ? s.column : columnOf(xs[s.first]);
-        d.inside = s.inside;
-        d.breakBefore = s.breakBefore;
-        d.f = {s.first, rowOf(s.firstY)};
-        d.t = {s.high, rowOf(s.highY)};
-        d.b = {s.low, rowOf(s.lowY)};
-        d.l = {s.last, rowOf(s.lastY)};
-        drawn.push_back(d);
-    }
-
-    line.points.reserve(3 * drawn.size());
-    line.source.reserve(3 * drawn.size());
-    for (size_t s = 0; s < drawn.size();) {
-        size_t e = s + 1;
-        while (e < drawn.size() && !drawn[e].breakBefore)
-            ++e;
-        EmitRun(drawn, s, e, line);
-        s = e;
-    }
-    return line;
+    return Reducer(serie, xLo, xHi, left, width, yLo, yHi, bottom, height).Reduce();
 }
 
 } // namespace chart
