@@ -9,6 +9,7 @@
 #include "chart/ViewRange.h"
 #include "chart/wxChartPanel.h"
 #include "core/ConfigFile.h"
+#include "core/LogSpan.h"
 #include "core/LogSummary.h"
 #include "core/NodeSchedule.h"
 #include "core/SafeFile.h"
@@ -210,25 +211,11 @@ void OrvelGUIChartViewFrame::RebuildChart()
     if (m_chartPanel->GetChart())
         drawn->GetPlot()->AdoptReductions(*m_chartPanel->GetChartForUpdate()->GetPlot());
 
-    // A log that leaves its time span is plotted up to the record that does;
-    // the chart says so under its title.
+    // A log that leaves its time span is plotted up to the record that does,
+    // and records with no real date or time at its ends are left out; the
+    // chart says so under its title.
     const LogSeries& series = m_chartData->GetSeries();
-    wxString note;
-    switch (series.Stop()) {
-    case LogSpanStop::None:
-        break;
-    case LogSpanStop::OutOfSpan:
-    case LogSpanStop::InvalidDateTime:
-        note << series.FilledCount() << " of " << series.Count() << " records shown: record "
-             << series.StopIndex() + 1
-             << (series.Stop() == LogSpanStop::OutOfSpan
-                     ? " is outside the time span of the first and last record"
-                     : " has an invalid date or time");
-        break;
-    case LogSpanStop::NoMemory:
-        note << "Not enough memory to chart " << series.Count() << " records";
-        break;
-    }
+    wxString note = LogChartNote(series);
     if (series.Stop() != LogSpanStop::NoMemory && m_chartData->LackedMemory())
         note << (note.empty() ? "" : "; ") << "Not enough memory to chart every channel of " << series.Count()
              << " records";
@@ -242,12 +229,7 @@ void OrvelGUIChartViewFrame::RebuildChart()
 
 wxString OrvelGUIChartViewFrame::LogTitle(const wxString& title, const wxString& fileName, const NodeLog& log)
 {
-    wxString dates;
-    if (!log.Empty()) {
-        const wxString first = FormatDateText(DecodePackedDate(log[0][kLogDate]));
-        const wxString last = FormatDateText(DecodePackedDate(log[log.count - 1][kLogDate]));
-        dates = first == last ? first : first + " - " + last;
-    }
+    const wxString dates = LogSpanDates(log.records.get(), log.count);
     wxString result = title;
     if (!fileName.empty())
         result << " - " << fileName;
@@ -507,7 +489,7 @@ std::vector<uint32_t> OrvelGUIChartViewFrame::RecordsInView() const
     const double* days = series.Days();
     for (uint32_t i = 0; i < series.FilledCount(); ++i)
         if (!zoomed || (days[i] >= view.lo && days[i] <= view.hi))
-            rows.push_back(i);
+            rows.push_back(series.Begin() + i);
     return rows;
 }
 
@@ -522,10 +504,11 @@ wxString OrvelGUIChartViewFrame::SummaryOfView() const
     const XYPlot* plot = m_chartPanel->GetChart()->GetPlot();
     const chart::Range view = plot->HasViewX() ? plot->GetViewX() : plot->GetFullX();
     const bool overlaid = m_targets.HasProfile();
-    const LogSummary summary =
-        SummariseLog(m_log.records.get(), series.Days(), series.FilledCount(), series.FirstTimeMs(), view.lo,
-                     view.hi, wanted, overlaid ? &m_targets : nullptr);
-    return SummaryText(summary, m_log.records.get(), wanted, overlaid ? &m_targets : nullptr);
+    // The summary's records are those of the points: from record Begin().
+    const LogRecord* charted = m_log.records.get() + series.Begin();
+    const LogSummary summary = SummariseLog(charted, series.Days(), series.FilledCount(), series.FirstTimeMs(),
+                                            view.lo, view.hi, wanted, overlaid ? &m_targets : nullptr);
+    return SummaryText(summary, charted, wanted, overlaid ? &m_targets : nullptr);
 }
 
 void OrvelGUIChartViewFrame::ShowSummary()
