@@ -506,8 +506,9 @@ wxString OrvelGUIChartViewFrame::SummaryOfView() const
     const bool overlaid = m_targets.HasProfile();
     // The summary's records are those of the points: from record Begin().
     const LogRecord* charted = m_log.records.get() + series.Begin();
-    const LogSummary summary = SummariseLog(charted, series.Days(), series.FilledCount(), series.FirstTimeMs(),
-                                            view.lo, view.hi, wanted, overlaid ? &m_targets : nullptr);
+    const LogSummary summary =
+        SummariseLog(charted, series.Days(), series.FilledCount(), series.FirstTimeMs(), view.lo, view.hi,
+                     wanted, overlaid ? &m_targets : nullptr);
     return SummaryText(summary, charted, wanted, overlaid ? &m_targets : nullptr);
 }
 

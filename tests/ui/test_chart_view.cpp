@@ -472,10 +472,10 @@ TEST(ChartView, TheTitleNamesTheLogFile)
     auto records = HourlyLog(50);
     records[49][kLogDate] = LogDate(2021, 13, 1);
     EXPECT_EQ(View::LogTitle("T", "a.hvl", MakeNodeLog(records.data(), 50)),
-              "T - a.hvl (06/01/21 - 06/02/21)");
+              "T - a.hvl (06/01/21 - 06/03/21)");
     records[0][kLogTime] = LogTime(0, 61, 0);
     records[48][kLogTime] = LogTime(25, 0, 0);
-    EXPECT_EQ(View::LogTitle("T", "a.hvl", MakeNodeLog(records.data(), 48)),
+    EXPECT_EQ(View::LogTitle("T", "a.hvl", MakeNodeLog(records.data(), 49)),
               "T - a.hvl (06/01/21 - 06/02/21)");
     EXPECT_EQ(View::LogTitle("T", "a.hvl", MakeNodeLog(records.data(), 1)), "T - a.hvl");
     EXPECT_EQ(View::LogTitle("T", "", NodeLog()), "T");

@@ -8,12 +8,12 @@
 
 #include "core/NodeCall.h"
 #include "core/NodeSchedule.h"
+#include "core/Version.h"
 #include "core/WordHelpers.h"
 #include "ui/ConfigPanel.h"
 #include "ui/HalvaneFrame.h"
 #include "ui/LogPanel.h"
 #include "ui/NodeCallPanel.h"
-#include "ui/OrvelGUI.h"
 #include "ui/SchedulePanel.h"
 
 #include <wx/button.h>
@@ -21,6 +21,8 @@
 #include <wx/notebook.h>
 
 #include <algorithm>
+#include <cstdlib>
+#include <string>
 
 namespace {
 
@@ -74,8 +76,9 @@ void ExpectLastColumnWhole(wxListCtrl* list, const char* what)
     int columns = 0;
     for (int c = 0; c <= last; ++c)
         columns += list->GetColumnWidth(c);
-    if (columns <= visible)
+    if (columns <= visible) {
         EXPECT_EQ(cell.x + cell.width, columns) << "no scrolling needed";
+    }
     // The list draws a cell's text 4 pixels in from either edge of its column.
     EXPECT_LE(cell.x + cell.width, visible)
         << "the column's right edge is out of reach: \"" << longest.utf8_string() << "\"";
@@ -88,6 +91,11 @@ void ExpectLastColumnWhole(wxListCtrl* list, const char* what)
 #if !(defined(__WXMSW__) || defined(__WXQT__)) || defined(__WXUNIVERSAL__)
 TEST(ListScroll, EveryListScrolledFullyRightShowsItsLastColumnWhole)
 {
+    // The small screen's entries run where they say they do.
+    if (const char* screen = std::getenv("HALVANE_TEST_SCREEN");
+        screen && std::string(screen) == "640x480x24") {
+        EXPECT_EQ(wxGetDisplaySize(), wxSize(640, 480));
+    }
     InTempDir cwd;
     const TempDir& dir = cwd.Dir();
     auto* frame = new HalvaneFrame(nullptr, wxID_ANY, GetClientTitle(), wxDefaultPosition, wxSize(640, 480),
