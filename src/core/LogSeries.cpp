@@ -1,5 +1,6 @@
 #include "core/LogSeries.h"
 
+#include "core/LogSpan.h"
 #include "core/WordHelpers.h"
 
 #include <ctime>
@@ -158,22 +159,27 @@ int32_t LogSeries::Fill(const LogRecord* records, uint32_t count)
     m_stop = LogSpanStop::None;
     if (count == 0)
         return 0;
-    LargeArray<double> days = AllocateLargeArray<double>(count);
+    const LogSpan span = FindLogSpan(records, count);
+    m_begin = span.begin;
+    m_leftOut = count - (span.end - span.begin);
+    if (span.Empty()) {
+        m_stop = LogSpanStop::InvalidDateTime;
+        return -1;
+    }
+    LargeArray<double> days = AllocateLargeArray<double>(span.end - span.begin);
     if (!days) {
         m_stop = LogSpanStop::NoMemory;
         return -1;
     }
 
     LogTimeDecoder decoder;
-    int64_t first = 0, last = 0;
-    const bool spanValid = decoder.Decode(records[0][kLogDate], records[0][kLogTime], first) &&
-                           decoder.Decode(records[count - 1][kLogDate], records[count - 1][kLogTime], last);
-    m_firstMs = spanValid ? first : 0;
+    const int64_t first = span.firstMs, last = span.lastMs;
+    m_firstMs = first;
     int32_t result = 0;
-    for (uint32_t i = 0; i < count; ++i) {
+    for (uint32_t i = span.begin; i < span.end; ++i) {
         const LogRecord& r = records[i];
         int64_t t = 0;
-        if (!spanValid || !decoder.Decode(r[kLogDate], r[kLogTime], t)) {
+        if (!decoder.Decode(r[kLogDate], r[kLogTime], t)) {
             m_stop = LogSpanStop::InvalidDateTime;
             result = -1;
             break;
@@ -183,8 +189,8 @@ int32_t LogSeries::Fill(const LogRecord* records, uint32_t count)
             result = -1;
             break;
         }
-        days[i] = static_cast<double>(t - first) / kMsPerDay;
-        m_filled = i + 1;
+        days[i - span.begin] = static_cast<double>(t - first) / kMsPerDay;
+        m_filled = i - span.begin + 1;
     }
     if (m_filled > 0)
         m_days = std::shared_ptr<const double[]>(std::move(days));
@@ -220,7 +226,7 @@ void LogSeries::ChannelValues(const LogRecord* records, const bool (&wanted)[kLo
     // line or two: a year of records is read from memory once, not once per
     // channel.
     for (uint32_t i = 0; i < m_filled; ++i) {
-        const LogRecord& r = records[i];
+        const LogRecord& r = records[m_begin + i];
         if (to[0])
             to[0][i] = static_cast<double>(r[kLogEc1]);
         if (to[1])
@@ -239,6 +245,8 @@ void LogSeries::Release()
     m_days.reset();
     m_firstMs = 0;
     m_count = 0;
+    m_begin = 0;
+    m_leftOut = 0;
     m_filled = 0;
     m_stop = LogSpanStop::None;
 }

@@ -6,6 +6,7 @@
 #include "core/WordHelpers.h"
 #include "ui/OrvelGUIConfigDialog.h"
 #include "ui/PageLayout.h"
+#include "ui/ReportList.h"
 #include "ui/ScreenFit.h"
 
 #include <wx/button.h>
@@ -29,6 +30,7 @@ const char kWildcard[] = "Configuration File (*.hvc)|*.hvc";
 
 wxBEGIN_EVENT_TABLE(ConfigPanel, wxPanel)
     EVT_LIST_ITEM_ACTIVATED(wxID_HELP_CONTENTS, ConfigPanel::OnItemActivated)
+    EVT_LIST_KEY_DOWN(wxID_HELP_CONTENTS, ConfigPanel::OnListKeyDown)
     EVT_BUTTON(wxID_SAVE, ConfigPanel::OnSave)
     EVT_BUTTON(wxID_OPEN, ConfigPanel::OnOpen)
     EVT_BUTTON(wxID_NEW, ConfigPanel::OnClear)
@@ -37,8 +39,7 @@ wxEND_EVENT_TABLE()
 ConfigPanel::ConfigPanel(wxWindow* parent, wxWindowID id, const wxPoint& pos, const wxSize& size, long style)
     : wxPanel(parent, id, pos, size, style)
 {
-    m_list = new wxListCtrl(this, wxID_HELP_CONTENTS, wxDefaultPosition, wxDefaultSize,
-                            wxLC_REPORT | wxLC_SINGLE_SEL);
+    m_list = new ReportListCtrl(this, wxID_HELP_CONTENTS, wxLC_REPORT | wxLC_SINGLE_SEL);
     m_save = new wxButton(this, wxID_SAVE, "Save");
     m_open = new wxButton(this, wxID_OPEN, "Open");
     m_clear = new wxButton(this, wxID_NEW, "Clear");
@@ -120,7 +121,26 @@ void ConfigPanel::RefreshValues()
 
 void ConfigPanel::OnItemActivated(wxListEvent& event)
 {
-    const long row = event.GetIndex();
+    EditRow(event.GetIndex());
+}
+
+void ConfigPanel::OnListKeyDown(wxListEvent& event)
+{
+    // The list activates its current row on Return only when that row is
+    // selected; the row a failed save marked is current but unselected (the
+    // selection colour would hide its red), and Return opens it all the same.
+    const int key = event.GetKeyCode();
+    const long current = m_list->GetNextItem(-1, wxLIST_NEXT_ALL, wxLIST_STATE_FOCUSED);
+    if ((key == WXK_RETURN || key == WXK_NUMPAD_ENTER) && current >= 0 &&
+        m_list->GetItemState(current, wxLIST_STATE_SELECTED) == 0) {
+        EditRow(current);
+        return;
+    }
+    event.Skip();
+}
+
+void ConfigPanel::EditRow(long row)
+{
     if (row < 0 || row >= kConfigRowCount)
         return;
     const uint32_t code = ConfigRowTable[static_cast<size_t>(row)];
@@ -192,6 +212,9 @@ void ConfigPanel::MarkInvalidRow(int row)
     for (long selected = m_list->GetNextItem(-1, wxLIST_NEXT_ALL, wxLIST_STATE_SELECTED); selected >= 0;
          selected = m_list->GetNextItem(selected, wxLIST_NEXT_ALL, wxLIST_STATE_SELECTED))
         m_list->SetItemState(selected, 0, wxLIST_STATE_SELECTED);
+    // It is the list's current row: the keys move on from it, and Return
+    // opens its edit dialog (see OnListKeyDown).
+    m_list->SetItemState(row, wxLIST_STATE_FOCUSED, wxLIST_STATE_FOCUSED);
     m_list->EnsureVisible(row);
 }
 

@@ -32,12 +32,16 @@ public:
 
 private:
     void OnItemActivated(wxListEvent& event);
+    void OnListKeyDown(wxListEvent& event);
     void OnSave(wxCommandEvent& event);
     void OnOpen(wxCommandEvent& event);
     void OnClear(wxCommandEvent& event);
 
     void ShowProfile();
-    // Marks the row red and brings it into view, unselected.
+    // Opens row's edit dialog, when the row has one and may be edited.
+    void EditRow(long row);
+    // Marks the row red and brings it into view as the list's current row,
+    // unselected.
     void MarkInvalidRow(int row);
 
     NodeConfig m_profile; // all slots 0 until the user edits or opens a profile

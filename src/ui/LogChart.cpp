@@ -221,7 +221,7 @@ bool LogChart::Describe(double x, const ChannelColours& colours, wxChartPanel::R
     const size_t i = m_times->NearestIndex(x);
     if (i == XColumn::npos)
         return false;
-    const LogRecord& record = m_records[i];
+    const LogRecord& record = m_records[m_series.Begin() + i];
     readout.x = m_times->GetValues()[i];
     readout.lines.clear();
     const wxDateTime t = DecodePackedDateTime(record[kLogDate], record[kLogTime]);

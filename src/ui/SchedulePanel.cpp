@@ -5,6 +5,7 @@
 #include "core/WordHelpers.h"
 #include "ui/NewScheduleEntryDialog.h"
 #include "ui/PageLayout.h"
+#include "ui/ReportList.h"
 #include "ui/SavePath.h"
 #include "ui/ScreenFit.h"
 
@@ -47,8 +48,7 @@ SchedulePanel::SchedulePanel(wxWindow* parent, wxWindowID id, const wxPoint& pos
                              long style)
     : wxPanel(parent, id, pos, size, style)
 {
-    list = new wxListCtrl(this, kScheduleListId, wxDefaultPosition, wxDefaultSize,
-                          wxLC_REPORT | wxLC_SINGLE_SEL);
+    list = new ReportListCtrl(this, kScheduleListId, wxLC_REPORT | wxLC_SINGLE_SEL);
     saveAsButton = new wxButton(this, wxID_SAVE, "Save As");
     openButton = new wxButton(this, wxID_OPEN, "Open");
     addButton = new wxButton(this, wxID_NEW, "Add");

@@ -125,11 +125,6 @@ TEST(LogSeries, RecordsOutsideTheSpanStopTheFill)
          {Record(day, Time(1, 0, 0), 0), Record(day, Time(1, 60, 0), 1), Record(day, Time(3, 0, 0), 2)},
          LogSpanStop::InvalidDateTime,
          1},
-        {"invalid last record: no span at all",
-         {Record(day, Time(1, 0, 0), 0), Record(day, Time(2, 0, 0), 1),
-          Record(Date(2021, 2, 30), Time(0, 0, 0), 2)},
-         LogSpanStop::InvalidDateTime,
-         0},
         {"invalid single record", {Record(Date(0, 0, 0), Time(0, 0, 0), 0)}, LogSpanStop::InvalidDateTime, 0},
     };
     for (const Case& c : cases) {

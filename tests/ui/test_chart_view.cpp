@@ -392,6 +392,71 @@ TEST(ChartView, ALogOutsideItsSpanIsPlottedUpToThatRecordAndSaysSo)
     EXPECT_EQ(PixelsOf(ExportPng(good, dir, "whole.png"), noteRed), 0u);
 }
 
+TEST(ChartView, ARecordWithoutARealDateOrTimeAtAnEndIsLeftOut)
+{
+    // Two good readings, then a record written as the power failed.
+    const std::vector<LogRecord> damagedLast = {SampleRecord(LogDate(2012, 12, 31), LogTime(10, 0, 0), 0),
+                                                SampleRecord(LogDate(2012, 12, 31), LogTime(22, 0, 0), 1),
+                                                SampleRecord(LogDate(2012, 12, 31), LogTime(25, 61, 61), 2)};
+    const std::vector<LogRecord> damagedFirst = {SampleRecord(LogDate(2012, 13, 31), LogTime(9, 0, 0), 7),
+                                                 SampleRecord(LogDate(2012, 12, 31), LogTime(10, 0, 0), 0),
+                                                 SampleRecord(LogDate(2012, 12, 31), LogTime(22, 0, 0), 1)};
+    TempDir dir;
+    int n = 0;
+    for (const auto& records : {damagedLast, damagedFirst}) {
+        SCOPED_TRACE(n == 0 ? "damaged last record" : "damaged first record");
+        ViewFixture f(records);
+        f.Choose(View::ID_VIEW_FIRST); // "EC Channel 1"
+        const XYSerie* serie = f.Plot()->GetDataset(0)->GetSerie(0);
+        ASSERT_EQ(serie->GetCount(), 2u);
+        EXPECT_EQ(serie->GetX(0), 0.0);
+        EXPECT_EQ(serie->GetX(1), 0.5);
+        EXPECT_EQ(serie->GetY(0), 1000.0);
+        EXPECT_EQ(serie->GetY(1), 1001.0);
+        EXPECT_EQ(f.view->GetChartPanel()->GetChart()->GetNote(),
+                  "1 record has no valid date or time and is not plotted");
+        EXPECT_EQ(f.view->GetTitle(), "HALVANE DUO Charts (12/31/12)");
+
+        // The readings' line crosses the plot from side to side.
+        const wxImage image = ExportPng(f, dir, "damaged" + std::to_string(n) + ".png");
+        wxRect inner = f.Plot()->GetLastPlotArea();
+        inner.Deflate(3);
+        int columns = 0;
+        for (int x = inner.x; x <= inner.GetRight(); ++x)
+            for (int y = inner.y; y <= inner.GetBottom(); ++y)
+                if (image.GetRed(x, y) == 255 && image.GetGreen(x, y) == 0 && image.GetBlue(x, y) == 0) {
+                    ++columns;
+                    break;
+                }
+        EXPECT_GT(columns, inner.width * 9 / 10) << "red columns in the plot";
+
+        const std::unique_ptr<wxMenu> menu = f.view->MakeContextMenu();
+        EXPECT_TRUE(menu->IsEnabled(View::ID_SUMMARY));
+        EXPECT_TRUE(menu->IsEnabled(View::ID_EXPORT_CSV));
+        const wxString summary = f.view->SummaryOfView();
+        EXPECT_TRUE(summary.Contains("Records: 2,")) << summary;
+        EXPECT_FALSE(summary.Contains("invalid")) << summary;
+
+        // "Export Data to CSV..." writes the two good records.
+        const wxString path = dir.File("damaged" + std::to_string(n) + ".csv");
+        wxCommandEvent command(wxEVT_MENU, View::ID_EXPORT_CSV);
+        command.SetEventObject(f.view);
+        wxTEST_DIALOG(f.view->ProcessWindowEvent(command),
+                      ExpectFile(path).Titled("Export Data to CSV").Filter("CSV File (*.csv)|*.csv"));
+        wxFile file(path);
+        ASSERT_TRUE(file.IsOpened());
+        wxString text;
+        ASSERT_TRUE(file.ReadAll(&text));
+        const wxArrayString lines = wxSplit(text, '\n', '\0');
+        ASSERT_EQ(lines.size(), 4u) << text; // header, 2 rows, the empty rest after the last "\r\n"
+        EXPECT_TRUE(lines[1].StartsWith("2012-12-31T10:00:00,")) << lines[1];
+        EXPECT_TRUE(lines[1].Contains(",1000,")) << lines[1];
+        EXPECT_TRUE(lines[2].StartsWith("2012-12-31T22:00:00,")) << lines[2];
+        EXPECT_TRUE(lines[2].Contains(",1001,")) << lines[2];
+        ++n;
+    }
+}
+
 TEST(ChartView, TheTitleNamesTheLogFile)
 {
     ViewFixture f;
@@ -402,12 +467,17 @@ TEST(ChartView, TheTitleNamesTheLogFile)
     f.Choose(View::ID_VIEW_FIRST + 1);
     EXPECT_EQ(f.view->GetTitle(), "HALVANE DUO Charts - greenhouse.hvl (06/01/21 - 06/03/21)");
 
-    // Dates are those of the first and the last record in the file, and an
-    // invalid one reads as such.
-    auto records = HourlyLog(3);
-    records[2][kLogDate] = LogDate(2021, 13, 1);
-    EXPECT_EQ(View::LogTitle("T", "a.hvl", MakeNodeLog(records.data(), 3)),
-              "T - a.hvl (06/01/21 - (invalid))");
+    // Dates are those of the first and the last record with a real date
+    // and time: the chart's span.
+    auto records = HourlyLog(50);
+    records[49][kLogDate] = LogDate(2021, 13, 1);
+    EXPECT_EQ(View::LogTitle("T", "a.hvl", MakeNodeLog(records.data(), 50)),
+              "T - a.hvl (06/01/21 - 06/03/21)");
+    records[0][kLogTime] = LogTime(0, 61, 0);
+    records[48][kLogTime] = LogTime(25, 0, 0);
+    EXPECT_EQ(View::LogTitle("T", "a.hvl", MakeNodeLog(records.data(), 49)),
+              "T - a.hvl (06/01/21 - 06/02/21)");
+    EXPECT_EQ(View::LogTitle("T", "a.hvl", MakeNodeLog(records.data(), 1)), "T - a.hvl");
     EXPECT_EQ(View::LogTitle("T", "", NodeLog()), "T");
 }
 

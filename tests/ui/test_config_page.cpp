@@ -744,3 +744,66 @@ TEST_F(PageTest, EnterOnARowOpensItsEditor)
         }));
     EXPECT_EQ(Value(46), "2500 uS");
 }
+
+// Keys only, as a keyboard user saves a profile that fails: Tab to "Save",
+// Space, Return on the message, Shift+Tab back to the list, Return.
+TEST_F(PageTest, KeysOnlyAfterAFailedSaveOpenTheInvalidEntry)
+{
+    EditField1(46, "1000"); // the EC 1 target: the row is selected, as after a click
+    m_list->SetItemState(Row(46), wxLIST_STATE_SELECTED | wxLIST_STATE_FOCUSED,
+                         wxLIST_STATE_SELECTED | wxLIST_STATE_FOCUSED);
+    m_list->SetFocus();
+    ASSERT_TRUE(PumpUntil([&] { return wxWindow::FindFocus() == m_list; }, 2000));
+    wxWindow* save = m_page->FindWindow(wxID_SAVE);
+    wxUIActionSimulator sim;
+    bool opened = false;
+    wxTEST_DIALOG(
+        {
+            sim.Char(WXK_TAB);
+            ASSERT_TRUE(PumpUntil([&] { return wxWindow::FindFocus() == save; }, 3000)) << "Tab to Save";
+            sim.Char(' ');
+            ASSERT_TRUE(PumpUntil([&] { return m_list->GetItemBackgroundColour(Row(1)) == kRed; }, 3000))
+                << "Space presses Save";
+            sim.Char(WXK_TAB, wxMOD_SHIFT);
+            ASSERT_TRUE(PumpUntil([&] { return wxWindow::FindFocus() == m_list; }, 3000))
+                << "back to the list";
+            // A fresh profile's first invalid entry is its mode, entry 1.
+            EXPECT_EQ(m_list->GetNextItem(-1, wxLIST_NEXT_ALL, wxLIST_STATE_FOCUSED), Row(1));
+            EXPECT_EQ(m_list->GetItemState(Row(1), wxLIST_STATE_SELECTED), 0)
+                << "the selection hides the red";
+            EXPECT_EQ(m_list->GetNextItem(-1, wxLIST_NEXT_ALL, wxLIST_STATE_SELECTED), -1);
+            sim.Char(WXK_RETURN);
+            PumpUntil([&] { return opened; }, 3000);
+        },
+        ExpectMessageBox(wxID_OK, "Entry Number 1 is not valid.", DefaultCaption(), wxOK | wxCENTRE),
+        ExpectEdit([&](OrvelGUIConfigDialog& d) {
+            opened = true;
+            EXPECT_EQ(d.GetIndex(), 1);
+            EXPECT_EQ(m_list->GetItemBackgroundColour(Row(1)), kRed) << "the row shows red while edited";
+            d.GetModeChoice()->SetSelection(3);
+        }));
+    EXPECT_TRUE(opened) << "Return opens the invalid entry's dialog";
+    EXPECT_NE(m_list->GetItemBackgroundColour(Row(1)), kRed) << "the rows were rebuilt for the new mode";
+
+    // A double click opens it too.
+    ExpectInvalidOnSave(50); // the EC 1 tolerance, now checked
+    ASSERT_EQ(m_list->GetItemBackgroundColour(Row(50)), kRed);
+    m_list->EnsureVisible(Row(50));
+    PumpFor(100);
+    const wxRect cell = CellRect(m_list, Row(50), 0);
+    opened = false;
+    wxTEST_DIALOG(
+        {
+            sim.MouseMove(m_list->ClientToScreen(wxPoint(cell.x + cell.width / 2, cell.y + cell.height / 2)));
+            PumpFor(50);
+            sim.MouseDblClick();
+            PumpUntil([&] { return opened; }, 3000);
+        },
+        ExpectEdit(
+            [&](OrvelGUIConfigDialog& d) {
+                opened = true;
+                EXPECT_EQ(d.GetIndex(), 50);
+            },
+            wxID_CANCEL));
+    EXPECT_TRUE(opened) << "a double click opens the invalid entry's dialog";
+}
