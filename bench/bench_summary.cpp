@@ -66,7 +66,7 @@ struct Fixture {
                 dateWord = EncodePackedDate(day);
             }
         }
-        if (series.Fill(records.data(), kRecords) != 0)
+        if (!series.Fill(records.data(), kRecords).Whole())
             std::fprintf(stderr, "the generated log did not fill\n");
 
         NodeConfig c;
