@@ -175,10 +175,10 @@ void BM_WriteLogCsv(benchmark::State& state)
     Fixture& f = Log();
     const wxString path = wxFileName::CreateTempFileName("halvane-bench-csv");
     for (auto _ : state) {
-        CsvResult r = WriteLogCsv(
+        SaveResult r = WriteLogCsv(
             path, f.records.size(), [&](size_t i) -> const LogRecord& { return f.records[i]; },
             [](size_t, size_t) { return true; });
-        if (!r.written)
+        if (!r.Saved())
             state.SkipWithError("the CSV was not written");
     }
     wxRemoveFile(path);
