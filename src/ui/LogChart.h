@@ -11,6 +11,7 @@
 #include "chart/wxChartPanel.h"
 #include "core/JoiningThreads.h"
 #include "core/LogSeries.h"
+#include "util/CivilTime.h"
 
 #include <memory>
 #include <vector>
@@ -55,7 +56,7 @@ public:
     // How helper threads are started (tests hand in one that fails).
     void SetThreadStarter(JoiningThreads::Starter start) { m_startThread = std::move(start); }
     // The smallest time range a view of the log may show, in days: a minute.
-    static constexpr double kSmallestView = 1.0 / 1440;
+    static constexpr double kSmallestView = 1.0 / civil::kMinutesPerDay;
 
 private:
     std::vector<chart::TargetBand> Bands(int channel) const;
