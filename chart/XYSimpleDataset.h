@@ -73,6 +73,20 @@ public:
     // The x values of a shared column with y[i] for x[i]: x->GetCount() values.
     XYSerie(std::shared_ptr<const XColumn> x, std::shared_ptr<const double[]> y);
 
+    // A series whose y values are still being written (y[i] for x[i], as
+    // above): the owner of y writes the values of a range of blocks and then
+    // summarises that range with SummariseBlocks, which several threads may
+    // do at once for ranges apart (and nothing else); the series is whole
+    // once every block is summarised and Seal has the ranges' bounds. Only
+    // the constructor allocates (and may throw std::bad_alloc).
+    struct Unsummarised {};
+    XYSerie(std::shared_ptr<const XColumn> x, std::shared_ptr<const double[]> y, Unsummarised);
+    // Summarises blocks [firstBlock, endBlock) of the column; the bounds of
+    // their finite points.
+    XYBounds SummariseBlocks(size_t firstBlock, size_t endBlock);
+    // The bounds of every block, from SummariseBlocks' results in any order.
+    void Seal(const XYBounds& bounds) { m_bounds = bounds; }
+
     size_t GetCount() const { return m_count; }
     double GetX(size_t i) const;
     double GetY(size_t i) const;
@@ -114,6 +128,10 @@ public:
 
 private:
     void Summarise();
+    void AllocateSummary();
+    struct BlockScan;
+    XYBounds SummariseBlock(size_t b);
+    XYBounds SealBlock(size_t b, const BlockScan& scan);
 
     std::shared_ptr<const XColumn> m_x;
     std::shared_ptr<const double[]> m_y;

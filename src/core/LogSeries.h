@@ -6,34 +6,11 @@
 #pragma once
 
 #include "core/LargeBuffer.h"
+#include "core/LogChannels.h"
 #include "core/NodeLog.h"
 
 #include <cstdint>
 #include <memory>
-
-constexpr int kLogChannelCount = 6;
-
-// Record word of channel k (EC1, EC2, PH1, PH2, TE1, TE2).
-unsigned LogChannelWord(int channel);
-// The name of channel k as the chart view shows it: "EC Channel 1",
-// "EC Channel 2", "PH Channel 1", "PH Channel 2", "TE Channel 1",
-// "TE Channel 2".
-const char* LogChannelName(int channel);
-// The value a chart plots for channel k of record r: EC words as unsigned
-// integers, PH and temperature words as floats; no range rule.
-double LogChannelValue(const LogRecord& r, int channel);
-
-// The values channel k's probe can report: EC 0 to 100000 uS (targets go
-// up to 20000 uS, sea water is about 50000 uS), PH -2 to 16 (the scale with
-// room for a probe out of calibration), temperature -55 to 125 degrees
-// Celsius (what common probes report). A value outside is plainly not a
-// reading: the word 4294967295 (all bits set) of an EC reading never taken,
-// foremost.
-struct LogReadingRange {
-    double lo;
-    double hi;
-};
-LogReadingRange LogChannelReadingRange(int channel);
 
 // Milliseconds since the epoch of a record's date and time words in local
 // time, or false when the words are no real date or time (never asserts).
@@ -72,15 +49,24 @@ enum class LogSpanStop {
     NoMemory,        // there was no memory for the points; none is filled
 };
 
+// How a fill ended: why it stopped (None: it did not) and the points filled,
+// which are the records before the one it stopped at.
+struct LogFill {
+    LogSpanStop stop = LogSpanStop::None;
+    uint32_t filled = 0;
+
+    bool Whole() const { return stop == LogSpanStop::None; }
+};
+
 class LogSeries {
 public:
     // Fills the times of the records of the log's span (FindLogSpan: from
     // the first to the last record with a real date and time) in file
     // order: point i is record Begin() + i, its time since record Begin() in
-    // days. Returns 0, or -1 at the first record outside the span or whose
-    // date-time is invalid (or when no record has a real one); the times
-    // before it stay filled and are the only ones that may be read.
-    int32_t Fill(const LogRecord* records, uint32_t count);
+    // days. Stops at the first record outside the span or whose date-time is
+    // invalid (or at once when no record has a real one); the times before
+    // it stay filled and are the only ones that may be read.
+    LogFill Fill(const LogRecord* records, uint32_t count);
 
     // Records handed to Fill.
     uint32_t Count() const { return m_count; }
@@ -101,6 +87,9 @@ public:
     const std::shared_ptr<const double[]>& SharedDays() const { return m_days; }
     // Record Begin()'s time, milliseconds since the epoch (0 when none).
     int64_t FirstTimeMs() const { return m_firstMs; }
+    // The time of filled record i in ms since the epoch (the instant its
+    // chart x stands for).
+    int64_t TimeMs(uint32_t i) const;
 
     // Channel k's value of each filled record (records: those handed to
     // Fill; point i is record Begin() + i), in a new array of FilledCount()
@@ -111,6 +100,9 @@ public:
     // memory.
     void ChannelValues(const LogRecord* records, const bool (&wanted)[kLogChannelCount],
                        std::shared_ptr<const double[]> (&out)[kLogChannelCount]) const;
+    // Channel k's values of records [begin, end) into out[begin .. end - 1]
+    // (those threads may write at once for ranges apart).
+    static void ReadChannel(const LogRecord* records, int channel, uint32_t begin, uint32_t end, double* out);
 
     // Frees the time column (those sharing it keep it).
     void Release();

@@ -199,9 +199,9 @@ void OrvelGUIChartViewFrame::RebuildChart()
         m_chartPanel->SetChart(nullptr);
         m_chartPanel->ForgetView();
         m_chartData = std::make_unique<LogChart>();
-        m_chartData->FillSeries(m_log.records.get(), m_log.count);
-        m_chartData->SetTargets(&m_targets);
+        m_chartData->FillSeries(m_log.records, m_log.count);
     }
+    m_chartData->SetTargets(std::make_shared<const LogTargets>(m_targets));
     std::unique_ptr<Chart> drawn = m_chartData->CreateChart(colours);
 
     // A log that leaves its time span is plotted up to the record that does,

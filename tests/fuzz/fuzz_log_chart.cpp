@@ -80,13 +80,13 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     }
 
     LogSeries series;
-    const int32_t result = series.Fill(records, count);
+    const bool whole = series.Fill(records, count).Whole();
     const uint32_t filled = series.FilledCount();
     FuzzCheck(series.Count() == count && series.Begin() == span.begin, "series of the span");
     FuzzCheck(series.LeftOutCount() == count - (span.end - span.begin),
               "left out: the records outside the span");
     FuzzCheck(filled <= span.end - span.begin, "points only of the span's records");
-    FuzzCheck((result == 0) == (count == 0 || (!span.Empty() && filled == span.end - span.begin)),
+    FuzzCheck(whole == (count == 0 || (!span.Empty() && filled == span.end - span.begin)),
               "fill result");
     const double spanDays = static_cast<double>(span.lastMs - span.firstMs) / 86400000.0;
     for (uint32_t i = 0; i < filled; ++i) {
@@ -153,9 +153,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
          p = csv.find("\r\n", p + 2))
         FuzzCheck(csv[p + 2] != ',', "every charted record has a date and time in the CSV");
     const wxString path = WriteScratchFile(nullptr, 0) + ".csv";
-    const CsvResult written =
+    const SaveResult written =
         WriteLogCsv(path, filled, [&](size_t i) -> const LogRecord& { return charted[i]; });
-    FuzzCheck(written.written, "the CSV is written");
+    FuzzCheck(written.Saved(), "the CSV is written");
     const std::vector<uint8_t> back = ReadScratchFile(path);
     FuzzCheck(std::string(back.begin(), back.end()) == csv, "the CSV reads back as written");
     return 0;

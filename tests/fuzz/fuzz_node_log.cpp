@@ -29,11 +29,11 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
             (void)LogCellText(log[r], c);
 
     LogSeries series;
-    const int32_t result = series.Fill(log.records.get(), log.count);
-    FuzzCheck(result == 0 || result == -1, "fill result");
+    const LogFill fill = series.Fill(log.records.get(), log.count);
+    FuzzCheck(fill.filled == series.FilledCount() && fill.stop == series.Stop(), "fill result");
     // Records without a real date or time at the ends are left out; a log
-    // of only such records fills nothing and fails.
-    FuzzCheck((result == 0) ==
+    // of only such records fills nothing and is not whole.
+    FuzzCheck(fill.Whole() ==
                   (log.count == 0 ||
                    (series.FilledCount() > 0 && series.FilledCount() + series.LeftOutCount() == log.count)),
               "filled count matches the result");

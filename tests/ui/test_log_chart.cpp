@@ -12,7 +12,11 @@
 
 #include <wx/dcmemory.h>
 
+#include <cmath>
+#include <limits>
 #include <memory>
+#include <system_error>
+#include <thread>
 
 namespace {
 
@@ -52,7 +56,7 @@ TEST(LogChart, NameAndEmptySelection)
     const auto log = HourlyLog(5);
     LogChart chart;
     EXPECT_EQ(chart.GetName(), "Log File");
-    ASSERT_EQ(chart.FillSeries(log.data(), 5), 0);
+    ASSERT_EQ(chart.FillSeries(Shared(log), 5), 0);
     const std::unique_ptr<Chart> c = chart.CreateChart({});
     ASSERT_NE(c, nullptr);
     EXPECT_EQ(c->GetTitle(), "Log File");
@@ -67,7 +71,7 @@ TEST(LogChart, OnlyCheckedChannelsLinkedInOrder)
 {
     const auto log = HourlyLog(48);
     LogChart chart;
-    ASSERT_EQ(chart.FillSeries(log.data(), 48), 0);
+    ASSERT_EQ(chart.FillSeries(Shared(log), 48), 0);
     // EC1 and TE2: two datasets, two left axes; TE2's dataset on the second axis.
     ChannelColours colours{};
     colours[0] = &kRed;
@@ -119,7 +123,7 @@ TEST(LogChart, ChannelsAreThinSolidLinesOnAxesOfTheirColour)
     for (int hour = 0; hour < 24; ++hour)
         log.push_back(SampleRecord(LogDate(2021, 6, 1), LogTime(hour, 0, 0), 7));
     LogChart chart;
-    ASSERT_EQ(chart.FillSeries(log.data(), 24), 0);
+    ASSERT_EQ(chart.FillSeries(Shared(log), 24), 0);
     const wxColour* colours[] = {&kRed, &kGreen, &kBlue, &kCyan, &kMagenta, &kYellow};
     for (int k = 0; k < kLogChannelCount; ++k) {
         SCOPED_TRACE(k);
@@ -151,7 +155,7 @@ TEST(LogChart, APartlyFilledLogPlotsOnlyItsFilledPoints)
     auto log = HourlyLog(10);
     log[6][kLogDate] = LogDate(2021, 5, 31); // before the first record
     LogChart chart;
-    EXPECT_EQ(chart.FillSeries(log.data(), 10), -1);
+    EXPECT_EQ(chart.FillSeries(Shared(log), 10), -1);
     const ChannelColours some = {nullptr, nullptr, &kBlue, nullptr, nullptr, nullptr};
     std::unique_ptr<Chart> c = chart.CreateChart(some);
     ASSERT_EQ(c->GetPlot()->GetDatasetCount(), 1u);
@@ -161,7 +165,7 @@ TEST(LogChart, APartlyFilledLogPlotsOnlyItsFilledPoints)
 
     // No record in the span at all: a chart with empty series, no crash.
     log[0][kLogDate] = 0;
-    EXPECT_EQ(chart.FillSeries(log.data(), 10), -1);
+    EXPECT_EQ(chart.FillSeries(Shared(log), 10), -1);
     c = chart.CreateChart(some);
     EXPECT_EQ(c->GetPlot()->GetDataset(0)->GetSerie(0)->GetCount(), 0u);
     wxBitmap bitmap(320, 240);
@@ -175,7 +179,7 @@ TEST(LogChart, AnUnsetEcWordDoesNotFlattenTheReadings)
     log[10][kLogEc1] = 4294967295u; // a reading never taken
     log[20][kLogPh1] = FloatToWord(3.0e38f);
     LogChart chart;
-    ASSERT_EQ(chart.FillSeries(log.data(), 48), 0);
+    ASSERT_EQ(chart.FillSeries(Shared(log), 48), 0);
     const wxColour* colours[6] = {&kRed, nullptr, &kBlue, nullptr, nullptr, nullptr};
     const std::unique_ptr<Chart> c =
         chart.CreateChart({colours[0], colours[1], colours[2], colours[3], colours[4], colours[5]});
@@ -189,4 +193,80 @@ TEST(LogChart, AnUnsetEcWordDoesNotFlattenTheReadings)
     EXPECT_EQ(plot->GetVerticalAxis(1)->GetMinValue(), 5.5);
     EXPECT_EQ(plot->GetVerticalAxis(1)->GetMaxValue(), 16);
     EXPECT_FLOAT_EQ(static_cast<float>(plot->GetDataset(1)->GetSerie(0)->GetY(20)), 3.0e38f);
+}
+
+// The channels' series are written and summarised by several threads, chunk
+// by chunk. Whether every helper thread starts, none does, or a start fails
+// with no memory after one has begun, the series are the same: each point,
+// each block's summary, the bounds.
+TEST(LogChart, SeriesAreTheSameWhateverThreadsCouldBeStarted)
+{
+    std::vector<LogRecord> log;
+    for (uint32_t i = 0; i < 5000; ++i)
+        log.push_back(SampleRecord(LogDate(2021, 6, 1 + static_cast<int>(i / 1440)),
+                                   LogTime(static_cast<int>(i / 60 % 24), static_cast<int>(i % 60), 0), i));
+    log[3000][kLogPh1] = FloatToWord(std::nanf(""));                          // a dropout
+    log[4100][kLogTe2] = FloatToWord(std::numeric_limits<float>::infinity()); // no finite reading
+    const std::shared_ptr<const LogRecord[]> records = Shared(log);
+
+    int starts = 0;
+    const JoiningThreads::Starter starters[] = {
+        nullptr,
+        [](std::function<void()>) -> std::thread {
+            throw std::system_error(EAGAIN, std::generic_category());
+        },
+        [&starts](std::function<void()> work) {
+            if (++starts > 1)
+                throw std::bad_alloc();
+            return std::thread(std::move(work));
+        },
+    };
+    std::shared_ptr<const XYSerie> first[kLogChannelCount];
+    for (const JoiningThreads::Starter& starter : starters) {
+        LogChart chart;
+        chart.SetThreadStarter(starter);
+        ASSERT_EQ(chart.FillSeries(records, 5000), 0);
+        const ChannelColours all = {&kRed, &kGreen, &kBlue, &kCyan, &kMagenta, &kYellow};
+        chart.CreateChart(all);
+        EXPECT_FALSE(chart.LackedMemory());
+        for (int k = 0; k < kLogChannelCount; ++k) {
+            SCOPED_TRACE(k);
+            const std::shared_ptr<const XYSerie> serie = chart.ChannelSerie(k);
+            ASSERT_TRUE(serie);
+            ASSERT_EQ(serie->GetCount(), 5000u);
+            // A series made in one piece from the same values is the reference.
+            const XYSerie whole(serie->GetXColumn(), chart.GetSeries().ChannelValues(records.get(), k));
+            ASSERT_EQ(serie->GetBlocks().size(), whole.GetBlocks().size());
+            for (size_t b = 0; b < whole.GetBlocks().size(); ++b) {
+                const XYSerie::Block &x = serie->GetBlocks()[b], &y = whole.GetBlocks()[b];
+                ASSERT_TRUE(x.empty == y.empty && x.yFinite == y.yFinite && x.hasNaN == y.hasNaN &&
+                            x.minOffset == y.minOffset && x.maxOffset == y.maxOffset &&
+                            x.firstOffset == y.firstOffset && x.lastOffset == y.lastOffset)
+                    << "block " << b;
+                for (size_t p = 0; p < XYSerie::kPartsPerBlock; ++p)
+                    ASSERT_EQ(serie->PartMinMax(b, p)[0] * 256 + serie->PartMinMax(b, p)[1],
+                              whole.PartMinMax(b, p)[0] * 256 + whole.PartMinMax(b, p)[1]);
+            }
+            EXPECT_EQ(serie->GetBounds().minY, whole.GetBounds().minY);
+            EXPECT_EQ(serie->GetBounds().maxY, whole.GetBounds().maxY);
+            EXPECT_EQ(serie->GetBounds().maxX, whole.GetBounds().maxX);
+            if (first[k]) {
+                for (size_t i = 0; i < 5000; i += 7)
+                    ASSERT_TRUE(serie->GetY(i) == first[k]->GetY(i) || std::isnan(serie->GetY(i))) << i;
+            } else {
+                first[k] = serie;
+            }
+        }
+    }
+    // One helper per core beyond the first: on two cores the third starter's
+    // second start never comes (JoiningThreads' own test has that case).
+    EXPECT_GE(starts, 1);
+    // What the records hold, in literal values.
+    EXPECT_EQ(first[0]->GetY(4999), 5999.0);
+    EXPECT_EQ(first[1]->GetBounds().maxY, 6999.0);
+    EXPECT_TRUE(std::isnan(first[2]->GetY(3000)));
+    EXPECT_TRUE(first[2]->GetBlocks()[3000 / 64].hasNaN);
+    EXPECT_FALSE(first[5]->GetBlocks()[4100 / 64].yFinite);
+    EXPECT_EQ(first[4]->GetBounds().maxY, 18.0 + 4999);
+    EXPECT_EQ(first[0]->GetBounds().maxX, 4999.0 / 1440);
 }
