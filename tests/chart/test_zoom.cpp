@@ -136,16 +136,21 @@ struct ZoomFrame {
             return false;
         if (modifiers & wxMOD_SHIFT)
             sim.KeyDown(WXK_SHIFT);
+        EventCounter<wxMouseEvent> down(panel,
+                                        button == wxMOUSE_BTN_MIDDLE ? wxEVT_MIDDLE_DOWN : wxEVT_LEFT_DOWN);
         sim.MouseDown(button);
-        PumpFor(30);
+        const bool pressed = down.WaitFor(1);
         const bool moved = MoveTo(to);
         const int ups = leftUps + middleUps;
         sim.MouseUp(button);
         const bool released = PumpUntil([&] { return leftUps + middleUps > ups; });
-        if (modifiers & wxMOD_SHIFT)
+        bool shiftUp = true;
+        if (modifiers & wxMOD_SHIFT) {
+            KeyReleases shift(WXK_SHIFT);
             sim.KeyUp(WXK_SHIFT);
-        PumpFor(30);
-        return moved && released;
+            shiftUp = shift.WaitFor(1);
+        }
+        return pressed && moved && released && shiftUp && PumpUntilIdle();
     }
     // Gives the panel the keyboard with the pointer over it.
     bool Focus()
@@ -155,13 +160,10 @@ struct ZoomFrame {
         panel->SetFocus();
         return PumpUntil([&] { return wxWindow::FindFocus() == panel; });
     }
-    // Types a key and waits until the view is another one (or a while).
+    // Types a key and waits until it has been handled; the view then.
     chart::Range Key(int key)
     {
-        const chart::Range before = View();
-        const bool wasZoomed = Plot().HasViewX();
-        sim.Char(key);
-        PumpUntil([&] { return View() != before || Plot().HasViewX() != wasZoomed; }, 1000);
+        EXPECT_TRUE(TypeKey(key)) << "key " << key << " did not arrive";
         return View();
     }
     void Wheel(const wxPoint& client, int rotation)
@@ -175,7 +177,7 @@ struct ZoomFrame {
         wheel.m_wheelRotation = rotation;
         wheel.m_wheelDelta = 120;
         panel->GetEventHandler()->ProcessEvent(wheel);
-        PumpFor(10);
+        EXPECT_TRUE(PumpUntilIdle());
     }
     // What painting puts on the screen: the back buffer with what is drawn
     // over it. (Reading the screen back shows only the first paint under
@@ -505,25 +507,23 @@ TEST(ChartZoom, TheContextMenuComesOnceFromARightClickAndFromTheKeyboard)
 
     const wxPoint at = view.At(30);
     ASSERT_TRUE(view.MoveTo(at));
+    EventCounter<wxMouseEvent> rightUps(view.panel, wxEVT_RIGHT_UP);
     view.sim.MouseClick(wxMOUSE_BTN_RIGHT);
     ASSERT_TRUE(PumpUntil([&] { return menus > 0; }));
-    PumpFor(150);
+    // The whole click in, and all it queued run.
+    ASSERT_TRUE(rightUps.WaitFor(1));
+    ASSERT_TRUE(PumpUntilIdle());
     EXPECT_EQ(menus, 1);
     EXPECT_EQ(position, view.panel->ClientToScreen(at));
     EXPECT_FALSE(view.Plot().HasViewX()) << "a right click is no zoom";
 
-    view.sim.Char(WXK_MENU);
-    ASSERT_TRUE(PumpUntil([&] { return menus > 1; }));
-    PumpFor(150);
+    ASSERT_TRUE(TypeKey(WXK_MENU));
     EXPECT_EQ(menus, 2);
     EXPECT_EQ(position, wxDefaultPosition) << "from the keyboard: the menu goes where the program likes";
 
-    view.sim.Char(WXK_F10, wxMOD_SHIFT);
-    ASSERT_TRUE(PumpUntil([&] { return menus > 2; }));
-    PumpFor(150);
+    ASSERT_TRUE(TypeKey(WXK_F10, wxMOD_SHIFT));
     EXPECT_EQ(menus, 3);
     // F10 alone is not the menu.
-    view.sim.Char(WXK_F10);
-    PumpFor(150);
+    ASSERT_TRUE(TypeKey(WXK_F10));
     EXPECT_EQ(menus, 3);
 }
