@@ -74,12 +74,6 @@ inline int TestScreenScale()
     return scale ? std::atoi(scale) : 0;
 }
 
-// Pumps events for a while. Prefer waiting for what is awaited (below).
-inline void PumpFor(int ms)
-{
-    PumpUntil([] { return false; }, ms);
-}
-
 // Counts the events of one type that reach a window (and lets the window
 // handle them as ever), so that a test can wait for the event it awaits: the
 // paint after a show, the key release after typing, the click's button-up.
