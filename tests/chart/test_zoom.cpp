@@ -119,10 +119,13 @@ struct ZoomFrame {
     bool MoveTo(const wxPoint& client)
     {
         const wxPoint screen = panel->ClientToScreen(client);
-        // A pointer already there makes no motion: step aside first.
+        // A pointer already there makes no motion: step aside first, and
+        // let the panel see that before coming back.
         if (wxGetMousePosition() == screen) {
-            sim.MouseMove(screen + wxPoint(3, 3));
-            PumpUntil([&] { return wxGetMousePosition() != screen; });
+            const wxPoint aside = client + wxPoint(3, 3);
+            lastMotion = wxPoint(-1, -1);
+            sim.MouseMove(panel->ClientToScreen(aside));
+            PumpUntil([&] { return lastMotion == aside; });
         }
         lastMotion = wxPoint(-1, -1);
         sim.MouseMove(screen);
@@ -136,10 +139,12 @@ struct ZoomFrame {
             return false;
         if (modifiers & wxMOD_SHIFT)
             sim.KeyDown(WXK_SHIFT);
-        EventCounter<wxMouseEvent> down(panel,
-                                        button == wxMOUSE_BTN_MIDDLE ? wxEVT_MIDDLE_DOWN : wxEVT_LEFT_DOWN);
+        // A press soon after the last click arrives as a double click.
+        const bool middle = button == wxMOUSE_BTN_MIDDLE;
+        EventCounter<wxMouseEvent> down(panel, middle ? wxEVT_MIDDLE_DOWN : wxEVT_LEFT_DOWN);
+        EventCounter<wxMouseEvent> doubleDown(panel, middle ? wxEVT_MIDDLE_DCLICK : wxEVT_LEFT_DCLICK);
         sim.MouseDown(button);
-        const bool pressed = down.WaitFor(1);
+        const bool pressed = PumpUntil([&] { return down.Count() + doubleDown.Count() > 0; });
         const bool moved = MoveTo(to);
         const int ups = leftUps + middleUps;
         sim.MouseUp(button);
@@ -150,7 +155,12 @@ struct ZoomFrame {
             sim.KeyUp(WXK_SHIFT);
             shiftUp = shift.WaitFor(1);
         }
-        return pressed && moved && released && shiftUp && PumpUntilIdle();
+        const bool idle = PumpUntilIdle();
+        EXPECT_TRUE(pressed) << "the press did not arrive";
+        EXPECT_TRUE(moved) << "the drag did not arrive";
+        EXPECT_TRUE(released) << "the release did not arrive";
+        EXPECT_TRUE(shiftUp) << "Shift's release did not arrive";
+        return pressed && moved && released && shiftUp && idle;
     }
     // Gives the panel the keyboard with the pointer over it.
     bool Focus()
