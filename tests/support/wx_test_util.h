@@ -203,10 +203,12 @@ inline bool MovePointerTo(wxUIActionSimulator& sim, wxWindow* window, const wxPo
                           bool exactly = true, int timeoutMs = 3000)
 {
     const wxPoint screen = window->ClientToScreen(client);
-    // A pointer already there makes no motion: step aside first.
+    // A pointer already there makes no motion: step aside first, and let the
+    // window see that before coming back (GTK may not report the way back).
     if (wxGetMousePosition() == screen) {
+        EventCounter<wxMouseEvent> aside(window, wxEVT_MOTION);
         sim.MouseMove(screen + wxPoint(3, 3));
-        PumpUntil([&] { return wxGetMousePosition() != screen; }, timeoutMs);
+        aside.WaitFor(1, timeoutMs);
     }
     EventCounter<wxMouseEvent> moved(window, wxEVT_MOTION, [client, exactly](const wxMouseEvent& event) {
         return !exactly || event.GetPosition() == client;
