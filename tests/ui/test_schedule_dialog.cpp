@@ -376,7 +376,9 @@ TEST(NewScheduleEntryDialog, CalendarWorksByKeyboardAndClosesOnAPickedDay)
     EXPECT_EQ(picker->GetCalendar()->GetDate(), Day(7, wxDateTime::Feb, 2012));
     EXPECT_EQ(text->GetValue(), dates.dec31) << "the field changes only when a day is picked";
     // Return picks the day and closes the calendar.
-    PressKey(WXK_RETURN);
+    // Its release goes to no window of ours once the calendar has closed:
+    // the calendar closing is what to wait for.
+    wxUIActionSimulator().Char(WXK_RETURN);
     EXPECT_TRUE(PumpUntil([&] { return !combo->IsPopupShown(); }, 2000)) << "Return left the calendar open";
     EXPECT_EQ(picker->GetValue(), Day(7, wxDateTime::Feb, 2012));
     EXPECT_EQ(text->GetValue(), FormatUserDateText(Day(7, wxDateTime::Feb, 2012), picker->GetShortFormat()));
@@ -387,7 +389,7 @@ TEST(NewScheduleEntryDialog, CalendarWorksByKeyboardAndClosesOnAPickedDay)
     ASSERT_TRUE(PumpUntil([&] { return combo->IsPopupShown(); }, 2000))
         << "Alt+Down did not open the calendar";
     PressKey(WXK_RIGHT);
-    PressKey(WXK_ESCAPE);
+    wxUIActionSimulator().Char(WXK_ESCAPE);
     EXPECT_TRUE(PumpUntil([&] { return !combo->IsPopupShown(); }, 2000));
     EXPECT_EQ(picker->GetValue(), Day(7, wxDateTime::Feb, 2012));
     EXPECT_TRUE(dlg->IsShown()) << "Escape in the calendar ended the dialog";
