@@ -94,17 +94,16 @@ protected:
         auto* sizer = new wxBoxSizer(wxVERTICAL);
         sizer->Add(m_page, 1, wxEXPAND);
         m_frame->SetSizer(sizer);
+        EventCounter<wxPaintEvent> painted(m_page, wxEVT_PAINT);
         m_frame->Show();
         m_frame->Layout();
-        PumpFor(50);
+        ASSERT_TRUE(painted.WaitFor(1));
         m_list = m_page->GetList();
         ASSERT_NE(m_list, nullptr);
     }
     void TearDown() override
     {
-        m_frame->Destroy();
-        wxTheApp->ProcessIdle(); // deletes it: off the screen the next test reads
-        PumpFor(20);
+        EXPECT_TRUE(DestroyAndWait(m_frame)); // off the screen the next test reads
     }
 
     void Activate(int row)
@@ -373,9 +372,10 @@ wxImage ListOnScreen(wxListCtrl* list)
 {
     // Frames of earlier tests may still be on top.
     wxGetTopLevelParent(list)->Raise();
+    EventCounter<wxPaintEvent> painted(ListRowsWindow(list), wxEVT_PAINT);
     list->Refresh();
     list->Update();
-    PumpFor(200);
+    EXPECT_TRUE(painted.WaitFor(1));
     const wxSize size = list->GetSize();
     const wxPoint origin = list->GetScreenPosition();
     wxBitmap shot(size.x, size.y, 24);
@@ -400,9 +400,12 @@ wxRect CellRect(wxListCtrl* list, int row, int column)
 TEST_F(PageTest, FailedSaveShowsTheRedRow)
 {
     // A short list: the offending row lies below the rows in view.
-    m_frame->SetSize(800, 300);
-    m_frame->Layout();
-    PumpFor(100);
+    {
+        EventCounter<wxPaintEvent> painted(ListRowsWindow(m_list), wxEVT_PAINT);
+        m_frame->SetSize(800, 300);
+        m_frame->Layout();
+        ASSERT_TRUE(painted.WaitFor(1));
+    }
 
     ChooseMode(3);
     // PH2 UP ratios: actuator 4 out of range, the row just edited and selected.
@@ -412,7 +415,7 @@ TEST_F(PageTest, FailedSaveShowsTheRedRow)
                          wxLIST_STATE_SELECTED | wxLIST_STATE_FOCUSED);
     wxTEST_DIALOG(Activate(row), ExpectEdit([](OrvelGUIConfigDialog& d) { d.GetField(4)->SetValue("101"); }));
     m_list->EnsureVisible(0);
-    PumpFor(100);
+    ASSERT_TRUE(PumpUntil([&] { return m_list->GetTopItem() == 0; }));
     ExpectInvalidOnSave(30);
 
     EXPECT_EQ(m_list->GetItemState(row, wxLIST_STATE_SELECTED), 0) << "still selected";
@@ -726,10 +729,9 @@ TEST_F(PageTest, SaveThatCannotBeWrittenSaysWhereAndWhy)
 TEST_F(PageTest, EnterOnARowOpensItsEditor)
 {
     m_list->SetFocus();
-    PumpUntil([&] { return wxWindow::FindFocus() == m_list; }, 1000);
+    ASSERT_TRUE(PumpUntil([&] { return wxWindow::FindFocus() == m_list; }));
     m_list->SetItemState(Row(46), wxLIST_STATE_SELECTED | wxLIST_STATE_FOCUSED,
                          wxLIST_STATE_SELECTED | wxLIST_STATE_FOCUSED);
-    PumpFor(100);
     bool opened = false;
     wxUIActionSimulator sim;
     wxTEST_DIALOG(
@@ -789,13 +791,15 @@ TEST_F(PageTest, KeysOnlyAfterAFailedSaveOpenTheInvalidEntry)
     ExpectInvalidOnSave(50); // the EC 1 tolerance, now checked
     ASSERT_EQ(m_list->GetItemBackgroundColour(Row(50)), kRed);
     m_list->EnsureVisible(Row(50));
-    PumpFor(100);
+    PumpUntilIdle();
     const wxRect cell = CellRect(m_list, Row(50), 0);
     opened = false;
     wxTEST_DIALOG(
         {
-            sim.MouseMove(m_list->ClientToScreen(wxPoint(cell.x + cell.width / 2, cell.y + cell.height / 2)));
-            PumpFor(50);
+            MovePointerTo(sim, ListRowsWindow(m_list),
+                          ListRowsWindow(m_list)->ScreenToClient(m_list->ClientToScreen(
+                              wxPoint(cell.x + cell.width / 2, cell.y + cell.height / 2))),
+                          false);
             sim.MouseDblClick();
             PumpUntil([&] { return opened; }, 3000);
         },

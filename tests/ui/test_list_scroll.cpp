@@ -56,7 +56,7 @@ void ExpectLastColumnWhole(wxListCtrl* list, const char* what)
     const int last = list->GetColumnCount() - 1;
     ASSERT_GE(last, 0);
     list->Scroll(list->GetScrollRange(wxHORIZONTAL), -1);
-    PumpFor(50);
+    PumpUntilIdle();
 
     wxListItem header;
     header.SetMask(wxLIST_MASK_TEXT);
@@ -100,9 +100,8 @@ TEST(ListScroll, EveryListScrolledFullyRightShowsItsLastColumnWhole)
     const TempDir& dir = cwd.Dir();
     auto* frame = new HalvaneFrame(nullptr, wxID_ANY, GetClientTitle(), wxDefaultPosition, wxSize(640, 480),
                                    wxDEFAULT_FRAME_STYLE | wxTAB_TRAVERSAL);
-    frame->Show();
     frame->SetSize(640, 480); // on a larger screen the window would widen to fit the profile
-    PumpFor(100);
+    ASSERT_TRUE(ShowAndWaitForPaint(frame, frame->GetNotebook()->GetPage(0)));
     wxNotebook* book = frame->GetNotebook();
     ASSERT_EQ(book->GetPageCount(), 4u);
 
@@ -147,8 +146,11 @@ TEST(ListScroll, EveryListScrolledFullyRightShowsItsLastColumnWhole)
 
     const char* names[] = {"profile", "schedule", "log", "node call"};
     for (size_t page = 0; page < 4; ++page) {
-        book->SetSelection(page);
-        PumpFor(100);
+        if (static_cast<size_t>(book->GetSelection()) != page) {
+            EventCounter<wxPaintEvent> painted(book->GetPage(page), wxEVT_PAINT);
+            book->SetSelection(page);
+            ASSERT_TRUE(painted.WaitFor(1)) << names[page];
+        }
         wxListCtrl* list = nullptr;
         for (wxWindow* child : book->GetPage(page)->GetChildren())
             if (auto* l = dynamic_cast<wxListCtrl*>(child))
@@ -156,7 +158,6 @@ TEST(ListScroll, EveryListScrolledFullyRightShowsItsLastColumnWhole)
         ASSERT_NE(list, nullptr) << names[page];
         ExpectLastColumnWhole(list, names[page]);
     }
-    frame->Destroy();
-    PumpFor(20);
+    DestroyAndWait(frame);
 }
 #endif
