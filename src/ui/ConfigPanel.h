@@ -53,7 +53,8 @@ private:
     void MarkInvalidRow(int row);
 
     NodeConfig m_profile; // all slots 0 until the user edits or opens a profile
-    NodeConfig m_savedProfile; // as last opened or saved
+    // The profile as last opened or saved.
+    NodeConfig m_savedProfile;
     wxListCtrl* m_list = nullptr;
     // Description and Value; fitted to their texts until the user sets them.
     std::array<int, 2> m_columnWidths{};
