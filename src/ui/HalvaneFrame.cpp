@@ -14,6 +14,7 @@
 #include <wx/sizer.h>
 
 #include <algorithm>
+#include <vector>
 
 std::unique_ptr<AppConfigFile> LoadAppConfig(const wxString& path)
 {
