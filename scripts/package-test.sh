@@ -36,6 +36,7 @@ echo "lintian: no errors ($(grep -c '^W:' <<<"$lintian_out" || true) warnings)"
 echo "--- file types"
 types=(application/x-halvane-profile application/x-halvane-schedule application/x-halvane-nodelog)
 extensions=(hvc hvs hvl)
+record_bytes=(400 88 160) # one record of each: an empty file is "text/plain" to the desktop
 scratch=$(mktemp -d)
 mkdir "$scratch/mime" "$scratch/mime/packages"
 cp "$root/packaging/linux/$id.xml" "$scratch/mime/packages/"
@@ -86,7 +87,7 @@ program=$(command -v "$exec_cmd" || true)
 # as the application that opens it.
 for i in 0 1 2; do
   t=${types[$i]}
-  touch "$scratch/x.${extensions[$i]}"
+  head -c "${record_bytes[$i]}" /dev/zero >"$scratch/x.${extensions[$i]}"
   [ -f "/usr/share/mime/$t.xml" ] || { echo "FAIL: the MIME database has no $t"; status=1; }
   got=$(XDG_CURRENT_DESKTOP=GNOME xdg-mime query filetype "$scratch/x.${extensions[$i]}" || true)
   [ "$got" = "$t" ] || { echo "FAIL: xdg-mime gives x.${extensions[$i]} the type \"$got\", not $t"; status=1; }
