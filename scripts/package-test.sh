@@ -99,10 +99,13 @@ echo "file types: *.hvc *.hvs *.hvl are ${types[*]}, opened by $id.desktop"
 [ "$(sed -n 's/^Icon=//p' /usr/share/applications/$id.desktop)" = $id ] || { echo "FAIL: launcher icon"; status=1; }
 man -l /usr/share/man/man1/halvane-client.1.gz >/dev/null 2>&1 || { echo "FAIL: the manual page does not format"; status=1; }
 
-echo "--- smoke test of the installed program"
+echo "--- smoke test of the installed program, and with files"
 smoke=0
 HALVANE_BUILD_DIR="$build" HALVANE_APP="$program" bash "$root/tests/system/test_smoke.sh" || smoke=$?
 [ $smoke = 0 ] || { echo "FAIL: smoke test of $program (status $smoke)"; status=1; }
+files=0
+HALVANE_BUILD_DIR="$build" HALVANE_APP="$program" bash "$root/tests/system/test_open_files.sh" || files=$?
+[ $files = 0 ] || { echo "FAIL: the installed program with files (status $files)"; status=1; }
 
 echo "--- remove"
 remove
