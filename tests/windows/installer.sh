@@ -96,7 +96,10 @@ bash "$src/tests/windows/smoke.sh" --in-place "$exe" || fail "the installed prog
 work=$(mktemp -d)
 head -c 176 /dev/zero >"$work/season.hvs"
 cc -O2 -o "$work/xclose" "$src/tests/support/xclose.c" -lX11 || fail "cannot build xclose"
-(cd "$work" && wine start /unix "$work/season.hvs") >"$work/start.log" 2>&1 &
+# start /wait returns when the program has ended: the uninstaller below must
+# not find its exe still running.
+(cd "$work" && wine start /wait /unix "$work/season.hvs") >"$work/start.log" 2>&1 &
+spid=$!
 main=""
 for _ in $(seq 1 600); do
   main=$(xdotool search --name '^HALVANE DUO CLIENT v0\.9\.0\.1$' 2>/dev/null | head -1)
@@ -123,6 +126,8 @@ for _ in $(seq 1 200); do
 done
 [ -z "$(xdotool search --name '^HALVANE DUO CLIENT v0\.9\.0\.1$' 2>/dev/null)" ] ||
   fail "the program opened through .hvs did not close (a question nobody expected?)"
+for _ in $(seq 1 200); do kill -0 "$spid" 2>/dev/null || break; sleep 0.1; done
+kill -0 "$spid" 2>/dev/null && fail "the program opened through .hvs did not end after its window closed"
 rm -rf "$work"
 echo "season.hvs started through its association opened in the program"
 
