@@ -8,6 +8,7 @@
 #include "ui/PageLayout.h"
 #include "ui/ReportList.h"
 #include "ui/ScreenFit.h"
+#include "ui/UnsavedChanges.h"
 
 #include <wx/button.h>
 #include <wx/filedlg.h>
@@ -174,6 +175,11 @@ void ConfigPanel::EditRow(long row)
 
 void ConfigPanel::OnSave(wxCommandEvent& WXUNUSED(event))
 {
+    SaveProfile();
+}
+
+bool ConfigPanel::SaveProfile()
+{
     // A mark left by an earlier failed attempt goes first.
     for (int row = 0; row < kConfigRowCount; ++row)
         if (!IsSectionCode(ConfigRowTable[static_cast<size_t>(row)]))
@@ -185,23 +191,26 @@ void ConfigPanel::OnSave(wxCommandEvent& WXUNUSED(event))
         const int row = RowOfCode(static_cast<uint32_t>(GroupStartOf(*invalid)));
         if (row >= 0)
             MarkInvalidRow(row);
-        return;
+        return false;
     }
 
     wxFileDialog dialog(this, "Save Configuration", wxEmptyString, wxEmptyString, kWildcard,
                         wxFD_SAVE | wxFD_OVERWRITE_PROMPT);
     // Cancel means cancel, even when the chooser had a file selected.
     if (dialog.ShowModal() != wxID_OK)
-        return;
+        return false;
     const wxString path = dialog.GetPath();
     if (path.empty())
-        return;
+        return false;
 
     const SaveResult saved = WriteConfigFile(path, m_profile);
     if (!saved.Saved()) {
         wxMessageBox("Error writing node config file \"" + path + "\":\n" + saved.reason,
                      wxMessageBoxCaptionStr, wxOK | wxCENTRE | wxICON_ERROR, this);
+        return false;
     }
+    m_savedProfile = m_profile;
+    return true;
 }
 
 void ConfigPanel::MarkInvalidRow(int row)
@@ -218,8 +227,26 @@ void ConfigPanel::MarkInvalidRow(int row)
     m_list->EnsureVisible(row);
 }
 
+bool ConfigPanel::SaveOrDiscardChanges()
+{
+    if (!IsModified())
+        return true;
+    const wxString question = UnsavedChangesQuestion({"the configuration profile"}, "opening another");
+    switch (AskAboutUnsavedChanges(this, question)) {
+    case UnsavedAnswer::Save:
+        return SaveProfile();
+    case UnsavedAnswer::Discard:
+        return true;
+    case UnsavedAnswer::Cancel:
+        break;
+    }
+    return false;
+}
+
 void ConfigPanel::OnOpen(wxCommandEvent& WXUNUSED(event))
 {
+    if (!SaveOrDiscardChanges())
+        return;
     wxFileDialog dialog(this, "Load Configuration", wxEmptyString, wxEmptyString, kWildcard, wxFD_OPEN);
     // Cancel means cancel, even when the chooser had a file selected.
     if (dialog.ShowModal() != wxID_OK)
@@ -227,11 +254,16 @@ void ConfigPanel::OnOpen(wxCommandEvent& WXUNUSED(event))
     const wxString path = dialog.GetPath();
     if (path.empty())
         return;
+    OpenProfileFile(path);
+}
 
+bool ConfigPanel::OpenProfileFile(const wxString& path)
+{
     const LoadResult<NodeConfig> loaded = ReadConfigFile(path);
     switch (loaded.status) {
     case LoadStatus::Loaded:
         m_profile = loaded.value;
+        m_savedProfile = m_profile;
         break;
     case LoadStatus::Missing: // nothing to load: the current profile stays
         break;
@@ -242,6 +274,7 @@ void ConfigPanel::OnOpen(wxCommandEvent& WXUNUSED(event))
         break;
     }
     ShowProfile();
+    return loaded.status == LoadStatus::Loaded;
 }
 
 void ConfigPanel::OnClear(wxCommandEvent& WXUNUSED(event))

@@ -183,18 +183,28 @@ void SchedulePanel::OnClear(wxCommandEvent&)
 
 void SchedulePanel::OnSaveAs(wxCommandEvent&)
 {
+    SaveScheduleAs();
+}
+
+bool SchedulePanel::SaveScheduleAs()
+{
     wxFileDialog dialog(this, "Save Schedule", "", "", kScheduleWildcard, wxFD_SAVE | wxFD_OVERWRITE_PROMPT);
     if (dialog.ShowModal() != wxID_OK)
-        return;
+        return false;
     if (dialog.GetPath().empty())
-        return;
+        return false;
     const wxString path = ChooseSavePath(this, dialog.GetPath(), "hvs", "Save Schedule");
     if (path.empty())
-        return;
-    const SaveResult saved = WriteScheduleFile(path, GetSchedule());
-    if (!saved.Saved())
+        return false;
+    NodeSchedule schedule = GetSchedule();
+    const SaveResult saved = WriteScheduleFile(path, schedule);
+    if (!saved.Saved()) {
         wxMessageBox("The schedule was not saved to \"" + path + "\".\n" + saved.reason, "Error",
                      wxOK | wxICON_ERROR | wxCENTRE, this);
+        return false;
+    }
+    savedSchedule = std::move(schedule);
+    return true;
 }
 
 void SchedulePanel::OnOpen(wxCommandEvent&)
@@ -205,21 +215,27 @@ void SchedulePanel::OnOpen(wxCommandEvent&)
     const wxString path = dialog.GetPath();
     if (path.empty())
         return;
+    OpenScheduleFile(path);
+}
 
+bool SchedulePanel::OpenScheduleFile(const wxString& path)
+{
     const LoadResult<NodeSchedule> loaded = ReadScheduleFile(path);
     if (loaded.status == LoadStatus::Missing)
-        return; // the file went away after it was chosen: nothing to replace the table with
+        return false; // the file went away after it was chosen: nothing to replace the table with
     if (!loaded.Loaded()) {
         wxMessageBox("Error reading node schedule file", wxMessageBoxCaptionStr, wxOK | wxCENTRE, this);
-        return;
+        return false;
     }
     wxMessageBox(wxString::Format("%lu", static_cast<unsigned long>(loaded.value.size())),
                  wxMessageBoxCaptionStr, wxOK | wxCENTRE, this);
     if (!ConfirmAndClear())
-        return;        // the user kept the table; what was read is dropped
+        return false;  // the user kept the table; what was read is dropped
     wxBusyCursor busy; // the longest file takes about a second to list
     list->Freeze();
     for (std::size_t i = 0; i < loaded.value.size(); ++i)
         ShowEntry(static_cast<long>(i), loaded.value[i]);
     list->Thaw();
+    savedSchedule = loaded.value;
+    return true;
 }

@@ -159,6 +159,15 @@ protected:
     {
         wxTEST_DIALOG(Click(wxID_OPEN), ExpectProfileFile("Load Configuration", path));
     }
+    // "Open" over unsaved edits: asked first, answered "Discard", then the file.
+    void OpenDiscarding(const wxString& path)
+    {
+        wxTEST_DIALOG(
+            Click(wxID_OPEN),
+            ExpectMessageBox(wxID_NO, "Save the changes to the configuration profile before opening another?",
+                             "Unsaved Changes", wxYES_NO | wxCANCEL),
+            ExpectProfileFile("Load Configuration", path));
+    }
 
     wxFrame* m_frame = nullptr;
     ConfigPanel* m_page = nullptr;
@@ -471,7 +480,7 @@ TEST_F(PageTest, WidthsTheUserSetLastThroughRebuilds)
     widthsKept("a mode change");
     const wxString path = dir.File("p.hvc");
     WriteBytes(path, std::vector<unsigned char>(400, 0));
-    Open(path);
+    OpenDiscarding(path);
     widthsKept("Open");
     wxTEST_DIALOG(Click(wxID_NEW), ExpectMessageBox(wxID_YES, "Are you sure?", "Delete All Entries"));
     widthsKept("Clear");
@@ -634,7 +643,7 @@ TEST_F(PageTest, ProfileMadeHereOpensAgainAsItWas)
 
     wxTEST_DIALOG(Click(wxID_NEW), ExpectMessageBox(wxID_YES, "Are you sure?", "Delete All Entries"));
     ASSERT_NE(AllValues(), made);
-    Open(path);
+    OpenDiscarding(path);
     EXPECT_EQ(AllValues(), made);
     EXPECT_EQ(m_page->GetProfile(), profile);
     EXPECT_TRUE(IsGrey(47)) << "the opened profile's mode greys its rows";
@@ -661,7 +670,10 @@ TEST_F(PageTest, OpenChecksTheLength)
     WriteBytes(dir.File("odd.hvc"), bytes);
     ExpectInvalidOnSave(50); // leaves a red mark for the rebuild to clear
     wxTEST_DIALOG(
-        Click(wxID_OPEN), ExpectProfileFile("Load Configuration", dir.File("odd.hvc")),
+        Click(wxID_OPEN),
+        ExpectMessageBox(wxID_NO, "Save the changes to the configuration profile before opening another?",
+                         "Unsaved Changes"),
+        ExpectProfileFile("Load Configuration", dir.File("odd.hvc")),
         ExpectMessageBox(wxID_OK, "Error reading node config file", DefaultCaption(), wxOK | wxCENTRE));
     EXPECT_EQ(AllValues(), before);
     EXPECT_NE(m_list->GetItemBackgroundColour(Row(50)), kRed);
@@ -673,7 +685,7 @@ TEST_F(PageTest, OpenChecksTheLength)
     bytes[4 * 3] = 42;
     bytes[400] = 0xFF;
     WriteBytes(dir.File("long.hvc"), bytes);
-    Open(dir.File("long.hvc"));
+    OpenDiscarding(dir.File("long.hvc")); // the refused file left the edits unsaved
     EXPECT_EQ(Value(1), "Passive Mode");
     EXPECT_EQ(Value(3), "42 - 0 - 0 - 0 - 0 - 0");
     EXPECT_EQ(Value(46), "0 uS");
