@@ -263,7 +263,7 @@ XYBounds XYSerie::SummariseBlock(size_t b)
     for (size_t part = 0; part * kPartSize < end - begin; ++part) {
         const size_t partBegin = begin + part * kPartSize, partEnd = std::min(end, partBegin + kPartSize);
         PartScan p(partBegin);
-        // The common case, a part of finite times and readings, without
+        // The common case, a part of finite x and y values, without
         // a branch per point.
         double finite = 0;
         for (size_t i = partBegin; i < partEnd; ++i)

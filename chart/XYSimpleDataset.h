@@ -12,8 +12,8 @@
 
 class XYLineRenderer;
 
-// The x values of one or more series, never changed once made: the channels
-// of a log share the times of its records. Summarised in blocks of
+// The x values of one or more series, never changed once made: series
+// measured at the same times share them. Summarised in blocks of
 // kBlockSize consecutive values (the last one may be shorter) so that the
 // values near an x, or within an x range, are found without looking at
 // every value.
@@ -51,8 +51,8 @@ public:
     // order.
     size_t NearestIndex(double x) const;
 
-    // Every value finite and none smaller than the one before (the times of
-    // a log, as a rule).
+    // Every value finite and none smaller than the one before (times, as a
+    // rule).
     bool IsOrdered() const { return m_ordered; }
 
 private:

@@ -24,7 +24,7 @@ LogSpan FindLogSpan(const LogRecord* records, uint32_t count)
     return span;
 }
 
-wxString LogChartNote(const LogSeries& series)
+wxString LogChartNote(const LogSeries& series, bool lackedMemory)
 {
     wxString note;
     const uint32_t count = series.Count();
@@ -55,6 +55,9 @@ wxString LogChartNote(const LogSeries& series)
         note << (note.empty() ? "" : "; ") << leftOut
              << (leftOut == 1 ? " record has no valid date or time and is not plotted"
                               : " records have no valid date or time and are not plotted");
+    if (lackedMemory)
+        note << (note.empty() ? "" : "; ") << "Not enough memory to chart every channel of " << count
+             << " records";
     return note;
 }
 

@@ -30,8 +30,9 @@ LogSpan FindLogSpan(const LogRecord* records, uint32_t count);
 // The note a chart of the filled series shows under its title; empty when
 // every record is plotted. Names a record (by its number in the file, from
 // 1) only when the plot stopped at it; counts the records left out at the
-// ends, as in "1 record has no valid date or time and is not plotted".
-wxString LogChartNote(const LogSeries& series);
+// ends, as in "1 record has no valid date or time and is not plotted";
+// says when some channel found no memory to be charted (lackedMemory).
+wxString LogChartNote(const LogSeries& series, bool lackedMemory = false);
 
 // The dates of the log's span for a window title: "06/01/21 - 06/03/21",
 // one date when both are the same day, empty when no record has a real

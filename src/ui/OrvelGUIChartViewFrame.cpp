@@ -207,12 +207,7 @@ void OrvelGUIChartViewFrame::RebuildChart()
     // A log that leaves its time span is plotted up to the record that does,
     // and records with no real date or time at its ends are left out; the
     // chart says so under its title.
-    const LogSeries& series = m_chartData->GetSeries();
-    wxString note = LogChartNote(series);
-    if (series.Stop() != LogSpanStop::NoMemory && m_chartData->LackedMemory())
-        note << (note.empty() ? "" : "; ") << "Not enough memory to chart every channel of " << series.Count()
-             << " records";
-    drawn->SetNote(note);
+    drawn->SetNote(LogChartNote(m_chartData->GetSeries(), m_chartData->LackedMemory()));
     m_chartPanel->SetChart(std::move(drawn));
 
     const wxString title = LogTitle(m_title, m_logName, m_log);

@@ -199,3 +199,22 @@ TEST(LogSpan, TheSpanRunsFromTheFirstToTheLastRecordWithARealDateAndTime)
     EXPECT_EQ(one.end, 2u);
     EXPECT_EQ(one.lastMs, one.firstMs);
 }
+
+TEST(LogSpan, TheNoteSaysWhenAChannelFoundNoMemory)
+{
+    const WithTimeZone utc("UTC");
+    const LogRecord evening = Record(kDec31, Time(18, 0, 0), 1);
+    const LogRecord morning = Record(kJan1, Time(6, 0, 0), 2);
+    LogSeries series;
+    std::vector<LogRecord> log = {evening, morning};
+    ASSERT_TRUE(series.Fill(log.data(), 2).Whole());
+    EXPECT_EQ(LogChartNote(series).utf8_string(), "");
+    EXPECT_EQ(LogChartNote(series, true).utf8_string(),
+              "Not enough memory to chart every channel of 2 records");
+    log.push_back(Record(Date(2013, 13, 1), Time(6, 0, 0), 3));
+    ASSERT_TRUE(series.Fill(log.data(), 3).Whole()) << "the span, records 1 and 2, is whole";
+    EXPECT_EQ(
+        LogChartNote(series, true).utf8_string(),
+        "1 record has no valid date or time and is not plotted; Not enough memory to chart every channel of "
+        "3 records");
+}

@@ -12,6 +12,7 @@
 #include "core/LogTargets.h"
 #include "core/NodeLog.h"
 #include "core/NodeSchedule.h"
+#include "util/CivilTime.h"
 
 #include "harness.h"
 
@@ -88,7 +89,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     FuzzCheck(filled <= span.end - span.begin, "points only of the span's records");
     FuzzCheck(whole == (count == 0 || (!span.Empty() && filled == span.end - span.begin)),
               "fill result");
-    const double spanDays = static_cast<double>(span.lastMs - span.firstMs) / 86400000.0;
+    const double spanDays = civil::DaysSince(span.lastMs, span.firstMs);
     for (uint32_t i = 0; i < filled; ++i) {
         const double x = series.Days()[i];
         FuzzCheck(std::isfinite(x) && x >= 0 && x <= spanDays, "time within the span");
