@@ -87,8 +87,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     FuzzCheck(series.LeftOutCount() == count - (span.end - span.begin),
               "left out: the records outside the span");
     FuzzCheck(filled <= span.end - span.begin, "points only of the span's records");
-    FuzzCheck(whole == (count == 0 || (!span.Empty() && filled == span.end - span.begin)),
-              "fill result");
+    FuzzCheck(whole == (count == 0 || (!span.Empty() && filled == span.end - span.begin)), "fill result");
     const double spanDays = civil::DaysSince(span.lastMs, span.firstMs);
     for (uint32_t i = 0; i < filled; ++i) {
         const double x = series.Days()[i];

@@ -33,9 +33,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     FuzzCheck(fill.filled == series.FilledCount() && fill.stop == series.Stop(), "fill result");
     // Records without a real date or time at the ends are left out; a log
     // of only such records fills nothing and is not whole.
-    FuzzCheck(fill.Whole() ==
-                  (log.count == 0 ||
-                   (series.FilledCount() > 0 && series.FilledCount() + series.LeftOutCount() == log.count)),
+    FuzzCheck(fill.Whole() == (log.count == 0 || (series.FilledCount() > 0 &&
+                                                  series.FilledCount() + series.LeftOutCount() == log.count)),
               "filled count matches the result");
     double sum = 0;
     for (uint32_t i = 0; i < series.FilledCount(); ++i) {

@@ -55,6 +55,10 @@ void ExpectLastColumnWhole(wxListCtrl* list, const char* what)
     ASSERT_GT(list->GetItemCount(), 0);
     const int last = list->GetColumnCount() - 1;
     ASSERT_GE(last, 0);
+    // The list lays itself out again when next idle after a change (the
+    // columns' widths, a new page shown): scroll once that is done, as a
+    // user would, and look once the scroll is drawn.
+    PumpUntilIdle();
     list->Scroll(list->GetScrollRange(wxHORIZONTAL), -1);
     PumpUntilIdle();
 
