@@ -35,10 +35,10 @@ TEST(NodeCallPage, LayoutColumnsAndListeningSocket)
     EXPECT_EQ(list->GetId(), 5015);
     EXPECT_TRUE(list->InReportView());
     EXPECT_TRUE(list->HasFlag(wxLC_SINGLE_SEL));
-    const char* headers[] = {"Date", "Time", "Server Name", "IP"};
-    const int widths[] = {100, 100, 200, 100};
-    ASSERT_EQ(list->GetColumnCount(), 4);
-    for (int c = 0; c < 4; ++c) {
+    const char* headers[] = {"Date", "Time", "Server Name", "IP", "Clock"};
+    const int widths[] = {100, 100, 200, 100, 100};
+    ASSERT_EQ(list->GetColumnCount(), 5);
+    for (int c = 0; c < 5; ++c) {
         wxListItem col;
         col.SetMask(wxLIST_MASK_TEXT | wxLIST_MASK_WIDTH | wxLIST_MASK_FORMAT);
         ASSERT_TRUE(list->GetColumn(c, col));
@@ -49,6 +49,7 @@ TEST(NodeCallPage, LayoutColumnsAndListeningSocket)
     // A name of sixteen wide letters and the longest address read whole.
     EXPECT_GT(list->GetColumnWidth(2), list->GetTextExtent("WWWWWWWWWWWWWWWW").x);
     EXPECT_GT(list->GetColumnWidth(3), list->GetTextExtent("255.255.255.255").x);
+    EXPECT_GT(list->GetColumnWidth(4), list->GetTextExtent("47 h 59 min behind").x);
     EXPECT_EQ(f.Rows(), 0);
 
     wxButton* search = page->GetSearchButton();
