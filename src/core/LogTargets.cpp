@@ -66,6 +66,7 @@ void LogTargets::SetProfile(const NodeConfig& config)
     const bool dual = mode == kModeDualChannelSingleEnv || mode == kModeDualChannelDualEnv;
     m_channels[0].adjusted = dual || mode == kModeSingleChannel;
     m_channels[1].adjusted = dual;
+    m_oneReservoir = mode == kModeDualChannelSingleEnv;
     for (int c = 0; c < 2; ++c) {
         Channel& ch = m_channels[c];
         ch.ecTarget = config[kIndexEc1Target + c];
