@@ -25,6 +25,7 @@
 #include <wx/sizer.h>
 #include <wx/utils.h>
 
+#include <cmath>
 #include <memory>
 #include <optional>
 
@@ -467,7 +468,11 @@ wxString OrvelGUIChartViewFrame::SummaryOfView() const
     const LogSummary summary =
         SummariseLog(charted, series.Days(), series.FilledCount(), series.FirstTimeMs(), view.lo, view.hi,
                      wanted, overlaid ? &m_targets : nullptr);
-    return SummaryText(summary, charted, wanted, overlaid ? &m_targets : nullptr);
+    const auto ms = [&](double days) {
+        return series.FirstTimeMs() + static_cast<int64_t>(std::llround(days * civil::kMsPerDay));
+    };
+    return SummaryText(summary, charted, wanted, overlaid ? &m_targets : nullptr) +
+           ProbeFindingsText(m_chartData->ProbeFindings(), ms(view.lo), ms(view.hi), wanted);
 }
 
 void OrvelGUIChartViewFrame::ShowSummary()
