@@ -68,6 +68,10 @@ public:
     // Empty for a channel never adjusted there.
     std::vector<TargetStep> Steps(int logChannel, int64_t fromMs, int64_t toMs) const;
 
+    // The same profile and schedules: every day's target the same.
+    bool operator==(const LogTargets& other) const;
+    bool operator!=(const LogTargets& other) const { return !(*this == other); }
+
 private:
     struct DayTarget {
         uint32_t dateKey; // year << 9 | month << 5 | day: orders as the calendar

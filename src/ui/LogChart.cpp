@@ -211,11 +211,27 @@ std::unique_ptr<Chart> LogChart::CreateChart(const ChannelColours& colours)
     return std::make_unique<Chart>(std::move(plot), GetName());
 }
 
+void LogChart::SetTargets(std::shared_ptr<const LogTargets> targets)
+{
+    // Each chart is made with a fresh copy of the targets; the findings are
+    // worked out again only when they differ.
+    const bool same = targets == m_targets || (targets && m_targets && *targets == *m_targets);
+    m_targets = std::move(targets);
+    if (!same)
+        m_findings.reset();
+}
+
+void LogChart::SetProbeThresholds(const ProbeThresholds& thresholds)
+{
+    m_thresholds = thresholds;
+    m_findings.reset();
+}
+
 const std::vector<ProbeFinding>& LogChart::ProbeFindings() const
 {
     if (!m_findings)
-        m_findings = std::make_shared<const std::vector<ProbeFinding>>(
-            FindProbeTrouble(m_records.get(), m_records ? m_series.Count() : 0, m_targets.get()));
+        m_findings = std::make_shared<const std::vector<ProbeFinding>>(FindProbeTrouble(
+            m_records.get(), m_records ? m_series.Count() : 0, m_targets.get(), m_thresholds));
     return *m_findings;
 }
 

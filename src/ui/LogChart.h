@@ -37,11 +37,9 @@ public:
     std::unique_ptr<Chart> CreateChart(const ChannelColours& colours) override;
     // The targets the next charts and readouts show for the EC and PH
     // channels (bands, "target ... ± ..."); null for none.
-    void SetTargets(std::shared_ptr<const LogTargets> targets)
-    {
-        m_targets = std::move(targets);
-        m_findings.reset();
-    }
+    void SetTargets(std::shared_ptr<const LogTargets> targets);
+    // The thresholds of the probe checks.
+    void SetProbeThresholds(const ProbeThresholds& thresholds);
     // What the probe checks find in the filled log (with the targets),
     // worked out on first use.
     const std::vector<ProbeFinding>& ProbeFindings() const;
@@ -83,6 +81,7 @@ private:
     std::shared_ptr<XYSimpleDataset> m_lines[kLogChannelCount];
     bool m_lackedMemory = false;
     std::shared_ptr<const LogTargets> m_targets;
+    ProbeThresholds m_thresholds;
     mutable std::shared_ptr<const std::vector<ProbeFinding>> m_findings;
     JoiningThreads::Starter m_startThread;
     wxString m_dateForm; // the user's short date form, as of the fill

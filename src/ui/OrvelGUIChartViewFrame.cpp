@@ -5,6 +5,7 @@
 #include "ui/CsvExport.h"
 #include "ui/LogChart.h"
 #include "ui/LogSummaryDialog.h"
+#include "ui/ProbeThresholdsDialog.h"
 
 #include "chart/ViewRange.h"
 #include "chart/wxChartPanel.h"
@@ -95,6 +96,7 @@ wxBEGIN_EVENT_TABLE(OrvelGUIChartViewFrame, wxFrame)
     EVT_MENU(wxID_ABOUT, OrvelGUIChartViewFrame::OnAbout)
     EVT_MENU_RANGE(ID_ZOOM_IN, ID_SHOW_WHOLE, OrvelGUIChartViewFrame::OnZoom)
     EVT_MENU_RANGE(ID_OVERLAY_PROFILE, ID_EXPORT_CSV, OrvelGUIChartViewFrame::OnOverlay)
+    EVT_MENU(ID_PROBE_THRESHOLDS, OrvelGUIChartViewFrame::OnProbeThresholds)
 wxEND_EVENT_TABLE()
 
 OrvelGUIChartViewFrame::OrvelGUIChartViewFrame(wxWindow* parent, wxWindowID id, const wxString& title,
@@ -200,6 +202,7 @@ void OrvelGUIChartViewFrame::RebuildChart()
         m_chartPanel->SetChart(nullptr);
         m_chartPanel->ForgetView();
         m_chartData = std::make_unique<LogChart>();
+        m_chartData->SetProbeThresholds(SessionProbeThresholds());
         m_chartData->FillSeries(m_log.records, m_log.count);
     }
     m_chartData->SetTargets(std::make_shared<const LogTargets>(m_targets));
@@ -341,6 +344,7 @@ std::unique_ptr<wxMenu> OrvelGUIChartViewFrame::MakeContextMenu() const
     menu->AppendSeparator();
     menu->Append(ID_SUMMARY, "Summary...")->Enable(charted);
     menu->Append(ID_EXPORT_CSV, "Export Data to CSV...")->Enable(charted);
+    menu->Append(ID_PROBE_THRESHOLDS, "Probe Thresholds...");
     menu->AppendSeparator();
     for (int id = ID_EXPORT_BMP; id <= ID_EXPORT_TIF; ++id)
         menu->Append(id, m_fileMenu->GetLabelText(id));
@@ -492,6 +496,17 @@ void OrvelGUIChartViewFrame::ExportViewCsv()
     const LogRecord* records = m_log.records.get();
     ExportLogCsv(this, "Export Data to CSV", rows.size(),
                  [&](size_t i) -> const LogRecord& { return records[rows[i]]; });
+}
+
+void OrvelGUIChartViewFrame::OnProbeThresholds(wxCommandEvent& WXUNUSED(event))
+{
+    ProbeThresholdsDialog dialog(this, SessionProbeThresholds());
+    if (dialog.ShowModal() != wxID_OK)
+        return;
+    SessionProbeThresholds() = dialog.GetThresholds();
+    if (m_chartData)
+        m_chartData->SetProbeThresholds(SessionProbeThresholds());
+    RebuildChart();
 }
 
 void OrvelGUIChartViewFrame::OnOverlay(wxCommandEvent& event)

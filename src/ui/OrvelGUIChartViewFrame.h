@@ -38,6 +38,7 @@ public:
         ID_REMOVE_OVERLAYS = 5145,
         ID_SUMMARY = 5146,
         ID_EXPORT_CSV = 5147,
+        ID_PROBE_THRESHOLDS = 5190,
     };
 
     OrvelGUIChartViewFrame(wxWindow* parent, wxWindowID id, const wxString& title,
@@ -112,6 +113,7 @@ private:
     void OnContextMenu(wxContextMenuEvent& event);
     void OnZoom(wxCommandEvent& event);
     void OnOverlay(wxCommandEvent& event);
+    void OnProbeThresholds(wxCommandEvent& event);
     // The colours of the checked channels (null for the others).
     void CheckedColours(wxColour (&copies)[kLogChannelCount],
                         std::array<const wxColour*, kLogChannelCount>& colours) const;

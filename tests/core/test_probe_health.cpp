@@ -259,3 +259,20 @@ TEST(ProbeHealth, TheSummaryListsTroubleInViewAndCountsSpikes)
     EXPECT_EQ(ProbeFindingsText(findings, Ms(12, 0), Ms(12, 20), ec1AndPh1),
               "\nProbe checks\n  No trouble found\n");
 }
+
+// The chart keeps its findings while the targets it is given stay the same.
+TEST(ProbeHealth, TargetsAreTheSameOnlyWithTheSameProfileAndSchedules)
+{
+    EXPECT_EQ(Targets(kModeDualChannelSingleEnv), Targets(kModeDualChannelSingleEnv));
+    EXPECT_NE(Targets(kModeDualChannelSingleEnv), Targets(kModeDualChannelDualEnv));
+    EXPECT_NE(Targets(kModeSingleChannel), LogTargets());
+    LogTargets scheduled = Targets(kModeSingleChannel);
+    ScheduleEntry entry{};
+    entry[kScheduleDate] = LogDate(2025, 3, 3);
+    entry[kScheduleTargetEc] = 1800;
+    scheduled.SetSchedule(1, NodeSchedule{entry});
+    EXPECT_NE(scheduled, Targets(kModeSingleChannel));
+    LogTargets same = Targets(kModeSingleChannel);
+    same.SetSchedule(1, NodeSchedule{entry});
+    EXPECT_EQ(scheduled, same);
+}

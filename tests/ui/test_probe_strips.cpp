@@ -8,6 +8,7 @@
 #include "ui/LogChart.h"
 #include "ui/OrvelGUIChartViewFrame.h"
 #include "ui/ProbeStrips.h"
+#include "ui/ProbeThresholdsDialog.h"
 
 #include "chart/Chart.h"
 #include "chart/StripLayer.h"
@@ -15,6 +16,7 @@
 
 #include <wx/dcmemory.h>
 #include <wx/menu.h>
+#include <wx/spinctrl.h>
 #include <wx/weakref.h>
 
 #include <memory>
@@ -69,6 +71,36 @@ std::vector<LogRecord> StuckLog()
         log.push_back(r);
     }
     return log;
+}
+
+// The thresholds dialog answered: the stuck minutes typed in, then `code`.
+class ExpectThresholds : public wxExpectModalBase<ProbeThresholdsDialog, ExpectThresholds> {
+public:
+    ExpectThresholds(int stuckMinutes, int code) : m_minutes(stuckMinutes), m_code(code) {}
+
+protected:
+    int OnInvoked(ProbeThresholdsDialog* dialog) const override
+    {
+        EXPECT_EQ(dialog->GetTitle(), "Probe Thresholds");
+        dialog->GetStuckMinutes()->SetValue(m_minutes);
+        return m_code;
+    }
+
+private:
+    int m_minutes;
+    int m_code;
+};
+
+// "EC Channel 1" checked in the "View" menu, in its default red.
+void CheckEc1(OrvelGUIChartViewFrame* view)
+{
+    wxMenuItem* item = view->GetMenuBar()->FindItem(OrvelGUIChartViewFrame::ID_VIEW_FIRST);
+    ASSERT_NE(item, nullptr);
+    item->Check(true);
+    wxCommandEvent command(wxEVT_MENU, OrvelGUIChartViewFrame::ID_VIEW_FIRST);
+    command.SetEventObject(view);
+    command.SetInt(1);
+    view->ProcessWindowEvent(command);
 }
 
 } // namespace
@@ -132,14 +164,7 @@ TEST(ProbeStrips, TheChartViewMarksItsExportAndListsTheFindingInItsSummary)
     view->SetLog(MakeNodeLog(records.data(), 48));
     view->RebuildChart();
     ASSERT_TRUE(ShowAndWaitForPaint(view, view->GetChartPanel()));
-    // "EC Channel 1" checked in the "View" menu, in its default red.
-    wxMenuItem* item = view->GetMenuBar()->FindItem(OrvelGUIChartViewFrame::ID_VIEW_FIRST);
-    ASSERT_NE(item, nullptr);
-    item->Check(true);
-    wxCommandEvent command(wxEVT_MENU, OrvelGUIChartViewFrame::ID_VIEW_FIRST);
-    command.SetEventObject(view);
-    command.SetInt(1);
-    view->ProcessWindowEvent(command);
+    CheckEc1(view);
     wxChartPanel* panel = view->GetChartPanel();
     ASSERT_TRUE(PumpUntil(
         [&] { return panel->GetChart() && panel->GetChart()->GetPlot()->GetLastPlotArea().width > 0; }));
@@ -168,4 +193,51 @@ TEST(ProbeStrips, TheChartViewMarksItsExportAndListsTheFindingInItsSummary)
     view->Destroy();
     wxWakeUpIdle();
     EXPECT_TRUE(PumpUntil([&] { return !exists; }));
+}
+
+TEST(ProbeStrips, ThresholdsFromTheContextMenuApplyToTheViewAndLaterOnes)
+{
+    const std::vector<LogRecord> records = StuckLog();
+    auto* view = new OrvelGUIChartViewFrame(TestTopFrame(), wxID_ANY, "HALVANE DUO Charts");
+    wxWeakRef<wxWindow> exists(view);
+    view->SetLog(MakeNodeLog(records.data(), 48));
+    view->RebuildChart();
+    ASSERT_TRUE(ShowAndWaitForPaint(view, view->GetChartPanel()));
+    CheckEc1(view);
+    const wxString stuck = "EC Channel 1 stuck at 1200 for 10 h 00 min";
+    ASSERT_TRUE(view->SummaryOfView().Contains(stuck));
+    ASSERT_EQ(SessionProbeThresholds().stuckMs, 60 * 60 * 1000);
+
+    const std::unique_ptr<wxMenu> menu = view->MakeContextMenu();
+    ASSERT_NE(menu->FindItem(OrvelGUIChartViewFrame::ID_PROBE_THRESHOLDS), nullptr);
+    EXPECT_EQ(menu->GetLabelText(OrvelGUIChartViewFrame::ID_PROBE_THRESHOLDS), "Probe Thresholds...");
+    const auto choose = [&] {
+        wxCommandEvent command(wxEVT_MENU, OrvelGUIChartViewFrame::ID_PROBE_THRESHOLDS);
+        command.SetEventObject(view);
+        view->ProcessWindowEvent(command);
+    };
+
+    // Cancel changes nothing.
+    wxTEST_DIALOG(choose(), ExpectThresholds(700, wxID_CANCEL));
+    EXPECT_EQ(SessionProbeThresholds().stuckMs, 60 * 60 * 1000);
+    EXPECT_TRUE(view->SummaryOfView().Contains(stuck));
+
+    // Eleven hours and forty minutes: ten unchanged hours are no longer stuck.
+    wxTEST_DIALOG(choose(), ExpectThresholds(700, wxID_OK));
+    EXPECT_EQ(SessionProbeThresholds().stuckMs, 700 * 60 * 1000);
+    EXPECT_FALSE(view->SummaryOfView().Contains("stuck")) << view->SummaryOfView();
+
+    // A view opened later starts from the session's thresholds.
+    auto* later = new OrvelGUIChartViewFrame(TestTopFrame(), wxID_ANY, "HALVANE DUO Charts");
+    wxWeakRef<wxWindow> laterExists(later);
+    later->SetLog(MakeNodeLog(records.data(), 48));
+    later->RebuildChart();
+    CheckEc1(later);
+    EXPECT_FALSE(later->SummaryOfView().Contains("stuck"));
+
+    SessionProbeThresholds() = ProbeThresholds();
+    view->Destroy();
+    later->Destroy();
+    wxWakeUpIdle();
+    EXPECT_TRUE(PumpUntil([&] { return !exists && !laterExists; }));
 }
