@@ -13,6 +13,7 @@
 #include "core/LogSpan.h"
 #include "core/LogSummary.h"
 #include "core/NodeSchedule.h"
+#include "core/ProbeFlags.h"
 #include "core/Version.h"
 #include "core/WordHelpers.h"
 
@@ -97,6 +98,7 @@ wxBEGIN_EVENT_TABLE(OrvelGUIChartViewFrame, wxFrame)
     EVT_MENU_RANGE(ID_ZOOM_IN, ID_SHOW_WHOLE, OrvelGUIChartViewFrame::OnZoom)
     EVT_MENU_RANGE(ID_OVERLAY_PROFILE, ID_EXPORT_CSV, OrvelGUIChartViewFrame::OnOverlay)
     EVT_MENU(ID_PROBE_THRESHOLDS, OrvelGUIChartViewFrame::OnProbeThresholds)
+    EVT_MENU(ID_EXPORT_FLAGGED_CSV, OrvelGUIChartViewFrame::OnExportFlaggedCsv)
 wxEND_EVENT_TABLE()
 
 OrvelGUIChartViewFrame::OrvelGUIChartViewFrame(wxWindow* parent, wxWindowID id, const wxString& title,
@@ -344,6 +346,7 @@ std::unique_ptr<wxMenu> OrvelGUIChartViewFrame::MakeContextMenu() const
     menu->AppendSeparator();
     menu->Append(ID_SUMMARY, "Summary...")->Enable(charted);
     menu->Append(ID_EXPORT_CSV, "Export Data to CSV...")->Enable(charted);
+    menu->Append(ID_EXPORT_FLAGGED_CSV, "Export Data with Probe Flags to CSV...")->Enable(charted);
     menu->Append(ID_PROBE_THRESHOLDS, "Probe Thresholds...");
     menu->AppendSeparator();
     for (int id = ID_EXPORT_BMP; id <= ID_EXPORT_TIF; ++id)
@@ -507,6 +510,18 @@ void OrvelGUIChartViewFrame::OnProbeThresholds(wxCommandEvent& WXUNUSED(event))
     if (m_chartData)
         m_chartData->SetProbeThresholds(SessionProbeThresholds());
     RebuildChart();
+}
+
+void OrvelGUIChartViewFrame::OnExportFlaggedCsv(wxCommandEvent& WXUNUSED(event))
+{
+    if (!m_chartData)
+        return;
+    const std::vector<uint32_t> rows = RecordsInView();
+    const LogRecord* records = m_log.records.get();
+    const LogCsvExtra flags = ProbeFlags(m_chartData->ProbeFindings()).CsvColumns();
+    ExportLogCsv(
+        this, "Export Data with Probe Flags to CSV", rows.size(),
+        [&](size_t i) -> const LogRecord& { return records[rows[i]]; }, &flags);
 }
 
 void OrvelGUIChartViewFrame::OnOverlay(wxCommandEvent& event)

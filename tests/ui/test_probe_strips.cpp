@@ -3,6 +3,7 @@
 #include "support/pixel_dump.h"
 #include "wx_test_util.h"
 
+#include "temp_dir.h"
 #include "test_log_records.h"
 
 #include "ui/LogChart.h"
@@ -15,6 +16,7 @@
 #include "chart/XYPlot.h"
 
 #include <wx/dcmemory.h>
+#include <wx/ffile.h>
 #include <wx/menu.h>
 #include <wx/spinctrl.h>
 #include <wx/weakref.h>
@@ -240,4 +242,39 @@ TEST(ProbeStrips, ThresholdsFromTheContextMenuApplyToTheViewAndLaterOnes)
     later->Destroy();
     wxWakeUpIdle();
     EXPECT_TRUE(PumpUntil([&] { return !exists && !laterExists; }));
+}
+
+TEST(ProbeStrips, TheFlaggedCsvMarksTheStuckRecords)
+{
+    TempDir dir;
+    const std::vector<LogRecord> records = StuckLog();
+    auto* view = new OrvelGUIChartViewFrame(TestTopFrame(), wxID_ANY, "HALVANE DUO Charts");
+    wxWeakRef<wxWindow> exists(view);
+    view->SetLog(MakeNodeLog(records.data(), 48));
+    view->RebuildChart();
+    ASSERT_TRUE(ShowAndWaitForPaint(view, view->GetChartPanel()));
+    EXPECT_TRUE(view->MakeContextMenu()->IsEnabled(OrvelGUIChartViewFrame::ID_EXPORT_FLAGGED_CSV));
+
+    const wxString path = dir.File("flags.csv");
+    wxCommandEvent command(wxEVT_MENU, OrvelGUIChartViewFrame::ID_EXPORT_FLAGGED_CSV);
+    command.SetEventObject(view);
+    wxTEST_DIALOG(
+        view->ProcessWindowEvent(command),
+        ExpectFile(path).Titled("Export Data with Probe Flags to CSV").Filter("CSV File (*.csv)|*.csv"));
+    wxFFile file(path);
+    ASSERT_TRUE(file.IsOpened());
+    wxString text;
+    ASSERT_TRUE(file.ReadAll(&text));
+    const wxArrayString lines = wxSplit(text, '\n', '\0');
+    ASSERT_EQ(lines.size(), 50u) << text; // header, 48 rows, the empty rest
+    EXPECT_TRUE(lines[0].EndsWith(",Stuck,Low EC,Missing,Probes Apart,Clock Jump,Spike\r")) << lines[0];
+    // Records 10 to 20 (rows 11 to 21) are EC1's stuck stretch, and only those.
+    for (size_t row = 1; row <= 48; ++row) {
+        SCOPED_TRACE(lines[row].utf8_string());
+        EXPECT_EQ(lines[row].EndsWith(",EC1,,,,,\r"), row >= 11 && row <= 21);
+        EXPECT_EQ(lines[row].EndsWith(",,,,,,\r"), !(row >= 11 && row <= 21));
+    }
+    view->Destroy();
+    wxWakeUpIdle();
+    EXPECT_TRUE(PumpUntil([&] { return !exists; }));
 }
