@@ -1,7 +1,6 @@
 #include "core/ProbeFlags.h"
 
 #include "core/LogChannels.h"
-#include "core/LogSeries.h"
 
 #include <algorithm>
 #include <cmath>
@@ -85,7 +84,7 @@ std::string ProbeFlags::CsvHeader()
 void ProbeFlags::AppendCsvFields(std::string& out, const LogRecord& record) const
 {
     int64_t ms = 0;
-    const bool timed = LogRecordTime(record[kLogDate], record[kLogTime], ms);
+    const bool timed = m_times.Decode(record[kLogDate], record[kLogTime], ms);
     const auto flagged = [&](int check) {
         std::string field;
         for (int o = 0; timed && o < kOwners; ++o)

@@ -4,6 +4,7 @@
 #pragma once
 
 #include "core/LogCsv.h"
+#include "core/LogSeries.h"
 #include "core/ProbeHealth.h"
 
 #include <array>
@@ -37,4 +38,6 @@ private:
     static constexpr int kChecks = 5; // Stuck, LowEc, ChannelsDiffer, ClockJump, Spike
     static constexpr int kOwners = 7; // channels 0..5, the clock
     std::array<std::array<Stretches, kOwners>, kChecks> m_stretches;
+    // Records come in file order: their times are decoded a day at a time.
+    mutable LogTimeDecoder m_times;
 };

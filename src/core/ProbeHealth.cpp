@@ -40,6 +40,29 @@ Samples ReadSamples(const LogRecord* records, uint32_t count)
     return s;
 }
 
+// A channel's target on a record's day, looked up again only when the day
+// changes (records come a day at a time).
+class DayTarget {
+public:
+    DayTarget(const LogTargets& targets, int channel) : m_targets(targets), m_channel(channel) {}
+    const ChannelTarget& On(uint32_t dateWord)
+    {
+        if (!m_have || dateWord != m_dateWord) {
+            m_target = m_targets.TargetOn(m_channel, dateWord);
+            m_dateWord = dateWord;
+            m_have = true;
+        }
+        return m_target;
+    }
+
+private:
+    const LogTargets& m_targets;
+    int m_channel;
+    bool m_have = false;
+    uint32_t m_dateWord = 0;
+    ChannelTarget m_target;
+};
+
 bool IsReading(int channel, double v)
 {
     const LogReadingRange range = LogChannelReadingRange(channel);
@@ -94,12 +117,13 @@ void FindLowEc(const Samples& s, const LogRecord* records, int channel, const Lo
 {
     const std::vector<double>& v = s.value[channel];
     const wxString threshold = LogChannelValueText(channel, t.lowEcUs);
+    DayTarget target(targets, channel);
+    const auto low = [&](size_t j) {
+        return IsReading(channel, v[j]) && v[j] < t.lowEcUs &&
+               target.On(records[s.record[j]][kLogDate]).adjusted;
+    };
     size_t i = 0;
     while (i < s.Size()) {
-        const auto low = [&](size_t j) {
-            return IsReading(channel, v[j]) && v[j] < t.lowEcUs &&
-                   targets.TargetOn(channel, records[s.record[j]][kLogDate]).adjusted;
-        };
         if (!low(i)) {
             ++i;
             continue;
@@ -189,9 +213,10 @@ void FindDifference(const Samples& s, const LogRecord* records, int first, const
 {
     const std::vector<double>& a = s.value[first];
     const std::vector<double>& b = s.value[first + 1];
+    DayTarget target1(targets, first), target2(targets, first + 1);
     const auto limit = [&](size_t j) {
         const uint32_t date = records[s.record[j]][kLogDate];
-        const ChannelTarget t1 = targets.TargetOn(first, date), t2 = targets.TargetOn(first + 1, date);
+        const ChannelTarget &t1 = target1.On(date), &t2 = target2.On(date);
         return 2 * std::max(t1.adjusted ? t1.tolerance : 0.0, t2.adjusted ? t2.tolerance : 0.0);
     };
     const auto apart = [&](size_t j) {
