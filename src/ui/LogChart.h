@@ -11,6 +11,7 @@
 #include "chart/wxChartPanel.h"
 #include "core/JoiningThreads.h"
 #include "core/LogSeries.h"
+#include "core/ProbeHealth.h"
 #include "util/CivilTime.h"
 
 #include <memory>
@@ -36,7 +37,12 @@ public:
     std::unique_ptr<Chart> CreateChart(const ChannelColours& colours) override;
     // The targets the next charts and readouts show for the EC and PH
     // channels (bands, "target ... ± ..."); null for none.
-    void SetTargets(std::shared_ptr<const LogTargets> targets) { m_targets = std::move(targets); }
+    void SetTargets(std::shared_ptr<const LogTargets> targets);
+    // The thresholds of the probe checks.
+    void SetProbeThresholds(const ProbeThresholds& thresholds);
+    // What the probe checks find in the filled log (with the targets),
+    // worked out on first use.
+    const std::vector<ProbeFinding>& ProbeFindings() const;
     // The time of the last filled record in ms since the epoch.
     int64_t LastTimeMs() const;
 
@@ -75,6 +81,8 @@ private:
     std::shared_ptr<XYSimpleDataset> m_lines[kLogChannelCount];
     bool m_lackedMemory = false;
     std::shared_ptr<const LogTargets> m_targets;
+    ProbeThresholds m_thresholds;
+    mutable std::shared_ptr<const std::vector<ProbeFinding>> m_findings;
     JoiningThreads::Starter m_startThread;
     wxString m_dateForm; // the user's short date form, as of the fill
 };

@@ -5,6 +5,7 @@
 #include "ui/CsvExport.h"
 #include "ui/LogChart.h"
 #include "ui/LogSummaryDialog.h"
+#include "ui/ProbeThresholdsDialog.h"
 
 #include "chart/ViewRange.h"
 #include "chart/wxChartPanel.h"
@@ -12,6 +13,7 @@
 #include "core/LogSpan.h"
 #include "core/LogSummary.h"
 #include "core/NodeSchedule.h"
+#include "core/ProbeFlags.h"
 #include "core/Version.h"
 #include "core/WordHelpers.h"
 
@@ -25,6 +27,7 @@
 #include <wx/sizer.h>
 #include <wx/utils.h>
 
+#include <cmath>
 #include <memory>
 #include <optional>
 
@@ -94,6 +97,8 @@ wxBEGIN_EVENT_TABLE(OrvelGUIChartViewFrame, wxFrame)
     EVT_MENU(wxID_ABOUT, OrvelGUIChartViewFrame::OnAbout)
     EVT_MENU_RANGE(ID_ZOOM_IN, ID_SHOW_WHOLE, OrvelGUIChartViewFrame::OnZoom)
     EVT_MENU_RANGE(ID_OVERLAY_PROFILE, ID_EXPORT_CSV, OrvelGUIChartViewFrame::OnOverlay)
+    EVT_MENU(ID_PROBE_THRESHOLDS, OrvelGUIChartViewFrame::OnProbeThresholds)
+    EVT_MENU(ID_EXPORT_FLAGGED_CSV, OrvelGUIChartViewFrame::OnExportFlaggedCsv)
 wxEND_EVENT_TABLE()
 
 OrvelGUIChartViewFrame::OrvelGUIChartViewFrame(wxWindow* parent, wxWindowID id, const wxString& title,
@@ -199,6 +204,7 @@ void OrvelGUIChartViewFrame::RebuildChart()
         m_chartPanel->SetChart(nullptr);
         m_chartPanel->ForgetView();
         m_chartData = std::make_unique<LogChart>();
+        m_chartData->SetProbeThresholds(SessionProbeThresholds());
         m_chartData->FillSeries(m_log.records, m_log.count);
     }
     m_chartData->SetTargets(std::make_shared<const LogTargets>(m_targets));
@@ -340,6 +346,8 @@ std::unique_ptr<wxMenu> OrvelGUIChartViewFrame::MakeContextMenu() const
     menu->AppendSeparator();
     menu->Append(ID_SUMMARY, "Summary...")->Enable(charted);
     menu->Append(ID_EXPORT_CSV, "Export Data to CSV...")->Enable(charted);
+    menu->Append(ID_EXPORT_FLAGGED_CSV, "Export Data with Probe Flags to CSV...")->Enable(charted);
+    menu->Append(ID_PROBE_THRESHOLDS, "Probe Thresholds...");
     menu->AppendSeparator();
     for (int id = ID_EXPORT_BMP; id <= ID_EXPORT_TIF; ++id)
         menu->Append(id, m_fileMenu->GetLabelText(id));
@@ -467,7 +475,11 @@ wxString OrvelGUIChartViewFrame::SummaryOfView() const
     const LogSummary summary =
         SummariseLog(charted, series.Days(), series.FilledCount(), series.FirstTimeMs(), view.lo, view.hi,
                      wanted, overlaid ? &m_targets : nullptr);
-    return SummaryText(summary, charted, wanted, overlaid ? &m_targets : nullptr);
+    const auto ms = [&](double days) {
+        return series.FirstTimeMs() + static_cast<int64_t>(std::llround(days * civil::kMsPerDay));
+    };
+    return SummaryText(summary, charted, wanted, overlaid ? &m_targets : nullptr) +
+           ProbeFindingsText(m_chartData->ProbeFindings(), ms(view.lo), ms(view.hi), wanted);
 }
 
 void OrvelGUIChartViewFrame::ShowSummary()
@@ -487,6 +499,29 @@ void OrvelGUIChartViewFrame::ExportViewCsv()
     const LogRecord* records = m_log.records.get();
     ExportLogCsv(this, "Export Data to CSV", rows.size(),
                  [&](size_t i) -> const LogRecord& { return records[rows[i]]; });
+}
+
+void OrvelGUIChartViewFrame::OnProbeThresholds(wxCommandEvent& WXUNUSED(event))
+{
+    ProbeThresholdsDialog dialog(this, SessionProbeThresholds());
+    if (dialog.ShowModal() != wxID_OK)
+        return;
+    SessionProbeThresholds() = dialog.GetThresholds();
+    if (m_chartData)
+        m_chartData->SetProbeThresholds(SessionProbeThresholds());
+    RebuildChart();
+}
+
+void OrvelGUIChartViewFrame::OnExportFlaggedCsv(wxCommandEvent& WXUNUSED(event))
+{
+    if (!m_chartData)
+        return;
+    const std::vector<uint32_t> rows = RecordsInView();
+    const LogRecord* records = m_log.records.get();
+    const LogCsvExtra flags = ProbeFlags(m_chartData->ProbeFindings()).CsvColumns();
+    ExportLogCsv(
+        this, "Export Data with Probe Flags to CSV", rows.size(),
+        [&](size_t i) -> const LogRecord& { return records[rows[i]]; }, &flags);
 }
 
 void OrvelGUIChartViewFrame::OnOverlay(wxCommandEvent& event)

@@ -38,6 +38,8 @@ public:
         ID_REMOVE_OVERLAYS = 5145,
         ID_SUMMARY = 5146,
         ID_EXPORT_CSV = 5147,
+        ID_PROBE_THRESHOLDS = 5190,
+        ID_EXPORT_FLAGGED_CSV = 5191,
     };
 
     OrvelGUIChartViewFrame(wxWindow* parent, wxWindowID id, const wxString& title,
@@ -112,6 +114,8 @@ private:
     void OnContextMenu(wxContextMenuEvent& event);
     void OnZoom(wxCommandEvent& event);
     void OnOverlay(wxCommandEvent& event);
+    void OnProbeThresholds(wxCommandEvent& event);
+    void OnExportFlaggedCsv(wxCommandEvent& event);
     // The colours of the checked channels (null for the others).
     void CheckedColours(wxColour (&copies)[kLogChannelCount],
                         std::array<const wxColour*, kLogChannelCount>& colours) const;
