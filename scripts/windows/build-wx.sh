@@ -13,7 +13,7 @@ here=$(cd "$(dirname "$0")" && pwd)
 root=$(cd "$here/../.." && pwd)
 toolchain=$root/cmake/mingw-w64-x86_64.cmake
 cache=${HALVANE_WINX_CACHE:-/opt/halvane-winx}
-recipe=1 # bump when the libraries' build options below change
+recipe=2 # bump when the libraries' build options below change
 T=x86_64-w64-mingw32
 jobs=${HALVANE_JOBS:-$(nproc)}
 
@@ -81,7 +81,7 @@ if apt-cache showsrc --only-source wxwidgets3.2 | grep -qx "Version: $wxver"; th
 else
   fetch_source wxwidgets3.2
 fi
-for pkg in zlib libpng1.6 libjpeg-turbo expat tiff; do fetch_source $pkg; done
+for pkg in zlib libpng1.6 libjpeg-turbo expat tiff libcsv; do fetch_source $pkg; done
 cp "$log/sources" "$prefix/SOURCES"
 lap "sources fetched: $(tr '\n' ' ' <"$log/sources")"
 
@@ -100,6 +100,13 @@ Z=$(echo "$S"/zlib/zlib-*/)
   $T-gcc-posix -O2 -c "$Z/$f.c" -o $f.o || exit 1
 done && $T-ar rcs "$P/lib/libz.a" ./*.o) >"$log/zlib.log" 2>&1 || fail zlib "$log/zlib.log"
 cp "$Z/zlib.h" "$Z/zconf.h" "$P/include/"
+
+# libcsv (the feed chart reader): one C file and its header, like zlib.
+C=$(echo "$S"/libcsv/libcsv-*/)
+mkdir -p "$B/libcsv"
+(cd "$B/libcsv" && $T-gcc-posix -O2 -c "$C/libcsv.c" -o libcsv.o && $T-ar rcs "$P/lib/libcsv.a" libcsv.o) \
+  >"$log/libcsv.log" 2>&1 || fail libcsv "$log/libcsv.log"
+cp "$C/csv.h" "$P/include/"
 
 build_cmake() { # name source-dir [cmake args...] ; builds and installs
   local name=$1 src=$2
@@ -127,7 +134,7 @@ build_cmake expat "$E" -DEXPAT_SHARED_LIBS=OFF -DEXPAT_BUILD_TOOLS=OFF -DEXPAT_B
 build_cmake tiff "$(echo "$S"/tiff/tiff-*/)" "${zlib[@]}" -Dtiff-tools=OFF -Dtiff-tests=OFF -Dtiff-contrib=OFF \
   -Dtiff-docs=OFF -Dcxx=OFF -Dzstd=OFF -Dlzma=OFF -Dwebp=OFF -Djbig=OFF -Dlerc=OFF -Dlibdeflate=OFF \
   -Djpeg12=OFF -Dzlib=ON -Djpeg=ON -DJPEG_INCLUDE_DIR="$P/include" -DJPEG_LIBRARY="$P/lib/libjpeg.a"
-lap "zlib, png, jpeg, expat, tiff built"
+lap "zlib, libcsv, png, jpeg, expat, tiff built"
 
 # wxMSW: only what the program uses (core, base, net, html, adv); unicode, static.
 mkdir -p "$B/wx"
