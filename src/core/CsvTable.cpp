@@ -93,6 +93,27 @@ char FindSeparator(const std::string& text)
     return ',';
 }
 
+// Where the line starting at start ends: after a line feed, a carriage return
+// and line feed, or a carriage return alone (as old Mac spreadsheets save).
+std::size_t LineEnd(const std::string& text, std::size_t start)
+{
+    const std::size_t brk = text.find_first_of("\r\n", start);
+    if (brk == std::string::npos)
+        return text.size();
+    if (text[brk] == '\r' && brk + 1 < text.size() && text[brk + 1] == '\n')
+        return brk + 2;
+    return brk + 1;
+}
+
+std::size_t CountLineBreaks(const char* text, std::size_t len)
+{
+    std::size_t breaks = 0;
+    for (std::size_t i = 0; i < len; ++i)
+        if (text[i] == '\n' || (text[i] == '\r' && (i + 1 == len || text[i + 1] != '\n')))
+            ++breaks;
+    return breaks;
+}
+
 struct Reader {
     CsvTable table;
     CsvRow current;
@@ -114,7 +135,7 @@ void OnField(void* data, std::size_t len, void* context)
         return;
     const char* text = data ? static_cast<const char*>(data) : "";
     if (reader.current.cells.empty())
-        reader.current.line = reader.line - static_cast<std::size_t>(std::count(text, text + len, '\n'));
+        reader.current.line = reader.line - CountLineBreaks(text, len);
     reader.recordBytes += len;
     if (reader.recordBytes > kCsvMaxRecordBytes) {
         reader.Fail(wxString::Format("the record on line %zu is longer than %zu KiB", reader.current.line,
@@ -154,14 +175,15 @@ struct ParserFree {
     }
 };
 
-// Feeds the text to libcsv one physical line at a time, so that each record
+// Feeds the text to libcsv one physical line at a time (any of the three
+// line ends), so that each record
 // knows the line it starts on and no line beyond the limit is ever buffered.
 void FeedLines(const std::string& text, csv_parser& parser, Reader& reader)
 {
     std::size_t start = 0;
     while (start < text.size() && reader.failure.empty()) {
-        const std::size_t newline = text.find('\n', start);
-        const std::size_t end = newline == std::string::npos ? text.size() : newline + 1;
+        const std::size_t end = LineEnd(text, start);
+        const bool broken = text[end - 1] == '\n' || text[end - 1] == '\r';
         if (end - start > kCsvMaxRecordBytes) {
             reader.Fail(
                 wxString::Format("line %zu is longer than %zu KiB", reader.line, kCsvMaxRecordBytes / 1024));
@@ -173,7 +195,7 @@ void FeedLines(const std::string& text, csv_parser& parser, Reader& reader)
             return;
         }
         start = end;
-        if (newline != std::string::npos)
+        if (broken)
             ++reader.line;
     }
 }

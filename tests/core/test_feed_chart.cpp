@@ -69,6 +69,12 @@ TEST(CsvTable, SeparatorsQuotesBomAndRaggedRows)
     EXPECT_EQ(5u, quoted.rows[2].line);
     EXPECT_EQ("x;y", quoted.rows[2].cells[1]);
 
+    // Old Mac line ends (a carriage return alone) count as lines too.
+    const CsvTable mac = Parse("Day,EC\r1,800\r2,\"9\r00\"\r3,1000");
+    ASSERT_EQ(4u, mac.rows.size());
+    EXPECT_EQ(3u, mac.rows[2].line);
+    EXPECT_EQ(5u, mac.rows[3].line);
+
     // Latin-1 text from a spreadsheet's code page becomes UTF-8.
     EXPECT_EQ("EC \xC2\xB5S", Parse("EC \xB5S\n1\n").rows[0].cells[0]);
 }
