@@ -17,8 +17,8 @@
 
 // Limits on what counts as a table. A feed chart is a few hundred short
 // lines; anything far beyond is not one.
-constexpr std::size_t kCsvMaxFileBytes = 8u * 1024 * 1024;
-constexpr std::size_t kCsvMaxRecordBytes = 64u * 1024; // one record, quoted line breaks included
+constexpr std::size_t kCsvMaxFileBytes = std::size_t{8} * 1024 * 1024;
+constexpr std::size_t kCsvMaxRecordBytes = std::size_t{64} * 1024; // one record, quoted line breaks included
 constexpr std::size_t kCsvMaxColumns = 1000;
 constexpr std::size_t kCsvMaxRecords = 100000;
 
