@@ -221,7 +221,7 @@ void BM_FillSeries(benchmark::State& state)
     const NodeLog log = LoadedLog(static_cast<uint32_t>(state.range(0)));
     for (auto _ : state) {
         auto chart = std::make_unique<LogChart>();
-        if (chart->FillSeries(log.records.get(), log.count) != 0)
+        if (chart->FillSeries(log.records, log.count) != 0)
             state.SkipWithError("log left its span");
         benchmark::DoNotOptimize(chart->GetSeries().Days());
         state.PauseTiming();
@@ -238,7 +238,7 @@ void BM_CreateChartAndDraw(benchmark::State& state)
     wxFrame* frame = NewFrame(wxSize(1280, 720));
     auto* panel = new wxChartPanel(frame, wxID_ANY, nullptr, wxPoint(0, 0), wxSize(1280, 720));
     LogChart chart;
-    chart.FillSeries(log.records.get(), log.count);
+    chart.FillSeries(log.records, log.count);
     for (auto _ : state) {
         panel->SetChart(chart.CreateChart(kAllChannels));
         state.PauseTiming();
@@ -261,7 +261,7 @@ void BM_Charted(benchmark::State& state)
     for (auto _ : state) {
         {
             LogChart chart;
-            chart.FillSeries(log.records.get(), log.count);
+            chart.FillSeries(log.records, log.count);
             panel->SetChart(chart.CreateChart(kAllChannels));
         }
         state.PauseTiming();
@@ -280,7 +280,7 @@ void BM_Redraw(benchmark::State& state)
     auto* panel = new wxChartPanel(frame, wxID_ANY, nullptr, wxPoint(0, 0), wxSize(1280, 720));
     {
         LogChart chart;
-        chart.FillSeries(log.records.get(), log.count);
+        chart.FillSeries(log.records, log.count);
         panel->SetChart(chart.CreateChart(kAllChannels));
     }
     for (auto _ : state)

@@ -66,7 +66,7 @@ struct Fixture {
                 dateWord = EncodePackedDate(day);
             }
         }
-        if (series.Fill(records.data(), kRecords) != 0)
+        if (!series.Fill(records.data(), kRecords).Whole())
             std::fprintf(stderr, "the generated log did not fill\n");
 
         NodeConfig c;
@@ -175,10 +175,10 @@ void BM_WriteLogCsv(benchmark::State& state)
     Fixture& f = Log();
     const wxString path = wxFileName::CreateTempFileName("halvane-bench-csv");
     for (auto _ : state) {
-        CsvResult r = WriteLogCsv(
+        SaveResult r = WriteLogCsv(
             path, f.records.size(), [&](size_t i) -> const LogRecord& { return f.records[i]; },
             [](size_t, size_t) { return true; });
-        if (!r.written)
+        if (!r.Saved())
             state.SkipWithError("the CSV was not written");
     }
     wxRemoveFile(path);

@@ -8,6 +8,8 @@
 // time is the offset changing between two instants.
 #include "chart/AxisTicks.h"
 
+#include "util/CivilTime.h"
+
 #include <algorithm>
 #include <cfloat>
 #include <cmath>
@@ -19,8 +21,8 @@
 namespace chart {
 namespace {
 
-constexpr int64_t kSecondsPerDay = 86400;
-constexpr double kMsPerDay = 86400000.0;
+constexpr int64_t kSecondsPerDay = civil::kSecondsPerDay;
+constexpr double kMsPerDay = static_cast<double>(civil::kMsPerDay);
 // Instants further than this from the epoch (about 31 million years) get no
 // ticks: every sum below stays far inside int64_t, and tm_year inside int.
 constexpr double kMaxAbsSeconds = 1e15;
@@ -30,67 +32,16 @@ constexpr int kMinCount = 3, kMaxCount = 8;
 // Only steps of at most this many nominal ticks over the range are tried.
 constexpr double kMaxEstimate = 20;
 
-int64_t FloorDiv(int64_t a, int64_t b)
-{
-    int64_t q = a / b;
-    if (a % b != 0 && ((a < 0) != (b < 0)))
-        --q;
-    return q;
-}
-
-int64_t FloorMod(int64_t a, int64_t b)
-{
-    return a - FloorDiv(a, b) * b;
-}
+using civil::CivilFromDays;
+using civil::DaysFromCivil;
+using civil::FloorDiv;
+using civil::FloorMod;
+using CivilDate = civil::Date;
 
 // The smallest multiple of step (> 0) that is >= value.
 int64_t CeilMultiple(int64_t value, int64_t step)
 {
     return -FloorDiv(-value, step) * step;
-}
-
-// Days since 1970-01-01 of a date of the proleptic Gregorian calendar.
-int64_t DaysFromCivil(int64_t year, int month, int day)
-{
-    year -= month <= 2 ? 1 : 0;
-    const int64_t era = FloorDiv(year, 400);
-    const int64_t yearOfEra = year - era * 400;
-    const int64_t shiftedMonth = (month + 9) % 12; // March is 0
-    const int64_t dayOfYear = (153 * shiftedMonth + 2) / 5 + day - 1;
-    const int64_t dayOfEra = yearOfEra * 365 + yearOfEra / 4 - yearOfEra / 100 + dayOfYear;
-    return era * 146097 + dayOfEra - 719468;
-}
-
-struct CivilDate {
-    int64_t year;
-    int month; // 1..12
-    int day;   // 1..31
-};
-
-CivilDate CivilFromDays(int64_t days)
-{
-    days += 719468;
-    const int64_t era = FloorDiv(days, 146097);
-    const int64_t dayOfEra = days - era * 146097;
-    const int64_t yearOfEra = (dayOfEra - dayOfEra / 1460 + dayOfEra / 36524 - dayOfEra / 146096) / 365;
-    const int64_t dayOfYear = dayOfEra - (365 * yearOfEra + yearOfEra / 4 - yearOfEra / 100);
-    const int64_t shiftedMonth = (5 * dayOfYear + 2) / 153;
-    const int day = static_cast<int>(dayOfYear - (153 * shiftedMonth + 2) / 5 + 1);
-    const int month = static_cast<int>(shiftedMonth < 10 ? shiftedMonth + 3 : shiftedMonth - 9);
-    return {yearOfEra + era * 400 + (month <= 2 ? 1 : 0), month, day};
-}
-
-bool LocalTm(int64_t t, std::tm& out)
-{
-    if (t < static_cast<int64_t>(std::numeric_limits<std::time_t>::min()) ||
-        t > static_cast<int64_t>(std::numeric_limits<std::time_t>::max()))
-        return false;
-    const std::time_t tt = static_cast<std::time_t>(t);
-#ifdef _WIN32
-    return localtime_s(&out, &tt) == 0;
-#else
-    return localtime_r(&tt, &out) != nullptr;
-#endif
 }
 
 // Local time minus UTC at instant t, in seconds. Where the C library has no
@@ -99,9 +50,9 @@ bool LocalTm(int64_t t, std::tm& out)
 int64_t OffsetAt(int64_t t)
 {
     std::tm tm{};
-    if (!LocalTm(t, tm)) {
+    if (!civil::LocalTimeAt(t, tm)) {
         const int64_t near = std::clamp<int64_t>(t, 0, std::numeric_limits<int32_t>::max());
-        if (near == t || !LocalTm(near, tm))
+        if (near == t || !civil::LocalTimeAt(near, tm))
             return 0;
         t = near;
     }
@@ -239,9 +190,9 @@ struct Step {
         case Unit::Second:
             return n;
         case Unit::Day:
-            return n * 86400.0;
+            return n * static_cast<double>(kSecondsPerDay);
         case Unit::Week:
-            return n * 7 * 86400.0;
+            return n * 7 * static_cast<double>(kSecondsPerDay);
         case Unit::Month:
             return n * 2629746.0; // a 400-year average month
         case Unit::Year:
@@ -375,53 +326,58 @@ wxString TwoDigits(int64_t n)
     return wxString::Format("%02d", static_cast<int>(n));
 }
 
-} // namespace
+// The range [lo, hi] of values (days since the origin) as whole seconds
+// since the epoch, and back.
+struct SecondsRange {
+    int64_t originSeconds = 0, originRestMs = 0; // the origin as whole seconds and the ms left, of its sign
+    int64_t from = 0, to = 0;
+    double lo = 0, hi = 0, slack = 0;
 
-CalendarTicks::CalendarTicks(int64_t originMs, DateFormatter formatDate)
-    : m_originMs(originMs), m_formatDate(std::move(formatDate))
-{
-}
-
-std::vector<Tick> CalendarTicks::Make(double lo, double hi, int targetTicks) const
-{
-    std::vector<Tick> ticks;
-    if (!std::isfinite(lo) || !std::isfinite(hi) || !(lo < hi))
-        return ticks;
-    const int target = std::clamp(targetTicks, kMinCount, kMaxCount);
-
-    // The whole seconds of the range since the epoch, forgiving a millisecond
-    // of rounding (the values decide in the end). Not wider: where the range
-    // starts decides which repeated wall-clock times it shows first.
-    // (The origin as whole seconds and the milliseconds left, of its sign.)
-    const int64_t originSeconds = m_originMs / 1000;
-    const int64_t originRestMs = m_originMs % 1000;
-    const double origin = static_cast<double>(originSeconds) + static_cast<double>(originRestMs) / 1000.0;
-    const double loSeconds = origin + lo * 86400.0, hiSeconds = origin + hi * 86400.0;
-    if (!(loSeconds < kMaxAbsSeconds) || !(hiSeconds > -kMaxAbsSeconds))
-        return ticks;
-    const int64_t from = static_cast<int64_t>(std::ceil(std::max(loSeconds, -kMaxAbsSeconds) - 1e-3));
-    const int64_t to = static_cast<int64_t>(std::floor(std::min(hiSeconds, kMaxAbsSeconds) + 1e-3));
-    if (from > to)
-        return ticks;
-    const double span = static_cast<double>(to - from) + 1;
-
-    auto valueOf = [&](int64_t t) {
+    double ValueOf(int64_t t) const
+    {
         return (static_cast<double>(t - originSeconds) * 1000.0 - static_cast<double>(originRestMs)) /
                kMsPerDay;
-    };
+    }
     // A tick a rounding error outside the range is the range's end.
-    const double slack = 1e-3 / 86400.0 + 4 * DBL_EPSILON * std::max(std::fabs(lo), std::fabs(hi));
+    bool Holds(double value) const { return value >= lo - slack && value <= hi + slack; }
+};
+
+// The whole seconds of the range since the epoch, forgiving a millisecond of
+// rounding (the values decide in the end). Not wider: where the range starts
+// decides which repeated wall-clock times it shows first. False when the
+// range has no whole second within the instants handled.
+bool ToSeconds(int64_t originMs, double lo, double hi, SecondsRange& range)
+{
+    range.originSeconds = originMs / 1000;
+    range.originRestMs = originMs % 1000;
+    const double origin =
+        static_cast<double>(range.originSeconds) + static_cast<double>(range.originRestMs) / 1000.0;
+    const double daySeconds = static_cast<double>(kSecondsPerDay);
+    const double loSeconds = origin + lo * daySeconds, hiSeconds = origin + hi * daySeconds;
+    if (!(loSeconds < kMaxAbsSeconds) || !(hiSeconds > -kMaxAbsSeconds))
+        return false;
+    range.from = static_cast<int64_t>(std::ceil(std::max(loSeconds, -kMaxAbsSeconds) - 1e-3));
+    range.to = static_cast<int64_t>(std::floor(std::min(hiSeconds, kMaxAbsSeconds) + 1e-3));
+    range.lo = lo;
+    range.hi = hi;
+    range.slack = 1e-3 / daySeconds + 4 * DBL_EPSILON * std::max(std::fabs(lo), std::fabs(hi));
+    return range.from <= range.to;
+}
+
+// The step whose ticks within the range come nearest to target in number
+// (kMinCount to kMaxCount of them), else the one with the most ticks up to
+// kMaxCount; its instants in increasing order.
+std::vector<Instant> ChooseStep(const SecondsRange& seconds, int target, Step& chosen)
+{
+    const double span = static_cast<double>(seconds.to - seconds.from) + 1;
     auto inRange = [&](const std::vector<Instant>& instants) {
         std::vector<Instant> kept;
-        for (const Instant& instant : instants) {
-            const double value = valueOf(instant.t);
-            if (value >= lo - slack && value <= hi + slack)
+        for (const Instant& instant : instants)
+            if (seconds.Holds(seconds.ValueOf(instant.t)))
                 kept.push_back(instant);
-        }
         return kept;
     };
-
-    Range range(from, to);
+    Range range(seconds.from, seconds.to);
     std::vector<Instant> best, fallback, candidate;
     Step bestStep{Unit::Second, 0}, fallbackStep{Unit::Second, 0};
     int bestDistance = 0;
@@ -449,42 +405,61 @@ std::vector<Tick> CalendarTicks::Make(double lo, double hi, int targetTicks) con
         if (estimate < 0.5)
             break;
     }
-    const bool haveBest = !best.empty();
-    const std::vector<Instant>& chosen = haveBest ? best : fallback;
-    const Step& step = haveBest ? bestStep : fallbackStep;
+    chosen = best.empty() ? fallbackStep : bestStep;
+    return best.empty() ? fallback : best;
+}
 
-    auto dateText = [&](int64_t day) {
-        const CivilDate date = CivilFromDays(day);
-        // wxDateTime and the formatter get the years they handle (noon: a
-        // summer-time change never moves it to another day).
-        if (m_formatDate && date.year >= 1 && date.year <= 9999) {
-            const wxDateTime dt(static_cast<wxDateTime::wxDateTime_t>(date.day),
-                                static_cast<wxDateTime::Month>(date.month - 1), static_cast<int>(date.year),
-                                12, 0, 0);
-            if (dt.IsValid())
-                return m_formatDate(dt);
-        }
-        // ISO 8601 style: four digits at least, a minus before years before 0.
-        const wxString year = wxString::Format("%04lld", static_cast<long long>(std::llabs(date.year)));
-        return (date.year < 0 ? "-" : "") + year + "-" + TwoDigits(date.month) + "-" + TwoDigits(date.day);
-    };
+// A date as the formatter writes it, or ISO 8601 style where it cannot.
+wxString DateText(const DateFormatter& formatDate, int64_t day)
+{
+    const CivilDate date = CivilFromDays(day);
+    // wxDateTime and the formatter get the years they handle (noon: a
+    // summer-time change never moves it to another day).
+    if (formatDate && date.year >= 1 && date.year <= 9999) {
+        const wxDateTime dt(static_cast<wxDateTime::wxDateTime_t>(date.day),
+                            static_cast<wxDateTime::Month>(date.month - 1), static_cast<int>(date.year), 12,
+                            0, 0);
+        if (dt.IsValid())
+            return formatDate(dt);
+    }
+    // Four digits at least, a minus before years before 0.
+    const wxString year = wxString::Format("%04lld", static_cast<long long>(std::llabs(date.year)));
+    return (date.year < 0 ? "-" : "") + year + "-" + TwoDigits(date.month) + "-" + TwoDigits(date.day);
+}
+
+} // namespace
+
+CalendarTicks::CalendarTicks(int64_t originMs, DateFormatter formatDate)
+    : m_originMs(originMs), m_formatDate(std::move(formatDate))
+{
+}
+
+std::vector<Tick> CalendarTicks::Make(double lo, double hi, int targetTicks) const
+{
+    std::vector<Tick> ticks;
+    SecondsRange seconds;
+    if (!std::isfinite(lo) || !std::isfinite(hi) || !(lo < hi) || !ToSeconds(m_originMs, lo, hi, seconds))
+        return ticks;
+    Step step{Unit::Second, 0};
+    const std::vector<Instant> chosen =
+        ChooseStep(seconds, std::clamp(targetTicks, kMinCount, kMaxCount), step);
 
     int64_t previousDay = 0;
     for (const Instant& instant : chosen) {
-        const double value = std::clamp(valueOf(instant.t), lo, hi);
+        const double value = std::clamp(seconds.ValueOf(instant.t), lo, hi);
         if (!ticks.empty() && value <= ticks.back().value)
             continue;
         const int64_t day = FloorDiv(instant.wall, kSecondsPerDay);
         wxString label;
         if (step.unit != Unit::Second) {
-            label = dateText(day);
+            label = DateText(m_formatDate, day);
         } else {
             const int64_t secondOfDay = instant.wall - day * kSecondsPerDay;
             label = TwoDigits(secondOfDay / 3600) + ":" + TwoDigits(secondOfDay / 60 % 60);
             if (step.count < 60)
                 label += ":" + TwoDigits(secondOfDay % 60);
             if (ticks.empty() || day != previousDay)
-                label += "\n" + dateText(day);
+                label += "\n" + DateText(m_formatDate, day);
         }
         previousDay = day;
         ticks.push_back({value, label});

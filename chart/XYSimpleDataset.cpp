@@ -196,85 +196,135 @@ XYSerie::XYSerie(std::shared_ptr<const XColumn> x, std::shared_ptr<const double[
 // drawing uses the block summaries.
 void XYSerie::Summarise()
 {
+    AllocateSummary();
+    m_bounds = SummariseBlocks(0, m_blocks.size());
+}
+
+XYSerie::XYSerie(std::shared_ptr<const XColumn> x, std::shared_ptr<const double[]> y, Unsummarised)
+    : m_x(std::move(x)), m_y(std::move(y))
+{
+    wxCHECK_RET(m_x && (m_y || m_x->GetCount() == 0), "XYSerie: no column or no y values given");
+    m_count = m_x->GetCount();
+    AllocateSummary();
+}
+
+void XYSerie::AllocateSummary()
+{
+    m_blocks.assign(m_x->GetBlocks().size(), Block());
+    m_parts.assign(2 * kPartsPerBlock * m_blocks.size(), 0);
+}
+
+XYBounds XYSerie::SummariseBlocks(size_t firstBlock, size_t endBlock)
+{
+    XYBounds bounds;
+    endBlock = std::min(endBlock, m_blocks.size());
+    for (size_t b = firstBlock; b < endBlock; ++b)
+        bounds.Include(SummariseBlock(b));
+    return bounds;
+}
+
+// What a block's scan has found so far: its finite points' lowest and
+// highest y and where they are, its first and last finite point, their x
+// extent.
+struct XYSerie::BlockScan {
+    double minY = kInf, maxY = -kInf;
+    size_t minIndex, maxIndex, first, last;
+    double minX = kInf, maxX = -kInf;
+    BlockScan(size_t begin, size_t end) : minIndex(begin), maxIndex(begin), first(end), last(begin) {}
+};
+
+namespace {
+
+// The same for one part, folded into the block's scan; minMax gets the
+// offsets of the part's lowest and highest y.
+struct PartScan {
+    double min = kInf, max = -kInf;
+    size_t minIndex, maxIndex;
+    explicit PartScan(size_t begin) : minIndex(begin), maxIndex(begin) {}
+    inline void Take(double y, size_t i)
+    {
+        minIndex = y < min ? i : minIndex;
+        min = y < min ? y : min;
+        maxIndex = y > max ? i : maxIndex;
+        max = y > max ? y : max;
+    }
+};
+
+} // namespace
+
+XYBounds XYSerie::SummariseBlock(size_t b)
+{
     const double* xs = m_x->GetValues();
     const double* ys = m_y.get();
-    const std::vector<XColumn::Block>& columnBlocks = m_x->GetBlocks();
-    m_blocks.resize(columnBlocks.size());
-    m_parts.assign(2 * kPartsPerBlock * m_blocks.size(), 0);
-    for (size_t b = 0; b < m_blocks.size(); ++b) {
-        const size_t begin = XColumn::BlockBegin(b), end = m_x->BlockEnd(b);
-        Block& block = m_blocks[b];
-        double minY = kInf, maxY = -kInf;
-        size_t minIndex = begin, maxIndex = begin, first = end, last = begin;
-        double minX = kInf, maxX = -kInf;
-        for (size_t part = 0; part * kPartSize < end - begin; ++part) {
-            const size_t partBegin = begin + part * kPartSize, partEnd = std::min(end, partBegin + kPartSize);
-            double partMin = kInf, partMax = -kInf;
-            size_t partMinIndex = partBegin, partMaxIndex = partBegin;
-            // The common case, a part of finite times and readings, without
-            // a branch per point.
-            double finite = 0;
+    const bool ordered = m_x->GetBlocks()[b].ordered;
+    const size_t begin = XColumn::BlockBegin(b), end = m_x->BlockEnd(b);
+    Block& block = m_blocks[b];
+    BlockScan scan(begin, end);
+    for (size_t part = 0; part * kPartSize < end - begin; ++part) {
+        const size_t partBegin = begin + part * kPartSize, partEnd = std::min(end, partBegin + kPartSize);
+        PartScan p(partBegin);
+        // The common case, a part of finite x and y values, without
+        // a branch per point.
+        double finite = 0;
+        for (size_t i = partBegin; i < partEnd; ++i)
+            finite += ys[i] - ys[i];
+        if (ordered && finite == 0) {
             for (size_t i = partBegin; i < partEnd; ++i)
-                finite += ys[i] - ys[i];
-            if (columnBlocks[b].ordered && finite == 0) {
-                for (size_t i = partBegin; i < partEnd; ++i) {
-                    const double y = ys[i];
-                    partMinIndex = y < partMin ? i : partMinIndex;
-                    partMin = y < partMin ? y : partMin;
-                    partMaxIndex = y > partMax ? i : partMaxIndex;
-                    partMax = y > partMax ? y : partMax;
+                p.Take(ys[i], i);
+            scan.first = std::min(scan.first, partBegin);
+            scan.last = partEnd - 1;
+            scan.minX = std::min(scan.minX, xs[partBegin]);
+            scan.maxX = std::max(scan.maxX, xs[partEnd - 1]);
+        } else {
+            for (size_t i = partBegin; i < partEnd; ++i) {
+                const double x = xs[i], y = ys[i];
+                if (!Finite(x))
+                    continue;
+                if (!Finite(y)) {
+                    block.yFinite = false;
+                    block.hasNaN = block.hasNaN || y != y;
+                    continue;
                 }
-                first = std::min(first, partBegin);
-                last = partEnd - 1;
-                minX = std::min(minX, xs[partBegin]);
-                maxX = std::max(maxX, xs[partEnd - 1]);
-            } else {
-                for (size_t i = partBegin; i < partEnd; ++i) {
-                    const double x = xs[i], y = ys[i];
-                    if (!Finite(x))
-                        continue;
-                    if (!Finite(y)) {
-                        block.yFinite = false;
-                        block.hasNaN = block.hasNaN || y != y;
-                        continue;
-                    }
-                    first = std::min(first, i);
-                    last = i;
-                    minX = x < minX ? x : minX;
-                    maxX = x > maxX ? x : maxX;
-                    partMinIndex = y < partMin ? i : partMinIndex;
-                    partMin = y < partMin ? y : partMin;
-                    partMaxIndex = y > partMax ? i : partMaxIndex;
-                    partMax = y > partMax ? y : partMax;
-                }
+                scan.first = std::min(scan.first, i);
+                scan.last = i;
+                scan.minX = x < scan.minX ? x : scan.minX;
+                scan.maxX = x > scan.maxX ? x : scan.maxX;
+                p.Take(y, i);
             }
-            uint8_t* minMax = &m_parts[2 * (b * kPartsPerBlock + part)];
-            minMax[0] = Offset(partMinIndex, begin);
-            minMax[1] = Offset(partMaxIndex, begin);
-            minIndex = partMin < minY ? partMinIndex : minIndex;
-            minY = partMin < minY ? partMin : minY;
-            maxIndex = partMax > maxY ? partMaxIndex : maxIndex;
-            maxY = partMax > maxY ? partMax : maxY;
         }
-        block.empty = first == end;
-        if (block.empty)
-            continue;
-        block.minY = minY;
-        block.maxY = maxY;
-        block.minOffset = Offset(minIndex, begin);
-        block.maxOffset = Offset(maxIndex, begin);
-        block.firstOffset = Offset(first, begin);
-        block.lastOffset = Offset(last, begin);
-        block.firstY = ys[first];
-        block.lastY = ys[last];
-        XYBounds bounds;
-        bounds.empty = false;
-        bounds.minX = minX;
-        bounds.maxX = maxX;
-        bounds.minY = minY;
-        bounds.maxY = maxY;
-        m_bounds.Include(bounds);
+        uint8_t* minMax = &m_parts[2 * (b * kPartsPerBlock + part)];
+        minMax[0] = Offset(p.minIndex, begin);
+        minMax[1] = Offset(p.maxIndex, begin);
+        scan.minIndex = p.min < scan.minY ? p.minIndex : scan.minIndex;
+        scan.minY = p.min < scan.minY ? p.min : scan.minY;
+        scan.maxIndex = p.max > scan.maxY ? p.maxIndex : scan.maxIndex;
+        scan.maxY = p.max > scan.maxY ? p.max : scan.maxY;
     }
+    return SealBlock(b, scan);
+}
+
+XYBounds XYSerie::SealBlock(size_t b, const BlockScan& scan)
+{
+    const size_t begin = XColumn::BlockBegin(b), end = m_x->BlockEnd(b);
+    Block& block = m_blocks[b];
+    XYBounds bounds;
+    block.empty = scan.first == end;
+    if (block.empty)
+        return bounds;
+    block.minY = scan.minY;
+    block.maxY = scan.maxY;
+    block.minOffset = Offset(scan.minIndex, begin);
+    block.maxOffset = Offset(scan.maxIndex, begin);
+    block.firstOffset = Offset(scan.first, begin);
+    block.lastOffset = Offset(scan.last, begin);
+    block.firstY = m_y[scan.first];
+    block.lastY = m_y[scan.last];
+    bounds.empty = false;
+    bounds.minX = scan.minX;
+    bounds.maxX = scan.maxX;
+    bounds.minY = scan.minY;
+    bounds.maxY = scan.maxY;
+    return bounds;
 }
 
 XYBounds XYSerie::GetBoundsWithin(bool byY, double lo, double hi) const

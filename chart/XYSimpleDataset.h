@@ -12,8 +12,8 @@
 
 class XYLineRenderer;
 
-// The x values of one or more series, never changed once made: the channels
-// of a log share the times of its records. Summarised in blocks of
+// The x values of one or more series, never changed once made: series
+// measured at the same times share them. Summarised in blocks of
 // kBlockSize consecutive values (the last one may be shorter) so that the
 // values near an x, or within an x range, are found without looking at
 // every value.
@@ -51,8 +51,8 @@ public:
     // order.
     size_t NearestIndex(double x) const;
 
-    // Every value finite and none smaller than the one before (the times of
-    // a log, as a rule).
+    // Every value finite and none smaller than the one before (times, as a
+    // rule).
     bool IsOrdered() const { return m_ordered; }
 
 private:
@@ -72,6 +72,20 @@ public:
     XYSerie(const double* interleavedXY, size_t count);
     // The x values of a shared column with y[i] for x[i]: x->GetCount() values.
     XYSerie(std::shared_ptr<const XColumn> x, std::shared_ptr<const double[]> y);
+
+    // A series whose y values are still being written (y[i] for x[i], as
+    // above): the owner of y writes the values of a range of blocks and then
+    // summarises that range with SummariseBlocks, which several threads may
+    // do at once for ranges apart (and nothing else); the series is whole
+    // once every block is summarised and Seal has the ranges' bounds. Only
+    // the constructor allocates (and may throw std::bad_alloc).
+    struct Unsummarised {};
+    XYSerie(std::shared_ptr<const XColumn> x, std::shared_ptr<const double[]> y, Unsummarised);
+    // Summarises blocks [firstBlock, endBlock) of the column; the bounds of
+    // their finite points.
+    XYBounds SummariseBlocks(size_t firstBlock, size_t endBlock);
+    // The bounds of every block, from SummariseBlocks' results in any order.
+    void Seal(const XYBounds& bounds) { m_bounds = bounds; }
 
     size_t GetCount() const { return m_count; }
     double GetX(size_t i) const;
@@ -114,6 +128,10 @@ public:
 
 private:
     void Summarise();
+    void AllocateSummary();
+    struct BlockScan;
+    XYBounds SummariseBlock(size_t b);
+    XYBounds SealBlock(size_t b, const BlockScan& scan);
 
     std::shared_ptr<const XColumn> m_x;
     std::shared_ptr<const double[]> m_y;

@@ -1,6 +1,7 @@
 # Linux install and Debian package. `cmake --install BUILD` puts the program,
-# its desktop entry, AppStream metainfo, hicolor icons, manual page and the
-# Debian copyright and changelog under the prefix; `cpack` in the build folder
+# its desktop entry, AppStream metainfo, hicolor icons, its file types (a
+# shared-mime-info package and their icons), manual page and the Debian
+# copyright and changelog under the prefix; `cpack` in the build folder
 # makes halvane-client_<version>_<arch>.deb of the same files, installed under
 # /usr, with its dependencies read from the libraries the program links
 # (dpkg-shlibdeps).
@@ -23,6 +24,14 @@ foreach(size 16 32 48 64 128 256)
 endforeach()
 install(FILES ${CMAKE_SOURCE_DIR}/src/images/icon.svg
         DESTINATION ${CMAKE_INSTALL_DATADIR}/icons/hicolor/scalable/apps RENAME ${HALVANE_APP_ID}.svg)
+# The file types (profile, schedule, node log) and their icons. The system's
+# MIME database is rebuilt from share/mime/packages by the package's trigger
+# (or update-mime-database after a plain install).
+install(FILES ${pkg}/${HALVANE_APP_ID}.xml DESTINATION ${CMAKE_INSTALL_DATADIR}/mime/packages)
+foreach(type profile schedule nodelog)
+  install(FILES ${pkg}/mimetypes/application-x-halvane-${type}.svg
+          DESTINATION ${CMAKE_INSTALL_DATADIR}/icons/hicolor/scalable/mimetypes)
+endforeach()
 
 # Manual page and changelog compressed as Debian wants them: gzip -9, no name
 # or time stamp in the header (-n), so the same sources give the same bytes.

@@ -48,7 +48,9 @@ endfunction()
 # generator run on Linux with Debian's makensis. The exe goes to
 # "C:\Program Files\HALVANE DUO CLIENT\bin" (CPack's Start menu entries point
 # into bin), with a Start menu folder holding the program and its uninstaller,
-# and an entry under Uninstall in the registry. makensis is told to build a
+# an entry under Uninstall in the registry, and the file types *.hvc, *.hvs
+# and *.hvl registered to open with the program (packaging/windows/
+# filetypes.nsh; the uninstaller removes them). makensis is told to build a
 # 64-bit installer: the program is 64-bit only, and wine64 without wine32
 # (Debian's default) runs no 32-bit installer at all.
 function(halvane_windows_installer)
@@ -67,7 +69,10 @@ function(halvane_windows_installer)
   set(CPACK_NSIS_DISPLAY_NAME "HALVANE DUO CLIENT ${PROJECT_VERSION}")
   set(CPACK_NSIS_INSTALL_ROOT "$PROGRAMFILES64")
   set(CPACK_NSIS_EXECUTABLE makensis)
-  set(CPACK_NSIS_DEFINES "Target amd64-unicode")
+  # NSIS quotes a path in backticks: the source folder may hold spaces.
+  set(CPACK_NSIS_DEFINES "Target amd64-unicode\n!include `${CMAKE_SOURCE_DIR}/packaging/windows/filetypes.nsh`")
+  set(CPACK_NSIS_EXTRA_INSTALL_COMMANDS "!insertmacro HalvaneRegisterTypes")
+  set(CPACK_NSIS_EXTRA_UNINSTALL_COMMANDS "!insertmacro HalvaneUnregisterTypes")
   set(CPACK_NSIS_MUI_ICON ${CMAKE_BINARY_DIR}/halvane.ico)
   set(CPACK_NSIS_MUI_UNIICON ${CMAKE_BINARY_DIR}/halvane.ico)
   set(CPACK_NSIS_INSTALLED_ICON_NAME "bin\\\\halvane-client.exe")

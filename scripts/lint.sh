@@ -11,7 +11,7 @@ cd "$root"
 
 if [ "$what" != tidy ]; then
   echo "--- clang-format"
-  mapfile -t files < <(git ls-files -- src chart tests bench | grep -E '\.(cpp|h|c)$')
+  mapfile -t files < <(git ls-files -- src chart util tests bench | grep -E '\.(cpp|h|c)$')
   if clang-format --dry-run --Werror "${files[@]}"; then
     echo "formatting: ${#files[@]} files clean"
   else

@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
-# Builds a static wxMSW (x86_64, MinGW-w64 posix threads) and the image and
-# XML libraries it needs, all from Debian's source packages, into a cached
-# prefix:  $HALVANE_WINX_CACHE/wx-<Debian version of wxwidgets3.2>-r<recipe>
+# Builds a static wxMSW (x86_64, MinGW-w64 posix threads), the image and XML
+# libraries it needs and the CSV and JSON libraries the program uses, all from
+# Debian's source packages, into a cached prefix:  $HALVANE_WINX_CACHE/wx-<Debian version of wxwidgets3.2>-r<recipe>
 # A prefix that is already complete is reused as it is; a fresh machine builds
 # it (10-15 minutes on two cores). Prints the prefix on its last line.
 #
@@ -81,7 +81,7 @@ if apt-cache showsrc --only-source wxwidgets3.2 | grep -qx "Version: $wxver"; th
 else
   fetch_source wxwidgets3.2
 fi
-for pkg in zlib libpng1.6 libjpeg-turbo expat tiff libcsv; do fetch_source $pkg; done
+for pkg in zlib libpng1.6 libjpeg-turbo expat tiff libcsv nlohmann-json3; do fetch_source $pkg; done
 cp "$log/sources" "$prefix/SOURCES"
 lap "sources fetched: $(tr '\n' ' ' <"$log/sources")"
 
@@ -101,12 +101,15 @@ Z=$(echo "$S"/zlib/zlib-*/)
 done && $T-ar rcs "$P/lib/libz.a" ./*.o) >"$log/zlib.log" 2>&1 || fail zlib "$log/zlib.log"
 cp "$Z/zlib.h" "$Z/zconf.h" "$P/include/"
 
-# libcsv (the feed chart reader): one C file and its header, like zlib.
+# libcsv (the CSV reader): one C file and its header, like zlib.
 C=$(echo "$S"/libcsv/libcsv-*/)
 mkdir -p "$B/libcsv"
 (cd "$B/libcsv" && $T-gcc-posix -O2 -c "$C/libcsv.c" -o libcsv.o && $T-ar rcs "$P/lib/libcsv.a" libcsv.o) \
   >"$log/libcsv.log" 2>&1 || fail libcsv "$log/libcsv.log"
 cp "$C/csv.h" "$P/include/"
+
+# nlohmann/json (the JSON files): headers only.
+cp -r "$(echo "$S"/nlohmann-json3/nlohmann-json3-*/)single_include/nlohmann" "$P/include/"
 
 build_cmake() { # name source-dir [cmake args...] ; builds and installs
   local name=$1 src=$2
@@ -134,7 +137,7 @@ build_cmake expat "$E" -DEXPAT_SHARED_LIBS=OFF -DEXPAT_BUILD_TOOLS=OFF -DEXPAT_B
 build_cmake tiff "$(echo "$S"/tiff/tiff-*/)" "${zlib[@]}" -Dtiff-tools=OFF -Dtiff-tests=OFF -Dtiff-contrib=OFF \
   -Dtiff-docs=OFF -Dcxx=OFF -Dzstd=OFF -Dlzma=OFF -Dwebp=OFF -Djbig=OFF -Dlerc=OFF -Dlibdeflate=OFF \
   -Djpeg12=OFF -Dzlib=ON -Djpeg=ON -DJPEG_INCLUDE_DIR="$P/include" -DJPEG_LIBRARY="$P/lib/libjpeg.a"
-lap "zlib, libcsv, png, jpeg, expat, tiff built"
+lap "zlib, libcsv, json, png, jpeg, expat, tiff built"
 
 # wxMSW: only what the program uses (core, base, net, html, adv); unicode, static.
 mkdir -p "$B/wx"

@@ -50,8 +50,9 @@ template <typename T> LoadResult<T> FailedLoad(LoadStatus status, const wxString
 LoadResult<wxFileOffset> OpenForLoad(const wxString& path, wxFile& file);
 
 enum class SaveStatus {
-    Saved,  // the file is the new content, whole
-    Failed, // nothing was written: a file already at the path is as it was
+    Saved,     // the file is the new content, whole
+    Failed,    // nothing was written: a file already at the path is as it was
+    Cancelled, // the user stopped it: nothing was written, as for Failed, and nothing to tell
 };
 
 struct SaveResult {
@@ -59,6 +60,7 @@ struct SaveResult {
     wxString reason; // empty when Saved; otherwise one line for the user
 
     bool Saved() const { return status == SaveStatus::Saved; }
+    bool Cancelled() const { return status == SaveStatus::Cancelled; }
 };
 
 inline SaveResult SavedResult()
@@ -69,4 +71,9 @@ inline SaveResult SavedResult()
 inline SaveResult FailedSave(const wxString& reason)
 {
     return {SaveStatus::Failed, reason};
+}
+
+inline SaveResult CancelledSave(const wxString& reason)
+{
+    return {SaveStatus::Cancelled, reason};
 }

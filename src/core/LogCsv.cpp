@@ -142,35 +142,24 @@ void AppendLogCsvRow(std::string& out, const LogRecord& record)
     out += "\r\n";
 }
 
-CsvResult WriteLogCsv(const wxString& path, size_t rowCount,
-                      const std::function<const LogRecord&(size_t)>& record,
-                      const std::function<bool(size_t, size_t)>& progress)
+SaveResult WriteLogCsv(const wxString& path, size_t rowCount,
+                       const std::function<const LogRecord&(size_t)>& record,
+                       const std::function<bool(size_t, size_t)>& progress)
 {
     constexpr size_t kProgressRows = 4096;
-    CsvResult result;
     std::string out;
     try {
         out.reserve(LogCsvHeader().size() + rowCount * 140);
         out += LogCsvHeader();
         for (size_t i = 0; i < rowCount; ++i) {
-            if (progress && i % kProgressRows == 0 && !progress(i, rowCount)) {
-                result.cancelled = true;
-                result.reason = "The export was cancelled.";
-                return result;
-            }
+            if (progress && i % kProgressRows == 0 && !progress(i, rowCount))
+                return CancelledSave("The export was cancelled.");
             AppendLogCsvRow(out, record(i));
         }
     } catch (const std::bad_alloc&) {
-        result.reason = "There is not enough memory to export the log.";
-        return result;
+        return FailedSave("There is not enough memory to export the log.");
     }
-    if (progress && !progress(rowCount, rowCount)) {
-        result.cancelled = true;
-        result.reason = "The export was cancelled.";
-        return result;
-    }
-    const SaveResult saved = WriteFileAtomically(path, out.data(), out.size());
-    result.written = saved.Saved();
-    result.reason = saved.reason;
-    return result;
+    if (progress && !progress(rowCount, rowCount))
+        return CancelledSave("The export was cancelled.");
+    return WriteFileAtomically(path, out.data(), out.size());
 }

@@ -2,6 +2,7 @@
 // spreadsheets: a DateTime column then the log page's fifteen columns.
 #pragma once
 
+#include "core/FileResult.h"
 #include "core/NodeLog.h"
 
 #include <wx/string.h>
@@ -28,15 +29,10 @@ void AppendCsvField(std::string& out, std::string_view field);
 // ends it.
 void AppendLogCsvRow(std::string& out, const LogRecord& record);
 
-struct CsvResult {
-    bool written = false;
-    bool cancelled = false;
-    wxString reason; // why it was not written
-};
-
 // Writes the header and rowCount rows (record(i) is the i-th row's record) to
 // path, whole or not at all. progress(done, total), when given, is called
-// every few thousand rows; returning false cancels and nothing is written.
-CsvResult WriteLogCsv(const wxString& path, size_t rowCount,
-                      const std::function<const LogRecord&(size_t)>& record,
-                      const std::function<bool(size_t, size_t)>& progress = nullptr);
+// every few thousand rows; returning false cancels (Cancelled) and nothing
+// is written.
+SaveResult WriteLogCsv(const wxString& path, size_t rowCount,
+                       const std::function<const LogRecord&(size_t)>& record,
+                       const std::function<bool(size_t, size_t)>& progress = nullptr);

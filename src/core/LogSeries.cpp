@@ -1,44 +1,10 @@
 #include "core/LogSeries.h"
 
+#include "core/LogSpan.h"
 #include "core/WordHelpers.h"
+#include "util/CivilTime.h"
 
 #include <ctime>
-
-namespace {
-
-const unsigned kChannelWords[kLogChannelCount] = {kLogEc1, kLogEc2, kLogPh1, kLogPh2, kLogTe1, kLogTe2};
-const char* const kChannelNames[kLogChannelCount] = {"EC Channel 1", "EC Channel 2", "PH Channel 1",
-                                                     "PH Channel 2", "TE Channel 1", "TE Channel 2"};
-constexpr double kMsPerDay = 86400000.0;
-
-} // namespace
-
-unsigned LogChannelWord(int channel)
-{
-    return kChannelWords[channel];
-}
-
-const char* LogChannelName(int channel)
-{
-    return channel >= 0 && channel < kLogChannelCount ? kChannelNames[channel] : "";
-}
-
-double LogChannelValue(const LogRecord& r, int channel)
-{
-    const uint32_t word = r[kChannelWords[channel]];
-    if (channel < 2)
-        return static_cast<double>(word);
-    return static_cast<double>(WordToFloat(word));
-}
-
-LogReadingRange LogChannelReadingRange(int channel)
-{
-    if (channel < 2)
-        return {0.0, 100000.0};
-    if (channel < 4)
-        return {-2.0, 16.0};
-    return {-55.0, 125.0};
-}
 
 bool LogRecordTime(uint32_t dateWord, uint32_t timeWord, int64_t& ms)
 {
@@ -48,30 +14,6 @@ bool LogRecordTime(uint32_t dateWord, uint32_t timeWord, int64_t& ms)
     ms = t.GetValue().GetValue();
     return true;
 }
-
-namespace {
-
-#ifndef _WIN32
-// Days from 1970-01-01 to a date of the proleptic Gregorian calendar.
-int64_t DaysFromCivil(int64_t year, unsigned month, unsigned day)
-{
-    year -= month <= 2;
-    const int64_t era = (year >= 0 ? year : year - 399) / 400;
-    const unsigned yearOfEra = static_cast<unsigned>(year - era * 400);
-    const unsigned dayOfYear = (153 * (month > 2 ? month - 3 : month + 9) + 2) / 5 + day - 1;
-    const unsigned dayOfEra = yearOfEra * 365 + yearOfEra / 4 - yearOfEra / 100 + dayOfYear;
-    return era * 146097 + static_cast<int64_t>(dayOfEra) - 719468;
-}
-
-// The local time at t and its offset from UTC in seconds.
-bool LocalAt(int64_t t, std::tm& tm)
-{
-    const std::time_t when = static_cast<std::time_t>(t);
-    return localtime_r(&when, &tm) != nullptr;
-}
-#endif
-
-} // namespace
 
 bool LogTimeDecoder::RegularDay(uint32_t dateWord, int64_t& midnightMs)
 {
@@ -91,13 +33,14 @@ bool LogTimeDecoder::RegularDay(uint32_t dateWord, int64_t& midnightMs)
         return false;
     if (day > wxDateTime::GetNumberOfDays(static_cast<wxDateTime::Month>(month - 1), year))
         return false;
-    const int64_t naive = DaysFromCivil(year, month, day) * 86400;
+    const int64_t naive =
+        civil::DaysFromCivil(year, static_cast<int>(month), static_cast<int>(day)) * civil::kSecondsPerDay;
     std::tm tm{};
-    if (!LocalAt(naive, tm))
+    if (!civil::LocalTimeAt(naive, tm))
         return false;
     const long offset = tm.tm_gmtoff;
     const int64_t midnight = naive - offset;
-    if (!LocalAt(midnight, tm) || tm.tm_gmtoff != offset || tm.tm_year != year - 1900 ||
+    if (!civil::LocalTimeAt(midnight, tm) || tm.tm_gmtoff != offset || tm.tm_year != year - 1900 ||
         tm.tm_mon != static_cast<int>(month) - 1 || tm.tm_mday != static_cast<int>(day) || tm.tm_hour != 0 ||
         tm.tm_min != 0 || tm.tm_sec != 0)
         return false;
@@ -105,7 +48,7 @@ bool LogTimeDecoder::RegularDay(uint32_t dateWord, int64_t& midnightMs)
     // day (looked at every eight hours: changes are months apart), so every
     // time of the day exists once and is midnight plus its seconds.
     for (int64_t at : {-3 * 3600, 8 * 3600, 16 * 3600, 28 * 3600}) {
-        if (!LocalAt(midnight + at, tm) || tm.tm_gmtoff != offset)
+        if (!civil::LocalTimeAt(midnight + at, tm) || tm.tm_gmtoff != offset)
             return false;
     }
     midnightMs = midnight * 1000;
@@ -150,45 +93,50 @@ bool LogTimeDecoder::Decode(uint32_t dateWord, uint32_t timeWord, int64_t& ms)
     return true;
 }
 
-int32_t LogSeries::Fill(const LogRecord* records, uint32_t count)
+LogFill LogSeries::Fill(const LogRecord* records, uint32_t count)
 {
     Release();
     m_count = count;
-    m_filled = 0;
-    m_stop = LogSpanStop::None;
     if (count == 0)
-        return 0;
-    LargeArray<double> days = AllocateLargeArray<double>(count);
+        return {};
+    const LogSpan span = FindLogSpan(records, count);
+    m_begin = span.begin;
+    m_leftOut = count - (span.end - span.begin);
+    if (span.Empty()) {
+        m_stop = LogSpanStop::InvalidDateTime;
+        return {m_stop, 0};
+    }
+    LargeArray<double> days = AllocateLargeArray<double>(span.end - span.begin);
     if (!days) {
         m_stop = LogSpanStop::NoMemory;
-        return -1;
+        return {m_stop, 0};
     }
 
     LogTimeDecoder decoder;
-    int64_t first = 0, last = 0;
-    const bool spanValid = decoder.Decode(records[0][kLogDate], records[0][kLogTime], first) &&
-                           decoder.Decode(records[count - 1][kLogDate], records[count - 1][kLogTime], last);
-    m_firstMs = spanValid ? first : 0;
-    int32_t result = 0;
-    for (uint32_t i = 0; i < count; ++i) {
+    const int64_t first = span.firstMs, last = span.lastMs;
+    m_firstMs = first;
+    for (uint32_t i = span.begin; i < span.end; ++i) {
         const LogRecord& r = records[i];
         int64_t t = 0;
-        if (!spanValid || !decoder.Decode(r[kLogDate], r[kLogTime], t)) {
+        if (!decoder.Decode(r[kLogDate], r[kLogTime], t)) {
             m_stop = LogSpanStop::InvalidDateTime;
-            result = -1;
             break;
         }
         if (t < first || t > last) {
             m_stop = LogSpanStop::OutOfSpan;
-            result = -1;
             break;
         }
-        days[i] = static_cast<double>(t - first) / kMsPerDay;
-        m_filled = i + 1;
+        days[i - span.begin] = civil::DaysSince(t, first);
+        m_filled = i - span.begin + 1;
     }
     if (m_filled > 0)
         m_days = std::shared_ptr<const double[]>(std::move(days));
-    return result;
+    return {m_stop, m_filled};
+}
+
+int64_t LogSeries::TimeMs(uint32_t i) const
+{
+    return i < m_filled ? civil::MsAtDays(m_days[i], m_firstMs) : m_firstMs;
 }
 
 std::shared_ptr<const double[]> LogSeries::ChannelValues(const LogRecord* records, int channel) const
@@ -205,33 +153,39 @@ std::shared_ptr<const double[]> LogSeries::ChannelValues(const LogRecord* record
 void LogSeries::ChannelValues(const LogRecord* records, const bool (&wanted)[kLogChannelCount],
                               std::shared_ptr<const double[]> (&out)[kLogChannelCount]) const
 {
+    // Block by block and channel by channel: a block's records stay in the
+    // cache while each channel reads them, so a year of records is read from
+    // memory once, not once per channel.
+    constexpr uint32_t kBlock = 1024;
     LargeArray<double> values[kLogChannelCount];
-    double* to[kLogChannelCount] = {};
     for (int k = 0; k < kLogChannelCount; ++k) {
         if (!wanted[k])
             continue;
         out[k].reset();
-        if (m_filled == 0)
-            continue;
-        values[k] = AllocateLargeArray<double>(m_filled);
-        to[k] = values[k].get();
+        if (m_filled > 0)
+            values[k] = AllocateLargeArray<double>(m_filled);
     }
-    // One pass over the records, whose words of one record share a cache
-    // line or two: a year of records is read from memory once, not once per
-    // channel.
-    for (uint32_t i = 0; i < m_filled; ++i) {
-        const LogRecord& r = records[i];
-        if (to[0])
-            to[0][i] = static_cast<double>(r[kLogEc1]);
-        if (to[1])
-            to[1][i] = static_cast<double>(r[kLogEc2]);
-        for (int k = 2; k < kLogChannelCount; ++k)
-            if (to[k])
-                to[k][i] = static_cast<double>(WordToFloat(r[kChannelWords[k]]));
+    for (uint32_t begin = 0; begin < m_filled; begin += kBlock) {
+        const uint32_t end = m_filled - begin > kBlock ? begin + kBlock : m_filled;
+        for (int k = 0; k < kLogChannelCount; ++k)
+            if (values[k])
+                ReadChannel(records + m_begin, k, begin, end, values[k].get());
     }
     for (int k = 0; k < kLogChannelCount; ++k)
         if (values[k])
             out[k] = std::shared_ptr<const double[]>(std::move(values[k]));
+}
+
+void LogSeries::ReadChannel(const LogRecord* records, int channel, uint32_t begin, uint32_t end, double* out)
+{
+    const unsigned word = LogChannelWord(channel);
+    if (LogChannelQuantity(channel) == LogQuantity::Ec) {
+        for (uint32_t i = begin; i < end; ++i)
+            out[i] = static_cast<double>(records[i][word]);
+        return;
+    }
+    for (uint32_t i = begin; i < end; ++i)
+        out[i] = static_cast<double>(WordToFloat(records[i][word]));
 }
 
 void LogSeries::Release()
@@ -239,6 +193,8 @@ void LogSeries::Release()
     m_days.reset();
     m_firstMs = 0;
     m_count = 0;
+    m_begin = 0;
+    m_leftOut = 0;
     m_filled = 0;
     m_stop = LogSpanStop::None;
 }

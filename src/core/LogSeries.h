@@ -6,34 +6,11 @@
 #pragma once
 
 #include "core/LargeBuffer.h"
+#include "core/LogChannels.h"
 #include "core/NodeLog.h"
 
 #include <cstdint>
 #include <memory>
-
-constexpr int kLogChannelCount = 6;
-
-// Record word of channel k (EC1, EC2, PH1, PH2, TE1, TE2).
-unsigned LogChannelWord(int channel);
-// The name of channel k as the chart view shows it: "EC Channel 1",
-// "EC Channel 2", "PH Channel 1", "PH Channel 2", "TE Channel 1",
-// "TE Channel 2".
-const char* LogChannelName(int channel);
-// The value a chart plots for channel k of record r: EC words as unsigned
-// integers, PH and temperature words as floats; no range rule.
-double LogChannelValue(const LogRecord& r, int channel);
-
-// The values channel k's probe can report: EC 0 to 100000 uS (targets go
-// up to 20000 uS, sea water is about 50000 uS), PH -2 to 16 (the scale with
-// room for a probe out of calibration), temperature -55 to 125 degrees
-// Celsius (what common probes report). A value outside is plainly not a
-// reading: the word 4294967295 (all bits set) of an EC reading never taken,
-// foremost.
-struct LogReadingRange {
-    double lo;
-    double hi;
-};
-LogReadingRange LogChannelReadingRange(int channel);
 
 // Milliseconds since the epoch of a record's date and time words in local
 // time, or false when the words are no real date or time (never asserts).
@@ -66,44 +43,66 @@ private:
 };
 
 enum class LogSpanStop {
-    None,            // every record was within the span of the first and last record
-    OutOfSpan,       // record StopIndex() lies before the first or after the last record
-    InvalidDateTime, // record StopIndex() has no real date or time (or the span has none)
+    None,            // every record of the span (see FindLogSpan) was within it
+    OutOfSpan,       // record StopIndex() lies before the first or after the last record of the span
+    InvalidDateTime, // record StopIndex() has no real date or time (or no record has one)
     NoMemory,        // there was no memory for the points; none is filled
+};
+
+// How a fill ended: why it stopped (None: it did not) and the points filled,
+// which are the records before the one it stopped at.
+struct LogFill {
+    LogSpanStop stop = LogSpanStop::None;
+    uint32_t filled = 0;
+
+    bool Whole() const { return stop == LogSpanStop::None; }
 };
 
 class LogSeries {
 public:
-    // Fills time i from record i in file order: the time since record 0 in
-    // days. Returns 0, or -1 at the first record outside the span of the
-    // first and last record, or whose date-time is invalid; the times before
+    // Fills the times of the records of the log's span (FindLogSpan: from
+    // the first to the last record with a real date and time) in file
+    // order: point i is record Begin() + i, its time since record Begin() in
+    // days. Stops at the first record outside the span or whose date-time is
+    // invalid (or at once when no record has a real one); the times before
     // it stay filled and are the only ones that may be read.
-    int32_t Fill(const LogRecord* records, uint32_t count);
+    LogFill Fill(const LogRecord* records, uint32_t count);
 
     // Records handed to Fill.
     uint32_t Count() const { return m_count; }
-    // Points filled: Count() after a successful fill.
+    // The record of point 0, and the records before and after the span,
+    // which have no real date or time and are never plotted.
+    uint32_t Begin() const { return m_begin; }
+    uint32_t LeftOutCount() const { return m_leftOut; }
+    // Points filled: Count() - LeftOutCount() after a successful fill.
     uint32_t FilledCount() const { return m_filled; }
     LogSpanStop Stop() const { return m_stop; }
-    uint32_t StopIndex() const { return m_filled; }
+    // The record (index in the file) the fill stopped at.
+    uint32_t StopIndex() const { return m_begin + m_filled; }
 
     // The time of each filled record in days since the first one;
     // FilledCount() values, shared with whoever plots them (null when none
     // is filled).
     const double* Days() const { return m_days.get(); }
     const std::shared_ptr<const double[]>& SharedDays() const { return m_days; }
-    // The first record's time, milliseconds since the epoch (0 when none).
+    // Record Begin()'s time, milliseconds since the epoch (0 when none).
     int64_t FirstTimeMs() const { return m_firstMs; }
+    // The time of filled record i in ms since the epoch (the instant its
+    // chart x stands for).
+    int64_t TimeMs(uint32_t i) const;
 
     // Channel k's value of each filled record (records: those handed to
-    // Fill), in a new array of FilledCount() values; null when there is no
-    // memory for it or nothing is filled.
+    // Fill; point i is record Begin() + i), in a new array of FilledCount()
+    // values; null when there is no memory for it or nothing is filled.
     std::shared_ptr<const double[]> ChannelValues(const LogRecord* records, int channel) const;
     // The same for every channel k with wanted[k], reading each record once;
     // out[k] stays as it was for the others, and is null where there was no
     // memory.
     void ChannelValues(const LogRecord* records, const bool (&wanted)[kLogChannelCount],
                        std::shared_ptr<const double[]> (&out)[kLogChannelCount]) const;
+    // Channel k's values of records [begin, end) into out[begin .. end - 1]
+    // (those threads may write at once for ranges apart).
+    static void ReadChannel(const LogRecord* records, int channel, uint32_t begin, uint32_t end, double* out);
 
     // Frees the time column (those sharing it keep it).
     void Release();
@@ -112,6 +111,8 @@ private:
     std::shared_ptr<const double[]> m_days;
     int64_t m_firstMs = 0;
     uint32_t m_count = 0;
+    uint32_t m_begin = 0;
+    uint32_t m_leftOut = 0;
     uint32_t m_filled = 0;
     LogSpanStop m_stop = LogSpanStop::None;
 };

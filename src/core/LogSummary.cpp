@@ -2,29 +2,19 @@
 
 #include "core/DateText.h"
 #include "core/WordHelpers.h"
+#include "util/CivilTime.h"
 
 #include <algorithm>
 #include <cmath>
-#include <cstring>
 #include <vector>
 
 namespace {
-
-constexpr double kMsPerDay = 86400000.0;
 
 // The instant of a record from its time in days (which LogSeries made from
 // whole milliseconds, so rounding gives them back).
 inline int64_t RecordMs(int64_t recordMs, double day)
 {
-    const double ms = day * kMsPerDay;
-    return recordMs + static_cast<int64_t>(ms >= 0 ? ms + 0.5 : ms - 0.5);
-}
-
-inline double FloatValue(uint32_t word)
-{
-    float value;
-    std::memcpy(&value, &word, sizeof value);
-    return static_cast<double>(value);
+    return civil::MsAtDays(day, recordMs);
 }
 
 // The median (the lower of the two middle ones for an even count) of the
@@ -137,7 +127,7 @@ inline void Visit(ChannelPass& p, ChannelSummary& s, const LogRecord& r, uint32_
                   int64_t recordMs, const LogTargets& targets)
 {
     const uint32_t word = r[p.word];
-    const double value = p.isEc ? static_cast<double>(word) : FloatValue(word);
+    const double value = p.isEc ? static_cast<double>(word) : static_cast<double>(WordToFloat(word));
     if (!(value >= p.lo && value <= p.hi))
         return; // no reading (a NaN fails both)
     if (!s.any) {
@@ -264,11 +254,11 @@ LogSummary SummariseLog(const LogRecord* records, const double* days, uint32_t f
         ChannelPass& p = passes[k];
         p.channel = k;
         p.word = LogChannelWord(k);
-        p.isEc = k < 2;
+        p.isEc = LogChannelQuantity(k) == LogQuantity::Ec;
         const LogReadingRange range = LogChannelReadingRange(k);
         p.lo = range.lo;
         p.hi = range.hi;
-        p.targeted = targets != nullptr && k < 4;
+        p.targeted = targets != nullptr && LogChannelHasTarget(k);
         active[activeCount++] = k;
     }
 
@@ -339,13 +329,6 @@ wxString DateTimeText(const LogRecord& r, const wxString& shortFormat)
     return FormatUserDateText(t, shortFormat) + " " + t.Format("%H:%M:%S");
 }
 
-wxString ValueText(int channel, double value)
-{
-    if (channel < 2)
-        return wxString::Format("%.0f", value);
-    return wxString::Format("%.2f", value);
-}
-
 } // namespace
 
 wxString SummaryText(const LogSummary& summary, const LogRecord* records,
@@ -359,7 +342,7 @@ wxString SummaryText(const LogSummary& summary, const LogRecord* records,
             continue;
         const ChannelSummary& s = summary.channels[k];
         text << "\n" << LogChannelName(k);
-        if (s.any && records != nullptr && targets != nullptr && k < 4)
+        if (s.any && records != nullptr && targets != nullptr && LogChannelHasTarget(k))
             text << " (" << TargetText(k, targets->TargetOn(k, records[s.lastIndex][kLogDate])) << ")";
         text << "\n";
         if (!s.any || records == nullptr) {
@@ -367,12 +350,12 @@ wxString SummaryText(const LogSummary& summary, const LogRecord* records,
             continue;
         }
         const auto line = [&](const char* name, double value, uint32_t index) {
-            text << "  " << name << ": " << ValueText(k, value) << " at "
+            text << "  " << name << ": " << LogChannelValueText(k, value) << " at "
                  << DateTimeText(records[index], shortFormat) << "\n";
         };
         line("Lowest", s.lowest, s.lowestIndex);
         line("Highest", s.highest, s.highestIndex);
-        text << "  Mean: " << ValueText(k, s.mean) << "\n";
+        text << "  Mean: " << LogChannelValueText(k, s.mean) << "\n";
         line("Last", s.last, s.lastIndex);
         if (!s.banded)
             continue;
@@ -384,7 +367,7 @@ wxString SummaryText(const LogSummary& summary, const LogRecord* records,
         }
         text << "  Excursions: " << s.excursions << "; longest from "
              << DateTimeText(records[s.longestStart], shortFormat) << " for " << DurationText(s.longestMs)
-             << ", furthest " << ValueText(k, s.furthest) << "\n";
+             << ", furthest " << LogChannelValueText(k, s.furthest) << "\n";
     }
     const LogWideSummary& w = summary.log;
     text << "\nWhole log\n";

@@ -34,17 +34,8 @@ double Tolerance(double value)
 // for the temperatures.
 int ControlOf(int logChannel, bool& ph)
 {
-    ph = logChannel == 2 || logChannel == 3;
-    switch (logChannel) {
-    case 0:
-    case 2:
-        return 0;
-    case 1:
-    case 3:
-        return 1;
-    default:
-        return -1;
-    }
+    ph = LogChannelHasTarget(logChannel) && LogChannelQuantity(logChannel) == LogQuantity::Ph;
+    return LogChannelHasTarget(logChannel) ? LogChannelControl(logChannel) : -1;
 }
 
 int64_t MidnightMs(const wxDateTime& day)
@@ -205,10 +196,8 @@ std::vector<TargetStep> LogTargets::Steps(int logChannel, int64_t fromMs, int64_
 
 wxString TargetText(int logChannel, const ChannelTarget& target)
 {
-    if (!target.adjusted || logChannel < 0 || logChannel > 3)
+    if (!target.adjusted || !LogChannelHasTarget(logChannel))
         return "not adjusted";
-    if (logChannel < 2)
-        return wxString::Format(wxString::FromUTF8("target %.0f \xC2\xB1 %.0f"), target.target,
-                                target.tolerance);
-    return wxString::Format(wxString::FromUTF8("target %.2f \xC2\xB1 %.2f"), target.target, target.tolerance);
+    return "target " + LogChannelValueText(logChannel, target.target) + wxString::FromUTF8(" \xC2\xB1 ") +
+           LogChannelValueText(logChannel, target.tolerance);
 }

@@ -12,14 +12,6 @@ wxString FormatTwoDecimals(uint32_t floatWord)
     return wxString::Format("%2.2f", static_cast<double>(WordToFloat(floatWord)));
 }
 
-float WordToFloat(uint32_t word)
-{
-    float value;
-    static_assert(sizeof value == sizeof word, "float must be 32 bits");
-    std::memcpy(&value, &word, sizeof value);
-    return value;
-}
-
 uint32_t FloatToWord(float value)
 {
     uint32_t word;

@@ -14,6 +14,7 @@
 
 #include <array>
 #include <cstdint>
+#include <cstring>
 
 // Decimal text of the word read as a signed 32-bit integer ("%d").
 wxString FormatDecimal(uint32_t word);
@@ -21,7 +22,14 @@ wxString FormatDecimal(uint32_t word);
 // The single-precision value in the word widened to double, "%2.2f".
 wxString FormatTwoDecimals(uint32_t floatWord);
 
-float WordToFloat(uint32_t word);
+// Inline: the chart and the summary read a year of words through it.
+inline float WordToFloat(uint32_t word)
+{
+    float value;
+    static_assert(sizeof value == sizeof word, "float must be 32 bits");
+    std::memcpy(&value, &word, sizeof value);
+    return value;
+}
 uint32_t FloatToWord(float value);
 
 // An IPv4 address word: byte 0 (least significant) is the first octet.

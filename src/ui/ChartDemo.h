@@ -27,8 +27,9 @@ public:
     const wxString& GetName() const { return m_name; }
 
     // 0 on success, -1 when a record lies outside the time span of the first
-    // and last record (or has an invalid date or time).
-    virtual int32_t FillSeries(const LogRecord* records, uint32_t count) = 0;
+    // and last record (or has an invalid date or time). The chart keeps a
+    // share of the records.
+    virtual int32_t FillSeries(std::shared_ptr<const LogRecord[]> records, uint32_t count) = 0;
     // A new chart of the channels that have a colour.
     virtual std::unique_ptr<Chart> CreateChart(const ChannelColours& colours) = 0;
 

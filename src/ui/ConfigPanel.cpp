@@ -6,7 +6,9 @@
 #include "core/WordHelpers.h"
 #include "ui/OrvelGUIConfigDialog.h"
 #include "ui/PageLayout.h"
+#include "ui/ReportList.h"
 #include "ui/ScreenFit.h"
+#include "ui/UnsavedChanges.h"
 
 #include <wx/button.h>
 #include <wx/filedlg.h>
@@ -29,6 +31,7 @@ const char kWildcard[] = "Configuration File (*.hvc)|*.hvc";
 
 wxBEGIN_EVENT_TABLE(ConfigPanel, wxPanel)
     EVT_LIST_ITEM_ACTIVATED(wxID_HELP_CONTENTS, ConfigPanel::OnItemActivated)
+    EVT_LIST_KEY_DOWN(wxID_HELP_CONTENTS, ConfigPanel::OnListKeyDown)
     EVT_BUTTON(wxID_SAVE, ConfigPanel::OnSave)
     EVT_BUTTON(wxID_OPEN, ConfigPanel::OnOpen)
     EVT_BUTTON(wxID_NEW, ConfigPanel::OnClear)
@@ -37,8 +40,7 @@ wxEND_EVENT_TABLE()
 ConfigPanel::ConfigPanel(wxWindow* parent, wxWindowID id, const wxPoint& pos, const wxSize& size, long style)
     : wxPanel(parent, id, pos, size, style)
 {
-    m_list = new wxListCtrl(this, wxID_HELP_CONTENTS, wxDefaultPosition, wxDefaultSize,
-                            wxLC_REPORT | wxLC_SINGLE_SEL);
+    m_list = new ReportListCtrl(this, wxID_HELP_CONTENTS, wxLC_REPORT | wxLC_SINGLE_SEL);
     m_save = new wxButton(this, wxID_SAVE, "Save");
     m_open = new wxButton(this, wxID_OPEN, "Open");
     m_clear = new wxButton(this, wxID_NEW, "Clear");
@@ -120,7 +122,26 @@ void ConfigPanel::RefreshValues()
 
 void ConfigPanel::OnItemActivated(wxListEvent& event)
 {
-    const long row = event.GetIndex();
+    EditRow(event.GetIndex());
+}
+
+void ConfigPanel::OnListKeyDown(wxListEvent& event)
+{
+    // The list activates its current row on Return only when that row is
+    // selected; the row a failed save marked is current but unselected (the
+    // selection colour would hide its red), and Return opens it all the same.
+    const int key = event.GetKeyCode();
+    const long current = m_list->GetNextItem(-1, wxLIST_NEXT_ALL, wxLIST_STATE_FOCUSED);
+    if ((key == WXK_RETURN || key == WXK_NUMPAD_ENTER) && current >= 0 &&
+        m_list->GetItemState(current, wxLIST_STATE_SELECTED) == 0) {
+        EditRow(current);
+        return;
+    }
+    event.Skip();
+}
+
+void ConfigPanel::EditRow(long row)
+{
     if (row < 0 || row >= kConfigRowCount)
         return;
     const uint32_t code = ConfigRowTable[static_cast<size_t>(row)];
@@ -154,6 +175,11 @@ void ConfigPanel::OnItemActivated(wxListEvent& event)
 
 void ConfigPanel::OnSave(wxCommandEvent& WXUNUSED(event))
 {
+    SaveProfile();
+}
+
+bool ConfigPanel::SaveProfile()
+{
     // A mark left by an earlier failed attempt goes first.
     for (int row = 0; row < kConfigRowCount; ++row)
         if (!IsSectionCode(ConfigRowTable[static_cast<size_t>(row)]))
@@ -165,23 +191,26 @@ void ConfigPanel::OnSave(wxCommandEvent& WXUNUSED(event))
         const int row = RowOfCode(static_cast<uint32_t>(GroupStartOf(*invalid)));
         if (row >= 0)
             MarkInvalidRow(row);
-        return;
+        return false;
     }
 
     wxFileDialog dialog(this, "Save Configuration", wxEmptyString, wxEmptyString, kWildcard,
                         wxFD_SAVE | wxFD_OVERWRITE_PROMPT);
     // Cancel means cancel, even when the chooser had a file selected.
     if (dialog.ShowModal() != wxID_OK)
-        return;
+        return false;
     const wxString path = dialog.GetPath();
     if (path.empty())
-        return;
+        return false;
 
     const SaveResult saved = WriteConfigFile(path, m_profile);
     if (!saved.Saved()) {
         wxMessageBox("Error writing node config file \"" + path + "\":\n" + saved.reason,
                      wxMessageBoxCaptionStr, wxOK | wxCENTRE | wxICON_ERROR, this);
+        return false;
     }
+    m_savedProfile = m_profile;
+    return true;
 }
 
 void ConfigPanel::MarkInvalidRow(int row)
@@ -192,11 +221,32 @@ void ConfigPanel::MarkInvalidRow(int row)
     for (long selected = m_list->GetNextItem(-1, wxLIST_NEXT_ALL, wxLIST_STATE_SELECTED); selected >= 0;
          selected = m_list->GetNextItem(selected, wxLIST_NEXT_ALL, wxLIST_STATE_SELECTED))
         m_list->SetItemState(selected, 0, wxLIST_STATE_SELECTED);
+    // It is the list's current row: the keys move on from it, and Return
+    // opens its edit dialog (see OnListKeyDown).
+    m_list->SetItemState(row, wxLIST_STATE_FOCUSED, wxLIST_STATE_FOCUSED);
     m_list->EnsureVisible(row);
+}
+
+bool ConfigPanel::SaveOrDiscardChanges()
+{
+    if (!IsModified())
+        return true;
+    const wxString question = UnsavedChangesQuestion({"the configuration profile"}, "opening another");
+    switch (AskAboutUnsavedChanges(this, question)) {
+    case UnsavedAnswer::Save:
+        return SaveProfile();
+    case UnsavedAnswer::Discard:
+        return true;
+    case UnsavedAnswer::Cancel:
+        break;
+    }
+    return false;
 }
 
 void ConfigPanel::OnOpen(wxCommandEvent& WXUNUSED(event))
 {
+    if (!SaveOrDiscardChanges())
+        return;
     wxFileDialog dialog(this, "Load Configuration", wxEmptyString, wxEmptyString, kWildcard, wxFD_OPEN);
     // Cancel means cancel, even when the chooser had a file selected.
     if (dialog.ShowModal() != wxID_OK)
@@ -204,11 +254,16 @@ void ConfigPanel::OnOpen(wxCommandEvent& WXUNUSED(event))
     const wxString path = dialog.GetPath();
     if (path.empty())
         return;
+    OpenProfileFile(path);
+}
 
+bool ConfigPanel::OpenProfileFile(const wxString& path)
+{
     const LoadResult<NodeConfig> loaded = ReadConfigFile(path);
     switch (loaded.status) {
     case LoadStatus::Loaded:
         m_profile = loaded.value;
+        m_savedProfile = m_profile;
         break;
     case LoadStatus::Missing: // nothing to load: the current profile stays
         break;
@@ -219,6 +274,7 @@ void ConfigPanel::OnOpen(wxCommandEvent& WXUNUSED(event))
         break;
     }
     ShowProfile();
+    return loaded.status == LoadStatus::Loaded;
 }
 
 void ConfigPanel::OnClear(wxCommandEvent& WXUNUSED(event))

@@ -42,10 +42,10 @@ bool WriteLogCsvShowingProgress(wxWindow* parent, const wxString& path, size_t r
         const int value = total ? static_cast<int>(done * 1000 / total) : 1000;
         return progress->Update(std::min(value, 999));
     };
-    const CsvResult result = WriteLogCsv(path, rowCount, record, onProgress);
+    const SaveResult result = WriteLogCsv(path, rowCount, record, onProgress);
     progress.reset();
-    if (result.written || result.cancelled)
-        return result.written;
+    if (result.Saved() || result.Cancelled())
+        return result.Saved();
     wxMessageBox("Cannot export the records to \"" + path + "\": " + result.reason, wxMessageBoxCaptionStr,
                  wxOK | wxCENTRE | wxICON_ERROR, parent);
     return false;

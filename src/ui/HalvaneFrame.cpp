@@ -5,13 +5,16 @@
 #include "ui/LogPanel.h"
 #include "ui/NodeCallPanel.h"
 #include "ui/SchedulePanel.h"
+#include "ui/UnsavedChanges.h"
 
 #include <wx/display.h>
+#include <wx/filename.h>
 #include <wx/msgdlg.h>
 #include <wx/notebook.h>
 #include <wx/sizer.h>
 
 #include <algorithm>
+#include <vector>
 
 std::unique_ptr<AppConfigFile> LoadAppConfig(const wxString& path)
 {
@@ -22,6 +25,23 @@ std::unique_ptr<AppConfigFile> LoadAppConfig(const wxString& path)
         wxMessageBox("Error Reading Halvane Config File", wxMessageBoxCaptionStr, wxOK | wxCENTRE);
     return std::move(loaded.value);
 }
+
+int PageForFile(const wxString& path)
+{
+    const wxString extension = wxFileName(path).GetExt().Lower();
+    if (extension == "hvc")
+        return 0;
+    if (extension == "hvs")
+        return 1;
+    if (extension == "hvl")
+        return 2;
+    return wxNOT_FOUND;
+}
+
+wxBEGIN_EVENT_TABLE(HalvaneFrame, wxFrame)
+    EVT_CLOSE(HalvaneFrame::OnClose)
+    EVT_DROP_FILES(HalvaneFrame::OnDropFiles)
+wxEND_EVENT_TABLE()
 
 HalvaneFrame::HalvaneFrame(wxWindow* parent, wxWindowID id, const wxString& title, const wxPoint& pos,
                            const wxSize& size, long style)
@@ -38,20 +58,22 @@ HalvaneFrame::HalvaneFrame(wxWindow* parent, wxWindowID id, const wxString& titl
 
     CreateStatusBar(1, wxST_SIZEGRIP, wxID_ANY);
 
-    // The notebook owns the pages; nothing here talks to them after this.
+    // The notebook owns the pages; the frame asks them only about unsaved
+    // work and hands them the files it is given.
     const wxSize pageSize = FromDIP(wxSize(446, 319));
-    auto* configPanel = new ConfigPanel(notebook, wxID_ANY, wxDefaultPosition, pageSize, wxTAB_TRAVERSAL);
+    configPanel = new ConfigPanel(notebook, wxID_ANY, wxDefaultPosition, pageSize, wxTAB_TRAVERSAL);
     notebook->AddPage(configPanel, "Configuration Profile", false);
-    notebook->AddPage(new SchedulePanel(notebook, wxID_ANY, wxDefaultPosition, pageSize, wxTAB_TRAVERSAL),
-                      "Schedule", false);
-    notebook->AddPage(new LogPanel(notebook, wxID_ANY, wxDefaultPosition, pageSize, wxTAB_TRAVERSAL),
-                      "Log Book", false);
+    schedulePanel = new SchedulePanel(notebook, wxID_ANY, wxDefaultPosition, pageSize, wxTAB_TRAVERSAL);
+    notebook->AddPage(schedulePanel, "Schedule", false);
+    logPanel = new LogPanel(notebook, wxID_ANY, wxDefaultPosition, pageSize, wxTAB_TRAVERSAL);
+    notebook->AddPage(logPanel, "Log Book", false);
     notebook->AddPage(new NodeCallPanel(notebook, wxID_ANY, wxDefaultPosition, pageSize, wxTAB_TRAVERSAL),
                       "Node Call", false);
 
     WidenForProfileColumns(*configPanel);
 
     appConfig = LoadAppConfig("appconfig.txt");
+    DragAcceptFiles(true);
 }
 
 HalvaneFrame::~HalvaneFrame() = default;
@@ -71,4 +93,96 @@ void HalvaneFrame::WidenForProfileColumns(ConfigPanel& page)
     const int width = std::min(needed, area.width);
     if (width > GetSize().x)
         SetSize(width, GetSize().y);
+}
+
+void HalvaneFrame::OnClose(wxCloseEvent& event)
+{
+    // A session that is ending whatever we say still gets the question,
+    // without "Cancel": unsaved work is never dropped without a word.
+    if (!SaveOrDiscardChanges(event.CanVeto()) && event.CanVeto()) {
+        event.Veto();
+        return;
+    }
+    Destroy();
+}
+
+bool HalvaneFrame::SaveOrDiscardChanges(bool canCancel)
+{
+    std::vector<wxString> unsaved;
+    if (configPanel->IsModified())
+        unsaved.emplace_back("the configuration profile");
+    if (schedulePanel->IsModified())
+        unsaved.emplace_back("the schedule");
+    if (unsaved.empty())
+        return true;
+    switch (AskAboutUnsavedChanges(this, UnsavedChangesQuestion(unsaved, "closing"), canCancel)) {
+    case UnsavedAnswer::Cancel:
+        return false;
+    case UnsavedAnswer::Discard:
+        return true;
+    case UnsavedAnswer::Save:
+        break;
+    }
+    // Each page saves as its own button does, with its checks and messages,
+    // in front of the user; the first that does not save keeps the window.
+    if (configPanel->IsModified()) {
+        notebook->SetSelection(0);
+        if (!configPanel->SaveProfile())
+            return false;
+    }
+    if (schedulePanel->IsModified()) {
+        notebook->SetSelection(1);
+        if (!schedulePanel->SaveScheduleAs())
+            return false;
+    }
+    return true;
+}
+
+void HalvaneFrame::OpenFiles(const wxArrayString& paths)
+{
+    int opened = wxNOT_FOUND;
+    for (const wxString& path : paths) {
+        const int page = PageForFile(path);
+        if (page == wxNOT_FOUND) {
+            wxMessageBox(
+                "\"" + path +
+                    "\" is not a configuration file (*.hvc), a schedule file (*.hvs) or a log file (*.hvl).",
+                wxMessageBoxCaptionStr, wxOK | wxCENTRE, this);
+            continue;
+        }
+        if (!wxFileName::FileExists(path)) {
+            wxMessageBox("The file \"" + path + "\" was not found.", wxMessageBoxCaptionStr, wxOK | wxCENTRE,
+                         this);
+            continue;
+        }
+        notebook->SetSelection(static_cast<size_t>(page));
+        if (OpenOnPage(page, path))
+            opened = page;
+    }
+    if (opened != wxNOT_FOUND)
+        notebook->SetSelection(static_cast<size_t>(opened));
+}
+
+bool HalvaneFrame::OpenOnPage(int page, const wxString& path)
+{
+    switch (page) {
+    case 0:
+        return configPanel->SaveOrDiscardChanges() && configPanel->OpenProfileFile(path);
+    case 1:
+        return schedulePanel->OpenScheduleFile(path);
+    case 2:
+        return logPanel->OpenLogFile(path);
+    default:
+        return false;
+    }
+}
+
+void HalvaneFrame::OnDropFiles(wxDropFilesEvent& event)
+{
+    wxArrayString paths;
+    for (int i = 0; i < event.GetNumberOfFiles(); ++i)
+        paths.Add(event.GetFiles()[i]);
+    // Opened once the drop is over: the pages may ask and tell the user
+    // things, which a drag in progress must not wait on.
+    CallAfter([this, paths] { OpenFiles(paths); });
 }

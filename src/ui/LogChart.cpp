@@ -8,8 +8,10 @@
 #include "chart/XYPlot.h"
 #include "chart/XYSimpleDataset.h"
 #include "core/DateText.h"
+#include "core/JoiningThreads.h"
 #include "core/LogTargets.h"
 #include "core/WordHelpers.h"
+#include "util/CivilTime.h"
 
 #include <wx/pen.h>
 
@@ -17,15 +19,18 @@
 #include <atomic>
 #include <cmath>
 #include <new>
-#include <system_error>
 #include <thread>
 #include <vector>
 
 LogChart::~LogChart() = default;
 
-int32_t LogChart::FillSeries(const LogRecord* records, uint32_t count)
+LogChart::LogChart() : ChartDemo("Log File")
 {
-    m_records = records;
+}
+
+int32_t LogChart::FillSeries(std::shared_ptr<const LogRecord[]> records, uint32_t count)
+{
+    m_records = std::move(records);
     for (auto& channel : m_channels)
         channel.reset();
     m_times.reset();
@@ -33,10 +38,10 @@ int32_t LogChart::FillSeries(const LogRecord* records, uint32_t count)
         lines.reset();
     m_lackedMemory = false;
     m_dateForm = UserShortDateFormat();
-    const int32_t result = m_series.Fill(records, count);
-    if (m_series.FilledCount() > 0)
-        m_times = std::make_shared<const XColumn>(m_series.SharedDays(), m_series.FilledCount());
-    return result;
+    const LogFill fill = m_series.Fill(m_records.get(), m_records ? count : 0);
+    if (fill.filled > 0)
+        m_times = std::make_shared<const XColumn>(m_series.SharedDays(), fill.filled);
+    return fill.Whole() ? 0 : -1;
 }
 
 std::shared_ptr<const XYSerie> LogChart::ChannelSerie(int channel)
@@ -49,59 +54,93 @@ std::shared_ptr<const XYSerie> LogChart::ChannelSerie(int channel)
     return m_channels[channel];
 }
 
-// The values of all wanted channels not made yet are read in one pass over
-// the records; their series (whose block summaries are most of the work) are
-// then made side by side, one thread per core.
+// The series of the channels being made: each one's y values, written while
+// it is summarised.
+struct LogChart::SeriesInMaking {
+    int channels[kLogChannelCount];
+    double* values[kLogChannelCount];
+    std::shared_ptr<XYSerie> series[kLogChannelCount];
+    int count = 0;
+};
+
+namespace {
+
+// Up to this many threads write and summarise the series side by side.
+constexpr unsigned kMaxThreads = 8;
+// The blocks one thread takes at a time: 1024 records, whose words stay in
+// the cache while each channel reads them.
+constexpr size_t kChunkBlocks = 16;
+
+} // namespace
+
+// Each channel's values and series are allocated here (where a lack of
+// memory leaves that channel unplotted and said so); the values are then
+// read from the records and summarised chunk by chunk, one thread per core,
+// so that a year of records is read once and the fresh memory's first touch
+// is shared by the cores.
 void LogChart::MakeChannelSeries(const bool (&wanted)[kLogChannelCount])
 {
     if (!m_times)
         return;
-    bool missing[kLogChannelCount] = {};
-    bool any = false;
+    SeriesInMaking making;
     for (int k = 0; k < kLogChannelCount; ++k) {
-        missing[k] = wanted[k] && !m_channels[k];
-        any = any || missing[k];
-    }
-    if (!any)
-        return;
-    std::shared_ptr<const double[]> values[kLogChannelCount];
-    m_series.ChannelValues(m_records, missing, values);
-    std::vector<int> make;
-    for (int k = 0; k < kLogChannelCount; ++k) {
-        if (!missing[k])
+        if (!wanted[k] || m_channels[k])
             continue;
-        if (values[k])
-            make.push_back(k);
-        else
+        LargeArray<double> values = AllocateLargeArray<double>(m_times->GetCount());
+        try {
+            double* to = values.get();
+            if (!to)
+                throw std::bad_alloc();
+            std::shared_ptr<const double[]> shared(std::move(values));
+            making.series[making.count] =
+                std::make_shared<XYSerie>(m_times, std::move(shared), XYSerie::Unsummarised{});
+            making.values[making.count] = to;
+            making.channels[making.count++] = k;
+        } catch (const std::bad_alloc&) {
             m_lackedMemory = true;
+        }
     }
+    if (making.count == 0)
+        return;
+    WriteAndSummarise(making);
+}
+
+void LogChart::WriteAndSummarise(SeriesInMaking& making)
+{
+    const size_t blocks = m_times->GetBlocks().size();
+    const size_t chunks = (blocks + kChunkBlocks - 1) / kChunkBlocks;
+    // Point i is record Begin() + i of the log.
+    const LogRecord* records = m_records.get() + m_series.Begin();
+    XYBounds bounds[kMaxThreads][kLogChannelCount];
     std::atomic<size_t> next{0};
-    std::atomic<bool> lacked{false};
-    auto work = [&] {
-        for (size_t j = next++; j < make.size(); j = next++) {
-            const int k = make[j];
-            // A summary that finds no memory leaves that channel unplotted
-            // (and said so), never an exception out of a thread.
-            try {
-                m_channels[k] = std::make_shared<const XYSerie>(m_times, std::move(values[k]));
-            } catch (const std::bad_alloc&) {
-                lacked = true;
+    auto work = [&](unsigned worker) {
+        for (size_t c = next++; c < chunks; c = next++) {
+            const size_t firstBlock = c * kChunkBlocks,
+                         endBlock = std::min(blocks, firstBlock + kChunkBlocks);
+            const uint32_t begin = static_cast<uint32_t>(XColumn::BlockBegin(firstBlock));
+            const uint32_t end = static_cast<uint32_t>(m_times->BlockEnd(endBlock - 1));
+            for (int j = 0; j < making.count; ++j) {
+                LogSeries::ReadChannel(records, making.channels[j], begin, end, making.values[j]);
+                bounds[worker][j].Include(making.series[j]->SummariseBlocks(firstBlock, endBlock));
             }
         }
     };
-    const unsigned cores = std::max(1u, std::thread::hardware_concurrency());
-    std::vector<std::thread> helpers;
-    try {
-        for (unsigned t = 1; t < std::min<size_t>(cores, make.size()); ++t)
-            helpers.emplace_back(work);
-    } catch (const std::system_error&) {
-        // No thread to be had: this one does it all.
+    const unsigned cores = std::clamp(std::thread::hardware_concurrency(), 1u, kMaxThreads);
+    const unsigned wantedThreads = static_cast<unsigned>(std::min<size_t>(cores, chunks));
+    {
+        JoiningThreads helpers(m_startThread);
+        for (unsigned t = 1; t < wantedThreads; ++t)
+            if (!helpers.Start([&work, t] { work(t); }))
+                break; // no thread to be had: those started and this one do it all
+        work(0);
+    } // every helper joined here, whatever happened above
+    for (int j = 0; j < making.count; ++j) {
+        XYBounds all;
+        for (const auto& workerBounds : bounds)
+            all.Include(workerBounds[j]);
+        making.series[j]->Seal(all);
+        m_channels[making.channels[j]] = std::move(making.series[j]);
     }
-    work();
-    for (std::thread& helper : helpers)
-        helper.join();
-    if (lacked)
-        m_lackedMemory = true;
 }
 
 // The lines of a channel, made once per fill: every chart of it shares them
@@ -169,9 +208,7 @@ std::unique_ptr<Chart> LogChart::CreateChart(const ChannelColours& colours)
 int64_t LogChart::LastTimeMs() const
 {
     const uint32_t filled = m_series.FilledCount();
-    return filled ? m_series.FirstTimeMs() +
-                        static_cast<int64_t>(std::llround(m_series.Days()[filled - 1] * 86400000.0))
-                  : m_series.FirstTimeMs();
+    return filled ? m_series.TimeMs(filled - 1) : m_series.FirstTimeMs();
 }
 
 // The days of each plotted channel's target as bands over the days since
@@ -192,8 +229,8 @@ std::shared_ptr<chart::BandLayer> LogChart::TargetBands(const ChannelColours& co
             if (!step.target.adjusted)
                 continue;
             chart::Band band;
-            band.xFrom = static_cast<double>(step.fromMs - first) / 86400000.0;
-            band.xTo = static_cast<double>(step.toMs - first) / 86400000.0;
+            band.xFrom = civil::DaysSince(step.fromMs, first);
+            band.xTo = civil::DaysSince(step.toMs, first);
             band.middle = step.target.target;
             band.lo = step.target.target - step.target.tolerance;
             band.hi = step.target.target + step.target.tolerance;
@@ -205,15 +242,6 @@ std::shared_ptr<chart::BandLayer> LogChart::TargetBands(const ChannelColours& co
     return layer->GetSets().empty() ? nullptr : layer;
 }
 
-wxString LogChart::ReadoutValue(int channel, double value)
-{
-    if (std::isnan(value))
-        return "no reading";
-    if (channel < 2)
-        return wxString::Format("%.0f", value);
-    return wxString::Format("%.2f", value);
-}
-
 bool LogChart::Describe(double x, const ChannelColours& colours, wxChartPanel::Readout& readout) const
 {
     if (!m_times || !m_records)
@@ -221,7 +249,7 @@ bool LogChart::Describe(double x, const ChannelColours& colours, wxChartPanel::R
     const size_t i = m_times->NearestIndex(x);
     if (i == XColumn::npos)
         return false;
-    const LogRecord& record = m_records[i];
+    const LogRecord& record = m_records[m_series.Begin() + i];
     readout.x = m_times->GetValues()[i];
     readout.lines.clear();
     const wxDateTime t = DecodePackedDateTime(record[kLogDate], record[kLogTime]);
@@ -230,8 +258,8 @@ bool LogChart::Describe(double x, const ChannelColours& colours, wxChartPanel::R
         if (!colours[k])
             continue;
         const double value = LogChannelValue(record, k);
-        wxString text = wxString(LogChannelName(k)) + ": " + ReadoutValue(k, value);
-        if (m_targets && m_targets->HasProfile() && k < 4) {
+        wxString text = wxString(LogChannelName(k)) + ": " + LogChannelValueText(k, value);
+        if (m_targets && m_targets->HasProfile() && LogChannelHasTarget(k)) {
             const ChannelTarget target = m_targets->TargetOn(k, record[kLogDate]);
             text << ", " << (target.adjusted && !target.Contains(value) ? "outside " : "")
                  << TargetText(k, target);

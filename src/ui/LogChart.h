@@ -9,7 +9,9 @@
 
 #include "chart/XYSimpleDataset.h"
 #include "chart/wxChartPanel.h"
+#include "core/JoiningThreads.h"
 #include "core/LogSeries.h"
+#include "util/CivilTime.h"
 
 #include <memory>
 #include <vector>
@@ -23,18 +25,18 @@ class XYSerie;
 
 class LogChart : public ChartDemo {
 public:
-    LogChart() : ChartDemo("Log File") {}
+    LogChart();
     ~LogChart() override;
 
-    // Decodes the records' times. The records must stay as they are while
-    // this chart data is used (the chart view keeps its share of the log).
-    int32_t FillSeries(const LogRecord* records, uint32_t count) override;
+    // Decodes the records' times, keeping a share of the records for the
+    // series and readouts made later.
+    int32_t FillSeries(std::shared_ptr<const LogRecord[]> records, uint32_t count) override;
     // Plots only the points FillSeries filled (all of them unless it
     // returned -1): points after a record outside the span are never read.
     std::unique_ptr<Chart> CreateChart(const ChannelColours& colours) override;
     // The targets the next charts and readouts show for the EC and PH
-    // channels (bands, "target ... ± ..."); null for none. Kept by the caller.
-    void SetTargets(const LogTargets* targets) { m_targets = targets; }
+    // channels (bands, "target ... ± ..."); null for none.
+    void SetTargets(std::shared_ptr<const LogTargets> targets) { m_targets = std::move(targets); }
     // The time of the last filled record in ms since the epoch.
     int64_t LastTimeMs() const;
 
@@ -54,23 +56,25 @@ public:
     // colour; with targets, each EC and PH value's target and whether the
     // value is outside its band. False when nothing is filled.
     bool Describe(double x, const ChannelColours& colours, wxChartPanel::Readout& readout) const;
-    // A channel's value as the readout shows it: EC a whole number, PH and
-    // temperature with two decimals; "no reading" for a NaN.
-    static wxString ReadoutValue(int channel, double value);
+    // How helper threads are started (tests hand in one that fails).
+    void SetThreadStarter(JoiningThreads::Starter start) { m_startThread = std::move(start); }
     // The smallest time range a view of the log may show, in days: a minute.
-    static constexpr double kSmallestView = 1.0 / 1440;
+    static constexpr double kSmallestView = 1.0 / civil::kMinutesPerDay;
 
 private:
     std::shared_ptr<chart::BandLayer> TargetBands(const ChannelColours& colours) const;
     std::shared_ptr<XYSimpleDataset> ChannelLines(int channel);
     void MakeChannelSeries(const bool (&wanted)[kLogChannelCount]);
+    struct SeriesInMaking;
+    void WriteAndSummarise(SeriesInMaking& making);
 
-    const LogRecord* m_records = nullptr;
+    std::shared_ptr<const LogRecord[]> m_records;
     LogSeries m_series;
     std::shared_ptr<const XColumn> m_times;
     std::shared_ptr<const XYSerie> m_channels[kLogChannelCount];
     std::shared_ptr<XYSimpleDataset> m_lines[kLogChannelCount];
     bool m_lackedMemory = false;
-    const LogTargets* m_targets = nullptr;
+    std::shared_ptr<const LogTargets> m_targets;
+    JoiningThreads::Starter m_startThread;
     wxString m_dateForm; // the user's short date form, as of the fill
 };

@@ -75,7 +75,7 @@ LogPanel::LogPanel(wxWindow* parent, wxWindowID id, const wxPoint& pos, const wx
     LayOutListAboveButtons(this, m_list, {m_openButton, m_chartButton});
 }
 
-void LogPanel::OpenLogFile(const wxString& path)
+bool LogPanel::OpenLogFile(const wxString& path)
 {
     LoadResult<NodeLog> loaded = LoadNodeLog(path);
     switch (loaded.status) {
@@ -93,9 +93,10 @@ void LogPanel::OpenLogFile(const wxString& path)
     case LoadStatus::ReadError:
         // The log loaded before stays.
         wxMessageBox("Error reading node log file", wxMessageBoxCaptionStr, wxOK | wxCENTRE);
-        return;
+        return false;
     }
     m_list->AddRowsOnTop(m_log);
+    return loaded.status == LoadStatus::Loaded;
 }
 
 OrvelGUIChartViewFrame* LogPanel::ShowChart()

@@ -42,8 +42,8 @@ public:
              const wxSize& size = wxSize(446, 319), long style = wxTAB_TRAVERSAL);
 
     // Loads the node log at path (telling the user what went wrong) and puts
-    // its records on top of the list.
-    void OpenLogFile(const wxString& path);
+    // its records on top of the list; true when it was loaded.
+    bool OpenLogFile(const wxString& path);
     // Opens a chart view of the loaded log, or says there is none. Returns
     // the new view, or null.
     OrvelGUIChartViewFrame* ShowChart();

@@ -9,6 +9,7 @@
 #include "chart/ViewRange.h"
 #include "chart/wxChartPanel.h"
 #include "core/ConfigFile.h"
+#include "core/LogSpan.h"
 #include "core/LogSummary.h"
 #include "core/NodeSchedule.h"
 #include "core/Version.h"
@@ -198,34 +199,15 @@ void OrvelGUIChartViewFrame::RebuildChart()
         m_chartPanel->SetChart(nullptr);
         m_chartPanel->ForgetView();
         m_chartData = std::make_unique<LogChart>();
-        m_chartData->FillSeries(m_log.records.get(), m_log.count);
-        m_chartData->SetTargets(&m_targets);
+        m_chartData->FillSeries(m_log.records, m_log.count);
     }
+    m_chartData->SetTargets(std::make_shared<const LogTargets>(m_targets));
     std::unique_ptr<Chart> drawn = m_chartData->CreateChart(colours);
 
-    // A log that leaves its time span is plotted up to the record that does;
-    // the chart says so under its title.
-    const LogSeries& series = m_chartData->GetSeries();
-    wxString note;
-    switch (series.Stop()) {
-    case LogSpanStop::None:
-        break;
-    case LogSpanStop::OutOfSpan:
-    case LogSpanStop::InvalidDateTime:
-        note << series.FilledCount() << " of " << series.Count() << " records shown: record "
-             << series.StopIndex() + 1
-             << (series.Stop() == LogSpanStop::OutOfSpan
-                     ? " is outside the time span of the first and last record"
-                     : " has an invalid date or time");
-        break;
-    case LogSpanStop::NoMemory:
-        note << "Not enough memory to chart " << series.Count() << " records";
-        break;
-    }
-    if (series.Stop() != LogSpanStop::NoMemory && m_chartData->LackedMemory())
-        note << (note.empty() ? "" : "; ") << "Not enough memory to chart every channel of " << series.Count()
-             << " records";
-    drawn->SetNote(note);
+    // A log that leaves its time span is plotted up to the record that does,
+    // and records with no real date or time at its ends are left out; the
+    // chart says so under its title.
+    drawn->SetNote(LogChartNote(m_chartData->GetSeries(), m_chartData->LackedMemory()));
     m_chartPanel->SetChart(std::move(drawn));
 
     const wxString title = LogTitle(m_title, m_logName, m_log);
@@ -235,12 +217,7 @@ void OrvelGUIChartViewFrame::RebuildChart()
 
 wxString OrvelGUIChartViewFrame::LogTitle(const wxString& title, const wxString& fileName, const NodeLog& log)
 {
-    wxString dates;
-    if (!log.Empty()) {
-        const wxString first = FormatDateText(DecodePackedDate(log[0][kLogDate]));
-        const wxString last = FormatDateText(DecodePackedDate(log[log.count - 1][kLogDate]));
-        dates = first == last ? first : first + " - " + last;
-    }
+    const wxString dates = LogSpanDates(log.records.get(), log.count);
     wxString result = title;
     if (!fileName.empty())
         result << " - " << fileName;
@@ -471,7 +448,7 @@ std::vector<uint32_t> OrvelGUIChartViewFrame::RecordsInView() const
     const double* days = series.Days();
     for (uint32_t i = 0; i < series.FilledCount(); ++i)
         if (!m_zoomed || (days[i] >= m_shown.lo && days[i] <= m_shown.hi))
-            rows.push_back(i);
+            rows.push_back(series.Begin() + i);
     return rows;
 }
 
@@ -485,10 +462,12 @@ wxString OrvelGUIChartViewFrame::SummaryOfView() const
         wanted[k] = m_viewItems[k]->IsChecked();
     const chart::Range view = m_shown;
     const bool overlaid = m_targets.HasProfile();
+    // The summary's records are those of the points: from record Begin().
+    const LogRecord* charted = m_log.records.get() + series.Begin();
     const LogSummary summary =
-        SummariseLog(m_log.records.get(), series.Days(), series.FilledCount(), series.FirstTimeMs(), view.lo,
-                     view.hi, wanted, overlaid ? &m_targets : nullptr);
-    return SummaryText(summary, m_log.records.get(), wanted, overlaid ? &m_targets : nullptr);
+        SummariseLog(charted, series.Days(), series.FilledCount(), series.FirstTimeMs(), view.lo, view.hi,
+                     wanted, overlaid ? &m_targets : nullptr);
+    return SummaryText(summary, charted, wanted, overlaid ? &m_targets : nullptr);
 }
 
 void OrvelGUIChartViewFrame::ShowSummary()

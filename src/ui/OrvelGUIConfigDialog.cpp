@@ -170,6 +170,16 @@ void OrvelGUIConfigDialog::SetUpFor(int index, const ConfigEditValue& value, int
     m_kind = KindOf(index);
 
     HideEditors();
+    ShowEditor(value, sliderMin, sliderMax);
+
+    ParameterTexts help;
+    FillHelpTexts(help);
+    m_help->SetPage(index >= 0 && index < kParameterCount ? help[static_cast<size_t>(index)] : wxString());
+    FitToEditor();
+}
+
+void OrvelGUIConfigDialog::ShowEditor(const ConfigEditValue& value, int sliderMin, int sliderMax)
+{
     switch (m_kind) {
     case ParamKind::Hostname:
         // The stored name is offered for editing: OK on an unchanged dialog
@@ -203,29 +213,12 @@ void OrvelGUIConfigDialog::SetUpFor(int index, const ConfigEditValue& value, int
     case ParamKind::PhValue:
         ShowNumberField(1, FormatTwoDecimals(value.slots[0]), wxFILTER_NUMERIC);
         break;
-    case ParamKind::OperationMode: {
-        m_modeChoice->Clear();
-        for (uint32_t code : kModeCodes)
-            m_modeChoice->Append(OperationModeName(code));
-        m_modeChoice->SetSelection(0);
-        // At least its 280 pixels, and as wide as the longest mode name.
-        m_modeChoice->SetMinSize(wxSize(-1, -1));
-        m_modeChoice->SetMinSize(wxSize(std::max(FromDIP(280), m_modeChoice->GetBestSize().x), -1));
-        m_modeChoice->Show();
-        const auto* found = std::find(std::begin(kModeCodes), std::end(kModeCodes), value.slots[0]);
-        if (found != std::end(kModeCodes))
-            m_modeChoice->SetSelection(static_cast<int>(found - std::begin(kModeCodes)));
+    case ParamKind::OperationMode:
+        ShowModeChoice(value.slots[0]);
         break;
-    }
-    case ParamKind::IpAddress: {
-        ShowAddressGroup(true);
-        const IpOctets octets = SplitIpAddress(value.slots[0]);
-        for (size_t j = 0; j < m_octets.size(); ++j) {
-            m_octets[j]->ChangeValue(FormatDecimal(octets[j]));
-            m_octets[j]->SetValidator(wxTextValidator(wxFILTER_DIGITS));
-        }
+    case ParamKind::IpAddress:
+        ShowAddress(value.slots[0]);
         break;
-    }
     case ParamKind::DhcpFlag:
         m_dhcp->SetValue(value.slots[0] != 0);
         m_dhcp->Show();
@@ -233,11 +226,31 @@ void OrvelGUIConfigDialog::SetUpFor(int index, const ConfigEditValue& value, int
     case ParamKind::None:
         break;
     }
+}
 
-    ParameterTexts help;
-    FillHelpTexts(help);
-    m_help->SetPage(index >= 0 && index < kParameterCount ? help[static_cast<size_t>(index)] : wxString());
-    FitToEditor();
+void OrvelGUIConfigDialog::ShowModeChoice(uint32_t mode)
+{
+    m_modeChoice->Clear();
+    for (uint32_t code : kModeCodes)
+        m_modeChoice->Append(OperationModeName(code));
+    m_modeChoice->SetSelection(0);
+    // At least its 280 pixels, and as wide as the longest mode name.
+    m_modeChoice->SetMinSize(wxSize(-1, -1));
+    m_modeChoice->SetMinSize(wxSize(std::max(FromDIP(280), m_modeChoice->GetBestSize().x), -1));
+    m_modeChoice->Show();
+    const auto* found = std::find(std::begin(kModeCodes), std::end(kModeCodes), mode);
+    if (found != std::end(kModeCodes))
+        m_modeChoice->SetSelection(static_cast<int>(found - std::begin(kModeCodes)));
+}
+
+void OrvelGUIConfigDialog::ShowAddress(uint32_t address)
+{
+    ShowAddressGroup(true);
+    const IpOctets octets = SplitIpAddress(address);
+    for (size_t j = 0; j < m_octets.size(); ++j) {
+        m_octets[j]->ChangeValue(FormatDecimal(octets[j]));
+        m_octets[j]->SetValidator(wxTextValidator(wxFILTER_DIGITS));
+    }
 }
 
 void OrvelGUIConfigDialog::FitToEditor()

@@ -57,6 +57,10 @@ private:
     void ShowAddressGroup(bool show);
     void ShowTextEditor(int number, const wxString& label, const wxString& text);
     void ShowNumberField(int number, const wxString& text, long filter);
+    // The editor of m_kind, filled with value.
+    void ShowEditor(const ConfigEditValue& value, int sliderMin, int sliderMax);
+    void ShowModeChoice(uint32_t mode);
+    void ShowAddress(uint32_t address);
 
     wxHtmlWindow* m_help = nullptr;
     wxStaticText* m_description = nullptr;

@@ -1,7 +1,7 @@
 #include "ui/PrependingList.h"
 
 PrependingListCtrl::PrependingListCtrl(wxWindow* parent, wxWindowID id, long style)
-    : wxListCtrl(parent, id, wxDefaultPosition, wxDefaultSize, style | wxLC_VIRTUAL)
+    : ReportListCtrl(parent, id, style | wxLC_VIRTUAL)
 {
 }
 

@@ -1,14 +1,14 @@
 // A virtual report list whose new rows go on top.
 #pragma once
 
-#include <wx/listctrl.h>
+#include "ui/ReportList.h"
 
 // A wxLC_VIRTUAL list keeps its selection and focus by row number, so rows
 // put on top would leave them on whatever slid into those rows. After a
 // subclass has put rows on top of its data it calls ShowPrependedRows, which
 // moves the selected and focused rows down with their data. The subclass
 // keeps the data and formats it in OnGetItemText.
-class PrependingListCtrl : public wxListCtrl {
+class PrependingListCtrl : public ReportListCtrl {
 protected:
     // `style` gains wxLC_VIRTUAL.
     PrependingListCtrl(wxWindow* parent, wxWindowID id, long style);

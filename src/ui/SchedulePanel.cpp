@@ -10,6 +10,7 @@
 #include "ui/FeedChartImportDialog.h"
 #include "ui/NewScheduleEntryDialog.h"
 #include "ui/PageLayout.h"
+#include "ui/ReportList.h"
 #include "ui/SavePath.h"
 #include "ui/SchedulePlanFrame.h"
 #include "ui/ScreenFit.h"
@@ -65,8 +66,7 @@ SchedulePanel::SchedulePanel(wxWindow* parent, wxWindowID id, const wxPoint& pos
                              long style)
     : wxPanel(parent, id, pos, size, style)
 {
-    list = new wxListCtrl(this, kScheduleListId, wxDefaultPosition, wxDefaultSize,
-                          wxLC_REPORT | wxLC_SINGLE_SEL);
+    list = new ReportListCtrl(this, kScheduleListId, wxLC_REPORT | wxLC_SINGLE_SEL);
     saveAsButton = new wxButton(this, wxID_SAVE, "Save As");
     openButton = new wxButton(this, wxID_OPEN, "Open");
     addButton = new wxButton(this, wxID_NEW, "Add");
@@ -217,18 +217,28 @@ void SchedulePanel::OnClear(wxCommandEvent&)
 
 void SchedulePanel::OnSaveAs(wxCommandEvent&)
 {
+    SaveScheduleAs();
+}
+
+bool SchedulePanel::SaveScheduleAs()
+{
     wxFileDialog dialog(this, "Save Schedule", "", "", kScheduleWildcard, wxFD_SAVE | wxFD_OVERWRITE_PROMPT);
     if (dialog.ShowModal() != wxID_OK)
-        return;
+        return false;
     if (dialog.GetPath().empty())
-        return;
+        return false;
     const wxString path = ChooseSavePath(this, dialog.GetPath(), "hvs", "Save Schedule");
     if (path.empty())
-        return;
-    const SaveResult saved = WriteScheduleFile(path, GetSchedule());
-    if (!saved.Saved())
+        return false;
+    NodeSchedule schedule = GetSchedule();
+    const SaveResult saved = WriteScheduleFile(path, schedule);
+    if (!saved.Saved()) {
         wxMessageBox("The schedule was not saved to \"" + path + "\".\n" + saved.reason, "Error",
                      wxOK | wxICON_ERROR | wxCENTRE, this);
+        return false;
+    }
+    savedSchedule = std::move(schedule);
+    return true;
 }
 
 void SchedulePanel::OnOpen(wxCommandEvent&)
@@ -239,20 +249,24 @@ void SchedulePanel::OnOpen(wxCommandEvent&)
     const wxString path = dialog.GetPath();
     if (path.empty())
         return;
+    OpenScheduleFile(path);
+}
 
+bool SchedulePanel::OpenScheduleFile(const wxString& path)
+{
     const LoadResult<NodeSchedule> loaded = ReadScheduleFile(path);
     if (loaded.status == LoadStatus::Missing)
-        return; // the file went away after it was chosen: nothing to replace the table with
+        return false; // the file went away after it was chosen: nothing to replace the table with
     if (!loaded.Loaded()) {
         wxMessageBox("Error reading node schedule file", wxMessageBoxCaptionStr, wxOK | wxCENTRE, this);
-        return;
+        return false;
     }
     wxMessageBox(wxString::Format("%lu", static_cast<unsigned long>(loaded.value.size())),
                  wxMessageBoxCaptionStr, wxOK | wxCENTRE, this);
     // Opening is one change for "Undo": the table before, whatever it was.
     const NodeSchedule before = GetSchedule();
     if (!ConfirmAndClear(false))
-        return; // the user kept the table; what was read is dropped
+        return false; // the user kept the table; what was read is dropped
     if (!before.empty() || !loaded.value.empty()) {
         undoStack.push_back(before);
         if (undoStack.size() > kUndoSteps)
@@ -264,6 +278,8 @@ void SchedulePanel::OnOpen(wxCommandEvent&)
         ShowEntry(static_cast<long>(i), loaded.value[i]);
     list->Thaw();
     UpdateChecks();
+    savedSchedule = loaded.value;
+    return true;
 }
 
 long SchedulePanel::SelectedRow() const

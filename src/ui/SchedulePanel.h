@@ -53,6 +53,17 @@ public:
     // The list's context menu, its entries enabled as they apply.
     std::unique_ptr<wxMenu> MakeContextMenu() const;
 
+    // Whether the entries differ from those of the start, the last open or
+    // the last save that succeeded.
+    bool IsModified() const { return GetSchedule() != savedSchedule; }
+    // "Save As": asks for a file and writes every entry, with the page's
+    // messages; true when the file was written.
+    bool SaveScheduleAs();
+    // Reads the schedule file at path as "Open" does once its dialog is
+    // answered (with its count and "Are you sure?"); true when its entries
+    // replaced the table.
+    bool OpenScheduleFile(const wxString& path);
+
 private:
     void OnItemSelected(wxListEvent& event);
     void OnSaveAs(wxCommandEvent& event);
@@ -96,6 +107,7 @@ private:
     int32_t selectedRow = -1;
     wxStaticText* checksLine = nullptr;
     std::vector<NodeSchedule> undoStack;
+    NodeSchedule savedSchedule; // as last opened or saved
 
     wxDECLARE_EVENT_TABLE();
 };

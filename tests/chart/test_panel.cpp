@@ -68,9 +68,10 @@ TEST(ChartPanel, WithoutAChartThePanelIsPlain)
     const wxImage image = Dumped(buffer.ConvertToImage());
     EXPECT_EQ(CountColour(image, view.panel->GetBackgroundColour()), 630 * 470);
     // Painting an empty panel is harmless.
+    EventCounter<wxPaintEvent> painted(view.panel, wxEVT_PAINT);
     view.panel->Refresh();
     view.panel->Update();
-    PumpFor(20);
+    EXPECT_TRUE(painted.WaitFor(1));
 }
 
 TEST(ChartPanel, TheBackBufferHoldsTheChartAsDrawn)
@@ -127,15 +128,18 @@ TEST(ChartPanel, AnEmptyClientAreaIsNoFault)
     auto* frame = new wxFrame(TestTopFrame(), wxID_ANY, "zero");
     auto* panel = new wxChartPanel(frame, wxID_ANY, CyanChart(), wxDefaultPosition, wxSize(0, 0));
     auto* other = new wxChartPanel(frame, wxID_ANY); // keeps the frame from resizing the first
-    frame->Show();
-    panel->SetSize(0, 0);
-    PumpFor(20);
+    {
+        EventCounter<wxPaintEvent> shown(other, wxEVT_PAINT);
+        frame->Show();
+        panel->SetSize(0, 0);
+        ASSERT_TRUE(shown.WaitFor(1));
+    }
     panel->RedrawBackBuffer();
     EXPECT_FALSE(panel->GetBackBuffer().IsOk());
     panel->SetChart(nullptr);
     panel->SetChart(CyanChart());
     panel->Refresh();
-    PumpFor(20);
+    ASSERT_TRUE(PumpUntilIdle());
     panel->SetSize(120, 80);
     ASSERT_TRUE(PumpUntil([&] { return panel->GetBackBuffer().IsOk(); }));
     EXPECT_EQ(panel->GetBackBuffer().GetSize(), panel->GetClientSize());
@@ -149,9 +153,10 @@ TEST(ChartPanel, TheScreenShowsTheBackBuffer)
 {
     PanelFrame view(CyanChart(), wxSize(400, 300));
     view.frame->Raise();
+    EventCounter<wxPaintEvent> painted(view.panel, wxEVT_PAINT);
     view.panel->Refresh();
     view.panel->Update();
-    PumpFor(200);
+    ASSERT_TRUE(painted.WaitFor(1));
     const wxSize size = view.panel->GetClientSize();
     const wxPoint origin = view.panel->ClientToScreen(wxPoint(0, 0));
     wxBitmap shot(size.x, size.y, 24);

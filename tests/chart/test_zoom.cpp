@@ -119,10 +119,13 @@ struct ZoomFrame {
     bool MoveTo(const wxPoint& client)
     {
         const wxPoint screen = panel->ClientToScreen(client);
-        // A pointer already there makes no motion: step aside first.
+        // A pointer already there makes no motion: step aside first, and
+        // let the panel see that before coming back.
         if (wxGetMousePosition() == screen) {
-            sim.MouseMove(screen + wxPoint(3, 3));
-            PumpUntil([&] { return wxGetMousePosition() != screen; });
+            const wxPoint aside = client + wxPoint(3, 3);
+            lastMotion = wxPoint(-1, -1);
+            sim.MouseMove(panel->ClientToScreen(aside));
+            PumpUntil([&] { return lastMotion == aside; });
         }
         lastMotion = wxPoint(-1, -1);
         sim.MouseMove(screen);
@@ -136,16 +139,28 @@ struct ZoomFrame {
             return false;
         if (modifiers & wxMOD_SHIFT)
             sim.KeyDown(WXK_SHIFT);
+        // A press soon after the last click arrives as a double click.
+        const bool middle = button == wxMOUSE_BTN_MIDDLE;
+        EventCounter<wxMouseEvent> down(panel, middle ? wxEVT_MIDDLE_DOWN : wxEVT_LEFT_DOWN);
+        EventCounter<wxMouseEvent> doubleDown(panel, middle ? wxEVT_MIDDLE_DCLICK : wxEVT_LEFT_DCLICK);
         sim.MouseDown(button);
-        PumpFor(30);
+        const bool pressed = PumpUntil([&] { return down.Count() + doubleDown.Count() > 0; });
         const bool moved = MoveTo(to);
         const int ups = leftUps + middleUps;
         sim.MouseUp(button);
         const bool released = PumpUntil([&] { return leftUps + middleUps > ups; });
-        if (modifiers & wxMOD_SHIFT)
+        bool shiftUp = true;
+        if (modifiers & wxMOD_SHIFT) {
+            KeyReleases shift(WXK_SHIFT);
             sim.KeyUp(WXK_SHIFT);
-        PumpFor(30);
-        return moved && released;
+            shiftUp = shift.WaitFor(1);
+        }
+        const bool idle = PumpUntilIdle();
+        EXPECT_TRUE(pressed) << "the press did not arrive";
+        EXPECT_TRUE(moved) << "the drag did not arrive";
+        EXPECT_TRUE(released) << "the release did not arrive";
+        EXPECT_TRUE(shiftUp) << "Shift's release did not arrive";
+        return pressed && moved && released && shiftUp && idle;
     }
     // Gives the panel the keyboard with the pointer over it.
     bool Focus()
@@ -155,13 +170,10 @@ struct ZoomFrame {
         panel->SetFocus();
         return PumpUntil([&] { return wxWindow::FindFocus() == panel; });
     }
-    // Types a key and waits until the view is another one (or a while).
+    // Types a key and waits until it has been handled; the view then.
     chart::Range Key(int key)
     {
-        const chart::Range before = View();
-        const bool wasZoomed = Plot().HasViewX();
-        sim.Char(key);
-        PumpUntil([&] { return View() != before || Plot().HasViewX() != wasZoomed; }, 1000);
+        EXPECT_TRUE(TypeKey(key)) << "key " << key << " did not arrive";
         return View();
     }
     void Wheel(const wxPoint& client, int rotation)
@@ -175,7 +187,7 @@ struct ZoomFrame {
         wheel.m_wheelRotation = rotation;
         wheel.m_wheelDelta = 120;
         panel->GetEventHandler()->ProcessEvent(wheel);
-        PumpFor(10);
+        EXPECT_TRUE(PumpUntilIdle());
     }
     // What painting puts on the screen: the back buffer with what is drawn
     // over it. (Reading the screen back shows only the first paint under
@@ -505,26 +517,24 @@ TEST(ChartZoom, TheContextMenuComesOnceFromARightClickAndFromTheKeyboard)
 
     const wxPoint at = view.At(30);
     ASSERT_TRUE(view.MoveTo(at));
+    EventCounter<wxMouseEvent> rightUps(view.panel, wxEVT_RIGHT_UP);
     view.sim.MouseClick(wxMOUSE_BTN_RIGHT);
     ASSERT_TRUE(PumpUntil([&] { return menus > 0; }));
-    PumpFor(150);
+    // The whole click in, and all it queued run.
+    ASSERT_TRUE(rightUps.WaitFor(1));
+    ASSERT_TRUE(PumpUntilIdle());
     EXPECT_EQ(menus, 1);
     EXPECT_EQ(position, view.panel->ClientToScreen(at));
     EXPECT_FALSE(view.Plot().HasViewX()) << "a right click is no zoom";
 
-    view.sim.Char(WXK_MENU);
-    ASSERT_TRUE(PumpUntil([&] { return menus > 1; }));
-    PumpFor(150);
+    ASSERT_TRUE(TypeKey(WXK_MENU));
     EXPECT_EQ(menus, 2);
     EXPECT_EQ(position, wxDefaultPosition) << "from the keyboard: the menu goes where the program likes";
 
-    view.sim.Char(WXK_F10, wxMOD_SHIFT);
-    ASSERT_TRUE(PumpUntil([&] { return menus > 2; }));
-    PumpFor(150);
+    ASSERT_TRUE(TypeKey(WXK_F10, wxMOD_SHIFT));
     EXPECT_EQ(menus, 3);
     // F10 alone is not the menu.
-    view.sim.Char(WXK_F10);
-    PumpFor(150);
+    ASSERT_TRUE(TypeKey(WXK_F10));
     EXPECT_EQ(menus, 3);
 }
 

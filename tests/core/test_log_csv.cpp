@@ -84,14 +84,14 @@ TEST(LogCsv, WritesTheWholeFileWithProgress)
     TempDir dir;
     const std::vector<LogRecord> three = ThreeRecords();
     std::vector<std::pair<size_t, size_t>> calls;
-    const CsvResult r = WriteLogCsv(
+    const SaveResult r = WriteLogCsv(
         dir.File("log.csv"), three.size(), [&](size_t i) -> const LogRecord& { return three[i]; },
         [&](size_t done, size_t total) {
             calls.emplace_back(done, total);
             return true;
         });
-    EXPECT_TRUE(r.written);
-    EXPECT_FALSE(r.cancelled);
+    EXPECT_TRUE(r.Saved());
+    EXPECT_FALSE(r.Cancelled());
     EXPECT_EQ(r.reason, "");
     EXPECT_EQ(ReadAll(dir.Path() / "log.csv"), kThreeRecordsCsv);
     ASSERT_FALSE(calls.empty());
@@ -99,13 +99,13 @@ TEST(LogCsv, WritesTheWholeFileWithProgress)
 
     // 10,000 rows: progress comes every few thousand, rising, to the end.
     calls.clear();
-    const CsvResult big = WriteLogCsv(
+    const SaveResult big = WriteLogCsv(
         dir.File("big.csv"), 10000, [&](size_t i) -> const LogRecord& { return three[i % 3]; },
         [&](size_t done, size_t total) {
             calls.emplace_back(done, total);
             return true;
         });
-    EXPECT_TRUE(big.written);
+    EXPECT_TRUE(big.Saved());
     ASSERT_GE(calls.size(), 3u);
     for (size_t i = 1; i < calls.size(); ++i) {
         EXPECT_GT(calls[i].first, calls[i - 1].first);
@@ -124,10 +124,11 @@ TEST(LogCsv, CancelAndFailureWriteNothing)
     const auto row = [&](size_t i) -> const LogRecord& { return three[i % 3]; };
 
     int asked = 0;
-    const CsvResult cancelled =
+    const SaveResult cancelled =
         WriteLogCsv(dir.File("log.csv"), 20000, row, [&](size_t, size_t) { return ++asked < 3; });
-    EXPECT_FALSE(cancelled.written);
-    EXPECT_TRUE(cancelled.cancelled);
+    EXPECT_FALSE(cancelled.Saved());
+    EXPECT_TRUE(cancelled.Cancelled());
+    EXPECT_EQ(cancelled.status, SaveStatus::Cancelled);
     EXPECT_EQ(asked, 3);
     EXPECT_FALSE(std::filesystem::exists(dir.Path() / "log.csv"));
     EXPECT_TRUE(std::filesystem::is_empty(dir.Path())); // no temporary file left either
@@ -136,13 +137,14 @@ TEST(LogCsv, CancelAndFailureWriteNothing)
     {
         std::ofstream(dir.Path() / "old.csv") << "old";
     }
-    const CsvResult kept = WriteLogCsv(dir.File("old.csv"), 3, row, [](size_t, size_t) { return false; });
-    EXPECT_TRUE(kept.cancelled);
+    const SaveResult kept = WriteLogCsv(dir.File("old.csv"), 3, row, [](size_t, size_t) { return false; });
+    EXPECT_TRUE(kept.Cancelled());
     EXPECT_EQ(ReadAll(dir.Path() / "old.csv"), "old");
 
-    const CsvResult failed = WriteLogCsv(dir.File("missing/log.csv"), 3, row);
-    EXPECT_FALSE(failed.written);
-    EXPECT_FALSE(failed.cancelled);
+    const SaveResult failed = WriteLogCsv(dir.File("missing/log.csv"), 3, row);
+    EXPECT_FALSE(failed.Saved());
+    EXPECT_FALSE(failed.Cancelled());
+    EXPECT_EQ(failed.status, SaveStatus::Failed);
     EXPECT_FALSE(failed.reason.empty());
     EXPECT_FALSE(std::filesystem::exists(dir.Path() / "missing"));
 }

@@ -29,7 +29,7 @@ struct Log {
     std::vector<LogRecord> records;
     LogSeries series;
 
-    void Fill() { ASSERT_EQ(series.Fill(records.data(), static_cast<uint32_t>(records.size())), 0); }
+    void Fill() { ASSERT_TRUE(series.Fill(records.data(), static_cast<uint32_t>(records.size())).Whole()); }
     double Day(size_t i) const { return series.Days()[i]; }
     LogSummary Summarise(double lo, double hi, const bool (&wanted)[kLogChannelCount],
                          const LogTargets* targets) const

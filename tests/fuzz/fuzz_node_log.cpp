@@ -29,9 +29,13 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
             (void)LogCellText(log[r], c);
 
     LogSeries series;
-    const int32_t result = series.Fill(log.records.get(), log.count);
-    FuzzCheck(result == 0 || result == -1, "fill result");
-    FuzzCheck((result == 0) == (series.FilledCount() == log.count), "filled count matches the result");
+    const LogFill fill = series.Fill(log.records.get(), log.count);
+    FuzzCheck(fill.filled == series.FilledCount() && fill.stop == series.Stop(), "fill result");
+    // Records without a real date or time at the ends are left out; a log
+    // of only such records fills nothing and is not whole.
+    FuzzCheck(fill.Whole() == (log.count == 0 || (series.FilledCount() > 0 &&
+                                                  series.FilledCount() + series.LeftOutCount() == log.count)),
+              "filled count matches the result");
     double sum = 0;
     for (uint32_t i = 0; i < series.FilledCount(); ++i) {
         const double x = series.Days()[i];

@@ -5,6 +5,8 @@
 #include <wx/colordlg.h>
 #include <wx/evtloop.h>
 #include <wx/filedlg.h>
+#include <wx/uiaction.h>
+#include <wx/weakref.h>
 #include <wx/wx.h>
 
 #include <gtest/gtest.h>
@@ -64,7 +66,6 @@ inline bool PumpUntil(const std::function<bool()>& cond, int timeoutMs = 2000)
     return true;
 }
 
-// Pumps events for a while (for settling after a user action).
 // The screen scale a test run was started at: HALVANE_TEST_SCALE, which the
 // CTest entries that set GDK_SCALE set with it; 0 in the ordinary runs.
 inline int TestScreenScale()
@@ -73,9 +74,156 @@ inline int TestScreenScale()
     return scale ? std::atoi(scale) : 0;
 }
 
-inline void PumpFor(int ms)
+// Counts the events of one type that reach a window (and lets the window
+// handle them as ever), so that a test can wait for the event it awaits: the
+// paint after a show, the key release after typing, the click's button-up.
+// A filter, if given, picks the events counted (a key code, say).
+template <typename Event> class EventCounter {
+public:
+    using Filter = std::function<bool(const Event&)>;
+    EventCounter(wxEvtHandler* window, const wxEventTypeTag<Event>& type, Filter filter = nullptr)
+        : m_window(window), m_type(type), m_filter(std::move(filter))
+    {
+        window->Bind(m_type, &EventCounter::OnEvent, this);
+    }
+    ~EventCounter()
+    {
+        if (m_window)
+            m_window->Unbind(m_type, &EventCounter::OnEvent, this);
+    }
+    EventCounter(const EventCounter&) = delete;
+    EventCounter& operator=(const EventCounter&) = delete;
+
+    int Count() const { return m_count; }
+    // Pumps until `count` events have arrived in all.
+    bool WaitFor(int count, int timeoutMs = 3000)
+    {
+        return PumpUntil([&] { return m_count >= count; }, timeoutMs);
+    }
+    // Pumps until one more event than now has arrived.
+    bool WaitForNext(int timeoutMs = 3000) { return WaitFor(m_count + 1, timeoutMs); }
+
+private:
+    void OnEvent(Event& event)
+    {
+        if (!m_filter || m_filter(event))
+            ++m_count;
+        event.Skip();
+    }
+
+    wxWeakRef<wxEvtHandler> m_window;
+    wxEventTypeTag<Event> m_type;
+    Filter m_filter;
+    int m_count = 0;
+};
+
+// Counts the key releases anywhere in the program (a popup's included) of
+// one key, or of every key but the modifiers: the last thing a typed key
+// sends, so once its release is in, the key itself has been handled.
+class KeyReleases : public wxEventFilter {
+public:
+    static constexpr int kAnyKey = 0;
+    explicit KeyReleases(int key = kAnyKey) : m_key(key) { wxEvtHandler::AddFilter(this); }
+    ~KeyReleases() override { wxEvtHandler::RemoveFilter(this); }
+    KeyReleases(const KeyReleases&) = delete;
+    KeyReleases& operator=(const KeyReleases&) = delete;
+
+    int FilterEvent(wxEvent& event) override
+    {
+        if (event.GetEventType() == wxEVT_KEY_UP) {
+            const int key = static_cast<wxKeyEvent&>(event).GetKeyCode();
+            if (m_key == kAnyKey
+                    ? key != WXK_SHIFT && key != WXK_CONTROL && key != WXK_ALT && key != WXK_RAW_CONTROL
+                    : key == m_key)
+                ++m_count;
+        }
+        return Event_Skip;
+    }
+    int Count() const { return m_count; }
+    bool WaitFor(int count, int timeoutMs = 3000)
+    {
+        return PumpUntil([&] { return m_count >= count; }, timeoutMs);
+    }
+
+private:
+    int m_key;
+    int m_count = 0;
+};
+
+// Pumps until the event loop has handled everything queued so far and gone
+// idle (the application's idle event): what a user action queued (a
+// CallAfter, a posted event) has then run.
+inline bool PumpUntilIdle(int timeoutMs = 3000)
 {
-    PumpUntil([] { return false; }, ms);
+    EventCounter<wxIdleEvent> idle(wxTheApp, wxEVT_IDLE);
+    wxWakeUpIdle();
+    return idle.WaitFor(1, timeoutMs);
+}
+
+// Types one key as a user would and pumps until its release has arrived
+// and what it queued has run.
+inline bool TypeKey(int key, int modifiers = wxMOD_NONE, int timeoutMs = 3000)
+{
+    KeyReleases released;
+    wxUIActionSimulator().Char(key, modifiers);
+    return released.WaitFor(1, timeoutMs) && PumpUntilIdle(timeoutMs);
+}
+
+// Destroys a window and pumps until it is deleted (a top-level window is
+// deleted when the loop is next idle), off the screen the next test reads.
+inline bool DestroyAndWait(wxWindow* window, int timeoutMs = 3000)
+{
+    wxWeakRef<wxWindow> alive(window);
+    window->Destroy();
+    wxWakeUpIdle();
+    return PumpUntil([&] { return !alive; }, timeoutMs);
+}
+
+// The window of a list control that shows its rows and gets the mouse and the
+// keys (GTK's list is generic: a header above a window of rows), found as
+// the largest of its children.
+inline wxWindow* ListRowsWindow(wxWindow* list)
+{
+    wxWindow* rows = list;
+    int area = 0;
+    for (wxWindow* child : list->GetChildren()) {
+        const wxSize size = child->GetSize();
+        if (size.x * size.y > area) {
+            area = size.x * size.y;
+            rows = child;
+        }
+    }
+    return rows;
+}
+
+// Moves the pointer to a point of a window's client area, as a user would,
+// and pumps until the window has seen it move there (anywhere in it, for a
+// native control that may report its own coordinates).
+inline bool MovePointerTo(wxUIActionSimulator& sim, wxWindow* window, const wxPoint& client,
+                          bool exactly = true, int timeoutMs = 3000)
+{
+    const wxPoint screen = window->ClientToScreen(client);
+    // A pointer already there makes no motion: step aside first, and let the
+    // window see that before coming back (GTK may not report the way back).
+    if (wxGetMousePosition() == screen) {
+        EventCounter<wxMouseEvent> aside(window, wxEVT_MOTION);
+        sim.MouseMove(screen + wxPoint(3, 3));
+        aside.WaitFor(1, timeoutMs);
+    }
+    EventCounter<wxMouseEvent> moved(window, wxEVT_MOTION, [client, exactly](const wxMouseEvent& event) {
+        return !exactly || event.GetPosition() == client;
+    });
+    sim.MouseMove(screen);
+    return moved.WaitFor(1, timeoutMs);
+}
+
+// Shows a top-level window and pumps until `painted` (the window itself if
+// none) has been painted on the screen at its laid-out size.
+inline bool ShowAndWaitForPaint(wxWindow* window, wxWindow* painted = nullptr, int timeoutMs = 3000)
+{
+    EventCounter<wxPaintEvent> paints(painted ? painted : window, wxEVT_PAINT);
+    window->Show();
+    return paints.WaitFor(1, timeoutMs);
 }
 
 // A message box whose text, caption and (optionally) style are checked.

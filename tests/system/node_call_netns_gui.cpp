@@ -74,8 +74,7 @@ void ClickSearch(const PageFrame& f)
 {
     wxButton* button = f.page->GetSearchButton();
     wxUIActionSimulator sim;
-    sim.MouseMove(button->GetScreenRect().GetPosition() + button->GetSize() / 2);
-    PumpFor(20);
+    ASSERT_TRUE(MovePointerTo(sim, button, wxPoint(button->GetSize().x / 2, button->GetSize().y / 2), false));
     sim.MouseClick();
 }
 
@@ -89,10 +88,12 @@ TEST(NodeCallNetns, SearchListsTheStandInAndOpensItsWebClient)
     PageFrame f;
     ASSERT_TRUE(f.page->IsListening());
 
+    const unsigned long long readBefore = DatagramsRead();
     ClickSearch(f);
     ASSERT_TRUE(f.WaitForRows(1, 5000)) << "no answer from the stand-in";
-    PumpFor(300);
-    ASSERT_EQ(f.Rows(), 1); // our own broadcast, heard back, is no answer
+    // Our own broadcast, heard back, and the answer read: the broadcast is no answer.
+    ASSERT_TRUE(f.WaitForDatagramsRead(readBefore, 2, 5000));
+    ASSERT_EQ(f.Rows(), 1);
     EXPECT_EQ(Listed(f), expected);
     EXPECT_TRUE(f.Cell(0, 3).StartsWith("10.200.0."));
     EXPECT_EQ(f.Cell(0, 0), FormatDateText(DecodePackedDate(EnvWord("HALVANE_NODECALL_DATE"))));
@@ -105,14 +106,14 @@ TEST(NodeCallNetns, SearchListsTheStandInAndOpensItsWebClient)
     list->SetFocus();
     list->SetItemState(0, wxLIST_STATE_SELECTED | wxLIST_STATE_FOCUSED,
                        wxLIST_STATE_SELECTED | wxLIST_STATE_FOCUSED);
-    PumpFor(50);
+    ASSERT_TRUE(PumpUntil([&] { return wxWindow::FindFocus() == list; }));
     const unsigned long long sentBefore = PacketsSent();
     wxUIActionSimulator sim;
     sim.Char(WXK_RETURN);
     const std::vector<wxString> urls = browser.Urls(1);
     ASSERT_EQ(urls.size(), 1u);
     EXPECT_EQ(urls[0], "http://" + expected.begin()->second);
-    PumpFor(300);
+    ASSERT_TRUE(PumpUntilIdle()); // all that Enter queued has run
     EXPECT_EQ(PacketsSent(), sentBefore) << "activating a row put packets on the network";
 }
 
@@ -124,15 +125,18 @@ TEST(NodeCallNetns, TwoControllersTwoSearchesTwoRows)
     PageFrame f;
     ASSERT_TRUE(f.page->IsListening());
 
+    unsigned long long readBefore = DatagramsRead();
     ClickSearch(f);
     ASSERT_TRUE(f.WaitForRows(2, 5000));
-    PumpFor(300);
+    // Both answers and our own broadcast read.
+    ASSERT_TRUE(f.WaitForDatagramsRead(readBefore, 3, 5000));
     EXPECT_EQ(Listed(f), expected);
 
+    readBefore = DatagramsRead();
     ClickSearch(f);
     // The second click clears the list before its answers come.
     ASSERT_TRUE(f.WaitForRows(2, 5000));
-    PumpFor(500);
+    ASSERT_TRUE(f.WaitForDatagramsRead(readBefore, 3, 5000));
     EXPECT_EQ(f.Rows(), 2) << "answers of the first search were kept";
     EXPECT_EQ(Listed(f), expected);
 }
@@ -145,9 +149,10 @@ TEST(NodeCallNetns, TwoIdenticalAnswersTwoRows)
     PageFrame f;
     ASSERT_TRUE(f.page->IsListening());
 
+    const unsigned long long readBefore = DatagramsRead();
     ClickSearch(f);
     ASSERT_TRUE(f.WaitForRows(2, 5000));
-    PumpFor(300);
+    ASSERT_TRUE(f.WaitForDatagramsRead(readBefore, 3, 5000));
     EXPECT_EQ(Listed(f), expected);
     for (int c = 0; c < 4; ++c)
         EXPECT_EQ(f.Cell(0, c), f.Cell(1, c)) << "column " << c;
@@ -159,9 +164,11 @@ TEST(NodeCallNetns, NoControllerAnEmptyListAndNoMessage)
     PageFrame f;
     ASSERT_TRUE(f.page->IsListening());
     const unsigned long long sentBefore = PacketsSent();
+    const unsigned long long readBefore = DatagramsRead();
     // Any message box would fail the test (the catch-all dialog hook).
     ClickSearch(f);
-    PumpFor(1500);
+    // Our own broadcast comes back, is read and ignored.
+    ASSERT_TRUE(f.WaitForDatagramsRead(readBefore, 1, 5000));
     EXPECT_EQ(f.Rows(), 0);
     // The request did go out (and came back to our own socket, ignored).
     EXPECT_GT(PacketsSent(), sentBefore);

@@ -37,12 +37,21 @@ if [ -n "$standin" ]; then
   spid=$!
 fi
 
+# A display number no other server holds (a test run beside this one, say).
 display=$(( 4000 + $$ % 1000 ))
+while [ -e "/tmp/.X$display-lock" ]; do display=$((display + 1)); done
 export GSETTINGS_BACKEND=memory NO_AT_BRIDGE=1
 ip netns exec "$nsA" Xvfb ":$display" -screen 0 1024x768x24 -nolisten tcp >"$work/xvfb.log" 2>&1 &
 xpid=$!
 export DISPLAY=":$display"
-for _ in $(seq 1 50); do ip netns exec "$nsA" xdpyinfo >/dev/null 2>&1 && break; sleep 0.1; done
+# On a busy machine the server may take a while: wait until it answers.
+xready=0
+for _ in $(seq 1 300); do
+  ip netns exec "$nsA" xdpyinfo >/dev/null 2>&1 && { xready=1; break; }
+  kill -0 "$xpid" 2>/dev/null || break
+  sleep 0.1
+done
+[ $xready = 1 ] || { echo "FAIL: Xvfb on $DISPLAY did not start"; cat "$work/xvfb.log"; exit 1; }
 
 cd "$work"  # the program reads appconfig.txt from its current folder
 ip netns exec "$nsA" "$app" >"$work/app.log" 2>&1 &

@@ -51,12 +51,12 @@ int main(int argc, char** argv)
         Record(1u | 32u << 8 | 2024u << 16, 12u, 99999, 1, FloatToWord(1e-7f), FloatToWord(125.0f)),
     };
     const bool cancel = argc > 2 && std::strcmp(argv[2], "cancel") == 0;
-    const CsvResult result = WriteLogCsv(
+    const SaveResult result = WriteLogCsv(
         wxString::FromUTF8(argv[1]), records.size(), [&](size_t i) -> const LogRecord& { return records[i]; },
         [cancel](size_t, size_t) { return !cancel; });
-    if (!result.written) {
+    if (!result.Saved()) {
         std::fprintf(stderr, "%s\n", static_cast<const char*>(result.reason.utf8_str()));
-        return result.cancelled ? 3 : 1;
+        return result.Cancelled() ? 3 : 1;
     }
     return 0;
 }

@@ -18,11 +18,7 @@
 namespace {
 
 struct DialogCloser {
-    void operator()(OrvelGUIConfigDialog* d) const
-    {
-        d->Destroy();
-        PumpFor(10);
-    }
+    void operator()(OrvelGUIConfigDialog* d) const { EXPECT_TRUE(DestroyAndWait(d)); }
 };
 using DialogPtr = std::unique_ptr<OrvelGUIConfigDialog, DialogCloser>;
 
@@ -95,11 +91,14 @@ bool ReadyForTyping(wxTextCtrl* field)
         return false;
     field->Clear();
     wxUIActionSimulator sim;
-    for (int attempt = 0; attempt < 20 && field->GetValue().empty(); ++attempt) {
+    KeyReleases released('1');
+    int typed = 0;
+    for (; typed < 20 && field->GetValue().empty(); ++typed) {
         sim.Char('1');
         PumpUntil([&] { return !field->GetValue().empty(); }, 250);
     }
-    PumpFor(200);
+    // Every probe typed has arrived before the field is emptied.
+    released.WaitFor(typed);
     const bool ready = !field->GetValue().empty();
     field->Clear();
     return ready;
@@ -284,8 +283,7 @@ TEST(ConfigDialog, SliderAndFieldFollowEachOther)
     EXPECT_EQ(slider->GetValue(), 300);
     EXPECT_EQ(field->GetValue(), "300");
 
-    d->Show();
-    PumpFor(100);
+    ASSERT_TRUE(ShowAndWaitForPaint(d.get()));
     wxUIActionSimulator sim;
 
     // Typing in the field moves the slider.
@@ -298,11 +296,11 @@ TEST(ConfigDialog, SliderAndFieldFollowEachOther)
     // A value below the slider's range puts the slider at its end and the
     // field keeps what was typed: the slider does not write back.
     field->SetValue("0");
-    PumpFor(50);
+    ASSERT_TRUE(PumpUntilIdle());
     EXPECT_EQ(slider->GetValue(), 1);
     EXPECT_EQ(field->GetValue(), "0");
     field->SetValue("70000");
-    PumpFor(50);
+    ASSERT_TRUE(PumpUntilIdle());
     EXPECT_EQ(slider->GetValue(), 65000);
     EXPECT_EQ(field->GetValue(), "70000");
 
@@ -343,21 +341,22 @@ TEST(ConfigDialog, SliderAndFieldFollowEachOther)
 TEST(ConfigDialog, TypingIsFilteredAndTextFieldsStopAtSixteen)
 {
     DialogPtr d = MakeDialog(90, WithText(TextFieldBytes{}, TextFieldBytes{}));
-    d->Show();
-    PumpFor(100);
+    ASSERT_TRUE(ShowAndWaitForPaint(d.get()));
     wxUIActionSimulator sim;
     wxTextCtrl* user = d->GetField(1);
     ASSERT_TRUE(ReadyForTyping(user));
-    sim.Text("ab-c d1234567890123456");
+    const std::string typed = "ab-c d1234567890123456";
+    KeyReleases released;
+    sim.Text(typed.c_str());
     EXPECT_TRUE(PumpUntil([&] { return user->GetValue() == "abcd123456789012"; }))
         << user->GetValue().utf8_string();
-    PumpFor(200);
+    // The refused keys too have all arrived.
+    EXPECT_TRUE(released.WaitFor(static_cast<int>(typed.size())));
     EXPECT_EQ(user->GetValue(), "abcd123456789012");
     d->Hide();
 
     d = MakeDialog(46, Single(0));
-    d->Show();
-    PumpFor(100);
+    ASSERT_TRUE(ShowAndWaitForPaint(d.get()));
     wxTextCtrl* ec = d->GetField(1);
     ASSERT_TRUE(ReadyForTyping(ec));
     sim.Text("1.5x0");

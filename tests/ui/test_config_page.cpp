@@ -94,17 +94,16 @@ protected:
         auto* sizer = new wxBoxSizer(wxVERTICAL);
         sizer->Add(m_page, 1, wxEXPAND);
         m_frame->SetSizer(sizer);
+        EventCounter<wxPaintEvent> painted(m_page, wxEVT_PAINT);
         m_frame->Show();
         m_frame->Layout();
-        PumpFor(50);
+        ASSERT_TRUE(painted.WaitFor(1));
         m_list = m_page->GetList();
         ASSERT_NE(m_list, nullptr);
     }
     void TearDown() override
     {
-        m_frame->Destroy();
-        wxTheApp->ProcessIdle(); // deletes it: off the screen the next test reads
-        PumpFor(20);
+        EXPECT_TRUE(DestroyAndWait(m_frame)); // off the screen the next test reads
     }
 
     void Activate(int row)
@@ -159,6 +158,15 @@ protected:
     void Open(const wxString& path)
     {
         wxTEST_DIALOG(Click(wxID_OPEN), ExpectProfileFile("Load Configuration", path));
+    }
+    // "Open" over unsaved edits: asked first, answered "Discard", then the file.
+    void OpenDiscarding(const wxString& path)
+    {
+        wxTEST_DIALOG(
+            Click(wxID_OPEN),
+            ExpectMessageBox(wxID_NO, "Save the changes to the configuration profile before opening another?",
+                             "Unsaved Changes", wxYES_NO | wxCANCEL),
+            ExpectProfileFile("Load Configuration", path));
     }
 
     wxFrame* m_frame = nullptr;
@@ -373,9 +381,10 @@ wxImage ListOnScreen(wxListCtrl* list)
 {
     // Frames of earlier tests may still be on top.
     wxGetTopLevelParent(list)->Raise();
+    EventCounter<wxPaintEvent> painted(ListRowsWindow(list), wxEVT_PAINT);
     list->Refresh();
     list->Update();
-    PumpFor(200);
+    EXPECT_TRUE(painted.WaitFor(1));
     const wxSize size = list->GetSize();
     const wxPoint origin = list->GetScreenPosition();
     wxBitmap shot(size.x, size.y, 24);
@@ -400,9 +409,12 @@ wxRect CellRect(wxListCtrl* list, int row, int column)
 TEST_F(PageTest, FailedSaveShowsTheRedRow)
 {
     // A short list: the offending row lies below the rows in view.
-    m_frame->SetSize(800, 300);
-    m_frame->Layout();
-    PumpFor(100);
+    {
+        EventCounter<wxPaintEvent> painted(ListRowsWindow(m_list), wxEVT_PAINT);
+        m_frame->SetSize(800, 300);
+        m_frame->Layout();
+        ASSERT_TRUE(painted.WaitFor(1));
+    }
 
     ChooseMode(3);
     // PH2 UP ratios: actuator 4 out of range, the row just edited and selected.
@@ -412,7 +424,7 @@ TEST_F(PageTest, FailedSaveShowsTheRedRow)
                          wxLIST_STATE_SELECTED | wxLIST_STATE_FOCUSED);
     wxTEST_DIALOG(Activate(row), ExpectEdit([](OrvelGUIConfigDialog& d) { d.GetField(4)->SetValue("101"); }));
     m_list->EnsureVisible(0);
-    PumpFor(100);
+    ASSERT_TRUE(PumpUntil([&] { return m_list->GetTopItem() == 0; }));
     ExpectInvalidOnSave(30);
 
     EXPECT_EQ(m_list->GetItemState(row, wxLIST_STATE_SELECTED), 0) << "still selected";
@@ -468,7 +480,7 @@ TEST_F(PageTest, WidthsTheUserSetLastThroughRebuilds)
     widthsKept("a mode change");
     const wxString path = dir.File("p.hvc");
     WriteBytes(path, std::vector<unsigned char>(400, 0));
-    Open(path);
+    OpenDiscarding(path);
     widthsKept("Open");
     wxTEST_DIALOG(Click(wxID_NEW), ExpectMessageBox(wxID_YES, "Are you sure?", "Delete All Entries"));
     widthsKept("Clear");
@@ -631,7 +643,7 @@ TEST_F(PageTest, ProfileMadeHereOpensAgainAsItWas)
 
     wxTEST_DIALOG(Click(wxID_NEW), ExpectMessageBox(wxID_YES, "Are you sure?", "Delete All Entries"));
     ASSERT_NE(AllValues(), made);
-    Open(path);
+    OpenDiscarding(path);
     EXPECT_EQ(AllValues(), made);
     EXPECT_EQ(m_page->GetProfile(), profile);
     EXPECT_TRUE(IsGrey(47)) << "the opened profile's mode greys its rows";
@@ -658,7 +670,10 @@ TEST_F(PageTest, OpenChecksTheLength)
     WriteBytes(dir.File("odd.hvc"), bytes);
     ExpectInvalidOnSave(50); // leaves a red mark for the rebuild to clear
     wxTEST_DIALOG(
-        Click(wxID_OPEN), ExpectProfileFile("Load Configuration", dir.File("odd.hvc")),
+        Click(wxID_OPEN),
+        ExpectMessageBox(wxID_NO, "Save the changes to the configuration profile before opening another?",
+                         "Unsaved Changes"),
+        ExpectProfileFile("Load Configuration", dir.File("odd.hvc")),
         ExpectMessageBox(wxID_OK, "Error reading node config file", DefaultCaption(), wxOK | wxCENTRE));
     EXPECT_EQ(AllValues(), before);
     EXPECT_NE(m_list->GetItemBackgroundColour(Row(50)), kRed);
@@ -670,7 +685,7 @@ TEST_F(PageTest, OpenChecksTheLength)
     bytes[4 * 3] = 42;
     bytes[400] = 0xFF;
     WriteBytes(dir.File("long.hvc"), bytes);
-    Open(dir.File("long.hvc"));
+    OpenDiscarding(dir.File("long.hvc")); // the refused file left the edits unsaved
     EXPECT_EQ(Value(1), "Passive Mode");
     EXPECT_EQ(Value(3), "42 - 0 - 0 - 0 - 0 - 0");
     EXPECT_EQ(Value(46), "0 uS");
@@ -726,10 +741,9 @@ TEST_F(PageTest, SaveThatCannotBeWrittenSaysWhereAndWhy)
 TEST_F(PageTest, EnterOnARowOpensItsEditor)
 {
     m_list->SetFocus();
-    PumpUntil([&] { return wxWindow::FindFocus() == m_list; }, 1000);
+    ASSERT_TRUE(PumpUntil([&] { return wxWindow::FindFocus() == m_list; }));
     m_list->SetItemState(Row(46), wxLIST_STATE_SELECTED | wxLIST_STATE_FOCUSED,
                          wxLIST_STATE_SELECTED | wxLIST_STATE_FOCUSED);
-    PumpFor(100);
     bool opened = false;
     wxUIActionSimulator sim;
     wxTEST_DIALOG(
@@ -743,4 +757,69 @@ TEST_F(PageTest, EnterOnARowOpensItsEditor)
             d.GetField(1)->SetValue("2500");
         }));
     EXPECT_EQ(Value(46), "2500 uS");
+}
+
+// Keys only, as a keyboard user saves a profile that fails: Tab to "Save",
+// Space, Return on the message, Shift+Tab back to the list, Return.
+TEST_F(PageTest, KeysOnlyAfterAFailedSaveOpenTheInvalidEntry)
+{
+    EditField1(46, "1000"); // the EC 1 target: the row is selected, as after a click
+    m_list->SetItemState(Row(46), wxLIST_STATE_SELECTED | wxLIST_STATE_FOCUSED,
+                         wxLIST_STATE_SELECTED | wxLIST_STATE_FOCUSED);
+    m_list->SetFocus();
+    ASSERT_TRUE(PumpUntil([&] { return wxWindow::FindFocus() == m_list; }, 2000));
+    wxWindow* save = m_page->FindWindow(wxID_SAVE);
+    wxUIActionSimulator sim;
+    bool opened = false;
+    wxTEST_DIALOG(
+        {
+            sim.Char(WXK_TAB);
+            ASSERT_TRUE(PumpUntil([&] { return wxWindow::FindFocus() == save; }, 3000)) << "Tab to Save";
+            sim.Char(' ');
+            ASSERT_TRUE(PumpUntil([&] { return m_list->GetItemBackgroundColour(Row(1)) == kRed; }, 3000))
+                << "Space presses Save";
+            sim.Char(WXK_TAB, wxMOD_SHIFT);
+            ASSERT_TRUE(PumpUntil([&] { return wxWindow::FindFocus() == m_list; }, 3000))
+                << "back to the list";
+            // A fresh profile's first invalid entry is its mode, entry 1.
+            EXPECT_EQ(m_list->GetNextItem(-1, wxLIST_NEXT_ALL, wxLIST_STATE_FOCUSED), Row(1));
+            EXPECT_EQ(m_list->GetItemState(Row(1), wxLIST_STATE_SELECTED), 0)
+                << "the selection hides the red";
+            EXPECT_EQ(m_list->GetNextItem(-1, wxLIST_NEXT_ALL, wxLIST_STATE_SELECTED), -1);
+            sim.Char(WXK_RETURN);
+            PumpUntil([&] { return opened; }, 3000);
+        },
+        ExpectMessageBox(wxID_OK, "Entry Number 1 is not valid.", DefaultCaption(), wxOK | wxCENTRE),
+        ExpectEdit([&](OrvelGUIConfigDialog& d) {
+            opened = true;
+            EXPECT_EQ(d.GetIndex(), 1);
+            EXPECT_EQ(m_list->GetItemBackgroundColour(Row(1)), kRed) << "the row shows red while edited";
+            d.GetModeChoice()->SetSelection(3);
+        }));
+    EXPECT_TRUE(opened) << "Return opens the invalid entry's dialog";
+    EXPECT_NE(m_list->GetItemBackgroundColour(Row(1)), kRed) << "the rows were rebuilt for the new mode";
+
+    // A double click opens it too.
+    ExpectInvalidOnSave(50); // the EC 1 tolerance, now checked
+    ASSERT_EQ(m_list->GetItemBackgroundColour(Row(50)), kRed);
+    m_list->EnsureVisible(Row(50));
+    PumpUntilIdle();
+    const wxRect cell = CellRect(m_list, Row(50), 0);
+    opened = false;
+    wxTEST_DIALOG(
+        {
+            MovePointerTo(sim, ListRowsWindow(m_list),
+                          ListRowsWindow(m_list)->ScreenToClient(m_list->ClientToScreen(
+                              wxPoint(cell.x + cell.width / 2, cell.y + cell.height / 2))),
+                          false);
+            sim.MouseDblClick();
+            PumpUntil([&] { return opened; }, 3000);
+        },
+        ExpectEdit(
+            [&](OrvelGUIConfigDialog& d) {
+                opened = true;
+                EXPECT_EQ(d.GetIndex(), 50);
+            },
+            wxID_CANCEL));
+    EXPECT_TRUE(opened) << "a double click opens the invalid entry's dialog";
 }

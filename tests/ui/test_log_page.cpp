@@ -25,14 +25,9 @@ public:
     {
         frame = new wxFrame(TestTopFrame(), wxID_ANY, "log page", wxDefaultPosition, wxSize(900, 600));
         page = new LogPanel(frame, wxID_ANY, wxDefaultPosition, wxSize(446, 319), wxTAB_TRAVERSAL);
-        frame->Show();
-        PumpFor(30);
+        EXPECT_TRUE(ShowAndWaitForPaint(frame, page));
     }
-    ~PageFixture()
-    {
-        frame->Destroy();
-        PumpFor(20);
-    }
+    ~PageFixture() { EXPECT_TRUE(DestroyAndWait(frame)); }
 
     void Click(int id)
     {
@@ -325,9 +320,10 @@ TEST(LogPage, CellTextsForEveryColumnRule)
         EXPECT_EQ(f.Cell(i, 14), "2147483648");
     }
     // The rows are painted without a wx assertion, invalid dates included.
+    EventCounter<wxPaintEvent> painted(ListRowsWindow(f.page->GetList()), wxEVT_PAINT);
     f.page->GetList()->Refresh();
     f.page->GetList()->Update();
-    PumpFor(30);
+    EXPECT_TRUE(painted.WaitFor(1));
 }
 
 TEST(LogPage, MouseAndKeyboard)
@@ -355,15 +351,14 @@ TEST(LogPage, MouseAndKeyboard)
     list->SetFocus();
     list->SetItemState(0, wxLIST_STATE_SELECTED | wxLIST_STATE_FOCUSED,
                        wxLIST_STATE_SELECTED | wxLIST_STATE_FOCUSED);
-    PumpFor(20);
+    ASSERT_TRUE(PumpUntil([&] { return wxWindow::FindFocus() == list; }));
     for (int i = 0; i < 3; ++i) {
         sim.Char(WXK_DOWN);
         wxYield();
     }
     PumpUntil([&] { return list->GetNextItem(-1, wxLIST_NEXT_ALL, wxLIST_STATE_SELECTED) == 3; });
     EXPECT_EQ(list->GetNextItem(-1, wxLIST_NEXT_ALL, wxLIST_STATE_SELECTED), 3);
-    sim.Char(WXK_RETURN);
-    PumpFor(30);
+    ASSERT_TRUE(TypeKey(WXK_RETURN));
     EXPECT_TRUE(f.ChartViews().empty());
     EXPECT_EQ(f.Rows(), 50);
 }

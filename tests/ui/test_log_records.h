@@ -6,6 +6,8 @@
 
 #include "temp_dir.h"
 
+#include <algorithm>
+#include <memory>
 #include <vector>
 
 inline uint32_t LogDate(int year, int month, int day)
@@ -17,6 +19,14 @@ inline uint32_t LogTime(int hour, int minute, int second)
 {
     return static_cast<uint32_t>(hour) | static_cast<uint32_t>(minute) << 8 |
            static_cast<uint32_t>(second) << 16;
+}
+
+// A shared copy of records, as a loaded log holds them.
+inline std::shared_ptr<const LogRecord[]> Shared(const std::vector<LogRecord>& records)
+{
+    std::shared_ptr<LogRecord[]> copy(new LogRecord[records.size()]);
+    std::copy(records.begin(), records.end(), copy.get());
+    return copy;
 }
 
 // A record at the given date and time whose readings are derived from seed.

@@ -83,6 +83,7 @@ TEST(NodeCallPage, AnswersBecomeTopRowsOthersAreIgnored)
     EXPECT_EQ(f.Cell(0, 3), "127.0.0.2");
 
     // Not answers: our own request, a wrong magic, a short answer.
+    const unsigned long long readBefore = DatagramsRead();
     const auto request = NodeCallRequest();
     SendToPage(Bytes(request.begin(), request.end()));
     Bytes wrong = AnswerBytes("WRONG");
@@ -95,8 +96,8 @@ TEST(NodeCallPage, AnswersBecomeTopRowsOthersAreIgnored)
     SendToPage(AnswerBytes("TWIN"), "127.0.0.3");
     SendToPage(AnswerBytes("TWIN"), "127.0.0.3");
     SendToPage(AnswerBytes("ABCDEFGHIJKLMNOP", Date(31, 2, 2026), Time(25, 0, 0)), "127.0.0.4");
-    ASSERT_TRUE(f.WaitForRows(4));
-    PumpFor(200); // nothing else turns up
+    // All six read: nothing else turns up.
+    ASSERT_TRUE(f.WaitForDatagramsRead(readBefore, 6));
     ASSERT_EQ(f.Rows(), 4);
 
     // Newest on top.
@@ -138,14 +139,13 @@ TEST(NodeCallPage, ActivatingARowOpensItsAddressAndSendsNothing)
     SendToPage(AnswerBytes("OTHER"), "127.0.0.8");
     SendToPage(AnswerBytes("HYDRO"), "127.0.0.7");
     ASSERT_TRUE(f.WaitForRows(2));
-    PumpFor(100);
 
     // Keyboard: select the top row and press Enter.
     wxListCtrl* list = f.List();
     list->SetFocus();
     list->SetItemState(0, wxLIST_STATE_SELECTED | wxLIST_STATE_FOCUSED,
                        wxLIST_STATE_SELECTED | wxLIST_STATE_FOCUSED);
-    PumpFor(50);
+    ASSERT_TRUE(PumpUntil([&] { return wxWindow::FindFocus() == list; }));
     const unsigned long long sentBefore = PacketsSent();
     wxUIActionSimulator sim;
     sim.Char(WXK_RETURN);
@@ -156,13 +156,15 @@ TEST(NodeCallPage, ActivatingARowOpensItsAddressAndSendsNothing)
     // Mouse: double-click the second row.
     wxRect rect;
     ASSERT_TRUE(list->GetItemRect(1, rect));
-    sim.MouseMove(list->ClientToScreen(rect.GetPosition() + wxPoint(20, rect.GetHeight() / 2)));
-    PumpFor(20);
+    wxWindow* rows = ListRowsWindow(list);
+    ASSERT_TRUE(MovePointerTo(
+        sim, rows,
+        rows->ScreenToClient(list->ClientToScreen(rect.GetPosition() + wxPoint(20, rect.GetHeight() / 2)))));
     sim.MouseDblClick();
     urls = browser.Urls(2);
     ASSERT_EQ(urls.size(), 2u) << "double click on a row did not open the browser";
     EXPECT_EQ(urls[1], "http://127.0.0.8");
-    PumpFor(100);
+    ASSERT_TRUE(PumpUntilIdle()); // all the double click queued has run
     EXPECT_EQ(PacketsSent(), sentBefore) << "activating a row put packets on the network";
 }
 
@@ -181,7 +183,7 @@ TEST(NodeCallPage, SearchThatCannotBeSentTellsTheUser)
     wxTEST_DIALOG(ClickSearch(f.page),
                   ExpectMessageBox(wxID_OK, expected, DefaultCaption(), wxOK | wxCENTRE));
     EXPECT_EQ(f.Rows(), 0);
-    PumpFor(100);
+    ASSERT_TRUE(PumpUntilIdle());
     EXPECT_EQ(f.Rows(), 0);
     // The page still listens after a failed search.
     SendToPage(AnswerBytes("LATE"));

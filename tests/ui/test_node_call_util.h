@@ -16,6 +16,7 @@
 #include <sys/socket.h>
 #include <unistd.h>
 
+#include <cstdio>
 #include <cstring>
 #include <fstream>
 #include <sstream>
@@ -104,6 +105,42 @@ inline unsigned long long PacketsSent()
     return total;
 }
 
+// Datagrams read so far by the programs of this network namespace (the
+// kernel counts one when a program reads it).
+inline unsigned long long DatagramsRead()
+{
+    std::ifstream snmp("/proc/self/net/snmp");
+    std::string names, values;
+    while (std::getline(snmp, names)) {
+        if (names.rfind("Udp:", 0) != 0 || !std::getline(snmp, values))
+            continue;
+        std::istringstream n(names), v(values);
+        std::string name, value;
+        while (n >> name && v >> value)
+            if (name == "InDatagrams")
+                return std::stoull(value);
+    }
+    return 0;
+}
+
+// Bytes of datagrams waiting, unread, for the node call port's socket.
+inline unsigned long ReceiveQueueBytes()
+{
+    std::ifstream udp("/proc/self/net/udp");
+    std::string line;
+    std::getline(udp, line); // the heading
+    char port[8];
+    std::snprintf(port, sizeof port, ":%04X", static_cast<unsigned>(kNodeCallPort));
+    while (std::getline(udp, line)) {
+        std::istringstream fields(line);
+        std::string slot, local, remote, state, queues;
+        fields >> slot >> local >> remote >> state >> queues;
+        if (local.size() > 5 && local.compare(local.size() - 5, 5, port) == 0)
+            return std::stoul(queues.substr(queues.find(':') + 1), nullptr, 16);
+    }
+    return 0;
+}
+
 // True when this process sees only the loopback interface: a private
 // namespace, where a broadcast cannot reach any real network.
 inline bool OnlyLoopback()
@@ -168,9 +205,8 @@ public:
         auto* sizer = new wxBoxSizer(wxVERTICAL);
         sizer->Add(page, 1, wxEXPAND);
         frame->SetSizer(sizer);
-        frame->Show();
         frame->Raise();
-        PumpFor(50);
+        EXPECT_TRUE(ShowAndWaitForPaint(frame, page));
     }
     // Gone (socket closed) before the next test binds the port again.
     ~PageFrame()
@@ -187,6 +223,13 @@ public:
     wxListCtrl* List() const { return page->GetList(); }
     int Rows() const { return List()->GetItemCount(); }
     wxString Cell(long row, int column) const { return List()->GetItemText(row, column); }
+    // Waits until `count` datagrams more than `before` have been read (the
+    // page reads one per socket event, and lists it at once if it is an
+    // answer) and what they queued has run.
+    bool WaitForDatagramsRead(unsigned long long before, unsigned long long count, int ms = 3000) const
+    {
+        return PumpUntil([&] { return DatagramsRead() >= before + count; }, ms) && PumpUntilIdle(ms);
+    }
     // Waits for the list to hold `rows` rows.
     bool WaitForRows(int rows, int ms = 3000) const
     {

@@ -52,8 +52,7 @@ TEST(PrependingList, SelectionAndFocusStayWithTheirRows)
 {
     auto* frame = new wxFrame(TestTopFrame(), wxID_ANY, "list", wxDefaultPosition, wxSize(300, 300));
     auto* list = new NamedRows(frame, 6);
-    frame->Show();
-    PumpFor(20);
+    ASSERT_TRUE(ShowAndWaitForPaint(frame, ListRowsWindow(list)));
     EXPECT_TRUE(list->HasFlag(wxLC_VIRTUAL));
 
     // Nothing selected: rows on top select nothing.
@@ -84,6 +83,5 @@ TEST(PrependingList, SelectionAndFocusStayWithTheirRows)
     EXPECT_EQ(list->GetSelectedItemCount(), 0);
     EXPECT_NE(list->Selected(), "c");
 
-    frame->Destroy();
-    PumpFor(20);
+    EXPECT_TRUE(DestroyAndWait(frame));
 }

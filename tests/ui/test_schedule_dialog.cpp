@@ -8,16 +8,13 @@
 #include <wx/stattext.h>
 #include <wx/uiaction.h>
 
+#include <cstring>
 #include <memory>
 
 namespace {
 
 struct DialogCloser {
-    void operator()(NewScheduleEntryDialog* dlg) const
-    {
-        dlg->Destroy();
-        PumpFor(10);
-    }
+    void operator()(NewScheduleEntryDialog* dlg) const { EXPECT_TRUE(DestroyAndWait(dlg)); }
 };
 using DialogPtr = std::unique_ptr<NewScheduleEntryDialog, DialogCloser>;
 
@@ -161,8 +158,7 @@ TEST(NewScheduleEntryDialog, ReadEntryReadsTypedTextLeniently)
 TEST(NewScheduleEntryDialog, TypingStopsAtEachFieldsLength)
 {
     DialogPtr dlg = MakeDialog();
-    dlg->Show();
-    PumpFor(100);
+    ASSERT_TRUE(ShowAndWaitForPaint(dlg.get()));
     wxUIActionSimulator sim;
     struct Case {
         wxTextCtrl* field;
@@ -176,13 +172,14 @@ TEST(NewScheduleEntryDialog, TypingStopsAtEachFieldsLength)
     for (const Case& c : cases) {
         c.field->SetFocus();
         c.field->Clear();
-        PumpUntil([&] { return wxWindow::FindFocus() == c.field; }, 1000);
+        ASSERT_TRUE(PumpUntil([&] { return wxWindow::FindFocus() == c.field; }));
+        KeyReleases released;
         sim.Text(c.typed);
         EXPECT_TRUE(PumpUntil([&] { return c.field->GetValue() == c.kept; }, 2000))
             << "typed " << c.typed << ", field holds " << c.field->GetValue().utf8_string();
         // The refused last key may still be on its way; let it arrive here,
         // not in the next field.
-        PumpFor(300);
+        EXPECT_TRUE(released.WaitFor(static_cast<int>(std::strlen(c.typed))));
         EXPECT_EQ(c.field->GetValue(), c.kept);
     }
 }
@@ -193,8 +190,7 @@ TEST(NewScheduleEntryDialog, ButtonsAndCloseBoxEndTheDialog)
         // Clicking a button ends the dialog with that button's identifier.
         DialogPtr dlg = MakeDialog();
         for (int id : {wxID_OK, wxID_CANCEL}) {
-            dlg->Show();
-            PumpFor(20);
+            ASSERT_TRUE(ShowAndWaitForPaint(dlg.get()));
             dlg->SetReturnCode(0);
             wxCommandEvent click(wxEVT_BUTTON, id);
             click.SetEventObject(dlg->FindWindow(id));
@@ -203,8 +199,7 @@ TEST(NewScheduleEntryDialog, ButtonsAndCloseBoxEndTheDialog)
             EXPECT_FALSE(dlg->IsShown());
         }
         // The close box cancels.
-        dlg->Show();
-        PumpFor(20);
+        ASSERT_TRUE(ShowAndWaitForPaint(dlg.get()));
         dlg->SetReturnCode(0);
         dlg->Close();
         EXPECT_EQ(dlg->GetReturnCode(), wxID_CANCEL);
@@ -255,8 +250,7 @@ void TypeInto(wxTextCtrl* text, const wxString& typed)
 
 void PressKey(int key, int modifiers = wxMOD_NONE)
 {
-    wxUIActionSimulator().Char(key, modifiers);
-    PumpFor(150);
+    EXPECT_TRUE(TypeKey(key, modifiers)) << "key " << key << " did not arrive";
 }
 
 bool Marked(const DateEntryCtrl* picker)
@@ -276,8 +270,7 @@ TEST(NewScheduleEntryDialog, TypedDatesAreTheDatesStored)
     const LocaleDates dates = TestLocaleDates();
     ASSERT_NO_FATAL_FAILURE(ExpectTestLocale(dates));
     DialogPtr dlg = MakeDialog();
-    dlg->Show();
-    PumpFor(100);
+    ASSERT_TRUE(ShowAndWaitForPaint(dlg.get()));
     DateEntryCtrl* picker = dlg->GetDatePicker();
     wxTextCtrl* text = picker->GetTextCtrl();
     EXPECT_FALSE(Marked(picker)) << "today's date marked as no date";
@@ -294,8 +287,8 @@ TEST(NewScheduleEntryDialog, TypedDatesAreTheDatesStored)
         EXPECT_FALSE(Marked(picker)) << typed.utf8_string();
         // Leaving the field keeps the text as typed and the date with it.
         dlg->GetDaysField()->SetFocus();
-        PumpUntil([&] { return wxWindow::FindFocus() == dlg->GetDaysField(); }, 1000);
-        PumpFor(50);
+        ASSERT_TRUE(PumpUntil([&] { return wxWindow::FindFocus() == dlg->GetDaysField(); }));
+        ASSERT_TRUE(PumpUntilIdle());
         EXPECT_EQ(text->GetValue(), typed);
         dlg->ReadEntry(entry, days);
         EXPECT_EQ(entry.date(), 0x07DC1E0Cu) << typed.utf8_string() << " after leaving the field";
@@ -307,7 +300,8 @@ TEST(NewScheduleEntryDialog, TypedDatesAreTheDatesStored)
     EXPECT_FALSE(picker->GetValue().IsValid());
     EXPECT_TRUE(Marked(picker));
     dlg->GetDaysField()->SetFocus();
-    PumpFor(150);
+    ASSERT_TRUE(PumpUntil([&] { return wxWindow::FindFocus() == dlg->GetDaysField(); }));
+    ASSERT_TRUE(PumpUntilIdle());
     EXPECT_EQ(text->GetValue(), dates.notADate);
     EXPECT_TRUE(Marked(picker));
     // Mended, the mark goes.
@@ -322,8 +316,7 @@ TEST(NewScheduleEntryDialog, UpAndDownStepTheDayPagesTheMonth)
     const LocaleDates dates = TestLocaleDates();
     ASSERT_NO_FATAL_FAILURE(ExpectTestLocale(dates));
     DialogPtr dlg = MakeDialog();
-    dlg->Show();
-    PumpFor(100);
+    ASSERT_TRUE(ShowAndWaitForPaint(dlg.get()));
     DateEntryCtrl* picker = dlg->GetDatePicker();
     wxTextCtrl* text = picker->GetTextCtrl();
     ASSERT_NO_FATAL_FAILURE(FocusEmptyDateField(dlg.get()));
@@ -362,8 +355,7 @@ TEST(NewScheduleEntryDialog, CalendarWorksByKeyboardAndClosesOnAPickedDay)
     const LocaleDates dates = TestLocaleDates();
     ASSERT_NO_FATAL_FAILURE(ExpectTestLocale(dates));
     DialogPtr dlg = MakeDialog();
-    dlg->Show();
-    PumpFor(100);
+    ASSERT_TRUE(ShowAndWaitForPaint(dlg.get()));
     DateEntryCtrl* picker = dlg->GetDatePicker();
     wxTextCtrl* text = picker->GetTextCtrl();
     wxComboCtrl* combo = picker->GetCombo();
@@ -384,7 +376,9 @@ TEST(NewScheduleEntryDialog, CalendarWorksByKeyboardAndClosesOnAPickedDay)
     EXPECT_EQ(picker->GetCalendar()->GetDate(), Day(7, wxDateTime::Feb, 2012));
     EXPECT_EQ(text->GetValue(), dates.dec31) << "the field changes only when a day is picked";
     // Return picks the day and closes the calendar.
-    PressKey(WXK_RETURN);
+    // Its release goes to no window of ours once the calendar has closed:
+    // the calendar closing is what to wait for.
+    wxUIActionSimulator().Char(WXK_RETURN);
     EXPECT_TRUE(PumpUntil([&] { return !combo->IsPopupShown(); }, 2000)) << "Return left the calendar open";
     EXPECT_EQ(picker->GetValue(), Day(7, wxDateTime::Feb, 2012));
     EXPECT_EQ(text->GetValue(), FormatUserDateText(Day(7, wxDateTime::Feb, 2012), picker->GetShortFormat()));
@@ -395,16 +389,17 @@ TEST(NewScheduleEntryDialog, CalendarWorksByKeyboardAndClosesOnAPickedDay)
     ASSERT_TRUE(PumpUntil([&] { return combo->IsPopupShown(); }, 2000))
         << "Alt+Down did not open the calendar";
     PressKey(WXK_RIGHT);
-    PressKey(WXK_ESCAPE);
+    wxUIActionSimulator().Char(WXK_ESCAPE);
     EXPECT_TRUE(PumpUntil([&] { return !combo->IsPopupShown(); }, 2000));
     EXPECT_EQ(picker->GetValue(), Day(7, wxDateTime::Feb, 2012));
     EXPECT_TRUE(dlg->IsShown()) << "Escape in the calendar ended the dialog";
 
     // A click on a day picks it and closes the calendar.
+    wxGenericCalendarCtrl* calendar = picker->GetCalendar();
+    EventCounter<wxPaintEvent> painted(calendar, wxEVT_PAINT);
     combo->ShowPopup();
     ASSERT_TRUE(PumpUntil([&] { return combo->IsPopupShown(); }, 2000));
-    PumpFor(200);
-    wxGenericCalendarCtrl* calendar = picker->GetCalendar();
+    ASSERT_TRUE(painted.WaitFor(1)) << "the calendar is not drawn";
     const wxDateTime target = Day(23, wxDateTime::Feb, 2012);
     wxPoint at(-1, -1);
     const wxSize size = calendar->GetClientSize();
@@ -416,8 +411,7 @@ TEST(NewScheduleEntryDialog, CalendarWorksByKeyboardAndClosesOnAPickedDay)
         }
     ASSERT_GE(at.x, 0) << "23 February not shown";
     wxUIActionSimulator sim;
-    sim.MouseMove(calendar->ClientToScreen(at));
-    PumpFor(50);
+    ASSERT_TRUE(MovePointerTo(sim, calendar, at));
     sim.MouseClick();
     EXPECT_TRUE(PumpUntil([&] { return !combo->IsPopupShown(); }, 2000)) << "a clicked day left it open";
     EXPECT_EQ(picker->GetValue(), target);
@@ -429,8 +423,7 @@ TEST(NewScheduleEntryDialog, AddRefusesATextThatIsNoDate)
     const LocaleDates dates = TestLocaleDates();
     ASSERT_NO_FATAL_FAILURE(ExpectTestLocale(dates));
     DialogPtr dlg = MakeDialog();
-    dlg->Show();
-    PumpFor(50);
+    ASSERT_TRUE(ShowAndWaitForPaint(dlg.get()));
     dlg->GetDatePicker()->GetTextCtrl()->SetValue(dates.notADate);
     const wxString example = dates.locale == "C" ? "12/31/2012" : "31.12.2012";
     dlg->SetReturnCode(0);

@@ -21,14 +21,9 @@ public:
     {
         m_frame = new wxFrame(TestTopFrame(), wxID_ANY, "schedule", wxDefaultPosition, wxSize(900, 500));
         m_page = new SchedulePanel(m_frame, wxID_ANY, wxDefaultPosition, wxSize(446, 319), wxTAB_TRAVERSAL);
-        m_frame->Show();
-        PumpFor(30);
+        EXPECT_TRUE(ShowAndWaitForPaint(m_frame, m_page));
     }
-    ~PageWindow()
-    {
-        m_frame->Destroy();
-        PumpFor(10);
-    }
+    ~PageWindow() { EXPECT_TRUE(DestroyAndWait(m_frame)); }
     PageWindow(const PageWindow&) = delete;
     PageWindow& operator=(const PageWindow&) = delete;
 
@@ -276,8 +271,10 @@ TEST(SchedulePage, RemoveDeletesTheSelectedRowOnly)
     wxRect rect;
     ASSERT_TRUE(w.list()->GetItemRect(1, rect));
     wxUIActionSimulator sim;
-    sim.MouseMove(w.list()->ClientToScreen(rect.GetPosition() + wxPoint(20, rect.height / 2)));
-    PumpFor(50);
+    wxWindow* rows = ListRowsWindow(w.list());
+    ASSERT_TRUE(MovePointerTo(
+        sim, rows,
+        rows->ScreenToClient(w.list()->ClientToScreen(rect.GetPosition() + wxPoint(20, rect.height / 2)))));
     sim.MouseClick();
     ASSERT_TRUE(PumpUntil([&] { return w.list()->GetSelectedItemCount() == 1; }));
     EXPECT_EQ(w.list()->GetNextItem(-1, wxLIST_NEXT_ALL, wxLIST_STATE_SELECTED), 1);

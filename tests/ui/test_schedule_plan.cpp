@@ -62,14 +62,9 @@ public:
     {
         m_frame = new wxFrame(TestTopFrame(), wxID_ANY, "schedule", wxDefaultPosition, wxSize(900, 500));
         m_page = new SchedulePanel(m_frame);
-        m_frame->Show();
-        PumpFor(30);
+        EXPECT_TRUE(ShowAndWaitForPaint(m_frame, m_page));
     }
-    ~PageWindow()
-    {
-        m_frame->Destroy();
-        PumpFor(10);
-    }
+    ~PageWindow() { EXPECT_TRUE(DestroyAndWait(m_frame)); }
     PageWindow(const PageWindow&) = delete;
     PageWindow& operator=(const PageWindow&) = delete;
 
@@ -310,9 +305,11 @@ TEST(SchedulePlan, PlanChartDrawsStepsGapsAndTheDaysRatios)
     }
     auto* frame = new SchedulePlanFrame(TestTopFrame(), schedule);
     frame->SetClientSize(640, 400);
-    frame->Show();
-    ASSERT_TRUE(PumpUntil([&] { return frame->GetChartPanel()->GetBackBuffer().IsOk(); }));
-    PumpFor(50);
+    ASSERT_TRUE(ShowAndWaitForPaint(frame, frame->GetChartPanel()));
+    wxChartPanel* panel = frame->GetChartPanel();
+    ASSERT_TRUE(PumpUntil([&] {
+        return panel->GetBackBuffer().IsOk() && panel->GetBackBuffer().GetSize() == panel->GetClientSize();
+    }));
 
     TempDir dir;
     const wxString png = dir.File("plan.png");
@@ -353,6 +350,5 @@ TEST(SchedulePlan, PlanChartDrawsStepsGapsAndTheDaysRatios)
         "2024-03-01\nTarget EC 1000 uS\nTarget PH 6.00\nEC ratios: 1 0 0 0 0 0\nPH up ratios: 0 0 0 0 0 0\n"
         "PH down ratios: 0 0 0 0 0 0\n",
         text);
-    frame->Destroy();
-    PumpFor(10);
+    EXPECT_TRUE(DestroyAndWait(frame));
 }

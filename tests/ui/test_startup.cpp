@@ -50,8 +50,7 @@ TEST(Startup, MainWindowAsTheUserSeesIt)
 {
     InTempDir cwd; // no appconfig.txt here: a silent start
     HalvaneFrame* frame = MakeFrame();
-    frame->Show();
-    PumpFor(50);
+    ASSERT_TRUE(ShowAndWaitForPaint(frame, frame->GetNotebook()->GetCurrentPage()));
 
     EXPECT_EQ(frame->GetTitle(), "HALVANE DUO CLIENT v0.9.0.1");
     // 640 x 480, widened within the screen to show the profile's columns whole.
@@ -84,24 +83,26 @@ TEST(Startup, MainWindowAsTheUserSeesIt)
     EXPECT_TRUE(status->GetWindowStyleFlag() & wxST_SIZEGRIP);
 
     EXPECT_EQ(frame->GetAppConfig().recordCount, 0);
-    frame->Destroy();
-    PumpFor(20);
+    EXPECT_TRUE(DestroyAndWait(frame));
 }
 
 TEST(Startup, EveryPageHasItsListAboveButtonsAtTheRight)
 {
     InTempDir cwd;
     HalvaneFrame* frame = MakeFrame();
-    frame->Show();
-    PumpFor(50);
+    ASSERT_TRUE(ShowAndWaitForPaint(frame, frame->GetNotebook()->GetCurrentPage()));
     wxNotebook* book = frame->GetNotebook();
     const size_t buttonCounts[] = {3, 5, 2, 1};
     ASSERT_EQ(book->GetPageCount(), 4u);
     for (size_t p = 0; p < 4; ++p) {
         SCOPED_TRACE(book->GetPageText(p));
-        book->SetSelection(p);
-        PumpFor(30);
         wxWindow* page = book->GetPage(p);
+        if (p > 0) {
+            // Laid out and painted once its tab is chosen.
+            EventCounter<wxPaintEvent> painted(page, wxEVT_PAINT);
+            book->SetSelection(p);
+            ASSERT_TRUE(painted.WaitFor(1));
+        }
         wxListCtrl* list = nullptr;
         std::vector<wxButton*> buttons;
         for (wxWindow* child : page->GetChildren()) {
@@ -128,8 +129,7 @@ TEST(Startup, EveryPageHasItsListAboveButtonsAtTheRight)
         EXPECT_EQ(buttons.back()->GetRect().GetRight(), width - 1 - 5);
         EXPECT_GT(buttons.front()->GetRect().GetLeft(), 5) << "the row is right-aligned, not filled";
     }
-    frame->Destroy();
-    PumpFor(20);
+    EXPECT_TRUE(DestroyAndWait(frame));
 }
 
 TEST(Startup, SettingsFileLengthsAsTheUserSeesThem)
@@ -160,8 +160,7 @@ TEST(Startup, SettingsFileLengthsAsTheUserSeesThem)
         for (int r = 0; r < c.records; ++r)
             EXPECT_TRUE(std::equal(bytes.begin() + r * 50, bytes.begin() + (r + 1) * 50, table.Record(r)))
                 << "record " << r << " not in file order";
-        frame->Destroy();
-        PumpFor(10);
+        EXPECT_TRUE(DestroyAndWait(frame));
     }
 }
 
@@ -170,8 +169,7 @@ TEST(Startup, MissingSettingsFileIsSilent)
     InTempDir cwd;
     HalvaneFrame* frame = MakeFrame(); // the catch-all hook fails on any message
     EXPECT_EQ(frame->GetAppConfig().recordCount, 0);
-    frame->Destroy();
-    PumpFor(10);
+    EXPECT_TRUE(DestroyAndWait(frame));
 }
 
 TEST(Startup, SplashScreenTexts)
@@ -198,8 +196,7 @@ TEST(Startup, SplashScreenTexts)
     EXPECT_EQ(labels[1]->GetId(), 5006);
     // 15 below the toolkit's default coordinate of -1.
     EXPECT_EQ(labels[1]->GetPosition().y, wxDefaultCoord + 15);
-    splash->Destroy();
-    PumpFor(10);
+    EXPECT_TRUE(DestroyAndWait(splash));
 }
 
 TEST(Startup, ImagesDecodeWithTheirSizesAndGreys)
