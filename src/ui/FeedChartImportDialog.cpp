@@ -114,16 +114,24 @@ FeedChartImportDialog::FeedChartImportDialog(wxWindow* parent, const CsvTable& t
 
 wxChoice* FeedChartImportDialog::MakeRoleChoice(std::size_t)
 {
-    wxArrayString items;
-    items.push_back("(none)");
-    const std::size_t columns = ColumnCount(m_table);
-    for (std::size_t c = 0; c < columns; ++c) {
-        wxString name;
-        if (!m_table.rows.empty() && c < m_table.rows[0].cells.size())
-            name = wxString::FromUTF8(m_table.rows[0].cells[c]);
-        items.push_back(wxString::Format("Column %zu", c + 1) + (name.empty() ? wxString() : ": " + name));
+    if (m_roleItems.empty()) {
+        m_roleItems.push_back("(none)");
+        const std::size_t columns = ColumnCount(m_table);
+        for (std::size_t c = 0; c < columns; ++c) {
+            wxString name;
+            if (!m_table.rows.empty() && c < m_table.rows[0].cells.size())
+                name = wxString::FromUTF8(m_table.rows[0].cells[c]);
+            m_roleItems.push_back(wxString::Format("Column %zu", c + 1) +
+                                  (name.empty() ? wxString() : ": " + name));
+        }
     }
-    return new wxChoice(this, wxID_ANY, wxDefaultPosition, wxDefaultSize, items);
+    // Every role offers the same items, so every choice wants the size of
+    // the first: measuring each of the 22 (GTK measures every item) took most
+    // of the time the dialog needed to open.
+    auto* choice = new wxChoice(this, wxID_ANY, wxDefaultPosition, m_roleChoiceSize, m_roleItems);
+    if (m_roleChoiceSize == wxDefaultSize)
+        m_roleChoiceSize = choice->GetBestSize();
+    return choice;
 }
 
 void FeedChartImportDialog::BuildMappingControls(wxSizer* box)

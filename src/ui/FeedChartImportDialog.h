@@ -10,6 +10,7 @@
 #include "core/CsvTable.h"
 #include "core/FeedChart.h"
 
+#include <wx/arrstr.h>
 #include <wx/dialog.h>
 
 #include <array>
@@ -57,6 +58,8 @@ private:
     FeedMapping m_mapping;
     FeedImport m_import;
     std::array<wxChoice*, kFeedRoleCount> m_roles{};
+    wxArrayString m_roleItems;               // "(none)" and the table's columns
+    wxSize m_roleChoiceSize = wxDefaultSize; // measured on the first
     wxCheckBox* m_header = nullptr;
     wxChoice* m_dayKind = nullptr;
     wxChoice* m_unit = nullptr;
