@@ -29,8 +29,9 @@ public:
         ScheduleColumnLabels labels;
         FillScheduleColumnLabels(labels);
         for (int c = 1; c < kScheduleColumnCount; ++c)
-            InsertColumn(c - 1, labels[static_cast<std::size_t>(c)], wxLIST_FORMAT_LEFT,
-                         FromDIP(c == 1 ? 90 : 60));
+            InsertColumn(
+                c - 1, labels[static_cast<std::size_t>(c)], wxLIST_FORMAT_LEFT,
+                FitColumnWidth(*this, labels[static_cast<std::size_t>(c)], ScheduleColumnSampleTexts(c), 60));
     }
     wxString OnGetItemText(long item, long column) const override
     {

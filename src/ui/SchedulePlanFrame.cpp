@@ -145,10 +145,14 @@ void SchedulePlanFrame::BuildChart()
     auto time = std::make_unique<NumberAxis>(AXIS_BOTTOM);
     uint32_t first = 0;
     if (DaysToPackedDate(m_steps.firstDay, first) && DecodePackedDate(first).IsValid()) {
+        // A plan is read by its dates, zoomed or not (a log's whole span
+        // counts days from its first record instead).
         const wxString form = UserShortDateFormat();
-        time->SetViewTicks(std::make_shared<chart::CalendarTicks>(
+        const auto dates = std::make_shared<chart::CalendarTicks>(
             DecodePackedDate(first).GetValue().GetValue(),
-            [form](const wxDateTime& t) { return FormatUserDateText(t, form); }));
+            [form](const wxDateTime& t) { return FormatUserDateText(t, form); });
+        time->SetTicks(dates);
+        time->SetViewTicks(dates);
     }
     plot->AddAxis(std::move(time));
     for (std::size_t j = 0; j < datasets; ++j) {

@@ -114,6 +114,24 @@ TEST(FeedChart, HeadersAndUnitsAreGuessed)
     EXPECT_EQ(FeedEcUnit::Ppm500, GuessFeedMapping(Parse("Day,PPM\n")).ecUnit);
     EXPECT_EQ(FeedDayKind::DayNumber, GuessFeedMapping(Parse("Day,PPM\n")).dayKind);
     EXPECT_FALSE(GuessFeedMapping(Parse("1,1200,5.8\n")).header);
+
+    // The other spellings a grower's sheet uses, as the README lists them.
+    const FeedMapping other = GuessFeedMapping(
+        Parse("Day No.,target_ec_ms,PH Target,EC 1,PH Up 2,PH Dn 3,PH Down 4,Reserved,Wk\n"));
+    EXPECT_EQ(FeedDayKind::DayNumber, other.dayKind);
+    EXPECT_EQ(FeedEcUnit::MilliSiemens, other.ecUnit);
+    EXPECT_EQ(0, other.column[kFeedDay]);
+    EXPECT_EQ(1, other.column[kFeedTargetEc]);
+    EXPECT_EQ(2, other.column[kFeedTargetPh]);
+    EXPECT_EQ(3, other.column[kFeedEcRatio]);
+    EXPECT_EQ(4, other.column[kFeedPhUpRatio + 1]);
+    EXPECT_EQ(5, other.column[kFeedPhDownRatio + 2]);
+    EXPECT_EQ(6, other.column[kFeedPhDownRatio + 3]);
+    EXPECT_EQ(7, other.column[kFeedReserved]);
+    EXPECT_EQ(FeedEcUnit::Ppm700, GuessFeedMapping(Parse("Wk,PPM (700 scale)\n")).ecUnit);
+    EXPECT_EQ(FeedDayKind::WeekNumber, GuessFeedMapping(Parse("Wk,PPM (700 scale)\n")).dayKind);
+    EXPECT_EQ(FeedEcUnit::Ppm500, GuessFeedMapping(Parse("Date,Target TDS\n")).ecUnit);
+    EXPECT_EQ(FeedEcUnit::MicroSiemens, GuessFeedMapping(Parse("Date,TARGET EC uS/cm\n")).ecUnit);
 }
 
 TEST(FeedChart, EcUnitsConvertToMicrosiemens)
