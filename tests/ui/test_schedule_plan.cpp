@@ -6,6 +6,8 @@
 
 #include "temp_dir.h"
 
+#include "chart/Chart.h"
+#include "chart/XYPlot.h"
 #include "chart/wxChartPanel.h"
 #include "core/WordHelpers.h"
 #include "ui/DateEntryCtrl.h"
@@ -339,6 +341,16 @@ TEST(SchedulePlan, PlanChartDrawsStepsGapsAndTheDaysRatios)
             shape += c;
     EXPECT_NE(std::string::npos, shape.find("LH-H")) << shape << " " << ::testing::PrintToString(top);
     const int lowLevel = *std::max_element(top.begin(), top.end());
+
+    // The dates under the plot, not days counted from the first: what the
+    // bottom axis labels (the tests run in the "C" locale).
+    const NumberAxis* dates = panel->GetChart()->GetPlot()->GetHorizontalAxis(0);
+    ASSERT_NE(nullptr, dates);
+    wxString labels;
+    for (const chart::Tick& tick : dates->GetTicks(6))
+        labels += tick.label + "|";
+    EXPECT_TRUE(labels.Contains("03/02/2024")) << labels;
+    EXPECT_FALSE(labels.StartsWith("0|")) << labels;
 
     // The readout of the day under the pointer, ratios included.
     const int x = static_cast<int>(std::find(top.begin(), top.end(), lowLevel) - top.begin()) + 3;
