@@ -15,6 +15,7 @@
 #include <wx/stattext.h>
 
 #include <algorithm>
+#include <array>
 
 namespace {
 
@@ -53,6 +54,8 @@ std::size_t ColumnCount(const CsvTable& table)
         columns = std::max(columns, row.cells.size());
     return columns;
 }
+
+constexpr std::size_t kFeedRatioRoles = kFeedReserved - kFeedEcRatio; // 18
 
 const char* const kSeparatorNames[] = {"comma", "semicolon", "tab"};
 
@@ -113,7 +116,7 @@ FeedChartImportDialog::FeedChartImportDialog(wxWindow* parent, const CsvTable& t
     });
 }
 
-wxChoice* FeedChartImportDialog::MakeRoleChoice(std::size_t)
+wxChoice* FeedChartImportDialog::MakeRoleChoice(wxWindow* parent)
 {
     if (m_roleItems.empty()) {
         m_roleItems.push_back("(none)");
@@ -127,9 +130,9 @@ wxChoice* FeedChartImportDialog::MakeRoleChoice(std::size_t)
         }
     }
     // Every role offers the same items, so every choice wants the size of
-    // the first: measuring each of the 22 (GTK measures every item) took most
-    // of the time the dialog needed to open.
-    auto* choice = new wxChoice(this, wxID_ANY, wxDefaultPosition, m_roleChoiceSize, m_roleItems);
+    // the first: measuring each one (GTK measures every item) took most of
+    // the time the dialog needed to open.
+    auto* choice = new wxChoice(parent, wxID_ANY, wxDefaultPosition, m_roleChoiceSize, m_roleItems);
     if (m_roleChoiceSize == wxDefaultSize)
         m_roleChoiceSize = choice->GetBestSize();
     return choice;
@@ -143,7 +146,7 @@ void FeedChartImportDialog::BuildMappingControls(wxSizer* box)
         grid->Add(control, 0, wxEXPAND);
     };
     for (std::size_t role : {kFeedDay, kFeedTargetEc, kFeedTargetPh, kFeedReserved}) {
-        m_roles[role] = MakeRoleChoice(role);
+        m_roles[role] = MakeRoleChoice(this);
         add(FeedRoleName(role) + ":", m_roles[role]);
     }
     m_dayKind = new wxChoice(this, wxID_ANY);
@@ -166,24 +169,66 @@ void FeedChartImportDialog::BuildMappingControls(wxSizer* box)
 
 void FeedChartImportDialog::BuildRatioControls(wxSizer* box)
 {
+    auto* row = new wxBoxSizer(wxHORIZONTAL);
+    m_ratioButton = new wxButton(this, wxID_ANY, "Ratio Columns...");
+    row->Add(m_ratioButton, 0, wxALIGN_CENTER_VERTICAL);
+    m_ratioSummary = new wxStaticText(this, wxID_ANY, wxString());
+    row->Add(m_ratioSummary, 1, wxALIGN_CENTER_VERTICAL | wxLEFT, FromDIP(6));
+    box->Add(row, 0, wxEXPAND | wxALL, FromDIP(5));
+    m_ratioButton->Bind(wxEVT_BUTTON, [this](wxCommandEvent&) { ChooseRatioColumns(); });
+}
+
+void FeedChartImportDialog::ShowRatioSummary()
+{
+    wxString mapped;
+    std::size_t count = 0;
+    for (std::size_t role = kFeedEcRatio; role < kFeedEcRatio + kFeedRatioRoles; ++role)
+        if (m_mapping.column[role] >= 0) {
+            if (count++ < 3)
+                mapped += (mapped.empty() ? "" : ", ") + FeedRoleName(role);
+        }
+    if (count > 3)
+        mapped += ", ...";
+    m_ratioSummary->SetLabel(count == 0 ? wxString("Ratios: no column (every ratio 0)")
+                                        : wxString::Format("Ratios: %zu of %zu from columns (%s)", count,
+                                                           kFeedRatioRoles, mapped));
+}
+
+// The 18 ratios in three rows of six (as the entry dialog shows them), each
+// a choice of the file's columns; OK takes them.
+void FeedChartImportDialog::ChooseRatioColumns()
+{
+    wxDialog dialog(this, wxID_ANY, "Ratio Columns");
+    auto* box = new wxBoxSizer(wxVERTICAL);
     auto* grid = new wxFlexGridSizer(0, 7, FromDIP(3), FromDIP(4));
     const std::pair<const char*, std::size_t> rows[] = {
         {"ECUP: ", kFeedEcRatio}, {"PHUP: ", kFeedPhUpRatio}, {"PHDO: ", kFeedPhDownRatio}};
+    std::array<wxChoice*, kFeedRatioRoles> choices{};
     for (const auto& [label, first] : rows) {
-        grid->Add(new wxStaticText(this, wxID_ANY, label), 0, wxALIGN_CENTER_VERTICAL);
+        grid->Add(new wxStaticText(&dialog, wxID_ANY, label), 0, wxALIGN_CENTER_VERTICAL);
         for (std::size_t k = 0; k < kScheduleActuators; ++k) {
-            m_roles[first + k] = MakeRoleChoice(first + k);
-            m_roles[first + k]->SetToolTip(FeedRoleName(first + k));
-            grid->Add(m_roles[first + k], 0, wxEXPAND);
+            wxChoice* choice = MakeRoleChoice(&dialog);
+            choice->SetToolTip(FeedRoleName(first + k));
+            choice->SetSelection(m_mapping.column[first + k] + 1);
+            choices[first + k - kFeedEcRatio] = choice;
+            grid->Add(choice, 0, wxEXPAND);
         }
     }
-    box->Add(grid, 0, wxALL, FromDIP(5));
+    box->Add(grid, 0, wxALL, FromDIP(8));
+    box->Add(dialog.CreateSeparatedButtonSizer(wxOK | wxCANCEL), 0, wxEXPAND | wxALL, FromDIP(5));
+    dialog.SetSizerAndFit(box);
+    if (dialog.ShowModal() != wxID_OK)
+        return;
+    for (std::size_t r = 0; r < kFeedRatioRoles; ++r)
+        m_mapping.column[kFeedEcRatio + r] = choices[r]->GetSelection() - 1;
+    Recompute();
 }
 
 void FeedChartImportDialog::ShowMapping()
 {
     for (std::size_t role = 0; role < kFeedRoleCount; ++role)
-        m_roles[role]->SetSelection(m_mapping.column[role] + 1);
+        if (m_roles[role])
+            m_roles[role]->SetSelection(m_mapping.column[role] + 1);
     m_header->SetValue(m_mapping.header);
     m_dayKind->SetSelection(static_cast<int>(m_mapping.dayKind));
     m_unit->SetSelection(static_cast<int>(m_mapping.ecUnit));
@@ -193,7 +238,9 @@ void FeedChartImportDialog::ShowMapping()
 void FeedChartImportDialog::Recompute()
 {
     for (std::size_t role = 0; role < kFeedRoleCount; ++role)
-        m_mapping.column[role] = m_roles[role]->GetSelection() - 1;
+        if (m_roles[role])
+            m_mapping.column[role] = m_roles[role]->GetSelection() - 1;
+    ShowRatioSummary();
     m_mapping.header = m_header->GetValue();
     m_mapping.dayKind = static_cast<FeedDayKind>(std::max(0, m_dayKind->GetSelection()));
     m_mapping.ecUnit = static_cast<FeedEcUnit>(std::max(0, m_unit->GetSelection()));

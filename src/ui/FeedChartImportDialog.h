@@ -1,6 +1,7 @@
 // The dialog behind the schedule page's "Import Feed Chart...": the file's
 // columns mapped to the day, the targets and the ratios (guessed from the
-// headers, changed by the user), the day kind, the EC unit, the start date
+// headers, changed by the user; the 18 ratios in a dialog of their own,
+// so that this one opens quickly), the day kind, the EC unit, the start date
 // and stepped or ramped weeks; a preview of the entries to be made and every
 // problem with its line. "Add" is offered only when there are entries and no
 // problems, and the page may still refuse them (its capacity): then the
@@ -34,7 +35,13 @@ public:
     const FeedMapping& GetMapping() const { return m_mapping; }
     const FeedImport& GetImport() const { return m_import; }
 
+    // The choice of the day, a target or the reserved word; the ratio roles
+    // are chosen in the "Ratio Columns..." dialog (null here).
     wxChoice* GetRoleChoice(std::size_t role) const { return m_roles[role]; }
+    wxButton* GetRatioButton() const { return m_ratioButton; }
+    wxStaticText* GetRatioSummary() const { return m_ratioSummary; }
+    // The ratio columns as the user chose them in the dialog "Ratio Columns..." opens.
+    void ChooseRatioColumns();
     wxChoice* GetDayKindChoice() const { return m_dayKind; }
     wxChoice* GetUnitChoice() const { return m_unit; }
     wxChoice* GetWeeksChoice() const { return m_weeks; }
@@ -49,7 +56,8 @@ public:
 private:
     void BuildMappingControls(wxSizer* box);
     void BuildRatioControls(wxSizer* box);
-    wxChoice* MakeRoleChoice(std::size_t role);
+    wxChoice* MakeRoleChoice(wxWindow* parent);
+    void ShowRatioSummary();
     void ShowMapping();
     void OnAdd(wxCommandEvent& event);
 
@@ -60,6 +68,8 @@ private:
     std::array<wxChoice*, kFeedRoleCount> m_roles{};
     wxArrayString m_roleItems;               // "(none)" and the table's columns
     wxSize m_roleChoiceSize = wxDefaultSize; // measured on the first
+    wxButton* m_ratioButton = nullptr;
+    wxStaticText* m_ratioSummary = nullptr;
     wxCheckBox* m_header = nullptr;
     wxChoice* m_dayKind = nullptr;
     wxChoice* m_unit = nullptr;

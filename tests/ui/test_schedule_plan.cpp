@@ -39,6 +39,18 @@ private:
     std::function<int(FeedChartImportDialog*)> m_act;
 };
 
+// A plain dialog (the ratio columns) answered the same way.
+template <> class wxExpectModal<wxDialog> : public wxExpectModalBase<wxDialog> {
+public:
+    explicit wxExpectModal(std::function<int(wxDialog*)> act) : m_act(std::move(act)) {}
+
+protected:
+    int OnInvoked(wxDialog* dlg) const override { return m_act(dlg); }
+
+private:
+    std::function<int(wxDialog*)> m_act;
+};
+
 template <> class wxExpectModal<ShiftDatesDialog> : public wxExpectModalBase<ShiftDatesDialog> {
 public:
     wxExpectModal(int days, bool all) : m_days(days), m_all(all) {}
@@ -129,6 +141,43 @@ void ImportAll(const PageWindow& w, const wxString& path)
 }
 
 } // namespace
+
+TEST(SchedulePlan, RatioColumnsAreChosenInADialogOfTheirOwn)
+{
+    TempDir dir;
+    const wxString chart = dir.File("ratios.csv");
+    WriteText(chart, "Date,EC,PH,EC Ratio 1,Extra\n2024-03-01,1000,6,1,7\n2024-03-02,1100,6,2,8\n");
+    PageWindow w;
+    wxString before, after;
+    uint32_t phUp1 = 0;
+    // The ratio dialog: PH UP Ratio 1 (the first of the second row) taken
+    // from the fifth column.
+    auto chooseExtra = [](wxDialog* ratios) {
+        std::vector<wxChoice*> choices;
+        for (wxWindow* child : ratios->GetChildren())
+            if (auto* choice = dynamic_cast<wxChoice*>(child))
+                choices.push_back(choice);
+        if (choices.size() != 18)
+            return wxID_CANCEL;
+        choices[6]->SetSelection(5);
+        return wxID_OK;
+    };
+    wxTEST_DIALOG(w.Command(SchedulePanel::ID_IMPORT_FEED), ExpectFile(chart),
+                  wxExpectModal<FeedChartImportDialog>([&](FeedChartImportDialog* dlg) {
+                      before = dlg->GetRatioSummary()->GetLabel();
+                      wxCommandEvent click(wxEVT_BUTTON, dlg->GetRatioButton()->GetId());
+                      click.SetEventObject(dlg->GetRatioButton());
+                      dlg->GetRatioButton()->HandleWindowEvent(click);
+                      after = dlg->GetRatioSummary()->GetLabel();
+                      phUp1 = dlg->GetImport().entries.empty() ? 0 : dlg->GetImport().entries[1][10];
+                      return ClickAdd(dlg);
+                  }),
+                  wxExpectModal<wxDialog>(chooseExtra).Describe("the Ratio Columns dialog"));
+    EXPECT_EQ("Ratios: 1 of 18 from columns (EC Ratio 1)", before);
+    EXPECT_EQ("Ratios: 2 of 18 from columns (EC Ratio 1, PH UP Ratio 1)", after);
+    EXPECT_EQ(8u, phUp1);
+    EXPECT_EQ(2, w.Rows());
+}
 
 TEST(SchedulePlan, FeedChartImportedThroughTheDialogsAndSaved)
 {
