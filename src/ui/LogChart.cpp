@@ -8,6 +8,7 @@
 #include "chart/XYPlot.h"
 #include "chart/XYSimpleDataset.h"
 #include "core/DateText.h"
+#include "core/GrowTimeline.h"
 #include "core/JoiningThreads.h"
 #include "core/LogTargets.h"
 #include "core/WordHelpers.h"
@@ -39,8 +40,13 @@ int32_t LogChart::FillSeries(std::shared_ptr<const LogRecord[]> records, uint32_
     m_lackedMemory = false;
     m_dateForm = UserShortDateFormat();
     const LogFill fill = m_series.Fill(m_records.get(), m_records ? count : 0);
-    if (fill.filled > 0)
+    m_maxStep = 0;
+    if (fill.filled > 0) {
         m_times = std::make_shared<const XColumn>(m_series.SharedDays(), fill.filled);
+        // A time without records (the controller off, a log missing from a
+        // season) is a gap in every line: the summary's rule for a gap.
+        m_maxStep = UsualStepDays(m_series.Days(), fill.filled) * kGapSteps;
+    }
     return fill.Whole() ? 0 : -1;
 }
 
@@ -156,6 +162,7 @@ std::shared_ptr<XYSimpleDataset> LogChart::ChannelLines(int channel)
         return lines;
     }
     lines->AddSerie(std::move(serie));
+    lines->SetMaxXStep(m_maxStep);
     m_lines[channel] = lines;
     return lines;
 }

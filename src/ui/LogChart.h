@@ -76,5 +76,6 @@ private:
     bool m_lackedMemory = false;
     std::shared_ptr<const LogTargets> m_targets;
     JoiningThreads::Starter m_startThread;
-    wxString m_dateForm; // the user's short date form, as of the fill
+    wxString m_dateForm;  // the user's short date form, as of the fill
+    double m_maxStep = 0; // lines break over a longer time without records (days)
 };
