@@ -233,13 +233,13 @@ nlohmann::ordered_json NoteJson(const GrowNote& note)
     entry["time"] = FormatLocalTime(note.timeMs);
     entry["kind"] = NoteKindId(note.kind);
     entry["text"] = Utf8(note.text);
-    if (note.kind == NoteKind::Calibration) {
-        if (!std::isnan(note.solution))
-            entry["solution"] = note.solution;
-        if (!std::isnan(note.readingBefore))
-            entry["readingBefore"] = note.readingBefore;
-    }
-    if (note.kind == NoteKind::Harvest && !note.yield.empty())
+    // The details belong to a calibration and a harvest; written for any
+    // note that has them, so that nothing a script wrote is lost.
+    if (!std::isnan(note.solution))
+        entry["solution"] = note.solution;
+    if (!std::isnan(note.readingBefore))
+        entry["readingBefore"] = note.readingBefore;
+    if (!note.yield.empty())
         entry["yield"] = Utf8(note.yield);
     return entry;
 }
@@ -325,6 +325,9 @@ LoadResult<Grow> GrowFromJson(const std::string& text, const wxString& folder)
     } catch (const json::parse_error& e) {
         return FailedLoad<Grow>(LoadStatus::ReadError,
                                 wxString::Format("it is no JSON or is cut short (at byte %zu)", e.byte));
+    } catch (const json::exception&) {
+        // A number beyond any double ("1e999"), say.
+        return FailedLoad<Grow>(LoadStatus::ReadError, "it holds a value out of range");
     }
     Grow grow;
     Reader reader(root, folder);

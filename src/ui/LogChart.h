@@ -7,6 +7,7 @@
 
 #include "ui/ChartDemo.h"
 
+#include "chart/AxisTicks.h"
 #include "chart/XYSimpleDataset.h"
 #include "chart/wxChartPanel.h"
 #include "core/JoiningThreads.h"
@@ -37,6 +38,10 @@ public:
     // The targets the next charts and readouts show for the EC and PH
     // channels (bands, "target ... ± ..."); null for none.
     void SetTargets(std::shared_ptr<const LogTargets> targets) { m_targets = std::move(targets); }
+    // How the bottom axis names a day (the user's short date by default; a
+    // grow counts crop days); null returns to the default. For the next
+    // chart.
+    void SetDayLabels(chart::DateFormatter labels) { m_dayLabels = std::move(labels); }
     // The time of the last filled record in ms since the epoch.
     int64_t LastTimeMs() const;
 
@@ -76,6 +81,7 @@ private:
     bool m_lackedMemory = false;
     std::shared_ptr<const LogTargets> m_targets;
     JoiningThreads::Starter m_startThread;
-    wxString m_dateForm;  // the user's short date form, as of the fill
+    wxString m_dateForm; // the user's short date form, as of the fill
+    chart::DateFormatter m_dayLabels;
     double m_maxStep = 0; // lines break over a longer time without records (days)
 };

@@ -3,9 +3,11 @@
 #include "ui/AppIcons.h"
 #include "ui/ChartImageExport.h"
 #include "ui/CsvExport.h"
+#include "ui/GrowActions.h"
 #include "ui/LogChart.h"
 #include "ui/LogSummaryDialog.h"
 
+#include "chart/Chart.h"
 #include "chart/ViewRange.h"
 #include "chart/wxChartPanel.h"
 #include "core/ConfigFile.h"
@@ -25,6 +27,7 @@
 #include <wx/sizer.h>
 #include <wx/utils.h>
 
+#include <limits>
 #include <memory>
 #include <optional>
 
@@ -94,6 +97,7 @@ wxBEGIN_EVENT_TABLE(OrvelGUIChartViewFrame, wxFrame)
     EVT_MENU(wxID_ABOUT, OrvelGUIChartViewFrame::OnAbout)
     EVT_MENU_RANGE(ID_ZOOM_IN, ID_SHOW_WHOLE, OrvelGUIChartViewFrame::OnZoom)
     EVT_MENU_RANGE(ID_OVERLAY_PROFILE, ID_EXPORT_CSV, OrvelGUIChartViewFrame::OnOverlay)
+    EVT_MENU_RANGE(ID_NEW_GROW, ID_OPEN_GROW, OrvelGUIChartViewFrame::OnGrow)
 wxEND_EVENT_TABLE()
 
 OrvelGUIChartViewFrame::OrvelGUIChartViewFrame(wxWindow* parent, wxWindowID id, const wxString& title,
@@ -117,7 +121,10 @@ OrvelGUIChartViewFrame::OrvelGUIChartViewFrame(wxWindow* parent, wxWindowID id, 
         wxColour copies[kLogChannelCount];
         ChannelColours colours{};
         CheckedColours(copies, colours);
-        return m_chartData->Describe(x, colours, readout);
+        if (!m_chartData->Describe(x, colours, readout))
+            return false;
+        DescribeMore(x, readout);
+        return true;
     });
     SetSizer(sizer);
 
@@ -202,12 +209,14 @@ void OrvelGUIChartViewFrame::RebuildChart()
         m_chartData->FillSeries(m_log.records, m_log.count);
     }
     m_chartData->SetTargets(std::make_shared<const LogTargets>(m_targets));
+    PrepareChartData(*m_chartData);
     std::unique_ptr<Chart> drawn = m_chartData->CreateChart(colours);
 
     // A log that leaves its time span is plotted up to the record that does,
     // and records with no real date or time at its ends are left out; the
     // chart says so under its title.
     drawn->SetNote(LogChartNote(m_chartData->GetSeries(), m_chartData->LackedMemory()));
+    DecorateChart(*drawn);
     m_chartPanel->SetChart(std::move(drawn));
 
     const wxString title = LogTitle(m_title, m_logName, m_log);
@@ -341,6 +350,8 @@ std::unique_ptr<wxMenu> OrvelGUIChartViewFrame::MakeContextMenu() const
     menu->Append(ID_SUMMARY, "Summary...")->Enable(charted);
     menu->Append(ID_EXPORT_CSV, "Export Data to CSV...")->Enable(charted);
     menu->AppendSeparator();
+    AppendGrowEntries(*menu);
+    menu->AppendSeparator();
     for (int id = ID_EXPORT_BMP; id <= ID_EXPORT_TIF; ++id)
         menu->Append(id, m_fileMenu->GetLabelText(id));
     return menu;
@@ -354,6 +365,14 @@ void OrvelGUIChartViewFrame::OnContextMenu(wxContextMenuEvent& event)
     at = at == wxDefaultPosition ? m_chartPanel->GetPosition() + wxPoint(FromDIP(8), FromDIP(8))
                                  : ScreenToClient(at);
     m_chartPanel->HideReadout();
+    m_contextX = std::numeric_limits<double>::quiet_NaN();
+    const Chart* chart = m_chartPanel->GetChart();
+    if (chart && event.GetPosition() != wxDefaultPosition) {
+        const wxPoint onPanel = m_chartPanel->ScreenToClient(event.GetPosition());
+        const wxRect area = chart->GetPlot()->GetLastPlotArea();
+        if (area.Contains(onPanel))
+            m_contextX = chart->GetPlot()->PixelToX(onPanel.x);
+    }
     const std::unique_ptr<wxMenu> menu = MakeContextMenu();
     PopupMenu(menu.get(), at);
 }
@@ -467,7 +486,8 @@ wxString OrvelGUIChartViewFrame::SummaryOfView() const
     const LogSummary summary =
         SummariseLog(charted, series.Days(), series.FilledCount(), series.FirstTimeMs(), view.lo, view.hi,
                      wanted, overlaid ? &m_targets : nullptr);
-    return SummaryText(summary, charted, wanted, overlaid ? &m_targets : nullptr);
+    return SummaryText(summary, charted, wanted, overlaid ? &m_targets : nullptr) +
+           SummaryMore(summary, charted, wanted);
 }
 
 void OrvelGUIChartViewFrame::ShowSummary()
@@ -508,6 +528,22 @@ void OrvelGUIChartViewFrame::OnOverlay(wxCommandEvent& event)
         ExportViewCsv();
         break;
     }
+}
+
+void OrvelGUIChartViewFrame::AppendGrowEntries(wxMenu& menu) const
+{
+    menu.Append(ID_NEW_GROW, "New Grow...");
+    menu.Append(ID_OPEN_GROW, "Open Grow...");
+}
+
+void OrvelGUIChartViewFrame::OnGrow(wxCommandEvent& event)
+{
+    // A grow's view is a sibling of this one: a child of the log page.
+    wxWindow* parent = GetParent() ? GetParent() : this;
+    if (event.GetId() == ID_NEW_GROW)
+        NewGrow(parent);
+    else
+        OpenGrow(parent);
 }
 
 void OrvelGUIChartViewFrame::OnAbout(wxCommandEvent&)

@@ -7,6 +7,7 @@
 #include "core/NodeLog.h"
 
 #include "chart/ViewRange.h"
+#include "chart/wxChartPanel.h"
 
 #include <wx/aboutdlg.h>
 #include <wx/frame.h>
@@ -16,8 +17,9 @@
 #include <memory>
 #include <vector>
 
+class Chart;
 class LogChart;
-class wxChartPanel;
+struct LogSummary;
 
 class OrvelGUIChartViewFrame : public wxFrame {
 public:
@@ -38,6 +40,9 @@ public:
         ID_REMOVE_OVERLAYS = 5145,
         ID_SUMMARY = 5146,
         ID_EXPORT_CSV = 5147,
+        // Grows: any chart view makes or opens one.
+        ID_NEW_GROW = 5150,
+        ID_OPEN_GROW = 5151,
     };
 
     OrvelGUIChartViewFrame(wxWindow* parent, wxWindowID id, const wxString& title,
@@ -108,8 +113,37 @@ public:
     wxMenuItem* GetViewItem(int channel) { return m_viewItems[channel]; }
     const wxMenuItem* GetColourItem(int channel) const { return m_colourItems[channel]; }
 
+protected:
+    // Hooks for a view of more than one log (a grow): entries of its own in
+    // the context menu (after the summary's), the chart decorated before it
+    // is shown, readout and summary lines added.
+    virtual void AppendGrowEntries(wxMenu& menu) const;
+    virtual void PrepareChartData(LogChart& data) { (void)data; }
+    virtual void DecorateChart(Chart& chart) { (void)chart; }
+    virtual void DescribeMore(double x, wxChartPanel::Readout& readout) const
+    {
+        (void)x;
+        (void)readout;
+    }
+    virtual wxString SummaryMore(const LogSummary& summary, const LogRecord* charted,
+                                 const bool (&wanted)[kLogChannelCount]) const
+    {
+        (void)summary;
+        (void)charted;
+        (void)wanted;
+        return wxString();
+    }
+    LogChart* GetChartData() const { return m_chartData.get(); }
+    // The chart's x at the pointer when the context menu was opened; NaN
+    // when opened from the keyboard or outside the plot.
+    double GetContextX() const { return m_contextX; }
+    // The time range shown, as the panel last told, and whether zoomed.
+    chart::Range GetShown() const { return m_shown; }
+    bool IsZoomed() const { return m_zoomed; }
+
 private:
     void OnContextMenu(wxContextMenuEvent& event);
+    void OnGrow(wxCommandEvent& event);
     void OnZoom(wxCommandEvent& event);
     void OnOverlay(wxCommandEvent& event);
     // The colours of the checked channels (null for the others).
@@ -141,6 +175,7 @@ private:
     // The time range the chart shows, as its panel last told.
     chart::Range m_shown;
     bool m_zoomed = false;
+    double m_contextX = 0;
     wxString m_title;   // the title given; the log's name and dates follow it
     wxString m_logName; // the file name of the log, if known
 

@@ -140,6 +140,8 @@ TEST(GrowFile, BadFilesAreRefusedWholeWithAReason)
         {good.substr(0, 40), "it is no JSON or is cut short (at byte 41)"},
         {"", "it is no JSON or is cut short (at byte 1)"},
         {"[1, 2]", "it is no JSON object"},
+        {R"({"format": 1, "name": "G", "start": "2026-03-01", "logs": [], "x": 1e999})",
+         "it holds a value out of range"},
         {R"({"name": "G", "start": "2026-03-01", "logs": []})",
          "\"format\" is missing: this is no grow file"},
         {R"({"format": 2, "name": "G", "start": "2026-03-01", "logs": []})",
