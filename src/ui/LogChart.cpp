@@ -201,10 +201,17 @@ std::unique_ptr<Chart> LogChart::CreateChart(const ChannelColours& colours)
     // Days since the first record; zoomed in, the calendar date and time.
     auto time = std::make_unique<NumberAxis>(AXIS_BOTTOM);
     const wxString dateForm = m_dateForm;
-    chart::DateFormatter labels = m_dayLabels;
-    if (!labels)
-        labels = [dateForm](const wxDateTime& t) { return FormatUserDateText(t, dateForm); };
-    time->SetViewTicks(std::make_shared<chart::CalendarTicks>(m_series.FirstTimeMs(), std::move(labels)));
+    if (m_dayLabels) {
+        // Days of the caller's count at every zoom.
+        auto days = std::make_shared<chart::CalendarTicks>(m_series.FirstTimeMs(), m_dayLabels);
+        time->SetTicks(days);
+        time->SetViewTicks(days);
+    } else {
+        time->SetViewTicks(
+            std::make_shared<chart::CalendarTicks>(m_series.FirstTimeMs(), [dateForm](const wxDateTime& t) {
+                return FormatUserDateText(t, dateForm);
+            }));
+    }
     plot->AddAxis(std::move(time));
     plot->SetMinViewSpan(kSmallestView);
     for (size_t j = 0; j < datasets; ++j) {

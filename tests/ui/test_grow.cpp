@@ -15,6 +15,8 @@
 #include "ui/NoteDialog.h"
 
 #include "chart/Chart.h"
+#include "chart/NumberAxis.h"
+#include "chart/XYPlot.h"
 #include "chart/wxChartPanel.h"
 
 #include <wx/file.h>
@@ -231,6 +233,24 @@ TEST(Grow, ANoteAtASpikeIsDrawnThereListedSavedAndReopened)
     ASSERT_GE(lines.size(), 2u);
     EXPECT_TRUE(lines[0].text.EndsWith("(Day 12)")) << lines[0].text;
     EXPECT_EQ(lines.back().text, "Note: Reservoir change: fresh 120 l");
+
+    // Crop days on the bottom axis: 1 June is day 12 of a grow started on
+    // 20 May; the readout keeps the date and adds the day.
+    auto bottomLabels = [view] {
+        std::vector<std::string> labels;
+        const NumberAxis* axis = view->GetChartPanel()->GetChart()->GetPlot()->GetHorizontalAxis(0);
+        for (const chart::Tick& tick : axis->GetTicks(5))
+            labels.push_back(tick.label.utf8_string());
+        return labels;
+    };
+    EXPECT_EQ(bottomLabels().front().find("Day"), std::string::npos);
+    f.Command(view, GrowChartViewFrame::ID_CROP_DAYS);
+    EXPECT_TRUE(view->ShowsCropDays());
+    std::vector<std::string> cropLabels = bottomLabels();
+    ASSERT_FALSE(cropLabels.empty());
+    EXPECT_NE(cropLabels.front().find("Day 12"), std::string::npos)
+        << cropLabels.front() << " / " << cropLabels.back();
+    EXPECT_EQ(view->GetMarkers().size(), 1u) << "the note stays";
 
     // The journal lists it.
     wxTEST_DIALOG(view->ShowJournal(), ExpectFilled<JournalDialog>(
