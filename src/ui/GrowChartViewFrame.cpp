@@ -116,7 +116,10 @@ void GrowChartViewFrame::DecorateChart(Chart& chart)
     if (m_duplicates > 0)
         add(wxString::Format("%u repeated records counted once", m_duplicates));
     chart.SetNote(note);
-    chart.GetPlot()->AddLayer(std::make_shared<chart::MarkerLayer>(m_markers, kNoteColour));
+    // Over every channel: in every pane.
+    const auto layer = std::make_shared<chart::MarkerLayer>(m_markers, kNoteColour);
+    for (size_t i = 0; i < chart.GetPaneCount(); ++i)
+        chart.GetPane(i)->AddLayer(layer);
 }
 
 void GrowChartViewFrame::DescribeMore(double x, wxChartPanel::Readout& readout) const

@@ -173,6 +173,30 @@ std::unique_ptr<Chart> LogChart::CreateChart(const ChannelColours& colours)
     for (int k = 0; k < kLogChannelCount; ++k)
         wanted[k] = colours[k] != nullptr;
     MakeChannelSeries(wanted);
+    if (!m_stacked)
+        return std::make_unique<Chart>(MakePlot(colours), GetName());
+    // A pane per quantity plotted, EC above PH above temperature.
+    std::unique_ptr<Chart> chart;
+    for (LogQuantity quantity : {LogQuantity::Ec, LogQuantity::Ph, LogQuantity::Temperature}) {
+        ChannelColours some{};
+        bool any = false;
+        for (int k = 0; k < kLogChannelCount; ++k)
+            if (colours[k] && LogChannelQuantity(k) == quantity) {
+                some[k] = colours[k];
+                any = true;
+            }
+        if (!any)
+            continue;
+        if (!chart)
+            chart = std::make_unique<Chart>(MakePlot(some), GetName());
+        else
+            chart->AddPane(MakePlot(some));
+    }
+    return chart ? std::move(chart) : std::make_unique<Chart>(MakePlot(colours), GetName());
+}
+
+std::unique_ptr<XYPlot> LogChart::MakePlot(const ChannelColours& colours)
+{
     auto plot = std::make_unique<XYPlot>();
     // The target bands beneath every channel's line.
     if (std::shared_ptr<chart::BandLayer> bands = TargetBands(colours))
@@ -218,7 +242,7 @@ std::unique_ptr<Chart> LogChart::CreateChart(const ChannelColours& colours)
         plot->LinkDataVerticalAxis(j, j);
         plot->LinkDataHorizontalAxis(j, 0);
     }
-    return std::make_unique<Chart>(std::move(plot), GetName());
+    return plot;
 }
 
 int64_t LogChart::LastTimeMs() const

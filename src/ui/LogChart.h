@@ -22,6 +22,7 @@ namespace chart {
 class BandLayer;
 }
 class XColumn;
+class XYPlot;
 class XYSerie;
 
 class LogChart : public ChartDemo {
@@ -42,6 +43,9 @@ public:
     // grow counts crop days); null returns to the default. For the next
     // chart.
     void SetDayLabels(chart::DateFormatter labels) { m_dayLabels = std::move(labels); }
+    // Charts in panes, one per quantity plotted (EC, PH, temperature), one
+    // above the other over one time axis; otherwise one plot (the default).
+    void SetStacked(bool stacked) { m_stacked = stacked; }
     // The time of the last filled record in ms since the epoch.
     int64_t LastTimeMs() const;
 
@@ -67,6 +71,8 @@ public:
     static constexpr double kSmallestView = 1.0 / civil::kMinutesPerDay;
 
 private:
+    // The plot of the channels with a colour.
+    std::unique_ptr<XYPlot> MakePlot(const ChannelColours& colours);
     std::shared_ptr<chart::BandLayer> TargetBands(const ChannelColours& colours) const;
     std::shared_ptr<XYSimpleDataset> ChannelLines(int channel);
     void MakeChannelSeries(const bool (&wanted)[kLogChannelCount]);
@@ -83,5 +89,6 @@ private:
     JoiningThreads::Starter m_startThread;
     wxString m_dateForm; // the user's short date form, as of the fill
     chart::DateFormatter m_dayLabels;
-    double m_maxStep = 0; // lines break over a longer time without records (days)
+    double m_maxStep = 0;
+    bool m_stacked = false; // lines break over a longer time without records (days)
 };

@@ -98,6 +98,7 @@ wxBEGIN_EVENT_TABLE(OrvelGUIChartViewFrame, wxFrame)
     EVT_MENU_RANGE(ID_ZOOM_IN, ID_SHOW_WHOLE, OrvelGUIChartViewFrame::OnZoom)
     EVT_MENU_RANGE(ID_OVERLAY_PROFILE, ID_EXPORT_CSV, OrvelGUIChartViewFrame::OnOverlay)
     EVT_MENU_RANGE(ID_NEW_GROW, ID_OPEN_GROW, OrvelGUIChartViewFrame::OnGrow)
+    EVT_MENU(ID_STACK, OrvelGUIChartViewFrame::OnStack)
 wxEND_EVENT_TABLE()
 
 OrvelGUIChartViewFrame::OrvelGUIChartViewFrame(wxWindow* parent, wxWindowID id, const wxString& title,
@@ -209,6 +210,7 @@ void OrvelGUIChartViewFrame::RebuildChart()
         m_chartData->FillSeries(m_log.records, m_log.count);
     }
     m_chartData->SetTargets(std::make_shared<const LogTargets>(m_targets));
+    m_chartData->SetStacked(m_stacked);
     PrepareChartData(*m_chartData);
     std::unique_ptr<Chart> drawn = m_chartData->CreateChart(colours);
 
@@ -340,6 +342,7 @@ std::unique_ptr<wxMenu> OrvelGUIChartViewFrame::MakeContextMenu() const
     menu->Append(ID_ZOOM_IN, "Zoom In")->Enable(m_chartPanel->CanZoomIn());
     menu->Append(ID_ZOOM_OUT, "Zoom Out")->Enable(m_chartPanel->CanZoomOut());
     menu->Append(ID_SHOW_WHOLE, "Show Whole Log")->Enable(m_chartPanel->CanZoomOut());
+    menu->AppendCheckItem(ID_STACK, "Stack by Quantity")->Check(m_stacked);
     menu->AppendSeparator();
     const bool charted = m_chartData && m_chartData->GetSeries().FilledCount() > 0;
     menu->Append(ID_OVERLAY_PROFILE, "Overlay Profile...");
@@ -369,7 +372,7 @@ void OrvelGUIChartViewFrame::OnContextMenu(wxContextMenuEvent& event)
     const Chart* chart = m_chartPanel->GetChart();
     if (chart && event.GetPosition() != wxDefaultPosition) {
         const wxPoint onPanel = m_chartPanel->ScreenToClient(event.GetPosition());
-        const wxRect area = chart->GetPlot()->GetLastPlotArea();
+        const wxRect area = chart->GetPlotsArea();
         if (area.Contains(onPanel))
             m_contextX = chart->GetPlot()->PixelToX(onPanel.x);
     }
@@ -528,6 +531,17 @@ void OrvelGUIChartViewFrame::OnOverlay(wxCommandEvent& event)
         ExportViewCsv();
         break;
     }
+}
+
+void OrvelGUIChartViewFrame::SetStacked(bool stacked)
+{
+    m_stacked = stacked;
+    RebuildChart();
+}
+
+void OrvelGUIChartViewFrame::OnStack(wxCommandEvent&)
+{
+    SetStacked(!m_stacked);
 }
 
 void OrvelGUIChartViewFrame::AppendGrowEntries(wxMenu& menu) const

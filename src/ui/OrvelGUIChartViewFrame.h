@@ -43,6 +43,7 @@ public:
         // Grows: any chart view makes or opens one.
         ID_NEW_GROW = 5150,
         ID_OPEN_GROW = 5151,
+        ID_STACK = 5152, // "Stack by Quantity": EC, PH and temperature in panes
     };
 
     OrvelGUIChartViewFrame(wxWindow* parent, wxWindowID id, const wxString& title,
@@ -76,6 +77,9 @@ public:
     bool OverlayProfile(const wxString& path = wxString());
     bool OverlaySchedule(const wxString& path = wxString(), int channel = 0);
     void RemoveOverlays();
+    // EC, PH and temperature in three panes over one time axis, or one plot.
+    void SetStacked(bool stacked);
+    bool IsStacked() const { return m_stacked; }
     const LogTargets& GetTargets() const { return m_targets; }
     // The summary of the records in view, as the "Summary..." dialog shows it.
     wxString SummaryOfView() const;
@@ -144,6 +148,7 @@ protected:
 private:
     void OnContextMenu(wxContextMenuEvent& event);
     void OnGrow(wxCommandEvent& event);
+    void OnStack(wxCommandEvent& event);
     void OnZoom(wxCommandEvent& event);
     void OnOverlay(wxCommandEvent& event);
     // The colours of the checked channels (null for the others).
@@ -176,6 +181,7 @@ private:
     chart::Range m_shown;
     bool m_zoomed = false;
     double m_contextX = 0;
+    bool m_stacked = false;
     wxString m_title;   // the title given; the log's name and dates follow it
     wxString m_logName; // the file name of the log, if known
 

@@ -313,3 +313,66 @@ TEST(Grow, AMissingLogIsNamedAndTheRestOpens)
                       wxID_OK, "Error reading grow file bad.hvg: it is no JSON or is cut short (at byte 4)",
                       DefaultCaption()));
 }
+
+TEST(Grow, StackByQuantityShowsPanesOverOneTimeAxis)
+{
+    TempDir dir;
+    PageFixture f;
+    Grow grow;
+    grow.name = "Panes";
+    grow.start = {2021, 6, 1};
+    grow.logs = {WriteLogFile(dir, "day.hvl", DayOf(1, 0))};
+    const wxString path = dir.File("panes.hvg");
+    ASSERT_TRUE(WriteGrowFile(path, grow).Saved());
+    GrowChartViewFrame* view = OpenGrowFile(f.page, path);
+    ASSERT_NE(view, nullptr);
+    ASSERT_TRUE(ShowAndWaitForPaint(view, view->GetChartPanel()));
+    GrowNote noon;
+    noon.timeMs = view->TimeAt(0.5);
+    view->AddNote(noon);
+    EXPECT_EQ(view->GetChartPanel()->GetChart()->GetPaneCount(), 1u) << "one plot by default";
+
+    // Channel 1's EC, PH and temperature (channel 2's lines would run over
+    // them: the sample readings rise alike).
+    for (int k : {1, 3, 5})
+        view->GetViewItem(k)->Check(false);
+    f.Command(view, OrvelGUIChartViewFrame::ID_STACK);
+    EXPECT_TRUE(view->IsStacked());
+    EXPECT_TRUE(view->MakeContextMenu()->IsChecked(OrvelGUIChartViewFrame::ID_STACK));
+    const wxImage image = Exported(view, dir.File("panes.png"));
+    const Chart* chart = view->GetChartPanel()->GetChart();
+    ASSERT_EQ(chart->GetPaneCount(), 3u);
+    std::vector<wxRect> areas;
+    for (size_t i = 0; i < 3; ++i)
+        areas.push_back(chart->GetPane(i)->GetLastPlotArea());
+    for (size_t i = 1; i < 3; ++i) {
+        EXPECT_EQ(areas[i].x, areas[0].x) << "pane " << i << " lines up";
+        EXPECT_EQ(areas[i].width, areas[0].width) << "pane " << i;
+        EXPECT_GT(areas[i].y, areas[i - 1].GetBottom()) << "pane " << i << " under the one before";
+    }
+    // EC 1 (red) in the top pane only, TE 1 (magenta) in the bottom one;
+    // the note's marker down every pane.
+    const wxColour red(255, 0, 0), magenta(255, 0, 255);
+    const int early = ColumnOf(view, 0.1), noonColumn = ColumnOf(view, 0.5);
+    EXPECT_TRUE(ColumnHas(image, areas[0], early, red));
+    EXPECT_FALSE(ColumnHas(image, areas[1], early, red));
+    EXPECT_FALSE(ColumnHas(image, areas[2], early, red));
+    EXPECT_TRUE(ColumnHas(image, areas[2], early, magenta));
+    EXPECT_FALSE(ColumnHas(image, areas[0], early, magenta));
+    for (const wxRect& area : areas)
+        EXPECT_TRUE(ColumnHas(image, area, noonColumn, wxColour(96, 96, 96)));
+
+    // Zoom and pan move every pane.
+    view->GetChartPanel()->SetView(0.25, 0.75);
+    for (size_t i = 0; i < 3; ++i) {
+        EXPECT_DOUBLE_EQ(chart->GetPane(i)->GetViewX().lo, 0.25) << i;
+        EXPECT_DOUBLE_EQ(chart->GetPane(i)->GetViewX().hi, 0.75) << i;
+    }
+    view->GetChartPanel()->PanBy(0.5);
+    EXPECT_DOUBLE_EQ(chart->GetPane(2)->GetViewX().lo, chart->GetPane(0)->GetViewX().lo);
+    EXPECT_GT(chart->GetPane(2)->GetViewX().lo, 0.25);
+
+    f.Command(view, OrvelGUIChartViewFrame::ID_STACK);
+    EXPECT_EQ(view->GetChartPanel()->GetChart()->GetPaneCount(), 1u);
+    view->Destroy();
+}
