@@ -3,6 +3,7 @@
 #include <wx/pen.h>
 
 #include <algorithm>
+#include <vector>
 
 namespace chart {
 
@@ -27,22 +28,33 @@ void MarkerLayer::Draw(wxDC& dc, const LayerView& view)
     dc.SetFont(font.Smaller());
     const int top = view.area.y, bottom = view.area.GetBottom();
     const int pad = dc.FromDIP(2);
+    const int charWidth = dc.GetCharWidth();
+    // The lines as one zigzag polyline: down one column, along a row just
+    // outside the plot area (the plot clips it away), up the next. One
+    // stroke for two thousand lines instead of two thousand.
+    std::vector<wxPoint> zigzag;
     int lastColumn = view.area.x - 1;
     int labelsEnd = view.area.x - 1; // the right end of the last label drawn
     for (auto it = first; it != end; ++it) {
         const int column = toX.Pixel(it->x);
-        if (column != lastColumn)
-            dc.DrawLine(column, top, column, bottom + 1);
+        if (column != lastColumn) {
+            const bool down = zigzag.size() % 4 == 0;
+            zigzag.emplace_back(column, down ? top - 1 : bottom + 1);
+            zigzag.emplace_back(column, down ? bottom + 1 : top - 1);
+        }
         lastColumn = column;
         if (it->label.empty() || column + pad <= labelsEnd)
             continue;
         wxString label = it->label;
         if (label.length() > 24)
             label = label.Left(23) + wxString::FromUTF8("\u2026");
-        const wxSize extent = dc.GetTextExtent(label);
         dc.DrawText(label, column + pad, top + pad);
-        labelsEnd = column + pad + extent.x + pad;
+        // An average character's width per character: a label's measure
+        // without measuring it (labels are short and only kept apart).
+        labelsEnd = column + pad + static_cast<int>(label.length()) * charWidth + pad;
     }
+    if (zigzag.size() >= 2)
+        dc.DrawLines(static_cast<int>(zigzag.size()), zigzag.data());
     dc.SetFont(font);
 }
 
