@@ -274,12 +274,14 @@ void GrowChartViewFrame::OnGrowEntry(wxCommandEvent& event)
 
 void GrowChartViewFrame::OnCloseWindow(wxCloseEvent& event)
 {
-    if (m_unsaved && event.CanVeto()) {
+    // A close that cannot be refused (the session ending) still asks,
+    // without "Cancel": unsaved notes are never dropped without a word.
+    if (m_unsaved) {
         const wxString question =
             UnsavedChangesQuestion({"the grow \"" + m_grow.name + "\""}, "closing its chart");
-        switch (AskAboutUnsavedChanges(this, question)) {
+        switch (AskAboutUnsavedChanges(this, question, event.CanVeto())) {
         case UnsavedAnswer::Save:
-            if (!SaveGrow()) {
+            if (!SaveGrow() && event.CanVeto()) {
                 event.Veto();
                 return;
             }
