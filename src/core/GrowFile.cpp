@@ -267,7 +267,13 @@ bool ParseLocalTime(const std::string& text, int64_t& ms)
 
 std::string FormatLocalTime(int64_t ms)
 {
-    return Utf8(wxDateTime(wxLongLong(ms)).Format("%Y-%m-%dT%H:%M:%S"));
+    // Field by field, four digits of year whatever the year (strftime's %Y
+    // does not pad the year 999), so that every time written reads back.
+    const wxDateTime t{wxLongLong(ms)};
+    char text[96];
+    std::snprintf(text, sizeof text, "%04d-%02d-%02dT%02d:%02d:%02d", t.GetYear(),
+                  static_cast<int>(t.GetMonth()) + 1, t.GetDay(), t.GetHour(), t.GetMinute(), t.GetSecond());
+    return text;
 }
 
 int64_t CropDay(const GrowDate& start, int64_t timeMs)

@@ -129,6 +129,9 @@ TEST(GrowFile, AFileWrittenByAScriptReads)
     EXPECT_EQ(CropDay(read.value.start, read.value.journal[0].timeMs), 1);
     EXPECT_EQ(CropDayText(CropDay(read.value.start, Local("2026-02-23T23:59:59"))), "Day 23");
     EXPECT_EQ(CropDay(read.value.start, Local("2026-01-30T12:00:00")), -1);
+    // Any year a file may name is written back as it was read.
+    for (const char* time : {"0999-12-31T23:59:59", "0001-01-01T00:00:00", "9999-06-15T12:30:00"})
+        EXPECT_EQ(FormatLocalTime(Local(time)), time);
 }
 
 TEST(GrowFile, BadFilesAreRefusedWholeWithAReason)

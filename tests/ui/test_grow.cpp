@@ -263,6 +263,20 @@ TEST(Grow, ANoteAtASpikeIsDrawnThereListedSavedAndReopened)
                                            },
                                            wxID_CLOSE));
 
+    // "Show in Chart" (as a double click) centres the chart on the note,
+    // keeping the span shown.
+    view->GetChartPanel()->SetView(0.1, 0.2);
+    wxTEST_DIALOG(view->ShowJournal(), ExpectFilled<JournalDialog>(
+                                           [](JournalDialog* dialog) {
+                                               dialog->GetList()->SetItemState(0, wxLIST_STATE_SELECTED,
+                                                                               wxLIST_STATE_SELECTED);
+                                               dialog->ShowSelected();
+                                           },
+                                           wxID_CLOSE));
+    const chart::Range shown = view->GetChartPanel()->GetChart()->GetPlot()->GetViewX();
+    EXPECT_NEAR(shown.lo, 0.45, 1e-9);
+    EXPECT_NEAR(shown.hi, 0.55, 1e-9);
+
     // Saved, and there when the grow is opened again.
     f.Command(view, GrowChartViewFrame::ID_SAVE_GROW);
     EXPECT_FALSE(view->HasUnsavedChanges());
