@@ -89,6 +89,58 @@ wxRect Chart::PlotRect(wxDC& dc, const wxRect& rect, int headHeight) const
                   rect.height - 2 * margin - headHeight);
 }
 
+void Chart::AddPane(std::unique_ptr<XYPlot> pane)
+{
+    if (pane)
+        m_panes.push_back(std::move(pane));
+}
+
+std::vector<wxRect> Chart::LayOutPanes(wxDC& dc, const wxRect& rect)
+{
+    std::vector<wxRect> rects;
+    const size_t count = GetPaneCount();
+    if (count == 0)
+        return rects;
+    // Equal heights; each pane laid out once to learn the room its axes
+    // need at the left, then all with the widest, so that an x is at one
+    // column in every pane.
+    int widest = 0;
+    for (size_t i = 0; i < count; ++i) {
+        const int top = rect.y + static_cast<int>(static_cast<int64_t>(rect.height) *
+                                                  static_cast<int64_t>(i) / static_cast<int64_t>(count));
+        const int bottom =
+            rect.y + static_cast<int>(static_cast<int64_t>(rect.height) * static_cast<int64_t>(i + 1) /
+                                      static_cast<int64_t>(count));
+        rects.emplace_back(rect.x, top, rect.width, bottom - top);
+        XYPlot* pane = GetPane(i);
+        if (i > 0 && pane->GetXScale() != m_plot->GetXScale())
+            pane->SetXScale(m_plot->GetXScale());
+        if (count == 1)
+            break;
+        pane->SetMinLeftRoom(0);
+        pane->LayOutOnly(dc, rects.back());
+        const wxRect area = pane->GetLastPlotArea();
+        if (!area.IsEmpty())
+            widest = std::max(widest, area.x - rect.x);
+    }
+    for (size_t i = 0; i < count && count > 1; ++i)
+        GetPane(i)->SetMinLeftRoom(widest);
+    return rects;
+}
+
+wxRect Chart::GetPlotsArea() const
+{
+    if (!m_plot)
+        return wxRect();
+    wxRect area = m_plot->GetLastPlotArea();
+    if (!m_panes.empty() && !area.IsEmpty()) {
+        const wxRect last = m_panes.back()->GetLastPlotArea();
+        if (!last.IsEmpty())
+            area.SetBottom(last.GetBottom());
+    }
+    return area;
+}
+
 void Chart::Draw(wxDC& dc, const wxRect& rect)
 {
     if (rect.width <= 0 || rect.height <= 0)
@@ -100,8 +152,11 @@ void Chart::Draw(wxDC& dc, const wxRect& rect)
     const int headHeight = HeadHeight(dc, rect, true);
     if (m_plot) {
         const wxRect plotRect = PlotRect(dc, rect, headHeight);
-        if (plotRect.width > 0 && plotRect.height > 0)
-            m_plot->Draw(dc, plotRect);
+        if (plotRect.width <= 0 || plotRect.height <= 0)
+            return;
+        const std::vector<wxRect> rects = LayOutPanes(dc, plotRect);
+        for (size_t i = 0; i < rects.size(); ++i)
+            GetPane(i)->Draw(dc, rects[i]);
     }
 }
 
@@ -110,6 +165,9 @@ void Chart::LayOut(wxDC& dc, const wxRect& rect)
     if (!m_plot || rect.width <= 0 || rect.height <= 0)
         return;
     const wxRect plotRect = PlotRect(dc, rect, HeadHeight(dc, rect, false));
-    if (plotRect.width > 0 && plotRect.height > 0)
-        m_plot->LayOutOnly(dc, plotRect);
+    if (plotRect.width <= 0 || plotRect.height <= 0)
+        return;
+    const std::vector<wxRect> rects = LayOutPanes(dc, plotRect);
+    for (size_t i = 0; i < rects.size(); ++i)
+        GetPane(i)->LayOutOnly(dc, rects[i]);
 }

@@ -428,7 +428,7 @@ bool XYPlot::LayOut(wxDC& dc, const wxRect& rect, Layout& layout) const
             (side == &left ? leftRoom : rightRoom) += axis.thickness;
         }
     }
-    leftRoom = std::max(leftRoom, 2);
+    leftRoom = std::max({leftRoom, 2, m_minLeftRoom});
 
     // The first and last bottom labels are centred on the plot's edges:
     // leave room for their outer halves where no vertical axis does.

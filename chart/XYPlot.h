@@ -68,6 +68,9 @@ public:
     chart::Range GetFullX() const;
     // The narrowest x range a view may have (0: no limit).
     void SetMinViewSpan(double span) { m_minViewSpan = span; }
+    // At least this many pixels left of the plot area (plots stacked over
+    // one x scale line their areas up with it); 0: what the axes need.
+    void SetMinLeftRoom(int pixels) { m_minLeftRoom = pixels; }
     double GetMinViewSpan() const { return m_minViewSpan; }
 
     // Draws the axes and the series into rect.
@@ -124,5 +127,6 @@ private:
     std::shared_ptr<chart::XScale> m_scale;
     wxRect m_lastPlotArea;
     double m_minViewSpan = 0;
+    int m_minLeftRoom = 0;
     size_t m_reductionCount = 0;
 };

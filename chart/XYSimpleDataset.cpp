@@ -1,5 +1,6 @@
 #include "chart/XYSimpleDataset.h"
 
+#include "chart/LineGaps.h"
 #include "chart/XYLineRenderer.h"
 
 #include <wx/debug.h>
@@ -467,6 +468,7 @@ const chart::ReducedLine& XYSimpleDataset::Reduced(size_t serie, const chart::La
     const wxRect& area = view.area;
     reduced.line = chart::ReduceSerie(*m_lines->series[serie], view.x.lo, view.x.hi, area.x, area.width,
                                       view.y.lo, view.y.hi, area.y + area.height - 1, area.height);
+    chart::BreakAtXGaps(reduced.line, *m_lines->series[serie], m_lines->maxXStep);
     reduced.made = true;
     reduced.area = area;
     reduced.x = view.x;
@@ -474,6 +476,15 @@ const chart::ReducedLine& XYSimpleDataset::Reduced(size_t serie, const chart::La
     if (view.reductions)
         ++*view.reductions;
     return reduced.line;
+}
+
+void XYSimpleDataset::SetMaxXStep(double step)
+{
+    if (step == m_lines->maxXStep)
+        return;
+    m_lines->maxXStep = step;
+    for (Reduction& reduced : m_lines->reduced)
+        reduced.made = false;
 }
 
 bool XYSimpleDataset::NearestX(double x, double& nearest) const

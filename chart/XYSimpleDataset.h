@@ -173,6 +173,10 @@ public:
     // [yLo, yHi], of all series.
     XYBounds GetBoundsWithin(double xLo, double xHi, double yLo, double yHi) const override;
     void Draw(wxDC& dc, const chart::LayerView& view) override;
+    // Lines break where consecutive points lie more than step apart in x (a
+    // time without records); 0 (the default) joins every point. Shared with
+    // the restyled datasets.
+    void SetMaxXStep(double step);
     bool NearestX(double x, double& nearest) const override;
 
 private:
@@ -186,6 +190,7 @@ private:
     struct Lines {
         std::vector<std::shared_ptr<const XYSerie>> series;
         std::vector<Reduction> reduced; // one per series
+        double maxXStep = 0;
     };
     const chart::ReducedLine& Reduced(size_t serie, const chart::LayerView& view);
 

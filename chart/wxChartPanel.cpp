@@ -266,7 +266,7 @@ bool wxChartPanel::ShowReadoutAt(const wxPoint& position)
     Readout readout;
     bool shown = false;
     if (plot && m_provider) {
-        const wxRect area = plot->GetLastPlotArea();
+        const wxRect area = m_chart->GetPlotsArea();
         if (!area.IsEmpty() && area.Contains(position))
             shown = m_provider(plot->PixelToX(position.x), readout);
     }
@@ -292,7 +292,7 @@ void wxChartPanel::HideReadout()
 // its left; near the top of the plot area.
 wxRect wxChartPanel::ReadoutBox(wxDC& dc, int lineX) const
 {
-    const wxRect area = Plot()->GetLastPlotArea();
+    const wxRect area = m_chart->GetPlotsArea();
     const int pad = FromDIP(4), gap = FromDIP(6);
     wxSize size;
     for (const ReadoutLine& line : m_readout.lines) {
@@ -316,7 +316,7 @@ void wxChartPanel::DrawOverlay(wxDC& dc) const
     const XYPlot* plot = Plot();
     if (!plot)
         return;
-    const wxRect area = plot->GetLastPlotArea();
+    const wxRect area = m_chart->GetPlotsArea();
     if (area.IsEmpty())
         return;
     if (m_drag == Drag::Band) {
@@ -360,7 +360,7 @@ void wxChartPanel::OnMouse(wxMouseEvent& event)
     const wxEventType type = event.GetEventType();
     if (type == wxEVT_LEFT_DOWN || type == wxEVT_MIDDLE_DOWN) {
         SetFocus();
-        const wxRect area = plot ? plot->GetLastPlotArea() : wxRect();
+        const wxRect area = plot ? m_chart->GetPlotsArea() : wxRect();
         if (m_drag == Drag::None && !area.IsEmpty() && area.Contains(at)) {
             m_drag = type == wxEVT_MIDDLE_DOWN || event.ShiftDown() ? Drag::Pan : Drag::Band;
             m_dragStartX = m_dragX = at.x;
@@ -383,7 +383,7 @@ void wxChartPanel::OnMouse(wxMouseEvent& event)
             m_dragX = at.x;
             Refresh(false);
         } else if (m_drag == Drag::Pan && plot) {
-            const wxRect area = plot->GetLastPlotArea();
+            const wxRect area = m_chart->GetPlotsArea();
             const double perPixel = area.width > 1 ? m_dragStartView.Span() / (area.width - 1) : 0;
             // Dragging to the right brings earlier times into view.
             const double delta = -(at.x - m_dragStartX) * perPixel;
@@ -404,7 +404,7 @@ void wxChartPanel::OnMouse(wxMouseEvent& event)
         const int startX = m_dragStartX;
         EndDrag();
         if (band && plot && std::abs(at.x - startX) >= FromDIP(kSmallestBand)) {
-            const wxRect area = plot->GetLastPlotArea();
+            const wxRect area = m_chart->GetPlotsArea();
             const int x0 = std::clamp(std::min(startX, at.x), area.x, area.GetRight());
             const int x1 = std::clamp(std::max(startX, at.x), area.x, area.GetRight());
             ApplyView({plot->PixelToX(x0), plot->PixelToX(x1)});
@@ -442,7 +442,7 @@ void wxChartPanel::OnWheel(wxMouseEvent& event)
 {
     const XYPlot* plot = Plot();
     const int delta = event.GetWheelDelta();
-    if (!plot || delta <= 0 || plot->GetLastPlotArea().IsEmpty()) {
+    if (!plot || delta <= 0 || m_chart->GetPlotsArea().IsEmpty()) {
         event.Skip();
         return;
     }
@@ -452,7 +452,7 @@ void wxChartPanel::OnWheel(wxMouseEvent& event)
         return;
     }
     // Wheel forward (away from the user) zooms in, around the pointer's time.
-    const wxRect area = plot->GetLastPlotArea();
+    const wxRect area = m_chart->GetPlotsArea();
     const int x = std::clamp(event.GetPosition().x, area.x, area.GetRight());
     const double anchor = plot->PixelToX(x);
     const bool changed =
@@ -484,7 +484,7 @@ void wxChartPanel::KeepAtPixel(double x, int pixel)
             wxMemoryDC dc(m_backBuffer);
             m_chart->LayOut(dc, wxRect(wxPoint(0, 0), size));
         }
-        const wxRect area = plot->GetLastPlotArea();
+        const wxRect area = m_chart->GetPlotsArea();
         const double off = plot->XToPixel(x) - pixel;
         if (area.width < 2 || std::fabs(off) <= 0.5)
             return;

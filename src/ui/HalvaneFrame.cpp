@@ -2,6 +2,7 @@
 
 #include "ui/AppIcons.h"
 #include "ui/ConfigPanel.h"
+#include "ui/GrowChartViewFrame.h"
 #include "ui/LogPanel.h"
 #include "ui/NodeCallPanel.h"
 #include "ui/SchedulePanel.h"
@@ -97,6 +98,18 @@ void HalvaneFrame::WidenForProfileColumns(ConfigPanel& page)
 
 void HalvaneFrame::OnClose(wxCloseEvent& event)
 {
+    // A grow's chart view with unsaved notes asks first, as its close box
+    // does; "Cancel" in any keeps every window.
+    std::vector<GrowChartViewFrame*> grows;
+    for (wxWindow* window : wxTopLevelWindows)
+        if (auto* grow = dynamic_cast<GrowChartViewFrame*>(window))
+            if (grow->HasUnsavedChanges() && !grow->IsBeingDeleted())
+                grows.push_back(grow);
+    for (GrowChartViewFrame* grow : grows)
+        if (!grow->Close(!event.CanVeto()) && event.CanVeto()) {
+            event.Veto();
+            return;
+        }
     // A session that is ending whatever we say still gets the question,
     // without "Cancel": unsaved work is never dropped without a word.
     if (!SaveOrDiscardChanges(event.CanVeto()) && event.CanVeto()) {

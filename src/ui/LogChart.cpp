@@ -8,6 +8,7 @@
 #include "chart/XYPlot.h"
 #include "chart/XYSimpleDataset.h"
 #include "core/DateText.h"
+#include "core/GrowTimeline.h"
 #include "core/JoiningThreads.h"
 #include "core/LogTargets.h"
 #include "core/WordHelpers.h"
@@ -41,8 +42,13 @@ int32_t LogChart::FillSeries(std::shared_ptr<const LogRecord[]> records, uint32_
     m_findings.reset();
     m_dateForm = UserShortDateFormat();
     const LogFill fill = m_series.Fill(m_records.get(), m_records ? count : 0);
-    if (fill.filled > 0)
+    m_maxStep = 0;
+    if (fill.filled > 0) {
         m_times = std::make_shared<const XColumn>(m_series.SharedDays(), fill.filled);
+        // A time without records (the controller off, a log missing from a
+        // season) is a gap in every line: the summary's rule for a gap.
+        m_maxStep = UsualStepDays(m_series.Days(), fill.filled) * kGapSteps;
+    }
     return fill.Whole() ? 0 : -1;
 }
 
@@ -158,6 +164,7 @@ std::shared_ptr<XYSimpleDataset> LogChart::ChannelLines(int channel)
         return lines;
     }
     lines->AddSerie(std::move(serie));
+    lines->SetMaxXStep(m_maxStep);
     m_lines[channel] = lines;
     return lines;
 }
@@ -168,6 +175,30 @@ std::unique_ptr<Chart> LogChart::CreateChart(const ChannelColours& colours)
     for (int k = 0; k < kLogChannelCount; ++k)
         wanted[k] = colours[k] != nullptr;
     MakeChannelSeries(wanted);
+    if (!m_stacked)
+        return std::make_unique<Chart>(MakePlot(colours), GetName());
+    // A pane per quantity plotted, EC above PH above temperature.
+    std::unique_ptr<Chart> chart;
+    for (LogQuantity quantity : {LogQuantity::Ec, LogQuantity::Ph, LogQuantity::Temperature}) {
+        ChannelColours some{};
+        bool any = false;
+        for (int k = 0; k < kLogChannelCount; ++k)
+            if (colours[k] && LogChannelQuantity(k) == quantity) {
+                some[k] = colours[k];
+                any = true;
+            }
+        if (!any)
+            continue;
+        if (!chart)
+            chart = std::make_unique<Chart>(MakePlot(some), GetName());
+        else
+            chart->AddPane(MakePlot(some));
+    }
+    return chart ? std::move(chart) : std::make_unique<Chart>(MakePlot(colours), GetName());
+}
+
+std::unique_ptr<XYPlot> LogChart::MakePlot(const ChannelColours& colours)
+{
     auto plot = std::make_unique<XYPlot>();
     // The target bands beneath every channel's line.
     if (std::shared_ptr<chart::BandLayer> bands = TargetBands(colours))
@@ -200,15 +231,24 @@ std::unique_ptr<Chart> LogChart::CreateChart(const ChannelColours& colours)
     // Days since the first record; zoomed in, the calendar date and time.
     auto time = std::make_unique<NumberAxis>(AXIS_BOTTOM);
     const wxString dateForm = m_dateForm;
-    time->SetViewTicks(std::make_shared<chart::CalendarTicks>(
-        m_series.FirstTimeMs(), [dateForm](const wxDateTime& t) { return FormatUserDateText(t, dateForm); }));
+    if (m_dayLabels) {
+        // Days of the caller's count at every zoom.
+        auto days = std::make_shared<chart::CalendarTicks>(m_series.FirstTimeMs(), m_dayLabels);
+        time->SetTicks(days);
+        time->SetViewTicks(days);
+    } else {
+        time->SetViewTicks(
+            std::make_shared<chart::CalendarTicks>(m_series.FirstTimeMs(), [dateForm](const wxDateTime& t) {
+                return FormatUserDateText(t, dateForm);
+            }));
+    }
     plot->AddAxis(std::move(time));
     plot->SetMinViewSpan(kSmallestView);
     for (size_t j = 0; j < datasets; ++j) {
         plot->LinkDataVerticalAxis(j, j);
         plot->LinkDataHorizontalAxis(j, 0);
     }
-    return std::make_unique<Chart>(std::move(plot), GetName());
+    return plot;
 }
 
 void LogChart::SetTargets(std::shared_ptr<const LogTargets> targets)

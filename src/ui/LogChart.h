@@ -7,6 +7,7 @@
 
 #include "ui/ChartDemo.h"
 
+#include "chart/AxisTicks.h"
 #include "chart/XYSimpleDataset.h"
 #include "chart/wxChartPanel.h"
 #include "core/JoiningThreads.h"
@@ -22,6 +23,7 @@ namespace chart {
 class BandLayer;
 }
 class XColumn;
+class XYPlot;
 class XYSerie;
 
 class LogChart : public ChartDemo {
@@ -43,6 +45,13 @@ public:
     // What the probe checks find in the filled log (with the targets),
     // worked out on first use.
     const std::vector<ProbeFinding>& ProbeFindings() const;
+    // How the bottom axis names a day (the user's short date by default; a
+    // grow counts crop days); null returns to the default. For the next
+    // chart.
+    void SetDayLabels(chart::DateFormatter labels) { m_dayLabels = std::move(labels); }
+    // Charts in panes, one per quantity plotted (EC, PH, temperature), one
+    // above the other over one time axis; otherwise one plot (the default).
+    void SetStacked(bool stacked) { m_stacked = stacked; }
     // The time of the last filled record in ms since the epoch.
     int64_t LastTimeMs() const;
 
@@ -68,6 +77,8 @@ public:
     static constexpr double kSmallestView = 1.0 / civil::kMinutesPerDay;
 
 private:
+    // The plot of the channels with a colour.
+    std::unique_ptr<XYPlot> MakePlot(const ChannelColours& colours);
     std::shared_ptr<chart::BandLayer> TargetBands(const ChannelColours& colours) const;
     std::shared_ptr<XYSimpleDataset> ChannelLines(int channel);
     void MakeChannelSeries(const bool (&wanted)[kLogChannelCount]);
@@ -85,4 +96,7 @@ private:
     mutable std::shared_ptr<const std::vector<ProbeFinding>> m_findings;
     JoiningThreads::Starter m_startThread;
     wxString m_dateForm; // the user's short date form, as of the fill
+    chart::DateFormatter m_dayLabels;
+    double m_maxStep = 0;
+    bool m_stacked = false; // lines break over a longer time without records (days)
 };

@@ -2,6 +2,7 @@
 
 #include "ui/CsvExport.h"
 
+#include "ui/GrowActions.h"
 #include "ui/OrvelGUIChartViewFrame.h"
 #include "ui/PageLayout.h"
 #include "ui/ScreenFit.h"
@@ -58,6 +59,7 @@ wxBEGIN_EVENT_TABLE(LogPanel, wxPanel)
     EVT_BUTTON(LogPanel::ID_SHOW_CHART, LogPanel::OnShowChart)
     EVT_LIST_ITEM_ACTIVATED(LogPanel::ID_LOG_LIST, LogPanel::OnItemActivated)
     EVT_MENU(LogPanel::ID_EXPORT_ROWS_CSV, LogPanel::OnExportRows)
+    EVT_MENU_RANGE(LogPanel::ID_NEW_GROW, LogPanel::ID_OPEN_GROW, LogPanel::OnGrow)
 wxEND_EVENT_TABLE()
 
 LogPanel::LogPanel(wxWindow* parent, wxWindowID id, const wxPoint& pos, const wxSize& size, long style)
@@ -140,6 +142,9 @@ std::unique_ptr<wxMenu> LogPanel::MakeListMenu() const
 {
     auto menu = std::make_unique<wxMenu>();
     menu->Append(ID_EXPORT_ROWS_CSV, "Export Rows to CSV...")->Enable(m_list->GetItemCount() > 0);
+    menu->AppendSeparator();
+    menu->Append(ID_NEW_GROW, "New Grow...");
+    menu->Append(ID_OPEN_GROW, "Open Grow...");
     return menu;
 }
 
@@ -164,4 +169,12 @@ bool LogPanel::ExportRowsCsv()
 void LogPanel::OnExportRows(wxCommandEvent&)
 {
     ExportRowsCsv();
+}
+
+void LogPanel::OnGrow(wxCommandEvent& event)
+{
+    if (event.GetId() == ID_NEW_GROW)
+        NewGrow(this);
+    else
+        OpenGrow(this);
 }

@@ -36,7 +36,13 @@ private:
 
 class LogPanel : public wxPanel {
 public:
-    enum { ID_LOG_LIST = 5015, ID_SHOW_CHART = 5044, ID_EXPORT_ROWS_CSV = 5148 };
+    enum {
+        ID_LOG_LIST = 5015,
+        ID_SHOW_CHART = 5044,
+        ID_EXPORT_ROWS_CSV = 5148,
+        ID_NEW_GROW = 5150,
+        ID_OPEN_GROW = 5151,
+    };
 
     LogPanel(wxWindow* parent, wxWindowID id = wxID_ANY, const wxPoint& pos = wxDefaultPosition,
              const wxSize& size = wxSize(446, 319), long style = wxTAB_TRAVERSAL);
@@ -47,7 +53,8 @@ public:
     // Opens a chart view of the loaded log, or says there is none. Returns
     // the new view, or null.
     OrvelGUIChartViewFrame* ShowChart();
-    // The list's context menu: "Export Rows to CSV...".
+    // The list's context menu: "Export Rows to CSV..."; "New Grow...",
+    // "Open Grow..." (a grow opens in a chart view of its own).
     std::unique_ptr<wxMenu> MakeListMenu() const;
     // Asks for a file and writes every row the list shows, in its order, as
     // CSV; returns whether a file was written.
@@ -64,6 +71,7 @@ private:
     void OnItemActivated(wxListEvent& event);
     void OnListMenu(wxContextMenuEvent& event);
     void OnExportRows(wxCommandEvent& event);
+    void OnGrow(wxCommandEvent& event);
 
     NodeLog m_log; // shared with the chart views opened on it
     wxString m_logName;

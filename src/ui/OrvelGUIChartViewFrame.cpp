@@ -3,10 +3,12 @@
 #include "ui/AppIcons.h"
 #include "ui/ChartImageExport.h"
 #include "ui/CsvExport.h"
+#include "ui/GrowActions.h"
 #include "ui/LogChart.h"
 #include "ui/LogSummaryDialog.h"
 #include "ui/ProbeThresholdsDialog.h"
 
+#include "chart/Chart.h"
 #include "chart/ViewRange.h"
 #include "chart/wxChartPanel.h"
 #include "core/ConfigFile.h"
@@ -28,6 +30,7 @@
 #include <wx/utils.h>
 
 #include <cmath>
+#include <limits>
 #include <memory>
 #include <optional>
 
@@ -99,6 +102,8 @@ wxBEGIN_EVENT_TABLE(OrvelGUIChartViewFrame, wxFrame)
     EVT_MENU_RANGE(ID_OVERLAY_PROFILE, ID_EXPORT_CSV, OrvelGUIChartViewFrame::OnOverlay)
     EVT_MENU(ID_PROBE_THRESHOLDS, OrvelGUIChartViewFrame::OnProbeThresholds)
     EVT_MENU(ID_EXPORT_FLAGGED_CSV, OrvelGUIChartViewFrame::OnExportFlaggedCsv)
+    EVT_MENU_RANGE(ID_NEW_GROW, ID_OPEN_GROW, OrvelGUIChartViewFrame::OnGrow)
+    EVT_MENU(ID_STACK, OrvelGUIChartViewFrame::OnStack)
 wxEND_EVENT_TABLE()
 
 OrvelGUIChartViewFrame::OrvelGUIChartViewFrame(wxWindow* parent, wxWindowID id, const wxString& title,
@@ -122,7 +127,10 @@ OrvelGUIChartViewFrame::OrvelGUIChartViewFrame(wxWindow* parent, wxWindowID id, 
         wxColour copies[kLogChannelCount];
         ChannelColours colours{};
         CheckedColours(copies, colours);
-        return m_chartData->Describe(x, colours, readout);
+        if (!m_chartData->Describe(x, colours, readout))
+            return false;
+        DescribeMore(x, readout);
+        return true;
     });
     SetSizer(sizer);
 
@@ -208,12 +216,15 @@ void OrvelGUIChartViewFrame::RebuildChart()
         m_chartData->FillSeries(m_log.records, m_log.count);
     }
     m_chartData->SetTargets(std::make_shared<const LogTargets>(m_targets));
+    m_chartData->SetStacked(m_stacked);
+    PrepareChartData(*m_chartData);
     std::unique_ptr<Chart> drawn = m_chartData->CreateChart(colours);
 
     // A log that leaves its time span is plotted up to the record that does,
     // and records with no real date or time at its ends are left out; the
     // chart says so under its title.
     drawn->SetNote(LogChartNote(m_chartData->GetSeries(), m_chartData->LackedMemory()));
+    DecorateChart(*drawn);
     m_chartPanel->SetChart(std::move(drawn));
 
     const wxString title = LogTitle(m_title, m_logName, m_log);
@@ -337,6 +348,7 @@ std::unique_ptr<wxMenu> OrvelGUIChartViewFrame::MakeContextMenu() const
     menu->Append(ID_ZOOM_IN, "Zoom In")->Enable(m_chartPanel->CanZoomIn());
     menu->Append(ID_ZOOM_OUT, "Zoom Out")->Enable(m_chartPanel->CanZoomOut());
     menu->Append(ID_SHOW_WHOLE, "Show Whole Log")->Enable(m_chartPanel->CanZoomOut());
+    menu->AppendCheckItem(ID_STACK, "Stack by Quantity")->Check(m_stacked);
     menu->AppendSeparator();
     const bool charted = m_chartData && m_chartData->GetSeries().FilledCount() > 0;
     menu->Append(ID_OVERLAY_PROFILE, "Overlay Profile...");
@@ -348,6 +360,8 @@ std::unique_ptr<wxMenu> OrvelGUIChartViewFrame::MakeContextMenu() const
     menu->Append(ID_EXPORT_CSV, "Export Data to CSV...")->Enable(charted);
     menu->Append(ID_EXPORT_FLAGGED_CSV, "Export Data with Probe Flags to CSV...")->Enable(charted);
     menu->Append(ID_PROBE_THRESHOLDS, "Probe Thresholds...");
+    menu->AppendSeparator();
+    AppendGrowEntries(*menu);
     menu->AppendSeparator();
     for (int id = ID_EXPORT_BMP; id <= ID_EXPORT_TIF; ++id)
         menu->Append(id, m_fileMenu->GetLabelText(id));
@@ -362,6 +376,14 @@ void OrvelGUIChartViewFrame::OnContextMenu(wxContextMenuEvent& event)
     at = at == wxDefaultPosition ? m_chartPanel->GetPosition() + wxPoint(FromDIP(8), FromDIP(8))
                                  : ScreenToClient(at);
     m_chartPanel->HideReadout();
+    m_contextX = std::numeric_limits<double>::quiet_NaN();
+    const Chart* chart = m_chartPanel->GetChart();
+    if (chart && event.GetPosition() != wxDefaultPosition) {
+        const wxPoint onPanel = m_chartPanel->ScreenToClient(event.GetPosition());
+        const wxRect area = chart->GetPlotsArea();
+        if (area.Contains(onPanel))
+            m_contextX = chart->GetPlot()->PixelToX(onPanel.x);
+    }
     const std::unique_ptr<wxMenu> menu = MakeContextMenu();
     PopupMenu(menu.get(), at);
 }
@@ -479,7 +501,8 @@ wxString OrvelGUIChartViewFrame::SummaryOfView() const
         return series.FirstTimeMs() + static_cast<int64_t>(std::llround(days * civil::kMsPerDay));
     };
     return SummaryText(summary, charted, wanted, overlaid ? &m_targets : nullptr) +
-           ProbeFindingsText(m_chartData->ProbeFindings(), ms(view.lo), ms(view.hi), wanted);
+           ProbeFindingsText(m_chartData->ProbeFindings(), ms(view.lo), ms(view.hi), wanted) +
+           SummaryMore(summary, charted, wanted);
 }
 
 void OrvelGUIChartViewFrame::ShowSummary()
@@ -543,6 +566,33 @@ void OrvelGUIChartViewFrame::OnOverlay(wxCommandEvent& event)
         ExportViewCsv();
         break;
     }
+}
+
+void OrvelGUIChartViewFrame::SetStacked(bool stacked)
+{
+    m_stacked = stacked;
+    RebuildChart();
+}
+
+void OrvelGUIChartViewFrame::OnStack(wxCommandEvent&)
+{
+    SetStacked(!m_stacked);
+}
+
+void OrvelGUIChartViewFrame::AppendGrowEntries(wxMenu& menu) const
+{
+    menu.Append(ID_NEW_GROW, "New Grow...");
+    menu.Append(ID_OPEN_GROW, "Open Grow...");
+}
+
+void OrvelGUIChartViewFrame::OnGrow(wxCommandEvent& event)
+{
+    // A grow's view is a sibling of this one: a child of the log page.
+    wxWindow* parent = GetParent() ? GetParent() : this;
+    if (event.GetId() == ID_NEW_GROW)
+        NewGrow(parent);
+    else
+        OpenGrow(parent);
 }
 
 void OrvelGUIChartViewFrame::OnAbout(wxCommandEvent&)

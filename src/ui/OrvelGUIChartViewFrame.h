@@ -7,6 +7,7 @@
 #include "core/NodeLog.h"
 
 #include "chart/ViewRange.h"
+#include "chart/wxChartPanel.h"
 
 #include <wx/aboutdlg.h>
 #include <wx/frame.h>
@@ -16,8 +17,9 @@
 #include <memory>
 #include <vector>
 
+class Chart;
 class LogChart;
-class wxChartPanel;
+struct LogSummary;
 
 class OrvelGUIChartViewFrame : public wxFrame {
 public:
@@ -40,6 +42,10 @@ public:
         ID_EXPORT_CSV = 5147,
         ID_PROBE_THRESHOLDS = 5190,
         ID_EXPORT_FLAGGED_CSV = 5191,
+        // Grows: any chart view makes or opens one.
+        ID_NEW_GROW = 5150,
+        ID_OPEN_GROW = 5151,
+        ID_STACK = 5152, // "Stack by Quantity": EC, PH and temperature in panes
     };
 
     OrvelGUIChartViewFrame(wxWindow* parent, wxWindowID id, const wxString& title,
@@ -73,6 +79,9 @@ public:
     bool OverlayProfile(const wxString& path = wxString());
     bool OverlaySchedule(const wxString& path = wxString(), int channel = 0);
     void RemoveOverlays();
+    // EC, PH and temperature in three panes over one time axis, or one plot.
+    void SetStacked(bool stacked);
+    bool IsStacked() const { return m_stacked; }
     const LogTargets& GetTargets() const { return m_targets; }
     // The summary of the records in view, as the "Summary..." dialog shows it.
     wxString SummaryOfView() const;
@@ -110,8 +119,38 @@ public:
     wxMenuItem* GetViewItem(int channel) { return m_viewItems[channel]; }
     const wxMenuItem* GetColourItem(int channel) const { return m_colourItems[channel]; }
 
+protected:
+    // Hooks for a view of more than one log (a grow): entries of its own in
+    // the context menu (after the summary's), the chart decorated before it
+    // is shown, readout and summary lines added.
+    virtual void AppendGrowEntries(wxMenu& menu) const;
+    virtual void PrepareChartData(LogChart& data) { (void)data; }
+    virtual void DecorateChart(Chart& chart) { (void)chart; }
+    virtual void DescribeMore(double x, wxChartPanel::Readout& readout) const
+    {
+        (void)x;
+        (void)readout;
+    }
+    virtual wxString SummaryMore(const LogSummary& summary, const LogRecord* charted,
+                                 const bool (&wanted)[kLogChannelCount]) const
+    {
+        (void)summary;
+        (void)charted;
+        (void)wanted;
+        return wxString();
+    }
+    LogChart* GetChartData() const { return m_chartData.get(); }
+    // The chart's x at the pointer when the context menu was opened; NaN
+    // when opened from the keyboard or outside the plot.
+    double GetContextX() const { return m_contextX; }
+    // The time range shown, as the panel last told, and whether zoomed.
+    chart::Range GetShown() const { return m_shown; }
+    bool IsZoomed() const { return m_zoomed; }
+
 private:
     void OnContextMenu(wxContextMenuEvent& event);
+    void OnGrow(wxCommandEvent& event);
+    void OnStack(wxCommandEvent& event);
     void OnZoom(wxCommandEvent& event);
     void OnOverlay(wxCommandEvent& event);
     void OnProbeThresholds(wxCommandEvent& event);
@@ -145,6 +184,8 @@ private:
     // The time range the chart shows, as its panel last told.
     chart::Range m_shown;
     bool m_zoomed = false;
+    double m_contextX = 0;
+    bool m_stacked = false;
     wxString m_title;   // the title given; the log's name and dates follow it
     wxString m_logName; // the file name of the log, if known
 

@@ -992,8 +992,8 @@ TEST(ChartViewZoom, TheContextMenuZoomsShowsAllAndExports)
                   (std::vector<std::string>{
                       "Zoom In", "Zoom Out", "Show Whole Log", "-", "Overlay Profile...",
                       "Overlay Schedule...", "Remove Overlays", "-", "Summary...", "Export Data to CSV...",
-                      "Export Data with Probe Flags to CSV...", "Probe Thresholds...", "-", "Export to BMP",
-                      "Export to JPG", "Export to PNG", "Export to TIF"}));
+                      "Export Data with Probe Flags to CSV...", "Probe Thresholds...", "-", "New Grow...",
+                      "Open Grow...", "-", "Export to BMP", "Export to JPG", "Export to PNG", "Export to TIF"}));
         EXPECT_FALSE(menu->IsEnabled(View::ID_REMOVE_OVERLAYS)) << "no overlay yet";
         EXPECT_TRUE(menu->IsEnabled(View::ID_SUMMARY));
         EXPECT_TRUE(menu->IsEnabled(View::ID_ZOOM_IN));

@@ -369,8 +369,10 @@ TEST(LogPage, ExportRowsToCsvWritesEveryRowInTheListsOrder)
     TempDir dir;
     {
         const std::unique_ptr<wxMenu> menu = f.page->MakeListMenu();
-        ASSERT_EQ(menu->GetMenuItemCount(), 1u);
+        ASSERT_EQ(menu->GetMenuItemCount(), 4u);
         EXPECT_EQ(menu->FindItemByPosition(0)->GetItemLabelText(), "Export Rows to CSV...");
+        EXPECT_EQ(menu->FindItemByPosition(2)->GetItemLabelText(), "New Grow...");
+        EXPECT_EQ(menu->FindItemByPosition(3)->GetItemLabelText(), "Open Grow...");
         EXPECT_FALSE(menu->IsEnabled(LogPanel::ID_EXPORT_ROWS_CSV)) << "no rows yet";
     }
     f.page->OpenLogFile(WriteLogFile(dir, "three.hvl", HourlyLog(3, 0)));

@@ -7,6 +7,8 @@
 #include "core/ConfigRows.h"
 #include "core/Version.h"
 #include "ui/ConfigPanel.h"
+#include "ui/GrowActions.h"
+#include "ui/GrowChartViewFrame.h"
 #include "ui/HalvaneFrame.h"
 #include "ui/LogPanel.h"
 #include "ui/OrvelGUIConfigDialog.h"
@@ -370,4 +372,32 @@ TEST(FilesFromOutside, DroppedFilesOpenAfterTheUnsavedQuestion)
     EXPECT_EQ(w.Page(), 0);
     EXPECT_TRUE(w.frame()->Close());
     EXPECT_TRUE(w.Gone());
+}
+
+TEST(UnsavedWork, ClosingOverAGrowWithUnsavedNotesAsks)
+{
+    MainWindow w;
+    Grow grow;
+    grow.name = "Basil";
+    grow.logs = {WriteLogFile(w.dir(), "basil.hvl", HourlyLog(3))};
+    const wxString path = w.dir().File("basil.hvg");
+    ASSERT_TRUE(WriteGrowFile(path, grow).Saved());
+    GrowChartViewFrame* view = OpenGrowFile(w.log(), path);
+    ASSERT_NE(view, nullptr);
+    GrowNote note;
+    note.timeMs = view->TimeAt(0.05);
+    note.text = "roots checked";
+    view->AddNote(note);
+    const wxString question = "Save the changes to the grow \"Basil\" before closing its chart?";
+
+    // "Cancel" keeps both windows and the note.
+    wxTEST_DIALOG(EXPECT_FALSE(w.frame()->Close()), ExpectUnsaved(wxID_CANCEL, question));
+    ASSERT_TRUE(w.frame());
+    EXPECT_TRUE(view->HasUnsavedChanges());
+    // "Save" writes the grow file, then the program closes.
+    wxTEST_DIALOG(EXPECT_TRUE(w.frame()->Close()), ExpectUnsaved(wxID_YES, question));
+    EXPECT_TRUE(w.Gone());
+    const LoadResult<Grow> saved = ReadGrowFile(path);
+    ASSERT_EQ(saved.value.journal.Count(), 1u);
+    EXPECT_EQ(saved.value.journal[0].text, "roots checked");
 }

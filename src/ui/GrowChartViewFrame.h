@@ -1,0 +1,82 @@
+// A chart view of a grow: its logs merged into one timeline, its profile and
+// schedules overlaid, its journal's notes drawn as markers. Everything the
+// chart view does over one log it does over the grow; the journal is kept
+// in the grow file on "Save Grow".
+#pragma once
+
+#include "core/GrowFile.h"
+#include "core/GrowTimeline.h"
+#include "ui/OrvelGUIChartViewFrame.h"
+
+#include "chart/MarkerLayer.h"
+
+#include <memory>
+#include <vector>
+
+class GrowChartViewFrame : public OrvelGUIChartViewFrame {
+public:
+    enum {
+        ID_ADD_NOTE = 5153,
+        ID_JOURNAL = 5154,
+        ID_SAVE_GROW = 5155,
+        ID_GROW_SETTINGS = 5156,
+        ID_CROP_DAYS = 5157,
+    };
+
+    explicit GrowChartViewFrame(wxWindow* parent);
+
+    // Shows the grow of the file at path over its merged logs (every channel
+    // checked), its profile and schedules overlaid but those in skipped
+    // (the caller has told the user of what cannot be read).
+    void SetGrow(const Grow& grow, const wxString& path, const GrowTimeline& timeline,
+                 const std::vector<wxString>& skipped = {});
+    const Grow& GetGrow() const { return m_grow; }
+    const wxString& GetGrowPath() const { return m_path; }
+    bool HasUnsavedChanges() const { return m_unsaved; }
+
+    // The instant of a chart x and back.
+    int64_t TimeAt(double x) const;
+    double XAt(int64_t ms) const;
+
+    // Asks for a note at timeMs (its time can be changed in the dialog) and
+    // adds it; whether one was added.
+    bool AddNoteAt(int64_t timeMs);
+    void AddNote(const GrowNote& note);
+    // The "Journal" dialog.
+    void ShowJournal();
+    // Centres the chart on an instant, keeping the span shown (a day when
+    // the whole grow is shown).
+    void ShowTime(int64_t timeMs);
+    // Writes the grow file; tells the user when it cannot. Whether it was
+    // written.
+    bool SaveGrow();
+    // "Grow Settings": what the grow holds, then the view shows it again.
+    void ShowGrowSettings();
+    // The bottom axis in crop days ("Day 23") instead of dates.
+    void SetCropDays(bool on);
+    bool ShowsCropDays() const { return m_cropDays; }
+    // The markers drawn, as the chart's x and label.
+    const std::vector<chart::Marker>& GetMarkers() const { return *m_markers; }
+
+private:
+    void AppendGrowEntries(wxMenu& menu) const override;
+    void PrepareChartData(LogChart& data) override;
+    void DecorateChart(Chart& chart) override;
+    void DescribeMore(double x, wxChartPanel::Readout& readout) const override;
+    wxString SummaryMore(const LogSummary& summary, const LogRecord* charted,
+                         const bool (&wanted)[kLogChannelCount]) const override;
+    void OnGrowEntry(wxCommandEvent& event);
+    void OnCloseWindow(wxCloseEvent& event);
+    void ShowParts(const GrowTimeline& timeline, const std::vector<wxString>& skipped);
+    void JournalChanged();
+    bool EditNote(size_t i);
+
+    Grow m_grow;
+    wxString m_path;
+    uint32_t m_duplicates = 0, m_undated = 0;
+    bool m_unsaved = false;
+    bool m_cropDays = false;
+    std::shared_ptr<std::vector<chart::Marker>> m_markers = std::make_shared<std::vector<chart::Marker>>();
+
+    wxDECLARE_EVENT_TABLE();
+};
