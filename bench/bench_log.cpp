@@ -306,6 +306,7 @@ void BM_ExportPng(benchmark::State& state)
     for (auto _ : state)
         if (!view->SaveChartImage(path, wxBITMAP_TYPE_PNG))
             state.SkipWithError("export failed");
+    state.counters["png_KB"] = static_cast<double>(wxFileName::GetSize(path).ToULong()) / 1024;
     state.counters["width"] = view->GetChartPanel()->GetBackBuffer().GetWidth();
     state.counters["height"] = view->GetChartPanel()->GetBackBuffer().GetHeight();
     view->Destroy();

@@ -144,17 +144,31 @@ void AppendLogCsvRow(std::string& out, const LogRecord& record)
 
 SaveResult WriteLogCsv(const wxString& path, size_t rowCount,
                        const std::function<const LogRecord&(size_t)>& record,
-                       const std::function<bool(size_t, size_t)>& progress)
+                       const std::function<bool(size_t, size_t)>& progress, const LogCsvExtra* extra)
 {
     constexpr size_t kProgressRows = 4096;
     std::string out;
     try {
         out.reserve(LogCsvHeader().size() + rowCount * 140);
+        // Extra columns go before each line's "\r\n".
+        const auto endLine = [&](const LogRecord* r) {
+            if (!extra)
+                return;
+            out.resize(out.size() - 2);
+            if (r)
+                extra->append(out, *r);
+            else
+                out += extra->header;
+            out += "\r\n";
+        };
         out += LogCsvHeader();
+        endLine(nullptr);
         for (size_t i = 0; i < rowCount; ++i) {
             if (progress && i % kProgressRows == 0 && !progress(i, rowCount))
                 return CancelledSave("The export was cancelled.");
-            AppendLogCsvRow(out, record(i));
+            const LogRecord& r = record(i);
+            AppendLogCsvRow(out, r);
+            endLine(&r);
         }
     } catch (const std::bad_alloc&) {
         return FailedSave("There is not enough memory to export the log.");

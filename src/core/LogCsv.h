@@ -29,10 +29,18 @@ void AppendCsvField(std::string& out, std::string_view field);
 // ends it.
 void AppendLogCsvRow(std::string& out, const LogRecord& record);
 
+// Columns after the fifteen: the header's fields and a record's fields,
+// each field after its comma.
+struct LogCsvExtra {
+    std::string header;
+    std::function<void(std::string&, const LogRecord&)> append;
+};
+
 // Writes the header and rowCount rows (record(i) is the i-th row's record) to
 // path, whole or not at all. progress(done, total), when given, is called
 // every few thousand rows; returning false cancels (Cancelled) and nothing
-// is written.
+// is written. extra, when given, adds its columns to every row.
 SaveResult WriteLogCsv(const wxString& path, size_t rowCount,
                        const std::function<const LogRecord&(size_t)>& record,
-                       const std::function<bool(size_t, size_t)>& progress = nullptr);
+                       const std::function<bool(size_t, size_t)>& progress = nullptr,
+                       const LogCsvExtra* extra = nullptr);

@@ -1,10 +1,13 @@
 #include "core/LogSeries.h"
 
+#include "core/JoiningThreads.h"
 #include "core/LogSpan.h"
 #include "core/WordHelpers.h"
 #include "util/CivilTime.h"
 
+#include <algorithm>
 #include <ctime>
+#include <thread>
 
 bool LogRecordTime(uint32_t dateWord, uint32_t timeWord, int64_t& ms)
 {
@@ -93,6 +96,37 @@ bool LogTimeDecoder::Decode(uint32_t dateWord, uint32_t timeWord, int64_t& ms)
     return true;
 }
 
+namespace {
+
+// The times of records [begin, end) of the span, in days since its first
+// time; the first record that stops the plot (none: end) and why.
+struct FilledPart {
+    uint32_t stopAt = 0;
+    LogSpanStop stop = LogSpanStop::None;
+};
+
+FilledPart FillPart(const LogRecord* records, const LogSpan& span, uint32_t begin, uint32_t end, double* days)
+{
+    LogTimeDecoder decoder;
+    for (uint32_t i = begin; i < end; ++i) {
+        const LogRecord& r = records[i];
+        int64_t t = 0;
+        if (!decoder.Decode(r[kLogDate], r[kLogTime], t))
+            return {i, LogSpanStop::InvalidDateTime};
+        if (t < span.firstMs || t > span.lastMs)
+            return {i, LogSpanStop::OutOfSpan};
+        days[i - span.begin] = civil::DaysSince(t, span.firstMs);
+    }
+    return {end, LogSpanStop::None};
+}
+
+// Spans from this many records on are filled in parts side by side, which
+// also shares the first touch of the fresh array among the cores.
+constexpr uint32_t kMinPartRecords = 65536;
+constexpr unsigned kMaxParts = 4;
+
+} // namespace
+
 LogFill LogSeries::Fill(const LogRecord* records, uint32_t count)
 {
     Release();
@@ -111,24 +145,34 @@ LogFill LogSeries::Fill(const LogRecord* records, uint32_t count)
         m_stop = LogSpanStop::NoMemory;
         return {m_stop, 0};
     }
+    m_firstMs = span.firstMs;
 
-    LogTimeDecoder decoder;
-    const int64_t first = span.firstMs, last = span.lastMs;
-    m_firstMs = first;
-    for (uint32_t i = span.begin; i < span.end; ++i) {
-        const LogRecord& r = records[i];
-        int64_t t = 0;
-        if (!decoder.Decode(r[kLogDate], r[kLogTime], t)) {
-            m_stop = LogSpanStop::InvalidDateTime;
+    const uint32_t size = span.end - span.begin;
+    const unsigned parts =
+        std::clamp(std::min(std::thread::hardware_concurrency(), size / kMinPartRecords), 1u, kMaxParts);
+    FilledPart filled[kMaxParts];
+    {
+        JoiningThreads helpers;
+        bool started[kMaxParts] = {};
+        auto fillPart = [&](unsigned p) {
+            const uint32_t begin = span.begin + static_cast<uint32_t>(uint64_t{size} * p / parts),
+                           end = span.begin + static_cast<uint32_t>(uint64_t{size} * (p + 1) / parts);
+            filled[p] = FillPart(records, span, begin, end, days.get());
+        };
+        for (unsigned p = 1; p < parts; ++p)
+            started[p] = helpers.Start([&fillPart, p] { fillPart(p); });
+        for (unsigned p = 0; p < parts; ++p)
+            if (!started[p])
+                fillPart(p);
+    } // every helper joined here
+    // The plot stops at the first record that stops any part.
+    m_filled = size;
+    for (unsigned p = 0; p < parts; ++p)
+        if (filled[p].stop != LogSpanStop::None) {
+            m_stop = filled[p].stop;
+            m_filled = filled[p].stopAt - span.begin;
             break;
         }
-        if (t < first || t > last) {
-            m_stop = LogSpanStop::OutOfSpan;
-            break;
-        }
-        days[i - span.begin] = civil::DaysSince(t, first);
-        m_filled = i - span.begin + 1;
-    }
     if (m_filled > 0)
         m_days = std::shared_ptr<const double[]>(std::move(days));
     return {m_stop, m_filled};

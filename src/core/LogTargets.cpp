@@ -66,6 +66,7 @@ void LogTargets::SetProfile(const NodeConfig& config)
     const bool dual = mode == kModeDualChannelSingleEnv || mode == kModeDualChannelDualEnv;
     m_channels[0].adjusted = dual || mode == kModeSingleChannel;
     m_channels[1].adjusted = dual;
+    m_oneReservoir = mode == kModeDualChannelSingleEnv;
     for (int c = 0; c < 2; ++c) {
         Channel& ch = m_channels[c];
         ch.ecTarget = config[kIndexEc1Target + c];
@@ -103,6 +104,23 @@ bool LogTargets::HasSchedule(int controlChannel) const
     if (controlChannel != 1 && controlChannel != 2)
         return false;
     return m_channels[controlChannel - 1].hasSchedule;
+}
+
+bool LogTargets::operator==(const LogTargets& other) const
+{
+    const auto sameDays = [](const std::vector<DayTarget>& a, const std::vector<DayTarget>& b) {
+        return std::equal(a.begin(), a.end(), b.begin(), b.end(), [](const DayTarget& x, const DayTarget& y) {
+            return x.dateKey == y.dateKey && x.ec == y.ec && x.ph == y.ph;
+        });
+    };
+    for (size_t c = 0; c < m_channels.size(); ++c) {
+        const Channel &a = m_channels[c], &b = other.m_channels[c];
+        if (a.adjusted != b.adjusted || a.ecTarget != b.ecTarget || a.ecTolerance != b.ecTolerance ||
+            a.phTarget != b.phTarget || a.phTolerance != b.phTolerance || a.hasSchedule != b.hasSchedule ||
+            !sameDays(a.days, b.days))
+            return false;
+    }
+    return m_hasProfile == other.m_hasProfile && m_oneReservoir == other.m_oneReservoir;
 }
 
 void LogTargets::Clear()

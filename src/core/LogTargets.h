@@ -47,6 +47,9 @@ class LogTargets {
 public:
     void SetProfile(const NodeConfig& config);
     bool HasProfile() const { return m_hasProfile; }
+    // The profile's mode keeps both channels' probes in one reservoir
+    // (dual channel, single environment): their readings should agree.
+    bool OneReservoir() const { return m_oneReservoir; }
     // controlChannel 1 or 2: the schedule overrides EC(controlChannel) and
     // PH(controlChannel) on each day it has an entry for (the first entry of
     // a date counts).
@@ -64,6 +67,10 @@ public:
     // not adjusted among adjusted ones is a step with target.adjusted false.
     // Empty for a channel never adjusted there.
     std::vector<TargetStep> Steps(int logChannel, int64_t fromMs, int64_t toMs) const;
+
+    // The same profile and schedules: every day's target the same.
+    bool operator==(const LogTargets& other) const;
+    bool operator!=(const LogTargets& other) const { return !(*this == other); }
 
 private:
     struct DayTarget {
@@ -83,6 +90,7 @@ private:
     ChannelTarget Compute(int c, bool ph, uint32_t dateKey) const;
 
     bool m_hasProfile = false;
+    bool m_oneReservoir = false;
     std::array<Channel, 2> m_channels;
 };
 

@@ -1,5 +1,6 @@
 #include "core/NodeCall.h"
 
+#include "core/NodeClock.h"
 #include "core/WordHelpers.h"
 #include "core/Words.h"
 
@@ -59,15 +60,20 @@ wxString DecodeServerName(const unsigned char* nameBytes, size_t size)
 }
 
 bool DecodeNodeCallAnswer(const unsigned char* bytes, size_t size, const wxString& senderAddress,
-                          NodeCallAnswer& answer)
+                          NodeCallAnswer& answer, const wxDateTime& arrival)
 {
     size = std::min(size, kNodeCallAnswerMaxSize);
     if (bytes == nullptr || size < kNodeCallAnswerMinSize)
         return false;
     if (LoadWordLE(bytes) != kNodeCallAnswerMagic)
         return false;
-    answer.date = FormatDateText(DecodePackedDate(LoadWordLE(bytes + 12)));
-    answer.time = FormatTimeText(DecodePackedTime(LoadWordLE(bytes + 16)));
+    const uint32_t dateWord = LoadWordLE(bytes + 12);
+    const uint32_t timeWord = LoadWordLE(bytes + 16);
+    answer.date = FormatDateText(DecodePackedDate(dateWord));
+    answer.time = FormatTimeText(DecodePackedTime(timeWord));
+    const NodeClock clock = CompareNodeClock(dateWord, timeWord, arrival);
+    answer.clock = clock.text;
+    answer.clockOff = clock.off;
     answer.serverName = DecodeServerName(bytes + kNodeCallNameOffset, kNodeCallNameSize);
     answer.address = senderAddress;
     return true;
@@ -129,9 +135,10 @@ NodeCallReceive ReceiveNodeCallAnswer(wxDatagramSocket& socket, NodeCallAnswer& 
     std::vector<unsigned char> buffer(kLargestDatagram);
     wxIPV4address sender;
     socket.RecvFrom(sender, buffer.data(), static_cast<wxUint32>(buffer.size()));
+    const wxDateTime arrival = wxDateTime::Now();
     if (socket.Error() || socket.LastCount() == 0)
         return NodeCallReceive::Nothing;
-    if (!DecodeNodeCallAnswer(buffer.data(), socket.LastCount(), sender.IPAddress(), answer))
+    if (!DecodeNodeCallAnswer(buffer.data(), socket.LastCount(), sender.IPAddress(), answer, arrival))
         return NodeCallReceive::Ignored;
     return NodeCallReceive::Answer;
 }
@@ -144,8 +151,8 @@ std::vector<NodeCallAnswer> WidestNodeCallAnswers()
         unsigned char name[kNodeCallNameSize];
         std::memset(name, letter, sizeof name);
         answers.push_back({FormatDateText(sample), FormatTimeText(sample),
-                           DecodeServerName(name, sizeof name), "255.255.255.255"});
+                           DecodeServerName(name, sizeof name), "255.255.255.255", WidestClockText()});
     }
-    answers.push_back({InvalidDateTimeText(), InvalidDateTimeText(), wxString(), wxString()});
+    answers.push_back({InvalidDateTimeText(), InvalidDateTimeText(), wxString(), wxString(), "(invalid)"});
     return answers;
 }

@@ -13,6 +13,7 @@
 // message: they return what happened and the page tells the user.
 #pragma once
 
+#include <wx/datetime.h>
 #include <wx/socket.h>
 #include <wx/string.h>
 
@@ -38,14 +39,18 @@ struct NodeCallAnswer {
     wxString time;       // "%X" of the time word, or InvalidDateTimeText()
     wxString serverName; // up to 16 characters
     wxString address;    // the sender, dotted decimal
+    wxString clock;      // the controller's clock against ours (CompareNodeClock)
+    bool clockOff = false;
 };
 
 // Decodes a received datagram of `size` bytes (only the first 64 count).
 // Returns false, leaving `answer` alone, when the first word is not the
 // answer magic or the datagram is shorter than 36 bytes (its name, time or
 // date would be missing). Any other content decodes without failing.
+// `arrival` is when the datagram came, the moment the controller's clock is
+// compared with.
 bool DecodeNodeCallAnswer(const unsigned char* bytes, size_t size, const wxString& senderAddress,
-                          NodeCallAnswer& answer);
+                          NodeCallAnswer& answer, const wxDateTime& arrival);
 
 // The 16 name bytes up to the first NUL, converted with the C library's
 // current multibyte conversion. The bytes come from anyone on the network,

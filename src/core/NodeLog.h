@@ -66,5 +66,13 @@ LoadResult<NodeLog> LoadNodeLog(const wxString& path);
 // failed read publishes nothing.
 LoadResult<NodeLog> ReadNodeLog(int64_t length, const std::function<ssize_t(void*, size_t)>& read);
 
+// The same with reads at offsets: readAt(buffer, size, offset) reads up to
+// size bytes from offset, as above. The file is read in up to parts parts
+// side by side (readAt is then called from several threads at once, for
+// parts apart), so that the copying and the first touch of a large buffer
+// are shared by the cores. A part that ends early ends the file there.
+using ReadAtOffset = std::function<ssize_t(void* buffer, size_t size, uint64_t offset)>;
+LoadResult<NodeLog> ReadNodeLogInParts(int64_t length, const ReadAtOffset& readAt, unsigned parts);
+
 // Makes a log from records in memory (words in host order).
 NodeLog MakeNodeLog(const LogRecord* records, uint32_t count);

@@ -4,14 +4,18 @@
 #include "core/ParameterTable.h"
 #include "core/WordHelpers.h"
 
+#include <string>
+
 wxString FormatScheduleCell(int column, uint32_t word)
 {
     if (column == static_cast<int>(kScheduleDate))
         return FormatDateText(DecodePackedDate(word));
     if (column == static_cast<int>(kScheduleTargetPh))
         return wxString::Format("%f", static_cast<double>(WordToFloat(word)));
+    // Digits alone: std::to_string is many times faster than a format
+    // through wide characters, and a list formats every cell it shows.
     if (column >= static_cast<int>(kScheduleTargetEc) && column < kScheduleColumnCount)
-        return wxString::Format("%lu", static_cast<unsigned long>(word));
+        return wxString::FromAscii(std::to_string(word).c_str());
     return wxString(); // column 0 (the reserved word) and anything unknown
 }
 

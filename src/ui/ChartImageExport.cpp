@@ -6,6 +6,7 @@
 
 #include <wx/filedlg.h>
 #include <wx/image.h>
+#include <wx/imagpng.h>
 #include <wx/log.h>
 #include <wx/msgdlg.h>
 #include <wx/mstream.h>
@@ -19,7 +20,16 @@ SaveResult WriteChartImage(const wxBitmap& image, const wxString& path, wxBitmap
 {
     if (!image.IsOk())
         return FailedSave("the chart window has no room to draw the chart");
-    const wxImage pixels = image.ConvertToImage();
+    wxImage pixels = image.ConvertToImage();
+    if (type == wxBITMAP_TYPE_PNG) {
+        // A chart is rows of flat colour crossed by thin lines: each row told
+        // as its difference to the row above (libpng's "up" filter) and run
+        // lengths (zlib's Z_RLE) give as small a file as trying every filter
+        // on every row does, in half the time.
+        constexpr int kPngFilterUp = 0x20, kZlibRunLengths = 3;
+        pixels.SetOption(wxIMAGE_OPTION_PNG_FILTER, kPngFilterUp);
+        pixels.SetOption(wxIMAGE_OPTION_PNG_COMPRESSION_STRATEGY, kZlibRunLengths);
+    }
     wxMemoryOutputStream encoded;
     bool encodedOk = false;
     {

@@ -14,7 +14,7 @@
 const char* const kCsvWildcard = "CSV File (*.csv)|*.csv";
 
 bool ExportLogCsv(wxWindow* parent, const wxString& title, size_t rowCount,
-                  const std::function<const LogRecord&(size_t)>& record)
+                  const std::function<const LogRecord&(size_t)>& record, const LogCsvExtra* extra)
 {
     wxFileDialog dialog(parent, title, "", "", kCsvWildcard, wxFD_SAVE | wxFD_OVERWRITE_PROMPT);
     if (dialog.ShowModal() != wxID_OK || dialog.GetPath().empty())
@@ -22,11 +22,12 @@ bool ExportLogCsv(wxWindow* parent, const wxString& title, size_t rowCount,
     const wxString path = ChooseSavePath(parent, dialog.GetPath(), "csv", title);
     if (path.empty())
         return false;
-    return WriteLogCsvShowingProgress(parent, path, rowCount, record);
+    return WriteLogCsvShowingProgress(parent, path, rowCount, record, extra);
 }
 
 bool WriteLogCsvShowingProgress(wxWindow* parent, const wxString& path, size_t rowCount,
-                                const std::function<const LogRecord&(size_t)>& record)
+                                const std::function<const LogRecord&(size_t)>& record,
+                                const LogCsvExtra* extra)
 {
     // The progress dialog appears only for an export that takes a while.
     wxStopWatch clock;
@@ -42,7 +43,7 @@ bool WriteLogCsvShowingProgress(wxWindow* parent, const wxString& path, size_t r
         const int value = total ? static_cast<int>(done * 1000 / total) : 1000;
         return progress->Update(std::min(value, 999));
     };
-    const SaveResult result = WriteLogCsv(path, rowCount, record, onProgress);
+    const SaveResult result = WriteLogCsv(path, rowCount, record, onProgress, extra);
     progress.reset();
     if (result.Saved() || result.Cancelled())
         return result.Saved();

@@ -12,6 +12,7 @@
 #include "core/JoiningThreads.h"
 #include "core/LogTargets.h"
 #include "core/WordHelpers.h"
+#include "ui/ProbeStrips.h"
 #include "util/CivilTime.h"
 
 #include <wx/pen.h>
@@ -38,6 +39,7 @@ int32_t LogChart::FillSeries(std::shared_ptr<const LogRecord[]> records, uint32_
     for (auto& lines : m_lines)
         lines.reset();
     m_lackedMemory = false;
+    m_findings.reset();
     m_dateForm = UserShortDateFormat();
     const LogFill fill = m_series.Fill(m_records.get(), m_records ? count : 0);
     m_maxStep = 0;
@@ -201,6 +203,10 @@ std::unique_ptr<XYPlot> LogChart::MakePlot(const ChannelColours& colours)
     // The target bands beneath every channel's line.
     if (std::shared_ptr<chart::BandLayer> bands = TargetBands(colours))
         plot->AddLayer(std::move(bands));
+    // Probe trouble hatched along the bottom, beneath the lines.
+    if (std::any_of(colours.begin(), colours.end(), [](const wxColour* c) { return c != nullptr; }))
+        if (auto strips = ProbeStripLayer(ProbeFindings(), m_series.FirstTimeMs(), colours))
+            plot->AddLayer(std::move(strips));
     size_t datasets = 0;
     for (int k = 0; k < kLogChannelCount; ++k) {
         if (!colours[k])
@@ -243,6 +249,30 @@ std::unique_ptr<XYPlot> LogChart::MakePlot(const ChannelColours& colours)
         plot->LinkDataHorizontalAxis(j, 0);
     }
     return plot;
+}
+
+void LogChart::SetTargets(std::shared_ptr<const LogTargets> targets)
+{
+    // Each chart is made with a fresh copy of the targets; the findings are
+    // worked out again only when they differ.
+    const bool same = targets == m_targets || (targets && m_targets && *targets == *m_targets);
+    m_targets = std::move(targets);
+    if (!same)
+        m_findings.reset();
+}
+
+void LogChart::SetProbeThresholds(const ProbeThresholds& thresholds)
+{
+    m_thresholds = thresholds;
+    m_findings.reset();
+}
+
+const std::vector<ProbeFinding>& LogChart::ProbeFindings() const
+{
+    if (!m_findings)
+        m_findings = std::make_shared<const std::vector<ProbeFinding>>(FindProbeTrouble(
+            m_records.get(), m_records ? m_series.Count() : 0, m_targets.get(), m_thresholds));
+    return *m_findings;
 }
 
 int64_t LogChart::LastTimeMs() const
@@ -306,5 +336,6 @@ bool LogChart::Describe(double x, const ChannelColours& colours, wxChartPanel::R
         }
         readout.lines.push_back({text, *colours[k]});
     }
+    AddProbeReadout(ProbeFindings(), m_series.TimeMs(static_cast<uint32_t>(i)), colours, readout.lines);
     return true;
 }

@@ -2,6 +2,7 @@
 
 #include "core/DateText.h"
 #include "core/NumberText.h"
+#include "core/ScheduleEdit.h"
 #include "core/WordHelpers.h"
 #include "ui/ScreenFit.h"
 
@@ -90,6 +91,7 @@ NewScheduleEntryDialog::NewScheduleEntryDialog(wxWindow* parent, wxWindowID id, 
     auto* cancelButton = new wxButton(this, wxID_CANCEL, "Cancel");
     buttonRow->Add(addButton, 0, wxALL, FromDIP(5));
     buttonRow->Add(cancelButton, 0, wxALL, FromDIP(5));
+    okButton = addButton;
     addButton->SetDefault(); // Enter in a field adds, Escape cancels
 
     for (wxSizer* row :
@@ -120,6 +122,33 @@ void NewScheduleEntryDialog::ReadEntry(ScheduleEntry& entry, uint32_t& days) con
         entry.phDownRatio(k) = ReadUnsignedWrapping(phDownFields[k]->GetValue());
     }
     days = ReadUnsignedWrapping(daysField->GetValue());
+}
+
+namespace {
+void ShowWhole(wxTextCtrl* field, const wxString& text)
+{
+    field->SetMaxLength(std::max<unsigned long>(static_cast<unsigned long>(text.length()), 5));
+    field->ChangeValue(text);
+}
+} // namespace
+
+void NewScheduleEntryDialog::FillForEdit(const ScheduleEntry& entry)
+{
+    datePicker->SetValue(DecodePackedDate(entry[kScheduleDate]));
+    daysField->ChangeValue("1");
+    daysField->Disable();
+    ShowWhole(ecField, wxString::Format("%lu", static_cast<unsigned long>(entry[kScheduleTargetEc])));
+    ShowWhole(phField, wxString::FromUTF8(FormatShortestFloat(WordToFloat(entry[kScheduleTargetPh]))));
+    for (std::size_t k = 0; k < kScheduleActuators; ++k) {
+        ShowWhole(ecUpFields[k],
+                  wxString::Format("%lu", static_cast<unsigned long>(entry[kScheduleEcRatio + k])));
+        ShowWhole(phUpFields[k],
+                  wxString::Format("%lu", static_cast<unsigned long>(entry[kSchedulePhUpRatio + k])));
+        ShowWhole(phDownFields[k],
+                  wxString::Format("%lu", static_cast<unsigned long>(entry[kSchedulePhDownRatio + k])));
+    }
+    okButton->SetLabel("Replace Entry");
+    Layout();
 }
 
 void NewScheduleEntryDialog::OnAddNewEntries(wxCommandEvent&)

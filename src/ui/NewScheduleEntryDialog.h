@@ -7,6 +7,7 @@
 #include "core/NodeSchedule.h"
 #include "ui/DateEntryCtrl.h"
 
+#include <wx/button.h>
 #include <wx/dialog.h>
 #include <wx/textctrl.h>
 
@@ -24,6 +25,12 @@ public:
     // and days from the days field. Reads the controls anew on every call.
     void ReadEntry(ScheduleEntry& entry, uint32_t& days) const;
 
+    // Fills the controls with entry for "Edit Entry...": its date, targets
+    // and ratios, the days fixed at 1, and the OK button reading
+    // "Replace Entry". A field widens its length limit to show a stored
+    // value whole.
+    void FillForEdit(const ScheduleEntry& entry);
+
     using RatioFields = std::array<wxTextCtrl*, kScheduleActuators>;
 
     DateEntryCtrl* GetDatePicker() const { return datePicker; }
@@ -38,6 +45,8 @@ private:
     void OnAddNewEntries(wxCommandEvent& event);
     void OnCancel(wxCommandEvent& event);
     void EndWith(int code);
+
+    wxButton* okButton = nullptr;
 
     DateEntryCtrl* datePicker = nullptr;
     wxTextCtrl* daysField = nullptr;

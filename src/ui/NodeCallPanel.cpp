@@ -13,7 +13,7 @@ constexpr wxWindowID kNodeListId = 5015;
 constexpr wxWindowID kSearchButtonId = 5017;
 constexpr int kSocketId = 5039;
 
-enum Column { DateColumn, TimeColumn, NameColumn, AddressColumn };
+enum Column { DateColumn, TimeColumn, NameColumn, AddressColumn, ClockColumn };
 
 } // namespace
 
@@ -53,9 +53,31 @@ wxString NodeCallListCtrl::OnGetItemText(long item, long column) const
         return row.serverName;
     case AddressColumn:
         return row.address;
+    case ClockColumn:
+        return row.clock;
     default:
         return wxString();
     }
+}
+
+const wxColour& NodeCallListCtrl::ClockWarningColour()
+{
+    static const wxColour warning(192, 0, 0);
+    return warning;
+}
+
+wxItemAttr* NodeCallListCtrl::OnGetItemAttr(long item) const
+{
+    if (item < 0 || static_cast<size_t>(item) >= rows.size() || !rows[static_cast<size_t>(item)].clockOff)
+        return nullptr;
+    clockOffAttr.SetTextColour(ClockWarningColour());
+    return &clockOffAttr;
+}
+
+wxColour NodeCallListCtrl::RowTextColour(long item) const
+{
+    const wxItemAttr* attr = OnGetItemAttr(item);
+    return attr ? attr->GetTextColour() : GetForegroundColour();
 }
 
 // ---- NodeCallPanel
@@ -74,18 +96,21 @@ NodeCallPanel::NodeCallPanel(wxWindow* parent, wxWindowID id, const wxPoint& pos
     searchButton = new wxButton(this, kSearchButtonId, "Search");
     LayOutListAboveButtons(this, list, {searchButton});
 
-    std::vector<wxString> dates, times, names, addresses;
+    std::vector<wxString> dates, times, names, addresses, clocks;
     for (const NodeCallAnswer& widest : WidestNodeCallAnswers()) {
         dates.push_back(widest.date);
         times.push_back(widest.time);
         names.push_back(widest.serverName);
         addresses.push_back(widest.address);
+        clocks.push_back(widest.clock);
     }
     list->InsertColumn(DateColumn, "Date", wxLIST_FORMAT_LEFT, FitColumnWidth(*list, "Date", dates, 100));
     list->InsertColumn(TimeColumn, "Time", wxLIST_FORMAT_LEFT, FitColumnWidth(*list, "Time", times, 100));
     list->InsertColumn(NameColumn, "Server Name", wxLIST_FORMAT_LEFT,
                        FitColumnWidth(*list, "Server Name", names, 200));
     list->InsertColumn(AddressColumn, "IP", wxLIST_FORMAT_LEFT, FitColumnWidth(*list, "IP", addresses, 100));
+    // After the four: how far each controller's clock is from this computer's.
+    list->InsertColumn(ClockColumn, "Clock", wxLIST_FORMAT_LEFT, FitColumnWidth(*list, "Clock", clocks, 100));
 
     // Any address, port 5680. If another program holds the port the page
     // simply hears no answers.

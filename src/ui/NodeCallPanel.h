@@ -23,11 +23,18 @@ public:
     void ClearRows();
     size_t RowCount() const { return rows.size(); }
 
+    // The colour a row's text is drawn in: the warning colour when the
+    // controller's clock is off, otherwise the list's own.
+    wxColour RowTextColour(long item) const;
+    static const wxColour& ClockWarningColour();
+
 protected:
     wxString OnGetItemText(long item, long column) const override;
+    wxItemAttr* OnGetItemAttr(long item) const override;
 
 private:
     std::deque<NodeCallAnswer> rows;
+    mutable wxItemAttr clockOffAttr;
 };
 
 class NodeCallPanel : public wxPanel {

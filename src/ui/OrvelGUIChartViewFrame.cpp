@@ -6,6 +6,7 @@
 #include "ui/GrowActions.h"
 #include "ui/LogChart.h"
 #include "ui/LogSummaryDialog.h"
+#include "ui/ProbeThresholdsDialog.h"
 
 #include "chart/Chart.h"
 #include "chart/ViewRange.h"
@@ -14,6 +15,7 @@
 #include "core/LogSpan.h"
 #include "core/LogSummary.h"
 #include "core/NodeSchedule.h"
+#include "core/ProbeFlags.h"
 #include "core/Version.h"
 #include "core/WordHelpers.h"
 
@@ -27,6 +29,7 @@
 #include <wx/sizer.h>
 #include <wx/utils.h>
 
+#include <cmath>
 #include <limits>
 #include <memory>
 #include <optional>
@@ -99,6 +102,8 @@ wxBEGIN_EVENT_TABLE(OrvelGUIChartViewFrame, wxFrame)
     EVT_MENU_RANGE(ID_OVERLAY_PROFILE, ID_EXPORT_CSV, OrvelGUIChartViewFrame::OnOverlay)
     EVT_MENU_RANGE(ID_NEW_GROW, ID_OPEN_GROW, OrvelGUIChartViewFrame::OnGrow)
     EVT_MENU(ID_STACK, OrvelGUIChartViewFrame::OnStack)
+    EVT_MENU(ID_PROBE_THRESHOLDS, OrvelGUIChartViewFrame::OnProbeThresholds)
+    EVT_MENU(ID_EXPORT_FLAGGED_CSV, OrvelGUIChartViewFrame::OnExportFlaggedCsv)
 wxEND_EVENT_TABLE()
 
 OrvelGUIChartViewFrame::OrvelGUIChartViewFrame(wxWindow* parent, wxWindowID id, const wxString& title,
@@ -207,6 +212,7 @@ void OrvelGUIChartViewFrame::RebuildChart()
         m_chartPanel->SetChart(nullptr);
         m_chartPanel->ForgetView();
         m_chartData = std::make_unique<LogChart>();
+        m_chartData->SetProbeThresholds(SessionProbeThresholds());
         m_chartData->FillSeries(m_log.records, m_log.count);
     }
     m_chartData->SetTargets(std::make_shared<const LogTargets>(m_targets));
@@ -352,6 +358,8 @@ std::unique_ptr<wxMenu> OrvelGUIChartViewFrame::MakeContextMenu() const
     menu->AppendSeparator();
     menu->Append(ID_SUMMARY, "Summary...")->Enable(charted);
     menu->Append(ID_EXPORT_CSV, "Export Data to CSV...")->Enable(charted);
+    menu->Append(ID_EXPORT_FLAGGED_CSV, "Export Data with Probe Flags to CSV...")->Enable(charted);
+    menu->Append(ID_PROBE_THRESHOLDS, "Probe Thresholds...");
     menu->AppendSeparator();
     AppendGrowEntries(*menu);
     menu->AppendSeparator();
@@ -489,7 +497,11 @@ wxString OrvelGUIChartViewFrame::SummaryOfView() const
     const LogSummary summary =
         SummariseLog(charted, series.Days(), series.FilledCount(), series.FirstTimeMs(), view.lo, view.hi,
                      wanted, overlaid ? &m_targets : nullptr);
+    const auto ms = [&](double days) {
+        return series.FirstTimeMs() + static_cast<int64_t>(std::llround(days * civil::kMsPerDay));
+    };
     return SummaryText(summary, charted, wanted, overlaid ? &m_targets : nullptr) +
+           ProbeFindingsText(m_chartData->ProbeFindings(), ms(view.lo), ms(view.hi), wanted) +
            SummaryMore(summary, charted, wanted);
 }
 
@@ -510,6 +522,29 @@ void OrvelGUIChartViewFrame::ExportViewCsv()
     const LogRecord* records = m_log.records.get();
     ExportLogCsv(this, "Export Data to CSV", rows.size(),
                  [&](size_t i) -> const LogRecord& { return records[rows[i]]; });
+}
+
+void OrvelGUIChartViewFrame::OnProbeThresholds(wxCommandEvent& WXUNUSED(event))
+{
+    ProbeThresholdsDialog dialog(this, SessionProbeThresholds());
+    if (dialog.ShowModal() != wxID_OK)
+        return;
+    SessionProbeThresholds() = dialog.GetThresholds();
+    if (m_chartData)
+        m_chartData->SetProbeThresholds(SessionProbeThresholds());
+    RebuildChart();
+}
+
+void OrvelGUIChartViewFrame::OnExportFlaggedCsv(wxCommandEvent& WXUNUSED(event))
+{
+    if (!m_chartData)
+        return;
+    const std::vector<uint32_t> rows = RecordsInView();
+    const LogRecord* records = m_log.records.get();
+    const LogCsvExtra flags = ProbeFlags(m_chartData->ProbeFindings()).CsvColumns();
+    ExportLogCsv(
+        this, "Export Data with Probe Flags to CSV", rows.size(),
+        [&](size_t i) -> const LogRecord& { return records[rows[i]]; }, &flags);
 }
 
 void OrvelGUIChartViewFrame::OnOverlay(wxCommandEvent& event)

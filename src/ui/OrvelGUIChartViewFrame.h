@@ -44,6 +44,8 @@ public:
         ID_NEW_GROW = 5150,
         ID_OPEN_GROW = 5151,
         ID_STACK = 5152, // "Stack by Quantity": EC, PH and temperature in panes
+        ID_PROBE_THRESHOLDS = 5190,
+        ID_EXPORT_FLAGGED_CSV = 5191,
     };
 
     OrvelGUIChartViewFrame(wxWindow* parent, wxWindowID id, const wxString& title,
@@ -151,6 +153,8 @@ private:
     void OnStack(wxCommandEvent& event);
     void OnZoom(wxCommandEvent& event);
     void OnOverlay(wxCommandEvent& event);
+    void OnProbeThresholds(wxCommandEvent& event);
+    void OnExportFlaggedCsv(wxCommandEvent& event);
     // The colours of the checked channels (null for the others).
     void CheckedColours(wxColour (&copies)[kLogChannelCount],
                         std::array<const wxColour*, kLogChannelCount>& colours) const;

@@ -1,4 +1,5 @@
 // The point series a chart view plots from a node log.
+#include "log_words.h"
 #include "time_zone.h"
 
 #include "core/LogSeries.h"
@@ -13,17 +14,6 @@
 #include <vector>
 
 namespace {
-
-uint32_t Date(int year, int month, int day)
-{
-    return static_cast<uint32_t>(month) | static_cast<uint32_t>(day) << 8 | static_cast<uint32_t>(year) << 16;
-}
-
-uint32_t Time(int hour, int minute, int second)
-{
-    return static_cast<uint32_t>(hour) | static_cast<uint32_t>(minute) << 8 |
-           static_cast<uint32_t>(second) << 16;
-}
 
 LogRecord Record(uint32_t date, uint32_t time, uint32_t seed)
 {
@@ -43,9 +33,9 @@ LogRecord Record(uint32_t date, uint32_t time, uint32_t seed)
 
 TEST(LogSeries, TimeInDaysSinceTheFirstRecordAndValuesAsStored)
 {
-    const std::vector<LogRecord> log = {Record(Date(2012, 12, 31), Time(0, 0, 0), 0),
-                                        Record(Date(2012, 12, 31), Time(12, 0, 0), 1),
-                                        Record(Date(2013, 1, 1), Time(0, 0, 0), 2)};
+    const std::vector<LogRecord> log = {Record(LogDate(2012, 12, 31), LogTime(0, 0, 0), 0),
+                                        Record(LogDate(2012, 12, 31), LogTime(12, 0, 0), 1),
+                                        Record(LogDate(2013, 1, 1), LogTime(0, 0, 0), 2)};
     LogSeries series;
     ASSERT_TRUE(series.Fill(log.data(), 3).Whole());
     EXPECT_EQ(series.Count(), 3u);
@@ -76,7 +66,7 @@ TEST(LogSeries, TimeInDaysSinceTheFirstRecordAndValuesAsStored)
 
 TEST(LogSeries, OneRecordIsOnePointAtZero)
 {
-    const LogRecord r = Record(Date(2020, 2, 29), Time(23, 59, 59), 5);
+    const LogRecord r = Record(LogDate(2020, 2, 29), LogTime(23, 59, 59), 5);
     LogSeries series;
     ASSERT_TRUE(series.Fill(&r, 1).Whole());
     EXPECT_EQ(series.FilledCount(), 1u);
@@ -86,11 +76,11 @@ TEST(LogSeries, OneRecordIsOnePointAtZero)
 
 TEST(LogSeries, RecordsOutsideTheSpanStopTheFill)
 {
-    const uint32_t day = Date(2021, 6, 1);
+    const uint32_t day = LogDate(2021, 6, 1);
     // Middle records may be out of order among themselves; equal times are fine.
-    const std::vector<LogRecord> ok = {Record(day, Time(1, 0, 0), 0), Record(day, Time(5, 0, 0), 1),
-                                       Record(day, Time(3, 0, 0), 2), Record(day, Time(5, 0, 0), 3),
-                                       Record(day, Time(6, 0, 0), 4), Record(day, Time(6, 0, 0), 5)};
+    const std::vector<LogRecord> ok = {Record(day, LogTime(1, 0, 0), 0), Record(day, LogTime(5, 0, 0), 1),
+                                       Record(day, LogTime(3, 0, 0), 2), Record(day, LogTime(5, 0, 0), 3),
+                                       Record(day, LogTime(6, 0, 0), 4), Record(day, LogTime(6, 0, 0), 5)};
     LogSeries series;
     EXPECT_TRUE(series.Fill(ok.data(), static_cast<uint32_t>(ok.size())).Whole());
     EXPECT_EQ(series.FilledCount(), 6u);
@@ -103,29 +93,33 @@ TEST(LogSeries, RecordsOutsideTheSpanStopTheFill)
     };
     const Case cases[] = {
         {"earlier than the first",
-         {Record(day, Time(1, 0, 0), 0), Record(day, Time(2, 0, 0), 1), Record(day, Time(0, 59, 59), 2),
-          Record(day, Time(3, 0, 0), 3)},
+         {Record(day, LogTime(1, 0, 0), 0), Record(day, LogTime(2, 0, 0), 1),
+          Record(day, LogTime(0, 59, 59), 2), Record(day, LogTime(3, 0, 0), 3)},
          LogSpanStop::OutOfSpan,
          2},
         {"later than the last",
-         {Record(day, Time(1, 0, 0), 0), Record(Date(2021, 6, 2), Time(0, 0, 0), 1),
-          Record(day, Time(3, 0, 0), 2)},
+         {Record(day, LogTime(1, 0, 0), 0), Record(LogDate(2021, 6, 2), LogTime(0, 0, 0), 1),
+          Record(day, LogTime(3, 0, 0), 2)},
          LogSpanStop::OutOfSpan,
          1},
         {"last before first",
-         {Record(day, Time(4, 0, 0), 0), Record(day, Time(3, 0, 0), 1)},
+         {Record(day, LogTime(4, 0, 0), 0), Record(day, LogTime(3, 0, 0), 1)},
          LogSpanStop::OutOfSpan,
          0},
         {"invalid date in the middle",
-         {Record(day, Time(1, 0, 0), 0), Record(day, Time(2, 0, 0), 1),
-          Record(Date(2021, 13, 1), Time(2, 0, 0), 2), Record(day, Time(3, 0, 0), 3)},
+         {Record(day, LogTime(1, 0, 0), 0), Record(day, LogTime(2, 0, 0), 1),
+          Record(LogDate(2021, 13, 1), LogTime(2, 0, 0), 2), Record(day, LogTime(3, 0, 0), 3)},
          LogSpanStop::InvalidDateTime,
          2},
         {"invalid time in the middle",
-         {Record(day, Time(1, 0, 0), 0), Record(day, Time(1, 60, 0), 1), Record(day, Time(3, 0, 0), 2)},
+         {Record(day, LogTime(1, 0, 0), 0), Record(day, LogTime(1, 60, 0), 1),
+          Record(day, LogTime(3, 0, 0), 2)},
          LogSpanStop::InvalidDateTime,
          1},
-        {"invalid single record", {Record(Date(0, 0, 0), Time(0, 0, 0), 0)}, LogSpanStop::InvalidDateTime, 0},
+        {"invalid single record",
+         {Record(LogDate(0, 0, 0), LogTime(0, 0, 0), 0)},
+         LogSpanStop::InvalidDateTime,
+         0},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);
@@ -147,6 +141,43 @@ TEST(LogSeries, RecordsOutsideTheSpanStopTheFill)
     }
 }
 
+TEST(LogSeries, ALongLogStopsAtItsFirstBadRecordWhereverItLies)
+{
+    // Five months a minute apart: long enough to be filled in parts side by
+    // side. Its first bad records lie deep inside it; the earliest one stops
+    // the fill, however the records are shared out.
+    const WithTimeZone utc("UTC");
+    std::vector<LogRecord> log;
+    const int monthDays[] = {31, 28, 31, 30, 31, 30}; // January to June 2021
+    for (int i = 0, month = 0, day = 0; i < 200000; ++i) {
+        if (i > 0 && i % 1440 == 0 && ++day == monthDays[month]) {
+            day = 0;
+            ++month;
+        }
+        log.push_back(Record(LogDate(2021, month + 1, day + 1), LogTime(i / 60 % 24, i % 60, 0), 0));
+    }
+    ASSERT_EQ(log.back()[kLogDate], LogDate(2021, 5, 19));
+    LogSeries series;
+    ASSERT_TRUE(series.Fill(log.data(), 200000).Whole());
+    EXPECT_EQ(series.Days()[1440], 1.0);
+    EXPECT_DOUBLE_EQ(series.Days()[199999], 199999.0 / 1440);
+
+    log[170000][kLogTime] = LogTime(25, 0, 0);
+    EXPECT_EQ(series.Fill(log.data(), 200000).stop, LogSpanStop::InvalidDateTime);
+    EXPECT_EQ(series.FilledCount(), 170000u);
+    EXPECT_DOUBLE_EQ(series.Days()[169999], 169999.0 / 1440);
+
+    log[120001][kLogDate] = LogDate(2030, 1, 1);
+    const LogFill fill = series.Fill(log.data(), 200000);
+    EXPECT_EQ(fill.stop, LogSpanStop::OutOfSpan);
+    EXPECT_EQ(fill.filled, 120001u);
+    EXPECT_EQ(series.StopIndex(), 120001u);
+
+    log[3][kLogTime] = LogTime(0, 61, 0);
+    EXPECT_EQ(series.Fill(log.data(), 200000).stop, LogSpanStop::InvalidDateTime);
+    EXPECT_EQ(series.FilledCount(), 3u);
+}
+
 TEST(LogSeries, FastTimeDecodingMatchesTheToolkitEverywhere)
 {
     // Across daylight saving changes (a missing and a repeated hour), far
@@ -158,12 +189,13 @@ TEST(LogSeries, FastTimeDecodingMatchesTheToolkitEverywhere)
         LogTimeDecoder decoder;
         std::vector<std::pair<uint32_t, uint32_t>> words;
         for (uint32_t date :
-             {Date(2021, 3, 28), Date(2021, 10, 31), Date(2021, 3, 14), Date(2021, 11, 7), Date(2021, 4, 4),
-              Date(2021, 10, 3), Date(1969, 12, 31), Date(2200, 7, 4), Date(2021, 2, 29), Date(2021, 0, 1)})
+             {LogDate(2021, 3, 28), LogDate(2021, 10, 31), LogDate(2021, 3, 14), LogDate(2021, 11, 7),
+              LogDate(2021, 4, 4), LogDate(2021, 10, 3), LogDate(1969, 12, 31), LogDate(2200, 7, 4),
+              LogDate(2021, 2, 29), LogDate(2021, 0, 1)})
             for (int hour = 0; hour <= 24; ++hour)
                 for (int minute : {0, 1, 29, 30, 59, 60})
                     for (int second : {0, 30, 59, 61})
-                        words.emplace_back(date, Time(hour, minute, second) | 0xAB000000u);
+                        words.emplace_back(date, LogTime(hour, minute, second) | 0xAB000000u);
         for (const auto& [date, time] : words) {
             int64_t direct = 0, fast = 0;
             const bool directOk = LogRecordTime(date, time, direct);
@@ -190,8 +222,8 @@ TEST(LogSeries, FastTimeDecodingMatchesTheToolkitDayAfterDay)
             LogTimeDecoder decoder;
             for (int64_t s = 0; s < int64_t{days} * 86400; s += 433) {
                 const wxDateTime t = from + wxTimeSpan::Seconds(s);
-                const uint32_t date = Date(t.GetYear(), t.GetMonth() + 1, t.GetDay());
-                const uint32_t time = Time(t.GetHour(), t.GetMinute(), t.GetSecond());
+                const uint32_t date = LogDate(t.GetYear(), t.GetMonth() + 1, t.GetDay());
+                const uint32_t time = LogTime(t.GetHour(), t.GetMinute(), t.GetSecond());
                 int64_t direct = 0, fast = 0;
                 const bool directOk = LogRecordTime(date, time, direct);
                 ASSERT_EQ(decoder.Decode(date, time, fast), directOk) << t.FormatISOCombined().utf8_string();
@@ -205,9 +237,10 @@ TEST(LogSeries, FastTimeDecodingMatchesTheToolkitDayAfterDay)
 
 TEST(LogSeries, FarYearsKeepTheirOrder)
 {
-    const std::vector<LogRecord> log = {
-        Record(Date(0, 1, 1), Time(0, 0, 0), 0), Record(Date(1969, 12, 31), Time(23, 59, 59), 1),
-        Record(Date(2038, 1, 19), Time(3, 14, 8), 2), Record(Date(65535, 12, 31), Time(23, 59, 59), 3)};
+    const std::vector<LogRecord> log = {Record(LogDate(0, 1, 1), LogTime(0, 0, 0), 0),
+                                        Record(LogDate(1969, 12, 31), LogTime(23, 59, 59), 1),
+                                        Record(LogDate(2038, 1, 19), LogTime(3, 14, 8), 2),
+                                        Record(LogDate(65535, 12, 31), LogTime(23, 59, 59), 3)};
     LogSeries series;
     ASSERT_TRUE(series.Fill(log.data(), 4).Whole());
     for (uint32_t i = 1; i < 4; ++i)
@@ -216,8 +249,8 @@ TEST(LogSeries, FarYearsKeepTheirOrder)
 
 TEST(LogSeries, RefillAndRelease)
 {
-    const std::vector<LogRecord> two = {Record(Date(2021, 1, 1), Time(0, 0, 0), 0),
-                                        Record(Date(2021, 1, 2), Time(6, 0, 0), 1)};
+    const std::vector<LogRecord> two = {Record(LogDate(2021, 1, 1), LogTime(0, 0, 0), 0),
+                                        Record(LogDate(2021, 1, 2), LogTime(6, 0, 0), 1)};
     LogSeries series;
     ASSERT_TRUE(series.Fill(two.data(), 2).Whole());
     EXPECT_DOUBLE_EQ(series.Days()[1], 1.25);

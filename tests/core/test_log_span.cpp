@@ -1,5 +1,6 @@
 // A log whose first or last records have no real date or time: the chart
 // spans the records that have one, and its note and title tell the truth.
+#include "log_words.h"
 #include "time_zone.h"
 
 #include "core/LogSeries.h"
@@ -13,17 +14,6 @@
 
 namespace {
 
-uint32_t Date(int year, int month, int day)
-{
-    return static_cast<uint32_t>(month) | static_cast<uint32_t>(day) << 8 | static_cast<uint32_t>(year) << 16;
-}
-
-uint32_t Time(int hour, int minute, int second)
-{
-    return static_cast<uint32_t>(hour) | static_cast<uint32_t>(minute) << 8 |
-           static_cast<uint32_t>(second) << 16;
-}
-
 // EC 1 reads 1000 + n, so a point shows which record it came from.
 LogRecord Record(uint32_t date, uint32_t time, uint32_t n)
 {
@@ -35,7 +25,7 @@ LogRecord Record(uint32_t date, uint32_t time, uint32_t n)
     return r;
 }
 
-const uint32_t kDec31 = Date(2012, 12, 31), kJan1 = Date(2013, 1, 1);
+const uint32_t kDec31 = LogDate(2012, 12, 31), kJan1 = LogDate(2013, 1, 1);
 
 struct Case {
     const char* what;
@@ -53,12 +43,12 @@ struct Case {
 TEST(LogSpan, RecordsWithoutARealDateOrTimeAtTheEndsAreLeftOut)
 {
     const WithTimeZone utc("UTC");
-    const LogRecord evening = Record(kDec31, Time(18, 0, 0), 1);
-    const LogRecord morning = Record(kJan1, Time(6, 0, 0), 2);
-    const LogRecord noon = Record(kJan1, Time(12, 0, 0), 3);
+    const LogRecord evening = Record(kDec31, LogTime(18, 0, 0), 1);
+    const LogRecord morning = Record(kJan1, LogTime(6, 0, 0), 2);
+    const LogRecord noon = Record(kJan1, LogTime(12, 0, 0), 3);
     const Case cases[] = {
         {"last record at hour 25",
-         {evening, morning, Record(kJan1, Time(25, 0, 0), 9)},
+         {evening, morning, Record(kJan1, LogTime(25, 0, 0), 9)},
          0,
          {0.0, 0.5},
          {1001, 1002},
@@ -66,7 +56,7 @@ TEST(LogSpan, RecordsWithoutARealDateOrTimeAtTheEndsAreLeftOut)
          "1 record has no valid date or time and is not plotted",
          "12/31/12 - 01/01/13"},
         {"last record in month 13",
-         {evening, morning, noon, Record(Date(2013, 13, 1), Time(7, 0, 0), 9)},
+         {evening, morning, noon, Record(LogDate(2013, 13, 1), LogTime(7, 0, 0), 9)},
          0,
          {0.0, 0.5, 0.75},
          {1001, 1002, 1003},
@@ -74,7 +64,7 @@ TEST(LogSpan, RecordsWithoutARealDateOrTimeAtTheEndsAreLeftOut)
          "1 record has no valid date or time and is not plotted",
          "12/31/12 - 01/01/13"},
         {"first record in month 0",
-         {Record(Date(2012, 0, 31), Time(1, 0, 0), 9), evening, morning},
+         {Record(LogDate(2012, 0, 31), LogTime(1, 0, 0), 9), evening, morning},
          0,
          {0.0, 0.5},
          {1001, 1002},
@@ -82,8 +72,8 @@ TEST(LogSpan, RecordsWithoutARealDateOrTimeAtTheEndsAreLeftOut)
          "1 record has no valid date or time and is not plotted",
          "12/31/12 - 01/01/13"},
         {"first on day 40, last at minute 61",
-         {Record(Date(2012, 12, 40), Time(1, 0, 0), 8), evening, morning, noon,
-          Record(kJan1, Time(13, 61, 0), 9)},
+         {Record(LogDate(2012, 12, 40), LogTime(1, 0, 0), 8), evening, morning, noon,
+          Record(kJan1, LogTime(13, 61, 0), 9)},
          0,
          {0.0, 0.5, 0.75},
          {1001, 1002, 1003},
@@ -91,8 +81,9 @@ TEST(LogSpan, RecordsWithoutARealDateOrTimeAtTheEndsAreLeftOut)
          "2 records have no valid date or time and are not plotted",
          "12/31/12 - 01/01/13"},
         {"two at each end, one good record between",
-         {Record(Date(2013, 13, 1), Time(1, 0, 0), 6), Record(kJan1, Time(25, 0, 0), 7), morning,
-          Record(Date(2013, 1, 40), Time(1, 0, 0), 8), Record(Date(2013, 0, 1), Time(1, 0, 0), 9)},
+         {Record(LogDate(2013, 13, 1), LogTime(1, 0, 0), 6), Record(kJan1, LogTime(25, 0, 0), 7), morning,
+          Record(LogDate(2013, 1, 40), LogTime(1, 0, 0), 8),
+          Record(LogDate(2013, 0, 1), LogTime(1, 0, 0), 9)},
          0,
          {0.0},
          {1002},
@@ -100,8 +91,8 @@ TEST(LogSpan, RecordsWithoutARealDateOrTimeAtTheEndsAreLeftOut)
          "4 records have no valid date or time and are not plotted",
          "01/01/13"},
         {"ends and the middle invalid: the middle one stops the plot",
-         {Record(kDec31, Time(25, 0, 0), 7), evening, Record(Date(2013, 13, 1), Time(1, 0, 0), 8), morning,
-          Record(kJan1, Time(6, 61, 0), 9)},
+         {Record(kDec31, LogTime(25, 0, 0), 7), evening, Record(LogDate(2013, 13, 1), LogTime(1, 0, 0), 8),
+          morning, Record(kJan1, LogTime(6, 61, 0), 9)},
          -1,
          {0.0},
          {1001},
@@ -110,7 +101,7 @@ TEST(LogSpan, RecordsWithoutARealDateOrTimeAtTheEndsAreLeftOut)
          "2 records have no valid date or time and are not plotted",
          "12/31/12 - 01/01/13"},
         {"first invalid, a later one outside the span of the valid ones",
-         {Record(Date(2012, 0, 1), Time(1, 0, 0), 7), evening, noon, morning},
+         {Record(LogDate(2012, 0, 1), LogTime(1, 0, 0), 7), evening, noon, morning},
          -1,
          {0.0},
          {1001},
@@ -119,7 +110,7 @@ TEST(LogSpan, RecordsWithoutARealDateOrTimeAtTheEndsAreLeftOut)
          "date and time; 1 record has no valid date or time and is not plotted",
          "12/31/12 - 01/01/13"},
         {"only record at minute 61",
-         {Record(kDec31, Time(1, 61, 0), 9)},
+         {Record(kDec31, LogTime(1, 61, 0), 9)},
          -1,
          {},
          {},
@@ -127,8 +118,8 @@ TEST(LogSpan, RecordsWithoutARealDateOrTimeAtTheEndsAreLeftOut)
          "0 of 1 records shown: no record has a valid date and time",
          ""},
         {"no record valid",
-         {Record(Date(2012, 13, 1), Time(1, 0, 0), 7), Record(kDec31, Time(25, 0, 0), 8),
-          Record(Date(2012, 12, 40), Time(1, 0, 0), 9)},
+         {Record(LogDate(2012, 13, 1), LogTime(1, 0, 0), 7), Record(kDec31, LogTime(25, 0, 0), 8),
+          Record(LogDate(2012, 12, 40), LogTime(1, 0, 0), 9)},
          -1,
          {},
          {},
@@ -136,7 +127,7 @@ TEST(LogSpan, RecordsWithoutARealDateOrTimeAtTheEndsAreLeftOut)
          "0 of 3 records shown: no record has a valid date and time",
          ""},
         {"an invalid record in the middle only",
-         {evening, Record(kJan1, Time(25, 0, 0), 9), morning},
+         {evening, Record(kJan1, LogTime(25, 0, 0), 9), morning},
          -1,
          {0.0},
          {1001},
@@ -177,9 +168,10 @@ TEST(LogSpan, RecordsWithoutARealDateOrTimeAtTheEndsAreLeftOut)
 TEST(LogSpan, TheSpanRunsFromTheFirstToTheLastRecordWithARealDateAndTime)
 {
     const WithTimeZone utc("UTC");
-    const std::vector<LogRecord> log = {Record(kDec31, Time(0, 60, 0), 0), Record(kDec31, Time(1, 0, 0), 1),
-                                        Record(Date(2012, 2, 30), Time(1, 0, 0), 2),
-                                        Record(kDec31, Time(2, 0, 0), 3), Record(kDec31, Time(2, 0, 60), 4)};
+    const std::vector<LogRecord> log = {
+        Record(kDec31, LogTime(0, 60, 0), 0), Record(kDec31, LogTime(1, 0, 0), 1),
+        Record(LogDate(2012, 2, 30), LogTime(1, 0, 0), 2), Record(kDec31, LogTime(2, 0, 0), 3),
+        Record(kDec31, LogTime(2, 0, 60), 4)};
     const LogSpan span = FindLogSpan(log.data(), 5);
     EXPECT_EQ(span.begin, 1u);
     EXPECT_EQ(span.end, 4u) << "the invalid record in the middle does not end the span";
@@ -203,15 +195,15 @@ TEST(LogSpan, TheSpanRunsFromTheFirstToTheLastRecordWithARealDateAndTime)
 TEST(LogSpan, TheNoteSaysWhenAChannelFoundNoMemory)
 {
     const WithTimeZone utc("UTC");
-    const LogRecord evening = Record(kDec31, Time(18, 0, 0), 1);
-    const LogRecord morning = Record(kJan1, Time(6, 0, 0), 2);
+    const LogRecord evening = Record(kDec31, LogTime(18, 0, 0), 1);
+    const LogRecord morning = Record(kJan1, LogTime(6, 0, 0), 2);
     LogSeries series;
     std::vector<LogRecord> log = {evening, morning};
     ASSERT_TRUE(series.Fill(log.data(), 2).Whole());
     EXPECT_EQ(LogChartNote(series).utf8_string(), "");
     EXPECT_EQ(LogChartNote(series, true).utf8_string(),
               "Not enough memory to chart every channel of 2 records");
-    log.push_back(Record(Date(2013, 13, 1), Time(6, 0, 0), 3));
+    log.push_back(Record(LogDate(2013, 13, 1), LogTime(6, 0, 0), 3));
     ASSERT_TRUE(series.Fill(log.data(), 3).Whole()) << "the span, records 1 and 2, is whole";
     EXPECT_EQ(
         LogChartNote(series, true).utf8_string(),

@@ -46,7 +46,7 @@ Bytes Answer(const std::string& name, uint32_t date = Date(7, 12, 2026), uint32_
 
 bool Decode(const Bytes& b, NodeCallAnswer& a, const wxString& from = "10.0.0.7")
 {
-    return DecodeNodeCallAnswer(b.data(), b.size(), from, a);
+    return DecodeNodeCallAnswer(b.data(), b.size(), from, a, wxDateTime::Now());
 }
 
 // Sets LC_CTYPE for one test and puts the old one back.
@@ -111,7 +111,7 @@ TEST(NodeCallCodec, ShortDatagramsAreIgnoredLongOnesReadToSixtyFour)
         b.resize(size);
         EXPECT_FALSE(Decode(b, a));
     }
-    EXPECT_FALSE(DecodeNodeCallAnswer(nullptr, 64, "1.2.3.4", a));
+    EXPECT_FALSE(DecodeNodeCallAnswer(nullptr, 64, "1.2.3.4", a, wxDateTime::Now()));
 
     // 1,500 bytes (a full Ethernet payload): the fields are still those of
     // the first 36, and nothing past 64 is read.
@@ -355,4 +355,21 @@ TEST(NodeCallSocket, ListenerOnABusyPortIsNull)
     first->GetLocal(local);
     EXPECT_EQ(OpenNodeCallListener(Loopback(local.Service()), handler, 5039), nullptr);
     first->Destroy();
+}
+
+TEST(NodeCallDecode, ClockComparedWithTheArrival)
+{
+    NodeCallAnswer a;
+    const Bytes b = Answer("HYDRO", Date(7, 12, 2026), Time(12, 30, 10));
+    ASSERT_TRUE(DecodeNodeCallAnswer(b.data(), b.size(), "10.0.0.7", a,
+                                     wxDateTime(7, wxDateTime::Dec, 2026, 15, 30, 40)));
+    EXPECT_EQ(a.clock, "3 h 1 min behind");
+    EXPECT_TRUE(a.clockOff);
+    ASSERT_TRUE(DecodeNodeCallAnswer(b.data(), b.size(), "10.0.0.7", a,
+                                     wxDateTime(7, wxDateTime::Dec, 2026, 12, 29, 0)));
+    EXPECT_EQ(a.clock, "ok");
+    EXPECT_FALSE(a.clockOff);
+    const Bytes bad = Answer("HYDRO", Date(0, 12, 2026), Time(12, 30, 10));
+    ASSERT_TRUE(DecodeNodeCallAnswer(bad.data(), bad.size(), "10.0.0.7", a, wxDateTime::Now()));
+    EXPECT_EQ(a.clock, "(invalid)");
 }

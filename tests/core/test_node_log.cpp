@@ -10,6 +10,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <atomic>
 #include <cstring>
 #include <vector>
 
@@ -165,6 +166,45 @@ TEST(NodeLogLoad, ShortAndFailedReads)
                          [](void*, size_t size) { return static_cast<ssize_t>(size + 1); });
     EXPECT_EQ(failed.status, LoadStatus::ReadError);
     EXPECT_EQ(failed.value.records, nullptr);
+}
+
+TEST(NodeLogLoad, LargeFilesReadInPartsSideBySide)
+{
+    // 26 MB: three parts of some 8.7 MB each. Bytes that never repeat at a
+    // distance of a part, so a part read to the wrong place shows.
+    std::vector<unsigned char> bytes(163840 * kLogRecordSize);
+    for (size_t i = 0; i < bytes.size(); ++i)
+        bytes[i] = static_cast<unsigned char>((i * 2654435761u) >> 13);
+    auto fileOf = [&bytes](size_t available, std::atomic<int>* failAt) {
+        return [&bytes, available, failAt](void* buffer, size_t size, uint64_t offset) -> ssize_t {
+            if (failAt && offset >= static_cast<uint64_t>(failAt->load()))
+                return -1;
+            if (offset >= available)
+                return 0;
+            const size_t n = std::min({size, available - static_cast<size_t>(offset), size_t{1} << 20});
+            std::memcpy(buffer, bytes.data() + offset, n);
+            return static_cast<ssize_t>(n);
+        };
+    };
+    const auto length = static_cast<int64_t>(bytes.size());
+
+    LoadResult<NodeLog> loaded = ReadNodeLogInParts(length, fileOf(bytes.size(), nullptr), 3);
+    ASSERT_EQ(loaded.status, LoadStatus::Loaded);
+    ExpectLogIsFile(loaded.value, bytes);
+
+    // The file shrank to 12 MB and a half record: the first part whole, the
+    // second cut, the third finds nothing. The whole records up to the cut.
+    const size_t shrunk = 75000 * kLogRecordSize + 80;
+    loaded = ReadNodeLogInParts(length, fileOf(shrunk, nullptr), 3);
+    ASSERT_EQ(loaded.status, LoadStatus::Loaded);
+    ExpectLogIsFile(loaded.value, std::vector<unsigned char>(bytes.begin(), bytes.begin() + 75000 * 160));
+
+    // A read failing in the last part publishes nothing.
+    std::atomic<int> failAt{20 << 20};
+    loaded = ReadNodeLogInParts(length, fileOf(bytes.size(), &failAt), 3);
+    EXPECT_EQ(loaded.status, LoadStatus::ReadError);
+    EXPECT_EQ(loaded.value.records, nullptr);
+    EXPECT_EQ(loaded.value.count, 0u);
 }
 
 TEST(NodeLogLoad, ChartViewsKeepTheirRecordsAcrossAReload)

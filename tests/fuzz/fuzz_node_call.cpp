@@ -16,7 +16,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
         std::memcpy(bytes.get(), data, size);
 
     NodeCallAnswer answer;
-    const bool decoded = DecodeNodeCallAnswer(bytes.get(), size, "10.200.0.2", answer);
+    const bool decoded =
+        DecodeNodeCallAnswer(bytes.get(), size, "10.200.0.2", answer, wxDateTime(1, wxDateTime::Jan, 2024));
     uint32_t magic = 0;
     if (size >= 4)
         std::memcpy(&magic, data, 4);

@@ -173,3 +173,29 @@ TEST(NodeCallNetns, NoControllerAnEmptyListAndNoMessage)
     // The request did go out (and came back to our own socket, ignored).
     EXPECT_GT(PacketsSent(), sentBefore);
 }
+
+TEST(NodeCallNetns, ControllerClockBehindShowsHowFarInTheWarningColour)
+{
+    REQUIRE_CASE("behind");
+    const std::multiset<Row> expected = Expected();
+    ASSERT_EQ(expected.size(), 2u);
+    PageFrame f;
+    ASSERT_TRUE(f.page->IsListening());
+
+    const unsigned long long readBefore = DatagramsRead();
+    ClickSearch(f);
+    ASSERT_TRUE(f.WaitForRows(2, 5000));
+    ASSERT_TRUE(f.WaitForDatagramsRead(readBefore, 3, 5000));
+    ASSERT_EQ(Listed(f), expected);
+    const auto* list = static_cast<const NodeCallListCtrl*>(f.List());
+    for (int r = 0; r < 2; ++r) {
+        SCOPED_TRACE(f.Cell(r, 2));
+        if (f.Cell(r, 2) == "LATE-CLOCK") {
+            EXPECT_EQ(f.Cell(r, 4), "3 h 0 min behind");
+            EXPECT_EQ(list->RowTextColour(r), NodeCallListCtrl::ClockWarningColour());
+        } else {
+            EXPECT_EQ(f.Cell(r, 4), "ok");
+            EXPECT_NE(list->RowTextColour(r), NodeCallListCtrl::ClockWarningColour());
+        }
+    }
+}

@@ -8,6 +8,9 @@
  *   --name    server name, up to 16 bytes (default "STANDIN")
  *   --date    PackedDate word, decimal or 0x-hex (default: today)
  *   --time    PackedTime word (default: now)
+ *   --offset  seconds added to this machine's clock for the date and time
+ *             of each answer (a controller whose clock runs ahead, or behind
+ *             when negative); overrides --date and --time
  *   --from    send answers from this local address (default: any)
  *   --repeat  answers per request (default 1)
  *   --ready   file created once the port is bound
@@ -37,17 +40,27 @@ static uint32_t get_word(const unsigned char* b)
     return (uint32_t)b[0] | (uint32_t)b[1] << 8 | (uint32_t)b[2] << 16 | (uint32_t)b[3] << 24;
 }
 
+/* The PackedDate and PackedTime words of a moment in local time. */
+static void clock_words(time_t t, uint32_t* date, uint32_t* timeWord)
+{
+    struct tm tm;
+    localtime_r(&t, &tm);
+    *date = (uint32_t)(tm.tm_mon + 1) | (uint32_t)tm.tm_mday << 8 | (uint32_t)(tm.tm_year + 1900) << 16;
+    *timeWord = (uint32_t)tm.tm_hour | (uint32_t)tm.tm_min << 8 | (uint32_t)tm.tm_sec << 16;
+}
+
 static int usage(void)
 {
     fprintf(stderr, "usage: node_call_standin [--name NAME] [--date WORD] [--time WORD] [--from ADDR]"
-                    " [--repeat N] [--ready FILE] [--log FILE]\n");
+                    " [--offset SECONDS] [--repeat N] [--ready FILE] [--log FILE]\n");
     return 2;
 }
 
 int main(int argc, char** argv)
 {
     const char *name = "STANDIN", *from = NULL, *ready = NULL, *logPath = NULL;
-    int repeat = 1, haveDate = 0, haveTime = 0;
+    int repeat = 1, haveDate = 0, haveTime = 0, haveOffset = 0;
+    long offset = 0;
     uint32_t date = 0, timeWord = 0;
     for (int i = 1; i < argc; ++i) {
         if (i + 1 >= argc)
@@ -59,6 +72,8 @@ int main(int argc, char** argv)
             date = (uint32_t)strtoul(val, NULL, 0), haveDate = 1;
         else if (!strcmp(opt, "--time"))
             timeWord = (uint32_t)strtoul(val, NULL, 0), haveTime = 1;
+        else if (!strcmp(opt, "--offset"))
+            offset = strtol(val, NULL, 0), haveOffset = 1;
         else if (!strcmp(opt, "--from"))
             from = val;
         else if (!strcmp(opt, "--repeat"))
@@ -138,6 +153,12 @@ int main(int argc, char** argv)
         if (!isRequest)
             continue;
         peer.sin_port = htons(kPort); /* the client listens on 5680, not on its sending port */
+        if (haveOffset) {
+            /* The clock as it reads now, so the answer carries it whenever it is asked. */
+            clock_words(time(NULL) + offset, &date, &timeWord);
+            put_word(answer + 12, date);
+            put_word(answer + 16, timeWord);
+        }
         for (int i = 0; i < repeat; ++i)
             sendto(tx, answer, sizeof answer, 0, (struct sockaddr*)&peer, sizeof peer);
     }

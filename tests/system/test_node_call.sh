@@ -110,6 +110,13 @@ run_case twice TwoIdenticalAnswersTwoRows "TWIN@10.200.0.2,TWIN@10.200.0.2"
 check_requests TWIN 1
 stop_standins
 
+# One controller whose clock is three hours behind this machine's, one on time.
+standin LATE-CLOCK 10.200.0.2 --offset -10800
+standin ON-TIME 10.200.0.3 --offset 0
+run_case behind ControllerClockBehindShowsHowFarInTheWarningColour "LATE-CLOCK@10.200.0.2,ON-TIME@10.200.0.3"
+check_requests LATE-CLOCK 1
+stop_standins
+
 run_case none NoControllerAnEmptyListAndNoMessage ""
 
 if [ $failures != 0 ]; then

@@ -988,11 +988,27 @@ TEST(ChartViewZoom, TheContextMenuZoomsShowsAllAndExports)
         std::vector<std::string> labels;
         for (const wxMenuItem* item : menu->GetMenuItems())
             labels.push_back(item->IsSeparator() ? "-" : item->GetItemLabelText().utf8_string());
-        EXPECT_EQ(labels, (std::vector<std::string>{
-                              "Zoom In", "Zoom Out", "Show Whole Log", "Stack by Quantity", "-",
-                              "Overlay Profile...", "Overlay Schedule...", "Remove Overlays", "-",
-                              "Summary...", "Export Data to CSV...", "-", "New Grow...", "Open Grow...", "-",
-                              "Export to BMP", "Export to JPG", "Export to PNG", "Export to TIF"}));
+        EXPECT_EQ(labels, (std::vector<std::string>{"Zoom In",
+                                                    "Zoom Out",
+                                                    "Show Whole Log",
+                                                    "Stack by Quantity",
+                                                    "-",
+                                                    "Overlay Profile...",
+                                                    "Overlay Schedule...",
+                                                    "Remove Overlays",
+                                                    "-",
+                                                    "Summary...",
+                                                    "Export Data to CSV...",
+                                                    "Export Data with Probe Flags to CSV...",
+                                                    "Probe Thresholds...",
+                                                    "-",
+                                                    "New Grow...",
+                                                    "Open Grow...",
+                                                    "-",
+                                                    "Export to BMP",
+                                                    "Export to JPG",
+                                                    "Export to PNG",
+                                                    "Export to TIF"}));
         EXPECT_FALSE(menu->IsEnabled(View::ID_REMOVE_OVERLAYS)) << "no overlay yet";
         EXPECT_TRUE(menu->IsEnabled(View::ID_SUMMARY));
         EXPECT_TRUE(menu->IsEnabled(View::ID_ZOOM_IN));

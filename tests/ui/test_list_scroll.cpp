@@ -145,7 +145,8 @@ TEST(ListScroll, EveryListScrolledFullyRightShowsItsLastColumnWhole)
     auto* calls = dynamic_cast<NodeCallListCtrl*>(callPage->GetList());
     ASSERT_NE(calls, nullptr);
     const wxDateTime widest = WidestDateTimeSample();
-    calls->PrependRow({FormatDateText(widest), FormatTimeText(widest), "WWWWWWWWWWWWWWWW", "255.255.255.255"},
+    calls->PrependRow({FormatDateText(widest), FormatTimeText(widest), "WWWWWWWWWWWWWWWW", "255.255.255.255",
+                       "47 h 59 min behind", true},
                       NodeCallPanel::MaxRows);
 
     const char* names[] = {"profile", "schedule", "log", "node call"};

@@ -4,22 +4,12 @@
 #include "core/NodeLog.h"
 #include "core/WordHelpers.h"
 
+#include "log_words.h"
 #include "temp_dir.h"
 
 #include <algorithm>
 #include <memory>
 #include <vector>
-
-inline uint32_t LogDate(int year, int month, int day)
-{
-    return static_cast<uint32_t>(month) | static_cast<uint32_t>(day) << 8 | static_cast<uint32_t>(year) << 16;
-}
-
-inline uint32_t LogTime(int hour, int minute, int second)
-{
-    return static_cast<uint32_t>(hour) | static_cast<uint32_t>(minute) << 8 |
-           static_cast<uint32_t>(second) << 16;
-}
 
 // A shared copy of records, as a loaded log holds them.
 inline std::shared_ptr<const LogRecord[]> Shared(const std::vector<LogRecord>& records)

@@ -12,6 +12,8 @@
 #include <fcntl.h>
 #include <sys/resource.h>
 
+#include <utility>
+
 using namespace nodecall_test;
 
 namespace {
@@ -35,10 +37,10 @@ TEST(NodeCallPage, LayoutColumnsAndListeningSocket)
     EXPECT_EQ(list->GetId(), 5015);
     EXPECT_TRUE(list->InReportView());
     EXPECT_TRUE(list->HasFlag(wxLC_SINGLE_SEL));
-    const char* headers[] = {"Date", "Time", "Server Name", "IP"};
-    const int widths[] = {100, 100, 200, 100};
-    ASSERT_EQ(list->GetColumnCount(), 4);
-    for (int c = 0; c < 4; ++c) {
+    const char* headers[] = {"Date", "Time", "Server Name", "IP", "Clock"};
+    const int widths[] = {100, 100, 200, 100, 100};
+    ASSERT_EQ(list->GetColumnCount(), 5);
+    for (int c = 0; c < 5; ++c) {
         wxListItem col;
         col.SetMask(wxLIST_MASK_TEXT | wxLIST_MASK_WIDTH | wxLIST_MASK_FORMAT);
         ASSERT_TRUE(list->GetColumn(c, col));
@@ -49,6 +51,7 @@ TEST(NodeCallPage, LayoutColumnsAndListeningSocket)
     // A name of sixteen wide letters and the longest address read whole.
     EXPECT_GT(list->GetColumnWidth(2), list->GetTextExtent("WWWWWWWWWWWWWWWW").x);
     EXPECT_GT(list->GetColumnWidth(3), list->GetTextExtent("255.255.255.255").x);
+    EXPECT_GT(list->GetColumnWidth(4), list->GetTextExtent("47 h 59 min behind").x);
     EXPECT_EQ(f.Rows(), 0);
 
     wxButton* search = page->GetSearchButton();
@@ -110,6 +113,35 @@ TEST(NodeCallPage, AnswersBecomeTopRowsOthersAreIgnored)
         EXPECT_EQ(f.Cell(row, 3), "127.0.0.3");
     }
     EXPECT_EQ(f.Cell(3, 2), "HYDRO");
+}
+
+// The controller's clock against the moment its answer came: a clock on
+// time reads "ok" in the list's colour, one two days behind and one that is
+// no real date read in the warning colour.
+TEST(NodeCallPage, ClockColumnComparesTheControllersClockWithOurs)
+{
+    PageFrame f;
+    ASSERT_TRUE(f.page->IsListening());
+    const auto words = [](const wxDateTime& t) {
+        return std::pair<uint32_t, uint32_t>(
+            Date(t.GetDay(), t.GetMonth() + 1, static_cast<unsigned>(t.GetYear())),
+            Time(t.GetHour(), t.GetMinute(), t.GetSecond()));
+    };
+    const auto now = words(wxDateTime::Now());
+    const auto late = words(wxDateTime::Now() - wxTimeSpan::Hours(2 * 24 + 5));
+    SendToPage(AnswerBytes("ON-TIME", now.first, now.second), "127.0.0.2");
+    SendToPage(AnswerBytes("LATE", late.first, late.second), "127.0.0.3");
+    SendToPage(AnswerBytes("UNSET", Date(31, 2, 2026), Time(12, 0, 0)), "127.0.0.4");
+    ASSERT_TRUE(f.WaitForRows(3));
+
+    const auto* list = static_cast<const NodeCallListCtrl*>(f.List());
+    EXPECT_EQ(f.Cell(2, 2), "ON-TIME");
+    EXPECT_EQ(f.Cell(2, 4), "ok");
+    EXPECT_NE(list->RowTextColour(2), NodeCallListCtrl::ClockWarningColour());
+    EXPECT_EQ(f.Cell(1, 4), "2 days behind");
+    EXPECT_EQ(list->RowTextColour(1), NodeCallListCtrl::ClockWarningColour());
+    EXPECT_EQ(f.Cell(0, 4), "(invalid)");
+    EXPECT_EQ(list->RowTextColour(0), NodeCallListCtrl::ClockWarningColour());
 }
 
 TEST(NodeCallPage, SelectionStaysWithItsAnswer)

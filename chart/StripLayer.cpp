@@ -1,0 +1,76 @@
+#include "chart/StripLayer.h"
+
+#include <wx/pen.h>
+
+#include <algorithm>
+
+namespace chart {
+
+namespace {
+
+// Every fourth diagonal of the hatch (rising to the right).
+constexpr int kHatchSpacing = 4;
+
+} // namespace
+
+wxRect StripLayer::RowRect(const wxRect& area, size_t index) const
+{
+    const int bottom = area.GetBottom() - static_cast<int>(index) * m_rowHeight;
+    return wxRect(area.x, bottom - m_rowHeight + 1, area.width, m_rowHeight);
+}
+
+// The columns of a row are marked first, so that strips that meet or overlap
+// draw as one and the hatch runs on across them.
+void StripLayer::Draw(wxDC& dc, const LayerView& view)
+{
+    const wxRect& area = view.area;
+    if (area.width <= 0 || area.height <= 0)
+        return;
+    const ValueToPixel toX = view.ToX();
+    for (size_t s = 0; s < m_sets.size(); ++s) {
+        const wxRect row = RowRect(area, s);
+        if (row.y < area.y)
+            break; // no room for more rows
+        std::vector<bool> marked(static_cast<size_t>(area.width), false);
+        bool any = false;
+        for (const Strip& strip : m_sets[s].strips) {
+            if (strip.xTo < view.x.lo || strip.xFrom > view.x.hi)
+                continue;
+            const int x0 = std::max(toX.Pixel(strip.xFrom), area.x);
+            const int x1 = std::min(toX.Pixel(strip.xTo), area.GetRight());
+            for (int x = x0; x <= x1; ++x)
+                marked[static_cast<size_t>(x - area.x)] = any = true;
+        }
+        if (any) {
+            dc.SetPen(wxPen(m_sets[s].colour, 1));
+            DrawRow(dc, row, marked);
+        }
+    }
+}
+
+void StripLayer::DrawRow(wxDC& dc, const wxRect& row, const std::vector<bool>& marked) const
+{
+    // Runs of marked columns: a solid top edge over each, and the hatch
+    // pixels below it, one per column and row where the diagonal passes.
+    size_t i = 0;
+    while (i < marked.size()) {
+        if (!marked[i]) {
+            ++i;
+            continue;
+        }
+        size_t end = i;
+        while (end + 1 < marked.size() && marked[end + 1])
+            ++end;
+        const int x0 = row.x + static_cast<int>(i), x1 = row.x + static_cast<int>(end);
+        // Some DCs draw a line's last point and some do not: draw it apart.
+        dc.DrawLine(x0, row.y, x1, row.y);
+        dc.DrawPoint(x1, row.y);
+        for (int x = x0; x <= x1; ++x)
+            for (int y = row.y + 1; y <= row.GetBottom(); ++y)
+                if ((x + y) % kHatchSpacing == 0)
+                    dc.DrawPoint(x, y);
+        i = end + 1;
+    }
+}
+
+} // namespace chart
