@@ -39,12 +39,6 @@ public:
     std::unique_ptr<Chart> CreateChart(const ChannelColours& colours) override;
     // The targets the next charts and readouts show for the EC and PH
     // channels (bands, "target ... ± ..."); null for none.
-    void SetTargets(std::shared_ptr<const LogTargets> targets);
-    // The thresholds of the probe checks.
-    void SetProbeThresholds(const ProbeThresholds& thresholds);
-    // What the probe checks find in the filled log (with the targets),
-    // worked out on first use.
-    const std::vector<ProbeFinding>& ProbeFindings() const;
     // How the bottom axis names a day (the user's short date by default; a
     // grow counts crop days); null returns to the default. For the next
     // chart.
@@ -52,6 +46,12 @@ public:
     // Charts in panes, one per quantity plotted (EC, PH, temperature), one
     // above the other over one time axis; otherwise one plot (the default).
     void SetStacked(bool stacked) { m_stacked = stacked; }
+    void SetTargets(std::shared_ptr<const LogTargets> targets);
+    // The thresholds of the probe checks.
+    void SetProbeThresholds(const ProbeThresholds& thresholds);
+    // What the probe checks find in the filled log (with the targets),
+    // worked out on first use.
+    const std::vector<ProbeFinding>& ProbeFindings() const;
     // The time of the last filled record in ms since the epoch.
     int64_t LastTimeMs() const;
 
@@ -97,6 +97,6 @@ private:
     JoiningThreads::Starter m_startThread;
     wxString m_dateForm; // the user's short date form, as of the fill
     chart::DateFormatter m_dayLabels;
-    double m_maxStep = 0;
-    bool m_stacked = false; // lines break over a longer time without records (days)
+    double m_maxStep = 0; // lines break over a longer time without records (days)
+    bool m_stacked = false;
 };

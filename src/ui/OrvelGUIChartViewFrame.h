@@ -40,12 +40,12 @@ public:
         ID_REMOVE_OVERLAYS = 5145,
         ID_SUMMARY = 5146,
         ID_EXPORT_CSV = 5147,
-        ID_PROBE_THRESHOLDS = 5190,
-        ID_EXPORT_FLAGGED_CSV = 5191,
         // Grows: any chart view makes or opens one.
         ID_NEW_GROW = 5150,
         ID_OPEN_GROW = 5151,
         ID_STACK = 5152, // "Stack by Quantity": EC, PH and temperature in panes
+        ID_PROBE_THRESHOLDS = 5190,
+        ID_EXPORT_FLAGGED_CSV = 5191,
     };
 
     OrvelGUIChartViewFrame(wxWindow* parent, wxWindowID id, const wxString& title,
