@@ -132,9 +132,9 @@ void GrowChartViewFrame::DescribeMore(double x, wxChartPanel::Readout& readout) 
     const XYPlot* plot = chart->GetPlot();
     const double reach = std::fabs(plot->PixelToX(kNoteReach) - plot->PixelToX(0));
     const int64_t reachMs = static_cast<int64_t>(reach * civil::kMsPerDay);
-    const size_t near = m_grow.journal.Nearest(TimeAt(x), reachMs);
-    if (near != GrowJournal::npos)
-        readout.lines.push_back({"Note: " + NoteDescription(m_grow.journal[near]), kNoteColour});
+    const size_t nearest = m_grow.journal.Nearest(TimeAt(x), reachMs);
+    if (nearest != GrowJournal::npos)
+        readout.lines.push_back({"Note: " + NoteDescription(m_grow.journal[nearest]), kNoteColour});
 }
 
 wxString GrowChartViewFrame::SummaryMore(const LogSummary&, const LogRecord* charted,
