@@ -5,6 +5,7 @@
 
 #include <nlohmann/json.hpp>
 
+#include <wx/arrstr.h>
 #include <wx/datetime.h>
 #include <wx/file.h>
 #include <wx/filename.h>
@@ -108,8 +109,21 @@ public:
         if (IsAbsolute(relative))
             return Fail(what + " is an absolute path (\"" + relative +
                         "\"); a grow file names its files relative to its own folder");
-        wxFileName name(relative, wxPATH_UNIX);
-        name.MakeAbsolute(m_folder);
+        // Name by name onto the folder, so that the result is a path of this
+        // system whatever its separator, ".." taken back where it can be.
+        wxFileName name = wxFileName::DirName(m_folder);
+        const wxArrayString parts = wxSplit(relative, '/', 0);
+        for (size_t i = 0; i + 1 < parts.size(); ++i) {
+            if (parts[i].empty() || parts[i] == ".")
+                continue;
+            if (parts[i] == ".." && name.GetDirCount() > 0 && name.GetDirs().Last() != "..")
+                name.RemoveLastDir();
+            else
+                name.AppendDir(parts[i]);
+        }
+        if (parts.empty() || parts.Last().empty() || parts.Last() == "." || parts.Last() == "..")
+            return Fail(what + " is no file name");
+        name.SetFullName(parts.Last());
         out = name.GetFullPath();
         return true;
     }
