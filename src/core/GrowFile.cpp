@@ -30,7 +30,8 @@ constexpr int64_t kMinuteMs = int64_t{60} * 1000;
 
 double MinutesOf(int64_t ms)
 {
-    return static_cast<double>(ms / kMinuteMs);
+    const int64_t minutes = ms / kMinuteMs; // thresholds are whole minutes
+    return static_cast<double>(minutes);
 }
 
 int64_t MsOf(double minutes)
