@@ -4,6 +4,7 @@
 // and the data look-ups the chart view makes. A GUI program: run it under
 // xvfb-run.
 #include "chart/SerieReduction.h"
+#include "chart/StripLayer.h"
 #include "chart/wxChartPanel.h"
 #include "tests/chart/chart_builder.h"
 
@@ -90,6 +91,33 @@ void BM_ChartRedraw(benchmark::State& state)
     state.SetItemsProcessed(state.iterations() * state.range(0) * 6);
 }
 BENCHMARK(BM_ChartRedraw)->Arg(1000)->Arg(100000)->Arg(1000000)->Unit(benchmark::kMillisecond);
+
+// A redraw of a year of the six channels with the probe checks' marks
+// (Arg 1) against the same redraw without them (Arg 0): seven rows of
+// hatched strips, each channel's and the clock's, a strip of half an hour
+// every three hours on every row (some 20,000 strips), so that every
+// row is hatched across much of the plot.
+void BM_ChartRedrawWithProbeMarks(benchmark::State& state)
+{
+    std::unique_ptr<Chart> chart = MakeChannelChart(Channels(525600));
+    if (state.range(0) != 0) {
+        auto strips = std::make_shared<chart::StripLayer>();
+        for (int row = 0; row < 7; ++row) {
+            chart::StripSet set{kChannelColours[row % 6], {}};
+            for (double x = row / 48.0; x < 365; x += 0.125)
+                set.strips.push_back({x, x + 1 / 48.0});
+            strips->AddSet(std::move(set));
+        }
+        chart->GetPlot()->AddLayer(strips);
+    }
+    g_panel->SetChart(std::move(chart));
+    for (auto _ : state) {
+        g_panel->RedrawBackBuffer();
+        benchmark::DoNotOptimize(g_panel->GetBackBuffer().GetWidth());
+    }
+    g_panel->SetChart(nullptr);
+}
+BENCHMARK(BM_ChartRedrawWithProbeMarks)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond);
 
 // A redraw at another size (the user resizing the window): nothing from the
 // last draw can be reused.

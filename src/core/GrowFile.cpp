@@ -20,6 +20,26 @@ namespace {
 
 constexpr size_t kMaxTextChars = 100000;
 
+// The probe thresholds a grow file may hold: those "Probe Thresholds..."
+// offers.
+constexpr double kMaxThresholdMinutes = 100000;
+constexpr double kMaxSpikeReturnMinutes = 1440;
+constexpr double kMaxEcUs = 100000;
+constexpr double kMaxPhStep = 18;
+constexpr double kMaxTemperatureStep = 100;
+constexpr int64_t kMinuteMs = int64_t{60} * 1000;
+
+double MinutesOf(int64_t ms)
+{
+    const int64_t minutes = ms / kMinuteMs; // thresholds are whole minutes
+    return static_cast<double>(minutes);
+}
+
+int64_t MsOf(double minutes)
+{
+    return static_cast<int64_t>(minutes) * kMinuteMs;
+}
+
 std::string Utf8(const wxString& s)
 {
     const wxScopedCharBuffer b = s.utf8_str();
@@ -185,6 +205,46 @@ public:
         return true;
     }
 
+    // A threshold of the "probeThresholds" object: absent keeps the
+    // default; anything but a number in [lo, hi] (a whole one for minutes)
+    // is refused.
+    bool Threshold(const json& object, const char* key, double lo, double hi, bool whole, double& out)
+    {
+        const auto it = object.find(key);
+        if (it == object.end())
+            return true;
+        const double v = it->is_number() ? it->get<double>() : std::nan("");
+        if (!(v >= lo && v <= hi) || (whole && v != std::floor(v)))
+            return Fail(wxString::Format("\"probeThresholds\": \"%s\" is not a %s from %s to %s", key,
+                                         whole ? "whole number" : "number", wxString::FromCDouble(lo),
+                                         wxString::FromCDouble(hi)));
+        out = v;
+        return true;
+    }
+
+    bool Thresholds(ProbeThresholds& t)
+    {
+        const auto it = m_root.find("probeThresholds");
+        if (it == m_root.end() || it->is_null())
+            return true;
+        if (!it->is_object())
+            return Fail("\"probeThresholds\" is not an object");
+        double stuck = MinutesOf(t.stuckMs), spikeReturn = MinutesOf(t.spikeReturnMs),
+               clock = MinutesOf(t.clockJumpMs);
+        if (!Threshold(*it, "stuckMinutes", 1, kMaxThresholdMinutes, true, stuck) ||
+            !Threshold(*it, "lowEcUs", 0, kMaxEcUs, false, t.lowEcUs) ||
+            !Threshold(*it, "spikeEcUs", 0, kMaxEcUs, false, t.spikeStepEcUs) ||
+            !Threshold(*it, "spikePh", 0, kMaxPhStep, false, t.spikeStepPh) ||
+            !Threshold(*it, "spikeTemperature", 0, kMaxTemperatureStep, false, t.spikeStepTemperature) ||
+            !Threshold(*it, "spikeReturnMinutes", 1, kMaxSpikeReturnMinutes, true, spikeReturn) ||
+            !Threshold(*it, "clockJumpMinutes", 1, kMaxThresholdMinutes, true, clock))
+            return false;
+        t.stuckMs = MsOf(stuck);
+        t.spikeReturnMs = MsOf(spikeReturn);
+        t.clockJumpMs = MsOf(clock);
+        return true;
+    }
+
     bool Version()
     {
         const auto it = m_root.find("format");
@@ -211,7 +271,7 @@ public:
             return Fail("\"start\" is no date of the form 2026-03-01");
         return Logs(grow.logs) && Path(m_root, "profile", grow.profile) &&
                Path(m_root, "schedule1", grow.schedule1) && Path(m_root, "schedule2", grow.schedule2) &&
-               Journal(grow.journal);
+               Journal(grow.journal) && Thresholds(grow.probeThresholds);
     }
 
     const wxString& Reason() const { return m_reason; }
@@ -256,6 +316,19 @@ nlohmann::ordered_json NoteJson(const GrowNote& note)
     if (!note.yield.empty())
         entry["yield"] = Utf8(note.yield);
     return entry;
+}
+
+nlohmann::ordered_json ThresholdsJson(const ProbeThresholds& t)
+{
+    nlohmann::ordered_json object = nlohmann::ordered_json::object();
+    object["stuckMinutes"] = t.stuckMs / kMinuteMs;
+    object["lowEcUs"] = t.lowEcUs;
+    object["spikeEcUs"] = t.spikeStepEcUs;
+    object["spikePh"] = t.spikeStepPh;
+    object["spikeTemperature"] = t.spikeStepTemperature;
+    object["spikeReturnMinutes"] = t.spikeReturnMs / kMinuteMs;
+    object["clockJumpMinutes"] = t.clockJumpMs / kMinuteMs;
+    return object;
 }
 
 } // namespace
@@ -330,6 +403,8 @@ bool GrowToJson(const Grow& grow, const wxString& folder, std::string& out, wxSt
     root["journal"] = ordered::array();
     for (const GrowNote& note : grow.journal.Notes())
         root["journal"].push_back(NoteJson(note));
+    if (grow.probeThresholds != ProbeThresholds())
+        root["probeThresholds"] = ThresholdsJson(grow.probeThresholds);
     // Invalid UTF-8 cannot come from a wxString; replaced all the same.
     out = root.dump(2, ' ', false, ordered::error_handler_t::replace) + "\n";
     return true;

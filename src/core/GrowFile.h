@@ -8,6 +8,7 @@
 
 #include "core/FileResult.h"
 #include "core/GrowJournal.h"
+#include "core/ProbeHealth.h"
 
 #include <wx/string.h>
 
@@ -39,6 +40,9 @@ struct Grow {
     wxString schedule1; // of control channel 1; empty: none
     wxString schedule2;
     GrowJournal journal;
+    // The probe checks' thresholds of this grow's view; written only when
+    // they are not the defaults.
+    ProbeThresholds probeThresholds;
 };
 
 // The grow as the file's bytes, its paths made relative to folder (the

@@ -1,13 +1,16 @@
 #include "core/ProbeHealth.h"
 
 #include "core/DateText.h"
+#include "core/JoiningThreads.h"
 #include "core/LogChannels.h"
 #include "core/LogSeries.h"
 #include "core/LogSummary.h"
+#include "core/WordHelpers.h"
 
 #include <algorithm>
 #include <cmath>
 #include <cstddef>
+#include <limits>
 #include <utility>
 
 namespace {
@@ -15,28 +18,101 @@ namespace {
 // Forward steps this many times the log's usual interval (and longer than
 // the clock threshold) are gaps.
 constexpr int64_t kGapSteps = 10;
+// Below this many records a helper thread costs more than it saves.
+constexpr uint32_t kThreadFrom = 20000;
 
-// The records that have a real date and time, with their times and readings.
+// The records that have a real date and time, with their times, date words
+// and readings. A value that is no reading (missing or impossible) is kept
+// as NaN, so that every rule asks one question of it. Readings are kept as
+// floats: EC readings are whole numbers up to 100000 and PH and temperature
+// are recorded as floats, so no reading loses a digit, and a year of six
+// channels fits in half the memory.
 struct Samples {
-    std::vector<uint32_t> record;
     std::vector<int64_t> ms;
-    std::vector<double> value[kLogChannelCount];
+    std::vector<uint32_t> date;
+    std::vector<float> value[kLogChannelCount];
     size_t Size() const { return ms.size(); }
 };
 
+bool IsReading(double v)
+{
+    return !std::isnan(v);
+}
+
+// What a channel's word means, looked up once instead of per record.
+struct ChannelDecoding {
+    unsigned word;
+    bool ec;
+    float lo, hi;
+};
+
+float ReadingOf(const ChannelDecoding& c, uint32_t word)
+{
+    const float nan = std::numeric_limits<float>::quiet_NaN();
+    if (c.ec) // above 100000 is no reading, and so not rounded as a float
+        return word <= static_cast<uint32_t>(c.hi) ? static_cast<float>(word) : nan;
+    const float v = WordToFloat(word);
+    return v >= c.lo && v <= c.hi ? v : nan; // false for NaN too
+}
+
+// Decodes records [from, to) into the samples from index `at`; how many had
+// a real date and time.
+size_t DecodeRecords(const LogRecord* records, uint32_t from, uint32_t to, Samples& s, size_t at)
+{
+    ChannelDecoding decoding[kLogChannelCount];
+    for (int k = 0; k < kLogChannelCount; ++k) {
+        const LogReadingRange range = LogChannelReadingRange(k);
+        decoding[k] = {LogChannelWord(k), LogChannelQuantity(k) == LogQuantity::Ec,
+                       static_cast<float>(range.lo), static_cast<float>(range.hi)};
+    }
+    size_t n = at;
+    LogTimeDecoder decoder;
+    for (uint32_t i = from; i < to; ++i) {
+        const LogRecord& r = records[i];
+        if (!decoder.Decode(r[kLogDate], r[kLogTime], s.ms[n]))
+            continue;
+        s.date[n] = r[kLogDate];
+        for (int k = 0; k < kLogChannelCount; ++k)
+            s.value[k][n] = ReadingOf(decoding[k], r[decoding[k].word]);
+        ++n;
+    }
+    return n - at;
+}
+
+// The two halves of the records are decoded side by side when a helper
+// thread can be had, the second then moved down behind the first.
 Samples ReadSamples(const LogRecord* records, uint32_t count)
 {
     Samples s;
-    LogTimeDecoder decoder;
-    for (uint32_t i = 0; i < count; ++i) {
-        int64_t ms = 0;
-        if (!decoder.Decode(records[i][kLogDate], records[i][kLogTime], ms))
-            continue;
-        s.record.push_back(i);
-        s.ms.push_back(ms);
-        for (int k = 0; k < kLogChannelCount; ++k)
-            s.value[k].push_back(LogChannelValue(records[i], k));
+    s.ms.resize(count);
+    s.date.resize(count);
+    for (std::vector<float>& v : s.value)
+        v.resize(count);
+    const uint32_t half = count < kThreadFrom ? count : count / 2;
+    size_t first = 0, second = 0;
+    {
+        JoiningThreads helper;
+        const auto secondHalf = [&] { second = DecodeRecords(records, half, count, s, half); };
+        const bool apart = half < count && helper.Start(secondHalf);
+        first = DecodeRecords(records, 0, half, s, 0);
+        if (!apart)
+            secondHalf();
     }
+    if (first < half) {
+        const auto down = [&](auto& v) {
+            std::copy(v.begin() + half, v.begin() + half + static_cast<std::ptrdiff_t>(second),
+                      v.begin() + static_cast<std::ptrdiff_t>(first));
+        };
+        down(s.ms);
+        down(s.date);
+        for (std::vector<float>& v : s.value)
+            down(v);
+    }
+    const size_t n = first + second;
+    s.ms.resize(n);
+    s.date.resize(n);
+    for (std::vector<float>& v : s.value)
+        v.resize(n);
     return s;
 }
 
@@ -63,12 +139,6 @@ private:
     ChannelTarget m_target;
 };
 
-bool IsReading(int channel, double v)
-{
-    const LogReadingRange range = LogChannelReadingRange(channel);
-    return !std::isnan(v) && v >= range.lo && v <= range.hi;
-}
-
 wxString Name(int channel)
 {
     return LogChannelName(channel);
@@ -78,11 +148,11 @@ wxString Name(int channel)
 bool TwinMoves(const Samples& s, int channel, size_t from, size_t to)
 {
     const int twin = channel ^ 1;
-    const std::vector<double>& v = s.value[twin];
+    const std::vector<float>& v = s.value[twin];
     bool have = false;
-    double first = 0;
+    float first = 0;
     for (size_t i = from; i <= to; ++i) {
-        if (!IsReading(twin, v[i]))
+        if (!IsReading(v[i]))
             continue;
         if (have && v[i] != first)
             return true;
@@ -94,10 +164,10 @@ bool TwinMoves(const Samples& s, int channel, size_t from, size_t to)
 
 void FindStuck(const Samples& s, int channel, const ProbeThresholds& t, std::vector<ProbeFinding>& out)
 {
-    const std::vector<double>& v = s.value[channel];
+    const std::vector<float>& v = s.value[channel];
     size_t i = 0;
     while (i < s.Size()) {
-        if (!IsReading(channel, v[i])) {
+        if (!IsReading(v[i])) {
             ++i;
             continue;
         }
@@ -112,15 +182,14 @@ void FindStuck(const Samples& s, int channel, const ProbeThresholds& t, std::vec
     }
 }
 
-void FindLowEc(const Samples& s, const LogRecord* records, int channel, const LogTargets& targets,
-               const ProbeThresholds& t, std::vector<ProbeFinding>& out)
+void FindLowEc(const Samples& s, int channel, const LogTargets& targets, const ProbeThresholds& t,
+               std::vector<ProbeFinding>& out)
 {
-    const std::vector<double>& v = s.value[channel];
+    const std::vector<float>& v = s.value[channel];
     const wxString threshold = LogChannelValueText(channel, t.lowEcUs);
     DayTarget target(targets, channel);
     const auto low = [&](size_t j) {
-        return IsReading(channel, v[j]) && v[j] < t.lowEcUs &&
-               target.On(records[s.record[j]][kLogDate]).adjusted;
+        return IsReading(v[j]) && v[j] < t.lowEcUs && target.On(s.date[j]).adjusted;
     };
     size_t i = 0;
     while (i < s.Size()) {
@@ -139,10 +208,10 @@ void FindLowEc(const Samples& s, const LogRecord* records, int channel, const Lo
 
 void FindDropouts(const Samples& s, int channel, std::vector<ProbeFinding>& out)
 {
-    const std::vector<double>& v = s.value[channel];
+    const std::vector<float>& v = s.value[channel];
     size_t total = 0, longest = 0, longestFrom = 0, run = 0;
     for (size_t i = 0; i < s.Size(); ++i) {
-        if (IsReading(channel, v[i])) {
+        if (IsReading(v[i])) {
             run = 0;
             continue;
         }
@@ -178,21 +247,21 @@ double SpikeStep(int channel, const ProbeThresholds& t)
 // half a step of `level`; 0 when there is none.
 size_t SpikeReturn(const Samples& s, int channel, size_t from, double level, double step, int64_t returnMs)
 {
-    const std::vector<double>& v = s.value[channel];
+    const std::vector<float>& v = s.value[channel];
     for (size_t j = from + 1; j < s.Size() && s.ms[j] - s.ms[from] <= returnMs; ++j)
-        if (IsReading(channel, v[j]) && std::fabs(v[j] - level) <= step / 2)
+        if (IsReading(v[j]) && std::fabs(v[j] - level) <= step / 2)
             return j;
     return 0;
 }
 
 void FindSpikes(const Samples& s, int channel, const ProbeThresholds& t, std::vector<ProbeFinding>& out)
 {
-    const std::vector<double>& v = s.value[channel];
+    const std::vector<float>& v = s.value[channel];
     const double step = SpikeStep(channel, t);
     size_t i = 1;
     while (i < s.Size()) {
         const double before = v[i - 1];
-        if (!IsReading(channel, before) || !IsReading(channel, v[i]) || std::fabs(v[i] - before) <= step) {
+        if (!IsReading(before) || !IsReading(v[i]) || std::fabs(v[i] - before) <= step) {
             ++i;
             continue;
         }
@@ -208,21 +277,25 @@ void FindSpikes(const Samples& s, int channel, const ProbeThresholds& t, std::ve
     }
 }
 
-void FindDifference(const Samples& s, const LogRecord* records, int first, const LogTargets& targets,
-                    std::vector<ProbeFinding>& out)
+void FindDifference(const Samples& s, int first, const LogTargets& targets, std::vector<ProbeFinding>& out)
 {
-    const std::vector<double>& a = s.value[first];
-    const std::vector<double>& b = s.value[first + 1];
+    const std::vector<float>& a = s.value[first];
+    const std::vector<float>& b = s.value[first + 1];
     DayTarget target1(targets, first), target2(targets, first + 1);
     const auto limit = [&](size_t j) {
-        const uint32_t date = records[s.record[j]][kLogDate];
+        const uint32_t date = s.date[j];
         const ChannelTarget &t1 = target1.On(date), &t2 = target2.On(date);
         return 2 * std::max(t1.adjusted ? t1.tolerance : 0.0, t2.adjusted ? t2.tolerance : 0.0);
     };
     const auto apart = [&](size_t j) {
         const double l = limit(j);
-        return l > 0 && IsReading(first, a[j]) && IsReading(first + 1, b[j]) && std::fabs(a[j] - b[j]) > l;
+        return l > 0 && IsReading(a[j]) && IsReading(b[j]) && std::fabs(double{a[j]} - b[j]) > l;
     };
+    // Two wandering probes part and meet again thousands of times a year,
+    // under a limit that changes only with the profile: its text is made
+    // once per limit.
+    double reasonLimit = -1;
+    wxString reason;
     size_t i = 0;
     while (i < s.Size()) {
         if (!apart(i)) {
@@ -232,9 +305,12 @@ void FindDifference(const Samples& s, const LogRecord* records, int first, const
         size_t end = i;
         while (end + 1 < s.Size() && apart(end + 1))
             ++end;
-        out.push_back({ProbeFindingKind::ChannelsDiffer, first, s.ms[i], s.ms[end],
-                       Name(first) + " and " + Name(first + 1) + " differ by more than " +
-                           LogChannelValueText(first, limit(i)) + " (twice the tolerance) in one reservoir"});
+        if (limit(i) != reasonLimit) {
+            reasonLimit = limit(i);
+            reason = Name(first) + " and " + Name(first + 1) + " differ by more than " +
+                     LogChannelValueText(first, reasonLimit) + " (twice the tolerance) in one reservoir";
+        }
+        out.push_back({ProbeFindingKind::ChannelsDiffer, first, s.ms[i], s.ms[end], reason});
         i = end + 1;
     }
 }
@@ -280,20 +356,35 @@ std::vector<ProbeFinding> FindProbeTrouble(const LogRecord* records, uint32_t co
     if (records == nullptr || count == 0)
         return out;
     const Samples s = ReadSamples(records, count);
-    for (int k = 0; k < kLogChannelCount; ++k)
-        FindStuck(s, k, thresholds, out);
-    if (targets != nullptr)
+    // The rules read the samples only: two halves of them run side by side
+    // (on a helper thread when one can be had), each into its own list, and
+    // the lists are joined in the rules' order.
+    std::vector<ProbeFinding> first, second;
+    const auto firstHalf = [&] {
         for (int k = 0; k < kLogChannelCount; ++k)
-            if (LogChannelQuantity(k) == LogQuantity::Ec)
-                FindLowEc(s, records, k, *targets, thresholds, out);
-    for (int k = 0; k < kLogChannelCount; ++k)
-        FindDropouts(s, k, out);
-    for (int k = 0; k < kLogChannelCount; ++k)
-        FindSpikes(s, k, thresholds, out);
-    if (targets != nullptr && targets->OneReservoir())
-        for (int first : {0, 2}) // EC1 - EC2, PH1 - PH2
-            FindDifference(s, records, first, *targets, out);
-    FindClockJumps(s, thresholds, out);
+            FindStuck(s, k, thresholds, first);
+        if (targets != nullptr)
+            for (int k = 0; k < kLogChannelCount; ++k)
+                if (LogChannelQuantity(k) == LogQuantity::Ec)
+                    FindLowEc(s, k, *targets, thresholds, first);
+        for (int k = 0; k < kLogChannelCount; ++k)
+            FindDropouts(s, k, first);
+    };
+    {
+        JoiningThreads helper;
+        if (count < kThreadFrom || !helper.Start(firstHalf))
+            firstHalf();
+        for (int k = 0; k < kLogChannelCount; ++k)
+            FindSpikes(s, k, thresholds, second);
+        if (targets != nullptr && targets->OneReservoir())
+            for (int pair : {0, 2}) // EC1 - EC2, PH1 - PH2
+                FindDifference(s, pair, *targets, second);
+        FindClockJumps(s, thresholds, second);
+    }
+    out.reserve(first.size() + second.size());
+    for (std::vector<ProbeFinding>* part : {&first, &second})
+        for (ProbeFinding& f : *part)
+            out.push_back(std::move(f));
     return out;
 }
 

@@ -31,6 +31,14 @@ struct ProbeThresholds {
     // longer than this and ten times the log's usual interval, mean the
     // controller's clock was set or lost (or records were).
     int64_t clockJumpMs = int64_t{60} * 60 * 1000;
+
+    bool operator==(const ProbeThresholds& o) const
+    {
+        return stuckMs == o.stuckMs && lowEcUs == o.lowEcUs && spikeStepEcUs == o.spikeStepEcUs &&
+               spikeStepPh == o.spikeStepPh && spikeStepTemperature == o.spikeStepTemperature &&
+               spikeReturnMs == o.spikeReturnMs && clockJumpMs == o.clockJumpMs;
+    }
+    bool operator!=(const ProbeThresholds& o) const { return !(*this == o); }
 };
 
 enum class ProbeFindingKind {

@@ -9,6 +9,7 @@
 
 #include "chart/Chart.h"
 #include "chart/XYPlot.h"
+#include "core/CalibrationReview.h"
 #include "core/ExcursionNotes.h"
 #include "util/CivilTime.h"
 
@@ -141,12 +142,24 @@ wxString GrowChartViewFrame::SummaryMore(const LogSummary&, const LogRecord* cha
                                          const bool (&wanted)[kLogChannelCount]) const
 {
     const LogChart* data = GetChartData();
-    if (!data || !GetTargets().HasProfile())
+    if (!data)
         return wxString();
     const LogSeries& series = data->GetSeries();
     const chart::Range view = GetShown();
-    return ExcursionNotesText(charted, series.Days(), series.FilledCount(), series.FirstTimeMs(), view.lo,
-                              view.hi, wanted, GetTargets(), m_grow.journal);
+    wxString text = CalibrationText(ReviewCalibrations(charted, series.FilledCount(), m_grow.journal),
+                                    m_grow.journal, TimeAt(view.lo), TimeAt(view.hi), wanted);
+    if (GetTargets().HasProfile())
+        text += ExcursionNotesText(charted, series.Days(), series.FilledCount(), series.FirstTimeMs(),
+                                   view.lo, view.hi, wanted, GetTargets(), m_grow.journal);
+    return text;
+}
+
+void GrowChartViewFrame::SetProbeThresholds(const ProbeThresholds& thresholds)
+{
+    if (thresholds == m_grow.probeThresholds)
+        return;
+    m_grow.probeThresholds = thresholds;
+    m_unsaved = true;
 }
 
 void GrowChartViewFrame::AppendGrowEntries(wxMenu& menu) const

@@ -65,6 +65,9 @@ private:
     void DescribeMore(double x, wxChartPanel::Readout& readout) const override;
     wxString SummaryMore(const LogSummary& summary, const LogRecord* charted,
                          const bool (&wanted)[kLogChannelCount]) const override;
+    // A grow's thresholds are its own, kept in its file.
+    ProbeThresholds GetProbeThresholds() const override { return m_grow.probeThresholds; }
+    void SetProbeThresholds(const ProbeThresholds& thresholds) override;
     void OnGrowEntry(wxCommandEvent& event);
     void OnCloseWindow(wxCloseEvent& event);
     void ShowParts(const GrowTimeline& timeline, const std::vector<wxString>& skipped);

@@ -212,7 +212,7 @@ void OrvelGUIChartViewFrame::RebuildChart()
         m_chartPanel->SetChart(nullptr);
         m_chartPanel->ForgetView();
         m_chartData = std::make_unique<LogChart>();
-        m_chartData->SetProbeThresholds(SessionProbeThresholds());
+        m_chartData->SetProbeThresholds(GetProbeThresholds());
         m_chartData->FillSeries(m_log.records, m_log.count);
     }
     m_chartData->SetTargets(std::make_shared<const LogTargets>(m_targets));
@@ -526,13 +526,23 @@ void OrvelGUIChartViewFrame::ExportViewCsv()
 
 void OrvelGUIChartViewFrame::OnProbeThresholds(wxCommandEvent& WXUNUSED(event))
 {
-    ProbeThresholdsDialog dialog(this, SessionProbeThresholds());
+    ProbeThresholdsDialog dialog(this, GetProbeThresholds());
     if (dialog.ShowModal() != wxID_OK)
         return;
-    SessionProbeThresholds() = dialog.GetThresholds();
+    SetProbeThresholds(dialog.GetThresholds());
     if (m_chartData)
-        m_chartData->SetProbeThresholds(SessionProbeThresholds());
+        m_chartData->SetProbeThresholds(GetProbeThresholds());
     RebuildChart();
+}
+
+ProbeThresholds OrvelGUIChartViewFrame::GetProbeThresholds() const
+{
+    return SessionProbeThresholds();
+}
+
+void OrvelGUIChartViewFrame::SetProbeThresholds(const ProbeThresholds& thresholds)
+{
+    SessionProbeThresholds() = thresholds;
 }
 
 void OrvelGUIChartViewFrame::OnExportFlaggedCsv(wxCommandEvent& WXUNUSED(event))

@@ -5,6 +5,7 @@
 #include "core/LogSeries.h"
 #include "core/LogTargets.h"
 #include "core/NodeLog.h"
+#include "core/ProbeHealth.h"
 
 #include "chart/ViewRange.h"
 #include "chart/wxChartPanel.h"
@@ -139,6 +140,9 @@ protected:
         (void)wanted;
         return wxString();
     }
+    // The probe thresholds of this view: the session's; a grow keeps its own.
+    virtual ProbeThresholds GetProbeThresholds() const;
+    virtual void SetProbeThresholds(const ProbeThresholds& thresholds);
     LogChart* GetChartData() const { return m_chartData.get(); }
     // The chart's x at the pointer when the context menu was opened; NaN
     // when opened from the keyboard or outside the plot.

@@ -252,3 +252,70 @@ TEST(GrowJournal, NotesStayInTimeOrderAndAreFoundNearATime)
     journal.Remove(1);
     EXPECT_EQ(journal[1].text, "a later");
 }
+
+TEST(GrowFile, ProbeThresholdsAreKeptAndBadOnesRefused)
+{
+    const WithTimeZone utc("UTC");
+    Grow grow;
+    grow.name = "G";
+    grow.logs = {"/g/a.hvl"};
+    std::string json;
+    wxString reason;
+    ASSERT_TRUE(GrowToJson(grow, "/g", json, reason));
+    EXPECT_EQ(json.find("probeThresholds"), std::string::npos) << "the defaults are not written";
+
+    grow.probeThresholds.stuckMs = int64_t{90} * 60000;
+    grow.probeThresholds.lowEcUs = 150;
+    grow.probeThresholds.spikeStepPh = 0.3;
+    grow.probeThresholds.spikeReturnMs = int64_t{10} * 60000;
+    ASSERT_TRUE(GrowToJson(grow, "/g", json, reason));
+    EXPECT_NE(json.find(R"(  "probeThresholds": {
+    "stuckMinutes": 90,
+    "lowEcUs": 150.0,
+    "spikeEcUs": 200.0,
+    "spikePh": 0.3,
+    "spikeTemperature": 2.0,
+    "spikeReturnMinutes": 10,
+    "clockJumpMinutes": 60
+  }
+})"),
+              std::string::npos)
+        << json;
+    const LoadResult<Grow> back = GrowFromJson(json, "/g");
+    ASSERT_TRUE(back.Loaded()) << back.reason;
+    EXPECT_EQ(back.value.probeThresholds.stuckMs, 5400000);
+    EXPECT_EQ(back.value.probeThresholds.lowEcUs, 150);
+    EXPECT_EQ(back.value.probeThresholds.spikeStepPh, 0.3);
+    EXPECT_EQ(back.value.probeThresholds.spikeReturnMs, 600000);
+    EXPECT_EQ(back.value.probeThresholds.clockJumpMs, 3600000);
+
+    // Keys left out keep their defaults.
+    const std::string head = R"({"format": 1, "name": "G", "start": "2026-03-01", "logs": ["a.hvl"], )";
+    const LoadResult<Grow> some = GrowFromJson(head + R"("probeThresholds": {"spikePh": 0.25}})", "/g");
+    ASSERT_TRUE(some.Loaded()) << some.reason;
+    EXPECT_EQ(some.value.probeThresholds.spikeStepPh, 0.25);
+    EXPECT_EQ(some.value.probeThresholds.stuckMs, 3600000);
+    EXPECT_EQ(some.value.probeThresholds.spikeStepEcUs, 200);
+
+    const std::pair<const char*, const char*> bad[] = {
+        {R"("probeThresholds": 60})", "\"probeThresholds\" is not an object"},
+        {R"("probeThresholds": {"stuckMinutes": "60"}})",
+         "\"probeThresholds\": \"stuckMinutes\" is not a whole number from 1 to 100000"},
+        {R"("probeThresholds": {"stuckMinutes": 1.5}})",
+         "\"probeThresholds\": \"stuckMinutes\" is not a whole number from 1 to 100000"},
+        {R"("probeThresholds": {"spikePh": 20}})",
+         "\"probeThresholds\": \"spikePh\" is not a number from 0 to 18"},
+        {R"("probeThresholds": {"lowEcUs": -1}})",
+         "\"probeThresholds\": \"lowEcUs\" is not a number from 0 to 100000"},
+        {R"("probeThresholds": {"spikeReturnMinutes": 0}})",
+         "\"probeThresholds\": \"spikeReturnMinutes\" is not a whole number from 1 to 1440"},
+        {R"("probeThresholds": {"clockJumpMinutes": null}})",
+         "\"probeThresholds\": \"clockJumpMinutes\" is not a whole number from 1 to 100000"},
+    };
+    for (const auto& [tail, why] : bad) {
+        const LoadResult<Grow> read = GrowFromJson(head + tail, "/g");
+        EXPECT_EQ(read.status, LoadStatus::ReadError) << tail;
+        EXPECT_EQ(read.reason, why) << tail;
+        EXPECT_TRUE(read.value.logs.empty()) << tail;
+    }
+}

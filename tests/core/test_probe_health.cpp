@@ -276,3 +276,49 @@ TEST(ProbeHealth, TargetsAreTheSameOnlyWithTheSameProfileAndSchedules)
     same.SetSchedule(1, NodeSchedule{entry});
     EXPECT_EQ(scheduled, same);
 }
+
+// Twenty days of records, long enough for the checks to share the work out:
+// the findings are those of a short log, in the rules' order.
+TEST(ProbeHealth, ALongLogIsCheckedAsAShortOne)
+{
+    WithTimeZone utc("UTC");
+    constexpr int kMinutes = 20 * 1440;
+    std::vector<LogRecord> log(kMinutes);
+    for (int i = 0; i < kMinutes; ++i) {
+        LogRecord& r = log[static_cast<size_t>(i)];
+        r.fill(0);
+        const int odd = i % 2;
+        r[kLogEc1] = static_cast<uint32_t>(1500 + odd);
+        r[kLogEc2] = static_cast<uint32_t>(1400 + odd);
+        r[kLogPh1] = FloatToWord(i == 20000 ? 9.0f : odd ? 6.21f : 6.2f);
+        r[kLogPh2] = FloatToWord(odd ? 6.31f : 6.3f);
+        r[kLogTe1] = FloatToWord(odd ? 20.1f : 20.0f);
+        r[kLogTe2] = FloatToWord(odd ? 21.1f : 21.0f);
+        r[kLogDate] = LogDate(2025, 3, 3 + i / 1440);
+        r[kLogTime] = LogTime(i % 1440 / 60, i % 60, 0);
+    }
+    for (int i = 1000; i <= 1070; ++i)
+        log[static_cast<size_t>(i)][kLogEc1] = 1600;
+    log[25000][kLogEc2] = 0xFFFFFFFFu;
+    // Records with no real time, in either half of the log, are passed over.
+    log[500][kLogTime] = LogTime(8, 61, 0);
+    log[27000][kLogTime] = LogTime(24, 0, 61);
+    const auto at = [](int day, int hour, int minute) {
+        return static_cast<int64_t>(wxDateTime(static_cast<wxDateTime::wxDateTime_t>(day), wxDateTime::Mar,
+                                               2025, static_cast<wxDateTime::wxDateTime_t>(hour),
+                                               static_cast<wxDateTime::wxDateTime_t>(minute), 0)
+                                        .GetValue()
+                                        .GetValue());
+    };
+    const std::vector<ProbeFinding> all = FindProbeTrouble(log.data(), kMinutes, nullptr);
+    ASSERT_EQ(all.size(), 3u);
+    EXPECT_EQ(all[0].kind, ProbeFindingKind::Stuck);
+    EXPECT_EQ(all[0].fromMs, at(3, 16, 40)); // record 1000
+    EXPECT_EQ(all[0].toMs, at(3, 17, 50));
+    EXPECT_EQ(all[1].kind, ProbeFindingKind::Dropouts);
+    EXPECT_EQ(all[1].reason, "EC Channel 2: 1 readings missing or impossible, the longest run 1 (0 s)");
+    EXPECT_EQ(all[1].fromMs, at(20, 8, 40)); // record 25000
+    EXPECT_EQ(all[2].kind, ProbeFindingKind::Spike);
+    EXPECT_EQ(all[2].reason, "PH Channel 1 spike to 9.00, back within 1 min");
+    EXPECT_EQ(all[2].fromMs, at(16, 21, 20)); // record 20000
+}

@@ -40,6 +40,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     FuzzCheck(again.Loaded(), "a grow written reads");
     FuzzCheck(again.value.name == grow.name && again.value.start == grow.start, "name and start kept");
     FuzzCheck(again.value.journal.Notes() == grow.journal.Notes(), "journal kept");
+    FuzzCheck(again.value.probeThresholds == grow.probeThresholds, "probe thresholds kept");
     // Paths come back as the same files (a "a/../b" is written as "b").
     FuzzCheck(again.value.logs.size() == grow.logs.size(), "every log kept");
     return 0;

@@ -13,6 +13,7 @@
 #include "ui/JournalDialog.h"
 #include "ui/LogPanel.h"
 #include "ui/NoteDialog.h"
+#include "ui/ProbeThresholdsDialog.h"
 
 #include "chart/Chart.h"
 #include "chart/NumberAxis.h"
@@ -21,6 +22,7 @@
 
 #include <wx/file.h>
 #include <wx/frame.h>
+#include <wx/spinctrl.h>
 
 #include <functional>
 #include <string>
@@ -296,6 +298,49 @@ TEST(Grow, ANoteAtASpikeIsDrawnThereListedSavedAndReopened)
     wxTEST_DIALOG(EXPECT_FALSE(again->Close()), ExpectMessageBox(wxID_CANCEL, question, "Unsaved Changes"));
     wxTEST_DIALOG(EXPECT_TRUE(again->Close()), ExpectMessageBox(wxID_NO, question, "Unsaved Changes"));
     EXPECT_EQ(ReadGrowFile(path).value.journal.Count(), 1u);
+}
+
+// A grow keeps probe thresholds of its own: "Probe Thresholds..." shows
+// and changes the grow's (not the session's), the grow is then unsaved, and
+// "Save Grow" keeps them. The summary lists a calibration note.
+TEST(Grow, ItsProbeThresholdsAreItsOwnAndSavedWithIt)
+{
+    TempDir dir;
+    PageFixture f;
+    Grow grow;
+    grow.name = "Thresholds";
+    grow.start = {2021, 5, 20};
+    grow.logs = {WriteLogFile(dir, "day.hvl", DayOf(1, 0))};
+    grow.probeThresholds.stuckMs = int64_t{90} * 60000;
+    GrowNote calibration;
+    calibration.kind = NoteKind::Calibration;
+    calibration.text = "PH 1";
+    ASSERT_TRUE(ParseLocalTime("2021-06-01T12:30:00", calibration.timeMs));
+    grow.journal.Add(calibration);
+    const wxString path = dir.File("thresholds.hvg");
+    ASSERT_TRUE(WriteGrowFile(path, grow).Saved());
+    GrowChartViewFrame* view = OpenGrowFile(f.page, path);
+    ASSERT_NE(view, nullptr);
+    ASSERT_TRUE(ShowAndWaitForPaint(view, view->GetChartPanel()));
+
+    const wxString summary = view->SummaryOfView();
+    EXPECT_NE(summary.Find("\nCalibrations\n"), wxNOT_FOUND) << summary;
+    EXPECT_NE(summary.Find(": Calibration: PH 1\n    EC Channel 1: "), wxNOT_FOUND) << summary;
+
+    const ProbeThresholds session = SessionProbeThresholds();
+    wxTEST_DIALOG(f.Command(view, OrvelGUIChartViewFrame::ID_PROBE_THRESHOLDS),
+                  ExpectFilled<ProbeThresholdsDialog>([](ProbeThresholdsDialog* dialog) {
+                      EXPECT_EQ(dialog->GetStuckMinutes()->GetValue(), 90);
+                      dialog->GetStuckMinutes()->SetValue(45);
+                  }));
+    EXPECT_TRUE(view->HasUnsavedChanges());
+    EXPECT_EQ(SessionProbeThresholds().stuckMs, session.stuckMs) << "the session's are not the grow's";
+    EXPECT_EQ(ReadGrowFile(path).value.probeThresholds.stuckMs, 5400000) << "not saved yet";
+
+    f.Command(view, GrowChartViewFrame::ID_SAVE_GROW);
+    EXPECT_FALSE(view->HasUnsavedChanges());
+    EXPECT_EQ(ReadGrowFile(path).value.probeThresholds.stuckMs, 2700000);
+    EXPECT_TRUE(view->Close());
 }
 
 TEST(Grow, AMissingLogIsNamedAndTheRestOpens)
