@@ -140,6 +140,9 @@ protected:
         return wxString();
     }
     LogChart* GetChartData() const { return m_chartData.get(); }
+    // The colours of the checked channels (null for the others), as the
+    // chart is drawn in.
+    std::array<const wxColour*, kLogChannelCount> CheckedChannelColours() const;
     // The chart's x at the pointer when the context menu was opened; NaN
     // when opened from the keyboard or outside the plot.
     double GetContextX() const { return m_contextX; }
