@@ -155,13 +155,22 @@ void ChannelLines(int k, const ChannelSummary& a, const ChannelSummary& b, wxStr
         const double share = (a.insideShare - b.insideShare) * 100;
         line("Time in band", Share(a), Share(b),
              a.banded && b.banded ? Signed(share, wxString::Format("%.1f points", std::fabs(share))) : "");
+        const bool both = a.banded && b.banded;
+        const auto count = [](const ChannelSummary& c) {
+            return c.banded ? wxString::Format("%u", c.excursions) : wxString("no band");
+        };
         const long long more = static_cast<long long>(a.excursions) - static_cast<long long>(b.excursions);
-        line("Excursions", wxString::Format("%u", a.excursions), wxString::Format("%u", b.excursions),
-             Signed(static_cast<double>(more), wxString::Format("%lld", more < 0 ? -more : more)));
+        line("Excursions", count(a), count(b),
+             both ? Signed(static_cast<double>(more), wxString::Format("%lld", more < 0 ? -more : more))
+                  : "");
+        const auto longest = [](const ChannelSummary& c) {
+            return !c.banded      ? wxString("no band")
+                   : c.excursions ? DurationText(c.longestMs)
+                                  : wxString("none");
+        };
         const int64_t longer = a.longestMs - b.longestMs;
-        line("Longest excursion", a.excursions ? DurationText(a.longestMs) : wxString("none"),
-             b.excursions ? DurationText(b.longestMs) : wxString("none"),
-             Signed(static_cast<double>(longer), DurationText(longer < 0 ? -longer : longer)));
+        line("Longest excursion", longest(a), longest(b),
+             both ? Signed(static_cast<double>(longer), DurationText(longer < 0 ? -longer : longer)) : "");
     }
     const wxString none = "no reading";
     if (a.any && b.any) {

@@ -147,3 +147,31 @@ TEST(GrowComparison, ByCalendarMovesTheOtherSeasonByWholeYears)
     // start it would cross 29 February and put the records on 3 March.
     EXPECT_EQ(365 * 86400000LL, AlignmentShiftMs(mine->start, *other, GrowAlignment::Calendar));
 }
+
+TEST(GrowComparison, AMissingProfileIsNamedAndTheGrowComparedWithoutItsBand)
+{
+    WithTimeZone zone("Europe/Berlin");
+    const auto mine = ThisSeason();
+    Grow grow;
+    grow.name = "No profile";
+    grow.start = {2024, 3, 1};
+    grow.profile = "/nonexistent-halvane/last.hvc";
+    const auto records =
+        MakeGrow("", {2024, 3, 1}, {{2024, 3, 2, 10, 0, 1400}, {2024, 3, 2, 10, 30, 1700}}, 0, 0);
+    std::vector<std::pair<wxString, wxString>> unreadable;
+    const auto other = PrepareComparedGrow(grow, records->log, unreadable);
+    ASSERT_EQ(unreadable.size(), 1u);
+    EXPECT_EQ(unreadable[0].first, "/nonexistent-halvane/last.hvc");
+    EXPECT_EQ(unreadable[0].second, "no such file");
+    EXPECT_FALSE(other->targets.HasProfile());
+    EXPECT_EQ(other->series.FilledCount(), 2u);
+
+    const wxString text =
+        ComparisonText(CompareGrows(*mine, *other, GrowAlignment::CropDay), mine->name, other->name);
+    EXPECT_TRUE(text.Contains("EC Channel 1\n"
+                              "  Time in band: 50.0 % | no band\n"
+                              "  Excursions: 1 | no band\n"
+                              "  Longest excursion: 20 min | no band\n"
+                              "  Mean: 1600 | 1550 | +50\n"))
+        << text;
+}
