@@ -30,7 +30,7 @@ constexpr int kNoteReach = 6;
 } // namespace
 
 wxBEGIN_EVENT_TABLE(GrowChartViewFrame, OrvelGUIChartViewFrame)
-    EVT_MENU_RANGE(GrowChartViewFrame::ID_ADD_NOTE, GrowChartViewFrame::ID_CROP_DAYS,
+    EVT_MENU_RANGE(GrowChartViewFrame::ID_ADD_NOTE, GrowChartViewFrame::ID_END_COMPARISON,
                    GrowChartViewFrame::OnGrowEntry)
     EVT_CLOSE(GrowChartViewFrame::OnCloseWindow)
 wxEND_EVENT_TABLE()
@@ -68,6 +68,8 @@ void GrowChartViewFrame::ShowParts(const GrowTimeline& timeline, const std::vect
         OverlaySchedule(m_grow.schedule1, 1);
     if (usable(m_grow.schedule2))
         OverlaySchedule(m_grow.schedule2, 2);
+    if (m_comparison) // placed again for this grow's start and first record
+        SetComparisonAlignment(m_comparison->Alignment());
     JournalChanged();
 }
 
@@ -117,6 +119,8 @@ void GrowChartViewFrame::DecorateChart(Chart& chart)
     if (m_duplicates > 0)
         add(wxString::Format("%u repeated records counted once", m_duplicates));
     chart.SetNote(note);
+    if (m_comparison)
+        m_comparison->Decorate(chart, CheckedChannelColours(), IsStacked());
     // Over every channel: in every pane.
     const auto layer = std::make_shared<chart::MarkerLayer>(m_markers, kNoteColour);
     for (size_t i = 0; i < chart.GetPaneCount(); ++i)
@@ -127,6 +131,8 @@ void GrowChartViewFrame::DescribeMore(double x, wxChartPanel::Readout& readout) 
 {
     if (!readout.lines.empty())
         readout.lines[0].text << "  (" << CropDayText(CropDay(m_grow.start, TimeAt(readout.x))) << ")";
+    if (m_comparison)
+        m_comparison->Describe(x, CheckedChannelColours(), readout.lines);
     const Chart* chart = GetChartPanel()->GetChart();
     if (!chart || m_grow.journal.Count() == 0)
         return;
@@ -171,6 +177,7 @@ void GrowChartViewFrame::AppendGrowEntries(wxMenu& menu) const
     menu.Append(ID_SAVE_GROW, "Save Grow");
     menu.Append(ID_GROW_SETTINGS, "Grow Settings...");
     menu.AppendCheckItem(ID_CROP_DAYS, "Crop Days")->Check(m_cropDays);
+    AppendComparisonEntries(menu);
 }
 
 void GrowChartViewFrame::AddNote(const GrowNote& note)
@@ -281,6 +288,9 @@ void GrowChartViewFrame::OnGrowEntry(wxCommandEvent& event)
         break;
     case ID_CROP_DAYS:
         SetCropDays(!m_cropDays);
+        break;
+    default:
+        OnComparisonEntry(event.GetId());
         break;
     }
 }

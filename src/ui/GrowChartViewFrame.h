@@ -4,8 +4,10 @@
 // in the grow file on "Save Grow".
 #pragma once
 
+#include "core/GrowComparison.h"
 #include "core/GrowFile.h"
 #include "core/GrowTimeline.h"
+#include "ui/GrowComparisonOverlay.h"
 #include "ui/OrvelGUIChartViewFrame.h"
 
 #include "chart/MarkerLayer.h"
@@ -21,6 +23,10 @@ public:
         ID_SAVE_GROW = 5155,
         ID_GROW_SETTINGS = 5156,
         ID_CROP_DAYS = 5157,
+        ID_COMPARE_GROW = 5158,
+        ID_COMPARISON = 5159,
+        ID_COMPARE_BY_DATE = 5160,
+        ID_END_COMPARISON = 5161,
     };
 
     explicit GrowChartViewFrame(wxWindow* parent);
@@ -58,6 +64,16 @@ public:
     // The markers drawn, as the chart's x and label.
     const std::vector<chart::Marker>& GetMarkers() const { return *m_markers; }
 
+    // Another grow drawn over this one (dashed, with its bands), crop day
+    // on crop day or a year apart by calendar: asked for when path is
+    // empty. Whether one is shown.
+    bool CompareWithGrow(const wxString& path = wxString());
+    void SetComparisonAlignment(GrowAlignment alignment);
+    void EndComparison();
+    const GrowComparisonOverlay* GetComparison() const { return m_comparison.get(); }
+    // The two grows' figures side by side, as "Comparison..." shows them.
+    wxString ComparisonOfGrows() const;
+
 private:
     void AppendGrowEntries(wxMenu& menu) const override;
     void PrepareChartData(LogChart& data) override;
@@ -69,6 +85,8 @@ private:
     ProbeThresholds GetProbeThresholds() const override { return m_grow.probeThresholds; }
     void SetProbeThresholds(const ProbeThresholds& thresholds) override;
     void OnGrowEntry(wxCommandEvent& event);
+    void AppendComparisonEntries(wxMenu& menu) const;
+    void OnComparisonEntry(int id);
     void OnCloseWindow(wxCloseEvent& event);
     void ShowParts(const GrowTimeline& timeline, const std::vector<wxString>& skipped);
     void JournalChanged();
@@ -79,6 +97,7 @@ private:
     uint32_t m_duplicates = 0, m_undated = 0;
     bool m_unsaved = false;
     bool m_cropDays = false;
+    std::unique_ptr<GrowComparisonOverlay> m_comparison;
     std::shared_ptr<std::vector<chart::Marker>> m_markers = std::make_shared<std::vector<chart::Marker>>();
 
     wxDECLARE_EVENT_TABLE();

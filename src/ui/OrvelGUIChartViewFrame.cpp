@@ -200,6 +200,14 @@ void OrvelGUIChartViewFrame::CheckedColours(wxColour (&copies)[kLogChannelCount]
     }
 }
 
+std::array<const wxColour*, kLogChannelCount> OrvelGUIChartViewFrame::CheckedChannelColours() const
+{
+    std::array<const wxColour*, kLogChannelCount> colours{};
+    for (int k = 0; k < kLogChannelCount; ++k)
+        colours[k] = m_viewItems[k]->IsChecked() ? &m_colours[k] : nullptr;
+    return colours;
+}
+
 void OrvelGUIChartViewFrame::RebuildChart()
 {
     wxColour copies[kLogChannelCount];

@@ -144,6 +144,9 @@ protected:
     virtual ProbeThresholds GetProbeThresholds() const;
     virtual void SetProbeThresholds(const ProbeThresholds& thresholds);
     LogChart* GetChartData() const { return m_chartData.get(); }
+    // The colours of the checked channels (null for the others), as the
+    // chart is drawn in.
+    std::array<const wxColour*, kLogChannelCount> CheckedChannelColours() const;
     // The chart's x at the pointer when the context menu was opened; NaN
     // when opened from the keyboard or outside the plot.
     double GetContextX() const { return m_contextX; }
