@@ -158,6 +158,7 @@ Charted& FiveYears()
         charted = std::make_unique<Charted>();
         charted->timeline = MergeLogFiles(Season(60, bytes));
         charted->data.FillSeries(charted->timeline.log.records, charted->timeline.log.count);
+        charted->data.ProbeFindings(); // the marks a view draws once its checks are done
         charted->chart = charted->data.CreateChart(kAll);
         Draw(*charted->chart, charted->buffer);
     }

@@ -129,6 +129,7 @@ TwoGrows& Grows()
         targets->SetProfile(Profile());
         grows->data.SetTargets(targets);
         grows->data.FillSeries(grows->mineLog.records, grows->mineLog.count);
+        grows->data.ProbeFindings(); // the marks a view draws once its checks are done
         grows->chart = grows->data.CreateChart(kAll);
         Draw(*grows->chart, grows->buffer);
     }

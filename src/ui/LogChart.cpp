@@ -204,7 +204,8 @@ std::unique_ptr<XYPlot> LogChart::MakePlot(const ChannelColours& colours)
     if (std::shared_ptr<chart::BandLayer> bands = TargetBands(colours))
         plot->AddLayer(std::move(bands));
     // Probe trouble hatched along the bottom, beneath the lines.
-    if (std::any_of(colours.begin(), colours.end(), [](const wxColour* c) { return c != nullptr; }))
+    if (m_findings &&
+        std::any_of(colours.begin(), colours.end(), [](const wxColour* c) { return c != nullptr; }))
         if (auto strips = ProbeStripLayer(ProbeFindings(), m_series.FirstTimeMs(), colours))
             plot->AddLayer(std::move(strips));
     size_t datasets = 0;

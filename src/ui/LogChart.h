@@ -52,6 +52,9 @@ public:
     // What the probe checks find in the filled log (with the targets),
     // worked out on first use.
     const std::vector<ProbeFinding>& ProbeFindings() const;
+    // Whether they are worked out: a chart shows their marks only then (the
+    // checks of a long log take a moment, and the chart comes first).
+    bool ProbeFindingsKnown() const { return m_findings != nullptr; }
     // The time of the last filled record in ms since the epoch.
     int64_t LastTimeMs() const;
 

@@ -234,10 +234,33 @@ void OrvelGUIChartViewFrame::RebuildChart()
     drawn->SetNote(LogChartNote(m_chartData->GetSeries(), m_chartData->LackedMemory()));
     DecorateChart(*drawn);
     m_chartPanel->SetChart(std::move(drawn));
+    MarkProbeTroubleSoon();
 
     const wxString title = LogTitle(m_title, m_logName, m_log);
     if (GetTitle() != title)
         SetTitle(title);
+}
+
+// The probe checks of a year of records take a good part of a second's
+// tenth: the chart is shown without their marks, and the checks run as soon
+// as the window has shown it, redrawing it with them.
+bool OrvelGUIChartViewFrame::ProbeChecksShown() const
+{
+    return m_chartData && m_chartData->ProbeFindingsKnown() && !m_probeChecksDue;
+}
+
+void OrvelGUIChartViewFrame::MarkProbeTroubleSoon()
+{
+    if (m_probeChecksDue || !m_chartData || m_chartData->ProbeFindingsKnown())
+        return;
+    m_probeChecksDue = true;
+    CallAfter([this] {
+        m_probeChecksDue = false;
+        if (m_chartData && !m_chartData->ProbeFindingsKnown()) {
+            m_chartData->ProbeFindings();
+            RebuildChart();
+        }
+    });
 }
 
 wxString OrvelGUIChartViewFrame::LogTitle(const wxString& title, const wxString& fileName, const NodeLog& log)

@@ -67,6 +67,9 @@ public:
     // it, keeping the time range in view. The log's times are decoded and a
     // channel's values read once per log.
     void RebuildChart();
+    // The probe checks of the log are worked out and their marks drawn: a
+    // chart is shown first and marked as soon as the checks are done.
+    bool ProbeChecksShown() const;
     // The chart panel's context menu: "Zoom In", "Zoom Out", "Show Whole
     // Log"; "Overlay Profile...", "Overlay Schedule...", "Remove Overlays";
     // "Summary...", "Export Data to CSV..."; and the export entries of
@@ -156,6 +159,7 @@ protected:
 
 private:
     void OnContextMenu(wxContextMenuEvent& event);
+    void MarkProbeTroubleSoon();
     void OnGrow(wxCommandEvent& event);
     void OnStack(wxCommandEvent& event);
     void OnZoom(wxCommandEvent& event);
@@ -193,8 +197,9 @@ private:
     bool m_zoomed = false;
     double m_contextX = 0;
     bool m_stacked = false;
-    wxString m_title;   // the title given; the log's name and dates follow it
-    wxString m_logName; // the file name of the log, if known
+    bool m_probeChecksDue = false; // the checks run once the chart is shown
+    wxString m_title;              // the title given; the log's name and dates follow it
+    wxString m_logName;            // the file name of the log, if known
 
     wxDECLARE_EVENT_TABLE();
 };

@@ -114,6 +114,13 @@ TEST(ProbeStrips, AStuckStretchIsHatchedAtItsColumnsAndExplainedInTheReadout)
     ASSERT_EQ(chart.FillSeries(Shared(records), 48), 0);
     ChannelColours colours{};
     colours[0] = &kRed;
+    // A chart made before the checks are worked out has no marks (the chart
+    // view shows it first and then runs them).
+    EXPECT_FALSE(chart.ProbeFindingsKnown());
+    const wxImage unchecked = Drawn(*chart.CreateChart(colours));
+    EXPECT_EQ(CountColour(unchecked, wxRect(unchecked.GetSize()), kDarkRed), 0);
+    chart.ProbeFindings();
+    EXPECT_TRUE(chart.ProbeFindingsKnown());
     const std::unique_ptr<Chart> c = chart.CreateChart(colours);
     const wxImage image = Drawn(*c);
     const wxRect area = c->GetPlot()->GetLastPlotArea();
@@ -168,8 +175,11 @@ TEST(ProbeStrips, TheChartViewMarksItsExportAndListsTheFindingInItsSummary)
     ASSERT_TRUE(ShowAndWaitForPaint(view, view->GetChartPanel()));
     CheckEc1(view);
     wxChartPanel* panel = view->GetChartPanel();
-    ASSERT_TRUE(PumpUntil(
-        [&] { return panel->GetChart() && panel->GetChart()->GetPlot()->GetLastPlotArea().width > 0; }));
+    // The chart comes first; its marks as soon as the checks are done.
+    ASSERT_TRUE(PumpUntil([&] {
+        return view->ProbeChecksShown() && panel->GetChart() &&
+               panel->GetChart()->GetPlot()->GetLastPlotArea().width > 0;
+    }));
 
     // The picture an export writes: the panel's back buffer.
     const wxImage image = Dumped(panel->GetBackBuffer().ConvertToImage());
