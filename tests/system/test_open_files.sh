@@ -27,18 +27,30 @@ cleanup() {
   rm -rf "$work"
 }
 trap cleanup EXIT
-# A display number no other server holds (a test run beside this one, say).
+# A display number no other server holds (a test run beside this one, say),
+# and a server that is ours: the display's lock names our server's process
+# before we count it as started. A number taken between the look and the
+# start makes our server end at once; the next number is tried.
+export GSETTINGS_BACKEND=memory NO_AT_BRIDGE=1
 display=$(( 5000 + $$ % 1000 ))
-while [ -e "/tmp/.X$display-lock" ]; do display=$((display + 1)); done
-export GSETTINGS_BACKEND=memory NO_AT_BRIDGE=1 DISPLAY=":$display"
-Xvfb "$DISPLAY" -screen 0 1024x768x24 -nolisten tcp >"$work/xvfb.log" 2>&1 &
-xpid=$!
-# On a busy machine the server may take a while: wait until it answers.
 xready=0
-for _ in $(seq 1 300); do
-  xdpyinfo >/dev/null 2>&1 && { xready=1; break; }
-  kill -0 "$xpid" 2>/dev/null || break
-  sleep 0.1
+for _ in $(seq 1 20); do
+  while [ -e "/tmp/.X$display-lock" ]; do display=$((display + 1)); done
+  export DISPLAY=":$display"
+  Xvfb "$DISPLAY" -screen 0 1024x768x24 -nolisten tcp >"$work/xvfb.log" 2>&1 &
+  xpid=$!
+  # On a busy machine the server may take a while: wait until it answers.
+  for _ in $(seq 1 300); do
+    if [ "$(tr -d ' \n' <"/tmp/.X$display-lock" 2>/dev/null)" = "$xpid" ] && xdpyinfo >/dev/null 2>&1; then
+      xready=1
+      break
+    fi
+    kill -0 "$xpid" 2>/dev/null || break
+    sleep 0.1
+  done
+  [ $xready = 1 ] && break
+  kill "$xpid" 2>/dev/null
+  display=$((display + 1))
 done
 [ $xready = 1 ] || { echo "FAIL: Xvfb on $DISPLAY did not start"; cat "$work/xvfb.log"; exit 1; }
 
