@@ -7,6 +7,7 @@
 #include "chart/XYSimpleDataset.h"
 #include "core/GrowTimeline.h"
 #include "core/LogChannels.h"
+#include "ui/LogChart.h"
 #include "util/CivilTime.h"
 
 #include <cmath>
@@ -68,13 +69,7 @@ std::shared_ptr<chart::BandLayer> GrowComparisonOverlay::Bands(const ChannelColo
              other.targets.Steps(k, other.series.FirstTimeMs(), other.series.TimeMs(filled - 1))) {
             if (!step.target.adjusted)
                 continue;
-            chart::Band band;
-            band.xFrom = civil::DaysSince(step.fromMs + m_shiftMs, m_mineFirstMs);
-            band.xTo = civil::DaysSince(step.toMs + m_shiftMs, m_mineFirstMs);
-            band.middle = step.target.target;
-            band.lo = step.target.target - step.target.tolerance;
-            band.hi = step.target.target + step.target.tolerance;
-            set.bands.push_back(band);
+            set.bands.push_back(TargetStepBand(step, m_mineFirstMs, m_shiftMs));
         }
         if (!set.bands.empty())
             layer->AddSet(std::move(set));

@@ -285,6 +285,17 @@ int64_t LogChart::LastTimeMs() const
 // The days of each plotted channel's target as bands over the days since
 // the first record, against that channel's axis; none without targets or
 // for a channel never adjusted.
+chart::Band TargetStepBand(const TargetStep& step, int64_t originMs, int64_t shiftMs)
+{
+    chart::Band band;
+    band.xFrom = civil::DaysSince(step.fromMs + shiftMs, originMs);
+    band.xTo = civil::DaysSince(step.toMs + shiftMs, originMs);
+    band.middle = step.target.target;
+    band.lo = step.target.target - step.target.tolerance;
+    band.hi = step.target.target + step.target.tolerance;
+    return band;
+}
+
 std::shared_ptr<chart::BandLayer> LogChart::TargetBands(const ChannelColours& colours) const
 {
     if (!m_targets || m_series.FilledCount() == 0)
@@ -299,13 +310,7 @@ std::shared_ptr<chart::BandLayer> LogChart::TargetBands(const ChannelColours& co
         for (const TargetStep& step : m_targets->Steps(k, first, LastTimeMs())) {
             if (!step.target.adjusted)
                 continue;
-            chart::Band band;
-            band.xFrom = civil::DaysSince(step.fromMs, first);
-            band.xTo = civil::DaysSince(step.toMs, first);
-            band.middle = step.target.target;
-            band.lo = step.target.target - step.target.tolerance;
-            band.hi = step.target.target + step.target.tolerance;
-            set.bands.push_back(band);
+            set.bands.push_back(TargetStepBand(step, first));
         }
         if (!set.bands.empty())
             layer->AddSet(std::move(set));

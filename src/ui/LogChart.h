@@ -26,6 +26,16 @@ class XColumn;
 class XYPlot;
 class XYSerie;
 
+struct TargetStep;
+namespace chart {
+struct Band;
+}
+
+// The band of one step of a channel's targets (target - tolerance to target
+// + tolerance, its middle the target), in days since originMs; shiftMs moves
+// the step in time first (a grow compared with another).
+chart::Band TargetStepBand(const TargetStep& step, int64_t originMs, int64_t shiftMs = 0);
+
 class LogChart : public ChartDemo {
 public:
     LogChart();
