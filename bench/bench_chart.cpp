@@ -5,6 +5,7 @@
 // xvfb-run.
 #include "chart/SerieReduction.h"
 #include "chart/StripLayer.h"
+#include "chart/XYLineRenderer.h"
 #include "chart/wxChartPanel.h"
 #include "tests/chart/chart_builder.h"
 
@@ -205,11 +206,9 @@ void BM_ChartZoomedSeriesRedraw(benchmark::State& state)
             const chart::ReducedLine line =
                 chart::ReduceSerie(*series[k], xLo, xHi, area.x, area.width, bounds.minY, bounds.maxY,
                                    area.GetBottom(), area.height);
-            dc.SetPen(wxPen(kChannelColours[k], 1, wxPENSTYLE_SOLID));
-            for (size_t r = 0; r < line.RunCount(); ++r)
-                if (line.RunEnd(r) - line.RunBegin(r) > 1)
-                    dc.DrawLines(static_cast<int>(line.RunEnd(r) - line.RunBegin(r)),
-                                 &line.points[line.RunBegin(r)]);
+            XYLineRenderer renderer(false, true, 1, wxPENSTYLE_SOLID);
+            renderer.SetSerieColour(0, &kChannelColours[k]);
+            renderer.Draw(dc, 0, line, false, area.x - 1, area.GetRight() + 1);
             points += line.points.size();
         }
     }

@@ -26,6 +26,7 @@
 #include <wx/dcmemory.h>
 #include <wx/dir.h>
 #include <wx/filename.h>
+#include <wx/graphics.h>
 
 #include <cstdio>
 #include <cstring>
@@ -216,6 +217,8 @@ void BM_JournalMarkersDraw(benchmark::State& state)
     wxBitmap buffer(kChartSize, 24);
     wxMemoryDC dc(buffer);
     wxDCClipper clip(dc, wxRect(80, 40, 1480, 800)); // as the plot clips its layers
+    if (wxGraphicsContext* gc = dc.GetGraphicsContext())
+        gc->SetAntialiasMode(wxANTIALIAS_NONE); // as the plot draws them
     chart::LayerView view;
     view.area = wxRect(80, 40, 1480, 800);
     view.x = {0, 5 * 365.25};

@@ -1,5 +1,7 @@
 #include "chart/MarkerLayer.h"
 
+#include "chart/LineSpans.h"
+
 #include <wx/pen.h>
 
 #include <algorithm>
@@ -29,15 +31,18 @@ void MarkerLayer::Draw(wxDC& dc, const LayerView& view)
     const int top = view.area.y, bottom = view.area.GetBottom();
     const int pad = dc.FromDIP(2);
     const int charWidth = dc.GetCharWidth();
-    // The lines as one zigzag polyline: down one column, along a row just
-    // outside the plot area (the plot clips it away), up the next. One
-    // stroke for two thousand lines instead of two thousand.
+    // The lines as a column of pixels each, filled at once; where the DC
+    // cannot fill them so, as one zigzag polyline: down one column, along a
+    // row just outside the plot area (the plot clips it away), up the next.
+    // One pass for two thousand lines instead of two thousand.
+    std::vector<ColumnSpan> lines;
     std::vector<wxPoint> zigzag;
     int lastColumn = view.area.x - 1;
     int labelsEnd = view.area.x - 1; // the right end of the last label drawn
     for (auto it = first; it != end; ++it) {
         const int column = toX.Pixel(it->x);
         if (column != lastColumn) {
+            lines.push_back({column, top, bottom});
             const bool down = zigzag.size() % 4 == 0;
             zigzag.emplace_back(column, down ? top - 1 : bottom + 1);
             zigzag.emplace_back(column, down ? bottom + 1 : top - 1);
@@ -53,7 +58,7 @@ void MarkerLayer::Draw(wxDC& dc, const LayerView& view)
         // without measuring it (labels are short and only kept apart).
         labelsEnd = column + pad + static_cast<int>(label.length()) * charWidth + pad;
     }
-    if (zigzag.size() >= 2)
+    if (!FillSpans(dc, m_colour, lines) && zigzag.size() >= 2)
         dc.DrawLines(static_cast<int>(zigzag.size()), zigzag.data());
     dc.SetFont(font);
 }

@@ -17,4 +17,8 @@ bool PlotLayer::NearestX(double, double&) const
     return false;
 }
 
+void PlotLayer::Prepare(const LayerView& /*view*/)
+{
+}
+
 } // namespace chart

@@ -12,6 +12,7 @@
 #include <wx/dc.h>
 #include <wx/gdicmn.h>
 
+#include <atomic>
 #include <cstddef>
 #include <vector>
 
@@ -19,11 +20,11 @@ namespace chart {
 
 // Where and at which ranges one draw of the plot puts its layers.
 struct LayerView {
-    wxRect area;                  // the plot area (inside the axes)
-    Range x;                      // the x range shown
-    Range y;                      // the y range of the layer's own vertical axis
-    std::vector<Range> yAxes;     // the y range of every vertical axis, by index
-    size_t* reductions = nullptr; // counts the series reduced for this draw
+    wxRect area;                               // the plot area (inside the axes)
+    Range x;                                   // the x range shown
+    Range y;                                   // the y range of the layer's own vertical axis
+    std::vector<Range> yAxes;                  // the y range of every vertical axis, by index
+    std::atomic<size_t>* reductions = nullptr; // counts the series reduced for this draw
 
     ValueToPixel ToX() const { return ValueToPixel(x.lo, x.hi, area.x, area.width, 1); }
     ValueToPixel ToY() const { return ToY(y); }
@@ -49,6 +50,11 @@ public:
     // [xLo, xHi] is in view, once that axis shows any points at all (a band,
     // say). Empty by default.
     virtual XYBounds GetExtentWithin(size_t axis, double xLo, double xHi) const;
+    // The work of a draw that needs no DC (a series reduced to its pixels,
+    // say), done before the plot draws any layer. The plot may run several
+    // layers' Prepare side by side, each on a thread of its own; a layer
+    // whose state other layers share guards it. Nothing by default.
+    virtual void Prepare(const LayerView& view);
     // Draws the layer, clipped to view.area by the plot.
     virtual void Draw(wxDC& dc, const LayerView& view) = 0;
     // The x of the point nearest to x; false when the layer has none.

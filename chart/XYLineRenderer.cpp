@@ -1,5 +1,7 @@
 #include "chart/XYLineRenderer.h"
 
+#include "chart/LineSpans.h"
+
 namespace {
 // Colours for series nobody coloured: distinct on a white background.
 const unsigned char kPalette[][3] = {
@@ -31,11 +33,61 @@ wxColour XYLineRenderer::GetSerieColour(size_t serie) const
     return wxColour(rgb[0], rgb[1], rgb[2]);
 }
 
-void XYLineRenderer::Draw(wxDC& dc, size_t serie, const chart::ReducedLine& line, bool plain) const
+namespace {
+// The dashes of a pen one pixel wide, as a graphics context strokes them.
+bool DashOf(wxPenStyle style, int& on, int& off)
+{
+    switch (style) {
+    case wxPENSTYLE_SOLID:
+        on = 1;
+        off = 0;
+        return true;
+    case wxPENSTYLE_SHORT_DASH:
+        on = 9;
+        off = 6;
+        return true;
+    case wxPENSTYLE_LONG_DASH:
+        on = 19;
+        off = 9;
+        return true;
+    default:
+        return false;
+    }
+}
+
+} // namespace
+
+bool XYLineRenderer::FillSpans(wxDC& dc, const wxColour& colour, const chart::ReducedLine& line, int left,
+                               int right) const
+{
+    int on = 0, off = 0;
+    if (!chart::CanFillSpans(dc) || m_width != 1 || m_drawSymbols || !m_drawLines ||
+        !DashOf(m_style, on, off))
+        return false;
+    // A line of a point every few columns strokes sooner than its boxes fill.
+    if (static_cast<double>(line.points.size()) * 4 < static_cast<double>(right) - left)
+        return false;
+    std::vector<chart::ColumnSpan> spans;
+    std::vector<wxPoint> dots;
+    for (size_t r = 0; r < line.RunCount(); ++r) {
+        const size_t begin = line.RunBegin(r), end = line.RunEnd(r);
+        if (end - begin == 1)
+            dots.push_back(line.points[begin]);
+        else
+            chart::AppendLineSpans(line.points.data() + begin, end - begin, left, right, spans);
+    }
+    chart::Dash(spans, on, off, left);
+    return chart::FillSpans(dc, colour, spans, dots);
+}
+
+void XYLineRenderer::Draw(wxDC& dc, size_t serie, const chart::ReducedLine& line, bool plain, int left,
+                          int right) const
 {
     if (line.points.empty() || (!m_drawLines && !m_drawSymbols))
         return;
     const wxColour colour = plain ? *wxBLUE : GetSerieColour(serie);
+    if (FillSpans(dc, colour, line, left, right))
+        return;
     // Mitred joins and square ends: cairo strokes a polyline of thousands of
     // vertices several times faster than with round ones, and a line one
     // pixel wide looks the same.

@@ -8,6 +8,7 @@
 #include <wx/dc.h>
 #include <wx/pen.h>
 
+#include <climits>
 #include <cstddef>
 #include <vector>
 
@@ -30,10 +31,20 @@ public:
     // one point, a lone record between dropouts, as a dot of three by three
     // pixels), or as dots without lines, and symbols when set. A plot
     // without a renderer of its own draws with a default one whose colour
-    // is blue (plain).
-    void Draw(wxDC& dc, size_t serie, const chart::ReducedLine& line, bool plain = false) const;
+    // is blue (plain). Columns outside left .. right need not be drawn.
+    //
+    // Where the DC draws through a graphics context without antialiasing,
+    // a solid or dashed line one pixel wide with at least a point every
+    // four columns is filled as the runs of pixels it covers in each column
+    // (chart::AppendLineSpans): a series of thousands of points then costs
+    // a pass over boxes, not the stroking of thousands of joins.
+    void Draw(wxDC& dc, size_t serie, const chart::ReducedLine& line, bool plain = false, int left = INT_MIN,
+              int right = INT_MAX) const;
 
 private:
+    bool FillSpans(wxDC& dc, const wxColour& colour, const chart::ReducedLine& line, int left,
+                   int right) const;
+
     bool m_drawSymbols;
     bool m_drawLines;
     int m_width;

@@ -8,7 +8,12 @@
 #include <wx/graphics.h>
 
 #include <algorithm>
+#include <atomic>
 #include <cmath>
+#include <exception>
+#include <mutex>
+#include <system_error>
+#include <thread>
 
 XYPlot::XYPlot() : m_scale(std::make_shared<chart::XScale>())
 {
@@ -498,12 +503,53 @@ chart::LayerView XYPlot::ViewOf(const Placed& placed, const wxRect& area)
     return view;
 }
 
-// Each layer in order, clipped to the plot area.
+// Each layer in order, clipped to the plot area, once every layer is
+// prepared.
 void XYPlot::DrawLayers(wxDC& dc, const Layout& layout)
 {
-    wxDCClipper clip(dc, layout.area);
+    std::vector<chart::LayerView> views;
+    views.reserve(m_layers.size());
     for (const Placed& placed : m_layers)
-        placed.layer->Draw(dc, ViewOf(placed, layout.area));
+        views.push_back(ViewOf(placed, layout.area));
+    PrepareLayers(views);
+    wxDCClipper clip(dc, layout.area);
+    for (size_t i = 0; i < m_layers.size(); ++i)
+        m_layers[i].layer->Draw(dc, views[i]);
+}
+
+// The layers' Prepare side by side: the cores take the next layer not yet
+// taken until none is left. Without a second core, or when no thread can
+// be started, this thread prepares them all.
+void XYPlot::PrepareLayers(const std::vector<chart::LayerView>& views)
+{
+    std::atomic<size_t> next{0};
+    std::exception_ptr failure;
+    std::mutex failureGuard;
+    auto work = [&] {
+        try {
+            for (size_t i = next++; i < m_layers.size(); i = next++)
+                m_layers[i].layer->Prepare(views[i]);
+        } catch (...) {
+            const std::lock_guard<std::mutex> hold(failureGuard);
+            if (!failure)
+                failure = std::current_exception();
+        }
+    };
+    const size_t cores = std::max(1u, std::thread::hardware_concurrency());
+    const size_t helpers = std::min({cores - 1, m_layers.size() > 0 ? m_layers.size() - 1 : 0, size_t{3}});
+    std::vector<std::thread> threads;
+    for (size_t t = 0; t < helpers; ++t) {
+        try {
+            threads.emplace_back(work);
+        } catch (const std::system_error&) {
+            break; // the threads started and this one do the work
+        }
+    }
+    work();
+    for (std::thread& thread : threads)
+        thread.join();
+    if (failure)
+        std::rethrow_exception(failure);
 }
 
 // Axis lines and tick marks in each axis's label pen.

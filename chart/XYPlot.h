@@ -15,6 +15,7 @@
 #include <wx/dc.h>
 #include <wx/gdicmn.h>
 
+#include <atomic>
 #include <memory>
 #include <vector>
 
@@ -109,6 +110,7 @@ private:
     bool LayOut(wxDC& dc, const wxRect& rect, Layout& layout) const;
     void DrawGrid(wxDC& dc, const Layout& layout) const;
     void DrawLayers(wxDC& dc, const Layout& layout);
+    void PrepareLayers(const std::vector<chart::LayerView>& views);
     void DrawAxisLines(wxDC& dc, const Layout& layout) const;
     void DrawLabels(wxDC& dc, const Layout& layout) const;
     // Where layer p is drawn: its axes' ranges in the plot area.
@@ -128,5 +130,5 @@ private:
     wxRect m_lastPlotArea;
     double m_minViewSpan = 0;
     int m_minLeftRoom = 0;
-    size_t m_reductionCount = 0;
+    std::atomic<size_t> m_reductionCount{0};
 };

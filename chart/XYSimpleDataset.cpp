@@ -443,6 +443,16 @@ XYBounds XYSimpleDataset::GetBoundsWithin(double xLo, double xHi, double yLo, do
     return bounds;
 }
 
+void XYSimpleDataset::Prepare(const chart::LayerView& view)
+{
+    const XYLineRenderer fallback;
+    const XYLineRenderer& drawer = m_renderer ? *m_renderer : fallback;
+    if ((!drawer.GetDrawLines() && !drawer.GetDrawSymbols()) || GetBounds().empty)
+        return;
+    for (size_t s = 0; s < m_lines->series.size(); ++s)
+        Reduced(s, view);
+}
+
 void XYSimpleDataset::Draw(wxDC& dc, const chart::LayerView& view)
 {
     const XYLineRenderer fallback;
@@ -450,15 +460,18 @@ void XYSimpleDataset::Draw(wxDC& dc, const chart::LayerView& view)
     if ((!drawer.GetDrawLines() && !drawer.GetDrawSymbols()) || GetBounds().empty)
         return;
     for (size_t s = 0; s < m_lines->series.size(); ++s)
-        drawer.Draw(dc, s, Reduced(s, view), !m_renderer);
+        drawer.Draw(dc, s, Reduced(s, view), !m_renderer, view.area.x - 1, view.area.GetRight() + 1);
 }
 
 // Reducing a million points takes milliseconds; redrawing the same plot at
 // the same size (a repaint, an export) reuses the result. A series never
 // changes once made and the layer holds it, so the plot area and the
-// ranges identify the result.
+// ranges identify the result. The result stays as it is until the next
+// reduction of the series (a plot prepares all its layers before it draws
+// any).
 const chart::ReducedLine& XYSimpleDataset::Reduced(size_t serie, const chart::LayerView& view)
 {
+    const std::lock_guard<std::mutex> hold(m_lines->guard);
     std::vector<Reduction>& all = m_lines->reduced;
     if (all.size() < m_lines->series.size())
         all.resize(m_lines->series.size());

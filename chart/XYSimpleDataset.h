@@ -8,6 +8,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <memory>
+#include <mutex>
 #include <vector>
 
 class XYLineRenderer;
@@ -172,6 +173,9 @@ public:
     // The bounds of the finite points with x in [xLo, xHi] and y in
     // [yLo, yHi], of all series.
     XYBounds GetBoundsWithin(double xLo, double xHi, double yLo, double yHi) const override;
+    // Reduces every series for the view; layers that share the series take
+    // turns.
+    void Prepare(const chart::LayerView& view) override;
     void Draw(wxDC& dc, const chart::LayerView& view) override;
     // Lines break where consecutive points lie more than step apart in x (a
     // time without records); 0 (the default) joins every point. Shared with
@@ -191,6 +195,7 @@ private:
         std::vector<std::shared_ptr<const XYSerie>> series;
         std::vector<Reduction> reduced; // one per series
         double maxXStep = 0;
+        std::mutex guard; // held while reductions are made or looked up
     };
     const chart::ReducedLine& Reduced(size_t serie, const chart::LayerView& view);
 

@@ -2,6 +2,7 @@
 # Installs the Debian packages the build and the tests need, when missing.
 set -euo pipefail
 packages=(build-essential cmake pkg-config libwxgtk3.2-dev libgtest-dev libbenchmark-dev libcsv-dev nlohmann-json3-dev
+          libcairo2-dev
           xvfb xauth xdg-utils iproute2 util-linux x11-utils xdotool clang libclang-rt-14-dev python3
           locales clang-format clang-tidy
           dpkg-dev file lintian desktop-file-utils appstream man-db)

@@ -4,6 +4,7 @@
 #include "support/pixel_dump.h"
 #include "wx_test_util.h"
 
+#include "chart/LineSpans.h"
 #include "chart/SerieReduction.h"
 #include "chart/XYSimpleDataset.h"
 
@@ -15,6 +16,7 @@
 #include <functional>
 #include <limits>
 #include <random>
+#include <set>
 #include <utility>
 #include <vector>
 
@@ -146,6 +148,42 @@ std::vector<double> Spiky(size_t n)
     return xy;
 }
 
+// The pixels of the plot area that the runs of two points or more cover as
+// column spans (the plot's way of filling a dense line).
+std::set<std::pair<int, int>> SpanPixels(const std::vector<std::vector<wxPoint>>& runs)
+{
+    std::vector<chart::ColumnSpan> spans;
+    for (const std::vector<wxPoint>& run : runs)
+        if (run.size() > 1)
+            chart::AppendLineSpans(run.data(), run.size(), 0, kWidth - 1, spans);
+    std::set<std::pair<int, int>> pixels;
+    for (const chart::ColumnSpan& span : spans)
+        for (int y = span.top; y <= span.bottom; ++y)
+            pixels.insert({span.x, y});
+    return pixels;
+}
+
+std::set<std::pair<int, int>> ReducedSpanPixels(const chart::ReducedLine& line)
+{
+    std::vector<std::vector<wxPoint>> runs;
+    for (size_t r = 0; r < line.RunCount(); ++r)
+        runs.emplace_back(line.points.begin() + static_cast<long>(line.RunBegin(r)),
+                          line.points.begin() + static_cast<long>(line.RunEnd(r)));
+    return SpanPixels(runs);
+}
+
+std::set<std::pair<int, int>> EveryPointSpanPixels(const std::vector<double>& xy, const View& view)
+{
+    std::vector<std::vector<wxPoint>> runs(1);
+    for (size_t i = 0; i + 1 < xy.size(); i += 2) {
+        if (std::isnan(xy[i + 1]))
+            runs.emplace_back();
+        else
+            runs.back().push_back(view.Pixel(xy[i], xy[i + 1]));
+    }
+    return SpanPixels(runs);
+}
+
 XYSerie SerieOf(const std::vector<double>& xy)
 {
     return XYSerie(xy.data(), xy.size() / 2);
@@ -163,6 +201,11 @@ void ExpectSameAsEveryPoint(const std::vector<double>& xy, const View& view, siz
     const wxImage every = DrawEveryPoint(drawn ? *drawn : xy, view);
     EXPECT_GE(BlackIn(every, wxRect(0, 0, kWidth, kHeight)), kWidth);
     EXPECT_EQ(Differing(reduced, every), 0);
+    // Filled as column spans, too, the reduced line covers what the line
+    // through every point covers.
+    const std::set<std::pair<int, int>> spans = ReducedSpanPixels(line);
+    EXPECT_GE(spans.size(), static_cast<size_t>(kWidth));
+    EXPECT_TRUE(spans == EveryPointSpanPixels(drawn ? *drawn : xy, view));
 }
 
 } // namespace
@@ -250,6 +293,11 @@ TEST(ChartReduction, ADropoutBreaksTheLine)
 
     const wxImage image = DrawReduced(line);
     EXPECT_EQ(Differing(image, DrawEveryPoint(xy, kWhole)), 0);
+    const std::set<std::pair<int, int>> spans = ReducedSpanPixels(line);
+    EXPECT_TRUE(spans == EveryPointSpanPixels(xy, kWhole));
+    EXPECT_EQ(std::count_if(spans.begin(), spans.end(),
+                            [](const std::pair<int, int>& p) { return p.first >= 397 && p.first <= 403; }),
+              0);
     // Drawn up to column 396 and from column 404; the 7 columns between are
     // background.
     EXPECT_GT(BlackIn(image, wxRect(396, 0, 1, kHeight)), 0);
