@@ -113,9 +113,11 @@ void MergeInPlace(LargeArray<LogRecord> all, uint32_t capacity, const std::vecto
     std::vector<Key> keys;
     keys.reserve(capacity);
     bool ordered = true;
+    std::vector<int64_t> times;
     for (const Slice& slice : slices) {
         LogTimeDecoder decoder; // one log's times come day after day
         out.read += slice.count;
+        const size_t first = keys.size();
         for (uint32_t i = slice.begin; i < slice.begin + slice.count; ++i) {
             int64_t ms = 0;
             if (!decoder.Decode(all[i][kLogDate], all[i][kLogTime], ms)) {
@@ -125,6 +127,11 @@ void MergeInPlace(LargeArray<LogRecord> all, uint32_t capacity, const std::vecto
             ordered = ordered && (keys.empty() || keys.back().ms < ms);
             keys.push_back({ms, i});
         }
+        // The log's own clock, before the merge puts its records in order.
+        times.clear();
+        for (size_t k = first; k < keys.size(); ++k)
+            times.push_back(keys[k].ms);
+        out.clocks.push_back(ReadClockSteps(times.data(), times.size()));
     }
     // Records of one time can be duplicates; strictly rising times (the
     // usual season of logs one after another) have none and need no sort.

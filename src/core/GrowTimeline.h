@@ -7,6 +7,7 @@
 
 #include "core/FileResult.h"
 #include "core/NodeLog.h"
+#include "core/ProbeHealth.h"
 
 #include <wx/string.h>
 
@@ -31,6 +32,10 @@ struct GrowTimeline {
     // order given.
     std::vector<GrowLogProblem> unreadable;
     bool lackedMemory = false; // no memory for the records: nothing is merged
+    // The record times of each log that was read, in the order given, as
+    // the clock check reads them (a log's clock set back is lost in the
+    // merged order).
+    std::vector<LogClockSteps> clocks;
 };
 
 // Reads the logs at paths and merges them. A log that cannot be read is

@@ -15,9 +15,6 @@
 
 namespace {
 
-// Forward steps this many times the log's usual interval (and longer than
-// the clock threshold) are gaps.
-constexpr int64_t kGapSteps = 10;
 // Below this many records a helper thread costs more than it saves.
 constexpr uint32_t kThreadFrom = 20000;
 
@@ -315,42 +312,63 @@ void FindDifference(const Samples& s, int first, const LogTargets& targets, std:
     }
 }
 
-// The middle of the forward steps between records: the log's usual interval.
-int64_t UsualStep(const Samples& s)
-{
-    std::vector<int64_t> steps;
-    steps.reserve(s.Size());
-    for (size_t i = 1; i < s.Size(); ++i)
-        if (s.ms[i] > s.ms[i - 1])
-            steps.push_back(s.ms[i] - s.ms[i - 1]);
-    if (steps.empty())
-        return 0;
-    std::nth_element(steps.begin(), steps.begin() + static_cast<std::ptrdiff_t>(steps.size() / 2),
-                     steps.end());
-    return steps[steps.size() / 2];
-}
-
-void FindClockJumps(const Samples& s, const ProbeThresholds& t, std::vector<ProbeFinding>& out)
+// The clock findings of one log's steps, appended to out.
+void ClockJumpsOf(const LogClockSteps& log, const ProbeThresholds& t, std::vector<ProbeFinding>& out)
 {
     // A log written every twelve hours has twelve-hour steps: only a step
     // far beyond the usual one is a gap.
-    const int64_t gap = std::max(t.clockJumpMs, kGapSteps * UsualStep(s));
-    for (size_t i = 1; i < s.Size(); ++i) {
-        const int64_t step = s.ms[i] - s.ms[i - 1];
+    const int64_t gap = std::max(t.clockJumpMs, LogClockSteps::kClockGapSteps * log.usualStepMs);
+    for (const auto& [before, after] : log.steps) {
+        const int64_t step = after - before;
         if (step < -t.clockJumpMs)
-            out.push_back({ProbeFindingKind::ClockJump, -1, s.ms[i], s.ms[i - 1],
+            out.push_back({ProbeFindingKind::ClockJump, -1, after, before,
                            "record times go back by " + DurationText(-step) + " (clock set back)"});
         else if (step > gap)
             out.push_back(
-                {ProbeFindingKind::ClockJump, -1, s.ms[i - 1], s.ms[i],
+                {ProbeFindingKind::ClockJump, -1, before, after,
                  "record times jump forward by " + DurationText(step) + " (clock set or records lost)"});
     }
 }
 
+void FindClockJumps(const Samples& s, const ProbeThresholds& t, const std::vector<LogClockSteps>* logClocks,
+                    std::vector<ProbeFinding>& out)
+{
+    if (!logClocks) {
+        ClockJumpsOf(ReadClockSteps(s.ms.data(), s.Size()), t, out);
+        return;
+    }
+    const size_t first = out.size();
+    for (const LogClockSteps& log : *logClocks)
+        ClockJumpsOf(log, t, out);
+    std::stable_sort(out.begin() + static_cast<std::ptrdiff_t>(first), out.end(),
+                     [](const ProbeFinding& a, const ProbeFinding& b) { return a.fromMs < b.fromMs; });
+}
+
 } // namespace
 
+LogClockSteps ReadClockSteps(const int64_t* ms, size_t count)
+{
+    LogClockSteps log;
+    std::vector<int64_t> forward;
+    forward.reserve(count);
+    for (size_t i = 1; i < count; ++i)
+        if (ms[i] > ms[i - 1])
+            forward.push_back(ms[i] - ms[i - 1]);
+    if (!forward.empty()) {
+        const auto middle = forward.begin() + static_cast<std::ptrdiff_t>(forward.size() / 2);
+        std::nth_element(forward.begin(), middle, forward.end());
+        log.usualStepMs = *middle;
+    }
+    const int64_t gap = LogClockSteps::kClockGapSteps * log.usualStepMs;
+    for (size_t i = 1; i < count; ++i)
+        if (ms[i] < ms[i - 1] || ms[i] - ms[i - 1] > gap)
+            log.steps.emplace_back(ms[i - 1], ms[i]);
+    return log;
+}
+
 std::vector<ProbeFinding> FindProbeTrouble(const LogRecord* records, uint32_t count,
-                                           const LogTargets* targets, const ProbeThresholds& thresholds)
+                                           const LogTargets* targets, const ProbeThresholds& thresholds,
+                                           const std::vector<LogClockSteps>* logClocks)
 {
     std::vector<ProbeFinding> out;
     if (records == nullptr || count == 0)
@@ -379,7 +397,7 @@ std::vector<ProbeFinding> FindProbeTrouble(const LogRecord* records, uint32_t co
         if (targets != nullptr && targets->OneReservoir())
             for (int pair : {0, 2}) // EC1 - EC2, PH1 - PH2
                 FindDifference(s, pair, *targets, second);
-        FindClockJumps(s, thresholds, second);
+        FindClockJumps(s, thresholds, logClocks, second);
     }
     out.reserve(first.size() + second.size());
     for (std::vector<ProbeFinding>* part : {&first, &second})

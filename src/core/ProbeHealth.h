@@ -10,7 +10,9 @@
 
 #include <wx/string.h>
 
+#include <cstddef>
 #include <cstdint>
+#include <utility>
 #include <vector>
 
 // Every threshold of the rules, with the defaults the rules were made for.
@@ -60,13 +62,31 @@ struct ProbeFinding {
     bool IsTrouble() const { return kind != ProbeFindingKind::Spike; }
 };
 
+// What the clock rule needs of one log's record times in file order: its
+// usual interval (the middle of its forward steps) and every step that goes
+// back or forward by more than kClockGapSteps usual intervals, as (time
+// before, time after). A season's logs merged in time order no longer show
+// a log's clock set back; their steps, read log by log before the merge,
+// still do.
+struct LogClockSteps {
+    static constexpr int64_t kClockGapSteps = 10;
+    int64_t usualStepMs = 0;
+    std::vector<std::pair<int64_t, int64_t>> steps;
+};
+
+// The steps of count record times (ms since the epoch) in file order.
+LogClockSteps ReadClockSteps(const int64_t* ms, size_t count);
+
 // The findings of `count` records in file order. Records without a real date
 // and time are passed over. `targets` (may be null) says where an EC target
 // is held and whether both channels share one reservoir. Findings come
-// ordered by rule, then channel, then time.
+// ordered by rule, then channel, then time. With logClocks (a season's logs
+// merged into records), record times that jump are found log by log from
+// their steps, in time order, instead of in the records' order.
 std::vector<ProbeFinding> FindProbeTrouble(const LogRecord* records, uint32_t count,
                                            const LogTargets* targets,
-                                           const ProbeThresholds& thresholds = ProbeThresholds());
+                                           const ProbeThresholds& thresholds = ProbeThresholds(),
+                                           const std::vector<LogClockSteps>* logClocks = nullptr);
 
 // The findings that touch [fromMs, toMs], for the summary: a "Probe checks"
 // section with one line per trouble of a wanted channel or of the clock (its

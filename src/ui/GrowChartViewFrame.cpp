@@ -57,6 +57,7 @@ void GrowChartViewFrame::ShowParts(const GrowTimeline& timeline, const std::vect
 {
     m_duplicates = timeline.duplicates;
     m_undated = timeline.undated;
+    m_clocks = std::make_shared<const std::vector<LogClockSteps>>(timeline.clocks);
     SetLog(timeline.log);
     RemoveOverlays(); // also makes the first chart of the new records
     auto usable = [&skipped](const wxString& file) {
@@ -99,6 +100,7 @@ void GrowChartViewFrame::JournalChanged()
 
 void GrowChartViewFrame::PrepareChartData(LogChart& data)
 {
+    data.SetLogClocks(m_clocks); // a log's clock set back, lost in the merged order
     if (!m_cropDays) {
         data.SetDayLabels(nullptr);
         return;

@@ -96,6 +96,7 @@ private:
     wxString m_path;
     uint32_t m_duplicates = 0, m_undated = 0;
     bool m_unsaved = false;
+    std::shared_ptr<const std::vector<LogClockSteps>> m_clocks; // the grow's logs' clocks
     bool m_cropDays = false;
     std::unique_ptr<GrowComparisonOverlay> m_comparison;
     std::shared_ptr<std::vector<chart::Marker>> m_markers = std::make_shared<std::vector<chart::Marker>>();

@@ -268,11 +268,20 @@ void LogChart::SetProbeThresholds(const ProbeThresholds& thresholds)
     m_findings.reset();
 }
 
+void LogChart::SetLogClocks(std::shared_ptr<const std::vector<LogClockSteps>> clocks)
+{
+    if (clocks == m_clocks)
+        return;
+    m_clocks = std::move(clocks);
+    m_findings.reset();
+}
+
 const std::vector<ProbeFinding>& LogChart::ProbeFindings() const
 {
     if (!m_findings)
-        m_findings = std::make_shared<const std::vector<ProbeFinding>>(FindProbeTrouble(
-            m_records.get(), m_records ? m_series.Count() : 0, m_targets.get(), m_thresholds));
+        m_findings = std::make_shared<const std::vector<ProbeFinding>>(
+            FindProbeTrouble(m_records.get(), m_records ? m_series.Count() : 0, m_targets.get(), m_thresholds,
+                             m_clocks.get()));
     return *m_findings;
 }
 

@@ -59,6 +59,10 @@ public:
     void SetTargets(std::shared_ptr<const LogTargets> targets);
     // The thresholds of the probe checks.
     void SetProbeThresholds(const ProbeThresholds& thresholds);
+    // For a season's logs merged into the filled records: each log's clock
+    // steps, which the clock check then reads instead of the merged order
+    // (null: the records' own order, as for one log).
+    void SetLogClocks(std::shared_ptr<const std::vector<LogClockSteps>> clocks);
     // What the probe checks find in the filled log (with the targets),
     // worked out on first use.
     const std::vector<ProbeFinding>& ProbeFindings() const;
@@ -106,6 +110,7 @@ private:
     bool m_lackedMemory = false;
     std::shared_ptr<const LogTargets> m_targets;
     ProbeThresholds m_thresholds;
+    std::shared_ptr<const std::vector<LogClockSteps>> m_clocks;
     mutable std::shared_ptr<const std::vector<ProbeFinding>> m_findings;
     JoiningThreads::Starter m_startThread;
     wxString m_dateForm; // the user's short date form, as of the fill

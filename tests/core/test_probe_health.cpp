@@ -1,3 +1,4 @@
+#include "core/GrowTimeline.h"
 #include "core/ProbeHealth.h"
 #include "core/WordHelpers.h"
 
@@ -7,6 +8,8 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <cstdint>
+#include <utility>
 #include <vector>
 
 namespace {
@@ -219,6 +222,62 @@ TEST(ProbeHealth, ClockSetBackOrJumpingOverAGap)
     EXPECT_EQ(jumps[1].fromMs, Ms(11, 8));
     EXPECT_EQ(jumps[1].toMs, Ms(17, 0));
     EXPECT_EQ(jumps[1].reason, "record times jump forward by 5 h 52 min (clock set or records lost)");
+}
+
+TEST(ProbeHealth, InAGrowEachLogsClockIsCheckedOnItsOwn)
+{
+    WithTimeZone utc("UTC");
+    // The morning's log, 12:00 to 12:59, its clock set back by two hours
+    // at 12:40 (12:39 is followed by 10:40); the evening's, 16:00 to 16:59,
+    // three hours after the morning's last record.
+    std::vector<LogRecord> morning = MinuteLog(60);
+    for (int i = 40; i < 60; ++i)
+        morning[static_cast<size_t>(i)][kLogTime] = LogTime(10, i, 0);
+    std::vector<LogRecord> evening = MinuteLog(60);
+    for (int i = 0; i < 60; ++i)
+        evening[static_cast<size_t>(i)][kLogTime] = LogTime(16, i, 0);
+    const GrowTimeline grow = MergeLogs({MakeNodeLog(evening.data(), 60), MakeNodeLog(morning.data(), 60)});
+    ASSERT_EQ(grow.log.count, 120u);
+    ASSERT_EQ(grow.clocks.size(), 2u);
+    EXPECT_EQ(grow.clocks[0].usualStepMs, 60000);
+    EXPECT_TRUE(grow.clocks[0].steps.empty());
+    EXPECT_EQ(grow.clocks[1].usualStepMs, 60000);
+    EXPECT_EQ(grow.clocks[1].steps, (std::vector<std::pair<int64_t, int64_t>>{{Ms(12, 39), Ms(10, 40)}}));
+
+    // In time order the set-back clock is gone from the records: what is
+    // left are two jumps forward, over the hour the morning's clock went
+    // back (10:59 to 12:00) and from the morning's log to the evening's.
+    const std::vector<ProbeFinding> merged =
+        Only(FindProbeTrouble(grow.log.records.get(), grow.log.count, nullptr), ProbeFindingKind::ClockJump);
+    ASSERT_EQ(merged.size(), 2u);
+    EXPECT_EQ(merged[0].reason, "record times jump forward by 1 h 01 min (clock set or records lost)");
+    EXPECT_EQ(merged[1].reason, "record times jump forward by 3 h 21 min (clock set or records lost)");
+    // Log by log: the morning's clock set back, and nothing between logs.
+    const std::vector<ProbeFinding> byLog = Only(
+        FindProbeTrouble(grow.log.records.get(), grow.log.count, nullptr, ProbeThresholds(), &grow.clocks),
+        ProbeFindingKind::ClockJump);
+    ASSERT_EQ(byLog.size(), 1u);
+    EXPECT_EQ(byLog[0].fromMs, Ms(10, 40));
+    EXPECT_EQ(byLog[0].toMs, Ms(12, 39));
+    EXPECT_EQ(byLog[0].reason, "record times go back by 1 h 59 min (clock set back)");
+    // A threshold of two hours lets it pass.
+    ProbeThresholds lenient;
+    lenient.clockJumpMs = int64_t{2} * 60 * 60 * 1000;
+    EXPECT_TRUE(Only(FindProbeTrouble(grow.log.records.get(), grow.log.count, nullptr, lenient, &grow.clocks),
+                     ProbeFindingKind::ClockJump)
+                    .empty());
+}
+
+TEST(ProbeHealth, ClockStepsKeepEveryStepBackAndEveryGap)
+{
+    // Minute steps, one back by 30 s, one forward by 10 min (ten usual
+    // steps: no gap) and one by 10 min 1 ms.
+    const std::vector<int64_t> ms = {0, 60000, 120000, 90000, 150000, 750000, 810000, 1410001, 1470000};
+    const LogClockSteps steps = ReadClockSteps(ms.data(), ms.size());
+    EXPECT_EQ(steps.usualStepMs, 60000);
+    EXPECT_EQ(steps.steps, (std::vector<std::pair<int64_t, int64_t>>{{120000, 90000}, {810000, 1410001}}));
+    EXPECT_EQ(ReadClockSteps(ms.data(), 1).usualStepMs, 0);
+    EXPECT_TRUE(ReadClockSteps(ms.data(), 0).steps.empty());
 }
 
 TEST(ProbeHealth, ALogWrittenTwiceADayHasNoGaps)

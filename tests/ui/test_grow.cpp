@@ -156,6 +156,12 @@ TEST(Grow, ThreeLogsThroughTheDialogsMakeOneTimelineWithAGap)
     EXPECT_EQ(view->GetTitle(),
               wxString::FromUTF8("HALVANE DUO Charts - Tomaten März.hvg (06/01/21 - 06/03/21)"));
     EXPECT_EQ(view->GetChartPanel()->GetChart()->GetNote(), "4 repeated records counted once");
+    // The clock is checked log by log: the record of 05:30 written late goes
+    // back in its log; 2 June lies between two logs and is no clock jump.
+    ASSERT_TRUE(PumpUntil([&] { return view->ProbeChecksShown(); }));
+    const wxString summary = view->SummaryOfView();
+    EXPECT_TRUE(summary.Contains("record times go back by 17 h 30 min (clock set back)")) << summary;
+    EXPECT_FALSE(summary.Contains("record times jump forward")) << summary;
 
     // The CSV of the grow: 49 records in time order.
     const wxString csv = dir.File("season.csv");
