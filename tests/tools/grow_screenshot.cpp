@@ -27,7 +27,7 @@ uint32_t Date(int month, int day)
 // Hourly records of days [first, last] of March 2026: EC 1 falling as the
 // crop feeds until the reservoir is changed on day 8, PH 1 creeping up,
 // temperature with the day.
-NodeLog Days(int first, int last)
+NodeLog Days(int first, int last, bool stuck)
 {
     std::vector<LogRecord> records;
     for (int day = first; day <= last; ++day)
@@ -39,6 +39,13 @@ NodeLog Days(int first, int last)
             r[kLogDate] = Date(3, day);
             r[kLogTime] = static_cast<uint32_t>(hour);
             r[kLogEc1] = static_cast<uint32_t>(1650 - 1.6 * sinceChange + 20 * std::sin(t / 5));
+            if (stuck) {
+                const double from = 11 * 24 + 2, to = 12 * 24 + 8; // 12 March 02:00 .. 13 March 08:00
+                r[kLogEc2] = r[kLogEc1] + 40;
+                if (t >= from && t < to)
+                    r[kLogEc1] =
+                        static_cast<uint32_t>(1650 - 1.6 * (from - change) + 20 * std::sin(from / 5));
+            }
             r[kLogPh1] = FloatToWord(static_cast<float>(5.9 + 0.004 * sinceChange + 0.03 * std::sin(t / 3)));
             r[kLogTe1] = FloatToWord(static_cast<float>(21 + 1.0 * std::sin((hour - 9) * M_PI / 12)));
             records.push_back(r);
@@ -65,6 +72,7 @@ public:
         if (argc < 2)
             return false;
         m_out = argv[1];
+        m_stuck = argc > 2 && argv[2] == "stuck";
         wxInitAllImageHandlers();
         m_view = new GrowChartViewFrame(nullptr);
         m_view->SetSize(wxSize(900, 560));
@@ -79,7 +87,8 @@ public:
         profile[kIndexPh1Tolerance] = FloatToWord(0.2f);
         grow.profile = wxFileName::CreateTempFileName("halvane-shot") + ".hvc";
         WriteConfigFile(grow.profile, profile);
-        const GrowTimeline timeline = MergeLogs({Days(1, 5), Days(7, 11), Days(10, 14)});
+        const GrowTimeline timeline =
+            MergeLogs({Days(1, 5, m_stuck), Days(7, 11, m_stuck), Days(10, 14, m_stuck)});
         m_view->SetGrow(grow, "tomatoes-2026.hvg", timeline);
         wxRemoveFile(grow.profile);
         for (int k = 0; k < kLogChannelCount; ++k)
@@ -98,12 +107,15 @@ public:
 private:
     void OnTimer(wxTimerEvent&)
     {
+        if (m_stuck && !m_view->ProbeChecksShown())
+            return; // the marks are drawn once the checks are done
         m_timer.Stop();
         m_view->SaveChartImage(m_out, wxBITMAP_TYPE_PNG);
         m_view->Destroy();
     }
 
     wxString m_out;
+    bool m_stuck = false;
     GrowChartViewFrame* m_view = nullptr;
     wxTimer m_timer;
 };
