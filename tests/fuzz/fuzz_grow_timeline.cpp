@@ -2,9 +2,12 @@
 // saying after how many records the first log ends, then records of 160
 // bytes (a last partial one left over); the records are one log and a
 // copy of its first ones, so that repeats are common. The timeline holds
-// every dated record once, in time order, each one a record of the logs.
+// every dated record once, in time order, each one a record of the logs;
+// each log's clock steps are steps back or gaps, and the clock check over
+// them finds stretches that run forward in time.
 #include "core/GrowTimeline.h"
 #include "core/LogSeries.h"
+#include "core/ProbeHealth.h"
 #include "core/Words.h"
 
 #include "harness.h"
@@ -50,5 +53,16 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
         FuzzCheck(inputs.count(words) == 1, "a record of the logs");
         FuzzCheck(seen.insert(words).second, "each record once");
     }
+
+    FuzzCheck(t.clocks.size() == 2, "a clock per log");
+    for (const LogClockSteps& clock : t.clocks) {
+        FuzzCheck(clock.usualStepMs >= 0, "a usual step of no time or more");
+        for (const auto& [from, to] : clock.steps)
+            FuzzCheck(to < from || to - from > LogClockSteps::kClockGapSteps * clock.usualStepMs,
+                      "a step back or a gap");
+    }
+    for (const ProbeFinding& f :
+         FindProbeTrouble(t.log.records.get(), t.log.count, nullptr, ProbeThresholds(), &t.clocks))
+        FuzzCheck(f.fromMs <= f.toMs, "a finding runs forward in time");
     return 0;
 }
