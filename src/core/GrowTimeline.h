@@ -47,8 +47,8 @@ GrowTimeline MergeLogFiles(const std::vector<wxString>& paths);
 GrowTimeline MergeLogs(const std::vector<NodeLog>& logs);
 
 // The usual time between consecutive records of a timeline (the median of
-// the positive steps, in days) for days in time order; 0 when there is no
-// step. A step longer than kGapSteps usual steps is a gap: the chart breaks
+// the positive steps, each to the millisecond, in days) for days in time
+// order; 0 when there is no step. A step longer than kGapSteps usual steps is a gap: the chart breaks
 // its lines there and the summary counts it.
 double UsualStepDays(const double* days, uint32_t count);
 constexpr double kGapSteps = 10;

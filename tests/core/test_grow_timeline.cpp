@@ -8,6 +8,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdint>
 #include <string>
 #include <vector>
 
@@ -138,4 +139,21 @@ TEST(GrowTimeline, UsualStepIgnoresGapsAndRepeats)
     EXPECT_EQ(UsualStepDays(days, 1), 0);
     const double same[] = {2, 2, 2};
     EXPECT_EQ(UsualStepDays(same, 3), 0);
+
+    // A year and more into a log, a minute between days differs in its last
+    // bits from one step to the next: the usual step is a minute all the same.
+    std::vector<double> later(5000);
+    for (size_t i = 0; i < later.size(); ++i)
+        later[i] =
+            static_cast<double>(int64_t{400} * 86400000 + static_cast<int64_t>(i) * 60000) / 86400000.0;
+    EXPECT_EQ(UsualStepDays(later.data(), 5000), 1.0 / 1440);
+    // No step more than half of them: their middle (the later of two).
+    const double spread[] = {0, minute, 6 * minute, 8 * minute, 12 * minute, 15 * minute};
+    EXPECT_EQ(UsualStepDays(spread, 6), 3.0 / 1440);
+    const double halves[] = {0,          1 * minute, 2 * minute,  3 * minute, 4 * minute,
+                             6 * minute, 8 * minute, 10 * minute, 12 * minute};
+    EXPECT_EQ(UsualStepDays(halves, 9), 2.0 / 1440);
+    // Most steps are two minutes, though the first is not.
+    const double mostly[] = {0, 5 * minute, 7 * minute, 9 * minute, 10 * minute, 12 * minute, 14 * minute};
+    EXPECT_EQ(UsualStepDays(mostly, 7), 2.0 / 1440);
 }
