@@ -538,6 +538,7 @@ void XYPlot::PrepareLayers(const std::vector<chart::LayerView>& views)
     const size_t cores = std::max(1u, std::thread::hardware_concurrency());
     const size_t helpers = std::min({cores - 1, m_layers.size() > 0 ? m_layers.size() - 1 : 0, size_t{3}});
     std::vector<std::thread> threads;
+    threads.reserve(helpers); // no reallocation (and no throw) once a thread runs
     for (size_t t = 0; t < helpers; ++t) {
         try {
             threads.emplace_back(work);
