@@ -2,6 +2,7 @@
 
 #include "core/LargeBuffer.h"
 #include "core/LogSeries.h"
+#include "core/MiddleStep.h"
 #include "core/Words.h"
 #include "util/CivilTime.h"
 
@@ -282,56 +283,13 @@ GrowTimeline MergeLogs(const std::vector<NodeLog>& logs)
 
 double UsualStepDays(const double* days, uint32_t count)
 {
-    // Steps to the millisecond: record times are whole seconds, and the
-    // same step between other days differs in its last bits (far less than
-    // a tenth of a millisecond).
+    // To the millisecond: record times are whole seconds, and the same step
+    // between other days differs in its last bits (far less than a tenth of
+    // a millisecond). Rounding keeps the order, so the middle of the steps
+    // rounded is the middle step rounded.
+    const double middle = MiddleStep<double>(
+        count, [days](size_t i) { return days[i] - days[i - 1]; },
+        [](double a, double b) { return std::fabs(a - b) < 1e-9; });
     const double msPerDay = static_cast<double>(civil::kMsPerDay);
-    const auto toMs = [msPerDay](double step) { return std::llround(std::min(step, 1e12) * msPerDay); };
-    const auto same = [](double a, double b) { return std::fabs(a - b) < 1e-9; };
-    // Nearly every log is written at one interval: a step that is more than
-    // half of the steps is their middle. The first step is tried, then the
-    // winner of a vote; only a log without such a step has its steps copied
-    // and their middle selected.
-    double first = 0;
-    uint32_t positive = 0, likeFirst = 0;
-    for (uint32_t i = 1; i < count; ++i) {
-        const double step = days[i] - days[i - 1];
-        if (!(step > 0))
-            continue;
-        if (positive++ == 0)
-            first = step;
-        likeFirst += same(step, first) ? 1 : 0;
-    }
-    if (positive == 0)
-        return 0;
-    if (likeFirst > positive / 2)
-        return static_cast<double>(toMs(first)) / msPerDay;
-    double candidate = 0;
-    uint32_t votes = 0;
-    for (uint32_t i = 1; i < count; ++i) {
-        const double step = days[i] - days[i - 1];
-        if (!(step > 0))
-            continue;
-        if (votes == 0) {
-            candidate = step;
-            votes = 1;
-        } else {
-            votes = same(step, candidate) ? votes + 1 : votes - 1;
-        }
-    }
-    uint32_t likeCandidate = 0;
-    for (uint32_t i = 1; i < count; ++i) {
-        const double step = days[i] - days[i - 1];
-        likeCandidate += step > 0 && same(step, candidate) ? 1 : 0;
-    }
-    if (likeCandidate > positive / 2)
-        return static_cast<double>(toMs(candidate)) / msPerDay;
-    std::vector<int64_t> steps;
-    steps.reserve(positive);
-    for (uint32_t i = 1; i < count; ++i)
-        if (days[i] > days[i - 1])
-            steps.push_back(toMs(days[i] - days[i - 1]));
-    auto middle = steps.begin() + static_cast<std::ptrdiff_t>(steps.size() / 2);
-    std::nth_element(steps.begin(), middle, steps.end());
-    return static_cast<double>(*middle) / msPerDay;
+    return static_cast<double>(std::llround(std::min(middle, 1e12) * msPerDay)) / msPerDay;
 }

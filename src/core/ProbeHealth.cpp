@@ -5,6 +5,7 @@
 #include "core/LogChannels.h"
 #include "core/LogSeries.h"
 #include "core/LogSummary.h"
+#include "core/MiddleStep.h"
 #include "core/WordHelpers.h"
 
 #include <algorithm>
@@ -349,16 +350,8 @@ void FindClockJumps(const Samples& s, const ProbeThresholds& t, const std::vecto
 LogClockSteps ReadClockSteps(const int64_t* ms, size_t count)
 {
     LogClockSteps log;
-    std::vector<int64_t> forward;
-    forward.reserve(count);
-    for (size_t i = 1; i < count; ++i)
-        if (ms[i] > ms[i - 1])
-            forward.push_back(ms[i] - ms[i - 1]);
-    if (!forward.empty()) {
-        const auto middle = forward.begin() + static_cast<std::ptrdiff_t>(forward.size() / 2);
-        std::nth_element(forward.begin(), middle, forward.end());
-        log.usualStepMs = *middle;
-    }
+    log.usualStepMs = MiddleStep<int64_t>(
+        count, [ms](size_t i) { return ms[i] - ms[i - 1]; }, [](int64_t a, int64_t b) { return a == b; });
     const int64_t gap = LogClockSteps::kClockGapSteps * log.usualStepMs;
     for (size_t i = 1; i < count; ++i)
         if (ms[i] < ms[i - 1] || ms[i] - ms[i - 1] > gap)
