@@ -30,14 +30,16 @@ trap cleanup EXIT
 # A display number no other server holds (a test run beside this one, say),
 # and a server that is ours: the display's lock names our server's process
 # before we count it as started. A number taken between the look and the
-# start makes our server end at once; the next number is tried.
+# start makes our server end at once; the next number is tried. The server
+# does not reset when its last client (the readiness check) leaves: a
+# program connecting during the reset could not open the display.
 export GSETTINGS_BACKEND=memory NO_AT_BRIDGE=1
 display=$(( 5000 + $$ % 1000 ))
 xready=0
 for _ in $(seq 1 20); do
   while [ -e "/tmp/.X$display-lock" ]; do display=$((display + 1)); done
   export DISPLAY=":$display"
-  Xvfb "$DISPLAY" -screen 0 1024x768x24 -nolisten tcp >"$work/xvfb.log" 2>&1 &
+  Xvfb "$DISPLAY" -screen 0 1024x768x24 -nolisten tcp -noreset >"$work/xvfb.log" 2>&1 &
   xpid=$!
   # On a busy machine the server may take a while: wait until it answers.
   for _ in $(seq 1 300); do

@@ -41,10 +41,11 @@ fi
 display=$(( 4000 + $$ % 1000 ))
 while [ -e "/tmp/.X$display-lock" ]; do display=$((display + 1)); done
 export GSETTINGS_BACKEND=memory NO_AT_BRIDGE=1
-ip netns exec "$nsA" Xvfb ":$display" -screen 0 1024x768x24 -nolisten tcp >"$work/xvfb.log" 2>&1 &
+ip netns exec "$nsA" Xvfb ":$display" -screen 0 1024x768x24 -nolisten tcp -noreset >"$work/xvfb.log" 2>&1 &
 xpid=$!
 export DISPLAY=":$display"
 # On a busy machine the server may take a while: wait until it answers.
+# (It does not reset when that first client leaves: -noreset.)
 xready=0
 for _ in $(seq 1 300); do
   ip netns exec "$nsA" xdpyinfo >/dev/null 2>&1 && { xready=1; break; }

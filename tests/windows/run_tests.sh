@@ -18,9 +18,10 @@ fi
 
 # One Xvfb for the whole run: wine's desktop process, started by the first
 # program, keeps the display it found, so the smoke test's windows need it
-# to be there from the start.
+# to be there from the start. It does not reset when the first client (the
+# readiness check) leaves: a program connecting meanwhile would find no display.
 display=$((6000 + $$ % 1000))
-Xvfb ":$display" -screen 0 1280x1024x24 -nolisten tcp >"$build/xvfb.log" 2>&1 &
+Xvfb ":$display" -screen 0 1280x1024x24 -nolisten tcp -noreset >"$build/xvfb.log" 2>&1 &
 xvfb=$!
 export DISPLAY=":$display"
 for _ in $(seq 1 50); do xdpyinfo >/dev/null 2>&1 && break; sleep 0.1; done
